@@ -1,0 +1,35 @@
+#pragma once
+#include <cstdint>
+
+// Kind codes of signals and windows; stored in workspace files as `Type`, so the values are fixed.
+namespace SignalKind {
+constexpr int32_t StackedOverlay = -4;
+constexpr int32_t Overlay = -3;
+constexpr int32_t ExtractedPart = 1;
+constexpr int32_t Spectrum = 2;
+constexpr int32_t Filtered = 3;
+constexpr int32_t ExtractedFromTo = 5;
+constexpr int32_t Generated = 6;
+constexpr int32_t Cepstrum = 7;
+constexpr int32_t Acquisition = 8;
+constexpr int32_t Track = 9;
+constexpr int32_t Sa3Channel = 11;
+constexpr int32_t Smoothed = 12;
+constexpr int32_t Detrended = 13;
+constexpr int32_t PeaksRemoved = 14;
+constexpr int32_t FileSignal = 15;
+constexpr int32_t Averager = 16;
+constexpr int32_t XRuler = 20;
+constexpr int32_t YRuler = 21;
+constexpr int32_t WavChannel = 22;
+constexpr int32_t PeakHold = 23;
+constexpr int32_t AsciiColumn = 24;
+constexpr int32_t Calculator = 51;
+constexpr int32_t TimeFFT = 151;
+constexpr int32_t SignalLog3D = 153;
+
+constexpr bool isSignalWindow(int32_t kind) { return kind >= 1 && kind <= 68; }
+constexpr bool isInstrument(int32_t kind) { return kind >= 71 && kind <= 84; }
+constexpr bool is3D(int32_t kind) { return kind >= 151 && kind <= 159; }
+constexpr bool isOverlay(int32_t kind) { return kind < 0; }
+}  // namespace SignalKind

@@ -1,0 +1,7 @@
+#pragma once
+#include <cstddef>
+
+// Mean with the sum accumulated in extended precision.
+long double mean(const float* values, std::size_t n);
+// Population standard deviation (divisor n), squares accumulated in double.
+double standardDeviation(const float* values, std::size_t n);

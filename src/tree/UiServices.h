@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class DialogForm;
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+// Text fields of the two status bars.
+enum class StatusField { RangeFrom, RangeTo, X, Y, Step, SampleRate, X3D, Y3D, Value3D };
+
+// Everything a command needs from a person or the desktop. The Qt layer implements it;
+// tests answer from a script and record what was shown.
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+
+    virtual MessageResult messageBox(const std::string& text, const std::string& caption = {},
+                                     MessageButtons buttons = MessageButtons::Ok,
+                                     MessageIcon icon = MessageIcon::None) = 0;
+    // A one-line text input; nullopt when cancelled.
+    virtual std::optional<std::string> inputDialog(const std::string& caption, const std::string& label,
+                                                   const std::string& initial, int maxLength) = 0;
+    // Shows the dialog of the form modally; true when it was closed with OK (and form.accept() agreed).
+    virtual bool runDialog(DialogForm& form) = 0;
+    // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled.
+    virtual std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) = 0;
+    virtual std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) = 0;
+    virtual void beep() = 0;
+    // Nested begin/end pairs; WaitCursor below keeps them balanced.
+    virtual void beginWaitCursor() = 0;
+    virtual void endWaitCursor() = 0;
+    // Blocks of samples under the private clipboard format.
+    virtual void setClipboardBlock(const std::vector<uint8_t>& block) = 0;
+    virtual std::optional<std::vector<uint8_t>> clipboardBlock() const = 0;
+    // Opens a document with the desktop's handler, or starts an executable.
+    virtual void openWithDesktop(const std::string& target) = 0;
+    // Starts a program with an argument list (no shell) and waits for it; its exit code, or -1 when it did not start.
+    virtual int runProcess(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    virtual void setStatusText(StatusField field, const std::string& text) = 0;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+public:
+    explicit WaitCursor(UiServices& ui) : ui_(ui) { ui_.beginWaitCursor(); }
+    ~WaitCursor() { ui_.endWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UiServices& ui_;
+};

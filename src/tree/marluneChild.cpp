@@ -1,0 +1,178 @@
+#include "tree/marluneChild.h"
+
+#include <algorithm>
+
+#include "tree/ChildView.h"
+#include "tree/CommandIds.h"
+#include "tree/marluneMDIClient.h"
+
+marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
+
+marluneChild::~marluneChild() = default;
+
+void marluneChild::setCaption(const std::string& caption)
+{
+    caption_ = caption.empty() ? std::string(" ") : caption;
+    if (view_)
+        view_->captionChanged();
+    client_.treeChanged();
+}
+
+void marluneChild::setStateMark(char mark)
+{
+    std::string caption = caption_;
+    caption[0] = mark;
+    setCaption(caption);
+}
+
+void marluneChild::changeTitle(const std::string& text)
+{
+    titleSetByUser_ = true;
+    setCaption(caption_.substr(0, 1) + text);
+}
+
+void marluneChild::attachToParents(const std::vector<marluneChild*>& parents)
+{
+    parents_ = parents;
+    for (marluneChild* parent : parents_)
+        parent->children_.push_back(this);
+    linked_ = !parents_.empty();
+}
+
+void marluneChild::updateAfterChange()
+{
+    countingPass();
+    recomputeChildren();
+    repaint();
+    afterRecompute();
+}
+
+void marluneChild::countingPass()
+{
+    if (expected_ >= 2)
+        return;
+    for (marluneChild* child : children_)
+        if (child)
+            child->notify();
+}
+
+void marluneChild::notify()
+{
+    ++expected_;
+    countingPass();
+}
+
+void marluneChild::recompute(bool changed)
+{
+    changedThisPass_ = changedThisPass_ || changed;
+    if (++received_ < expected_)
+        return;
+    const bool parentChanged = changedThisPass_;
+    expected_ = received_ = 0;
+    changedThisPass_ = false;
+    // Every counted child gets its calls, so counters stay balanced even where nothing is recomputed.
+    if (!parentChanged || !linked_ || isRoot()) {
+        recomputeChildren(false);
+        return;
+    }
+    if (!recomputeFromParents()) {
+        recomputeChildren(false);
+        return;
+    }
+    recomputeChildren(true);
+    afterRecompute();
+}
+
+void marluneChild::recomputeChildren(bool changed)
+{
+    // A child closed during the pass leaves a null entry; the index loop stays valid.
+    for (std::size_t i = 0; i < children_.size(); ++i)
+        if (marluneChild* child = children_[i])
+            child->recompute(changed);
+}
+
+void marluneChild::afterRecompute()
+{
+    repaint();
+}
+
+void marluneChild::repaint()
+{
+    if (view_)
+        view_->repaint();
+}
+
+void marluneChild::link()
+{
+    if (isRoot())
+        return;
+    linked_ = true;
+    if (recomputeFromParents())
+        updateAfterChange();
+    else
+        repaint();
+    client_.treeChanged();
+}
+
+void marluneChild::unlink()
+{
+    linked_ = false;
+    client_.treeChanged();
+}
+
+std::optional<CommandState> marluneChild::commandState(int id) const
+{
+    switch (id) {
+    case Cmd::Link:
+        return CommandState{!linked_};
+    case Cmd::Unlink:
+        return CommandState{linked_};
+    case Cmd::Close:
+        return CommandState{};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool marluneChild::command(int id)
+{
+    switch (id) {
+    case Cmd::Link:
+        link();
+        return true;
+    case Cmd::Unlink:
+        unlink();
+        return true;
+    case Cmd::Close:
+        client_.closeWindow(this);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void marluneChild::detachFromTree()
+{
+    for (marluneChild* parent : parents_)
+        parent->removeChild(this);
+    parents_.clear();
+    for (marluneChild* child : children_)
+        if (child)
+            child->parentClosed(this);
+    children_.clear();
+}
+
+void marluneChild::removeChild(marluneChild* child)
+{
+    std::replace(children_.begin(), children_.end(), child, static_cast<marluneChild*>(nullptr));
+}
+
+void marluneChild::parentClosed(marluneChild* parent)
+{
+    // Every child of a closed window becomes a root that keeps its last data. A window of several
+    // parents also leaves the other parents' lists: it cannot be recomputed without all its inputs.
+    for (marluneChild* other : parents_)
+        if (other != parent)
+            other->removeChild(this);
+    parents_.clear();
+}

@@ -1,0 +1,97 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tree/CommandTarget.h"
+
+class ChildView;
+class marluneMDIClient;
+
+// Base of every window of the tree: kind, links to parents and children, caption, update counters.
+class marluneChild : public CommandTarget {
+public:
+    marluneChild(marluneMDIClient& client, int32_t kind);
+    virtual ~marluneChild();
+    marluneChild(const marluneChild&) = delete;
+    marluneChild& operator=(const marluneChild&) = delete;
+
+    marluneMDIClient& client() const { return client_; }
+    int32_t kind() const { return kind_; }
+    int32_t index() const { return index_; }
+    void setIndex(int32_t index) { index_ = index; }
+
+    // The caption's first character is the state mark: a blank, or "~" while zoomed in.
+    const std::string& caption() const { return caption_; }
+    std::string title() const { return caption_.empty() ? std::string() : caption_.substr(1); }
+    void setCaption(const std::string& caption);
+    void setStateMark(char mark);
+    // Keeps the state mark and marks the title as the user's own.
+    void changeTitle(const std::string& text);
+    bool titleSetByUser() const { return titleSetByUser_; }
+
+    const std::string& fileName() const { return fileName_; }
+    void setFileName(const std::string& name) { fileName_ = name; }
+
+    // Links. The primary parent is parents().front(); roots have none.
+    marluneChild* parent() const { return parents_.empty() ? nullptr : parents_.front(); }
+    const std::vector<marluneChild*>& parents() const { return parents_; }
+    // Entries of closed children stay null, so a child keeps its position in the list.
+    const std::vector<marluneChild*>& children() const { return children_; }
+    bool isRoot() const { return parents_.empty(); }
+    bool linked() const { return linked_; }
+    void setLinked(bool linked) { linked_ = linked; }
+    bool invalid() const { return invalid_; }
+    void setInvalid(bool invalid) { invalid_ = invalid; }
+    // Attaches this window below its parents (all of them list it as a child) and links it.
+    void attachToParents(const std::vector<marluneChild*>& parents);
+
+    // The two-pass update: count every window below, then recompute each once, on its last call.
+    void updateAfterChange();
+    void countingPass();
+    virtual void notify();
+    // One call of the computing pass. `changed` is false when the calling parent did not change
+    // (it was unlinked, invalid or full); the window then only keeps its counters balanced.
+    void recompute(bool changed = true);
+    void recomputeChildren(bool changed = true);
+    int32_t notificationsExpected() const { return expected_; }
+    int32_t notificationsReceived() const { return received_; }
+
+    void link();
+    void unlink();
+
+    void setView(ChildView* view) { view_ = view; }
+    ChildView* view() const { return view_; }
+    void repaint();
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+    // Called by the client while this window is destroyed.
+    void detachFromTree();
+
+protected:
+    // Recomputes this window from its parents; false when the update must not go further down.
+    virtual bool recomputeFromParents() = 0;
+    // After a successful recompute: status bar and repaint.
+    virtual void afterRecompute();
+
+private:
+    void removeChild(marluneChild* child);
+    void parentClosed(marluneChild* parent);
+
+    marluneMDIClient& client_;
+    std::vector<marluneChild*> parents_;
+    int32_t kind_;
+    std::vector<marluneChild*> children_;
+    std::string caption_ = " ";
+    std::string fileName_;
+    bool linked_ = false;
+    int32_t index_ = -1;
+    bool invalid_ = false;
+    int32_t expected_ = 0;
+    int32_t received_ = 0;
+    bool changedThisPass_ = false;
+    bool titleSetByUser_ = false;
+    ChildView* view_ = nullptr;
+};

@@ -1,0 +1,239 @@
+#include "tree/marluneMDIChild.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tree/ChildView.h"
+#include "tree/CommandIds.h"
+#include "tree/StepChangeForm.h"
+#include "tree/UiServices.h"
+#include "tree/marluneMDIClient.h"
+
+namespace {
+template <class... Args>
+std::string format(const char* fmt, Args... args)
+{
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, fmt, args...);
+    return buffer;
+}
+}  // namespace
+
+marluneMDIChild::marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal)
+    : marluneChild(client, kind), signal_(std::move(signal))
+{
+    if (signal_)
+        signal_->setOwner(this);
+}
+
+marluneMDIChild::~marluneMDIChild() = default;
+
+void marluneMDIChild::replaceSignal(std::unique_ptr<Signal> signal)
+{
+    signal->setOwner(this);
+    std::swap(signal_, signal);
+}
+
+marluneMDIChild* marluneMDIChild::mainSignal() const
+{
+    return client().isRegistered(mainSignal_) ? mainSignal_ : nullptr;
+}
+
+bool marluneMDIChild::recomputeFromParents()
+{
+    // Windows with derived data override this through their kind; the others pass the update on.
+    return true;
+}
+
+void marluneMDIChild::afterRecompute()
+{
+    repaint();
+    if (client().activeChild() == this)
+        refreshStatusBar();
+}
+
+void marluneMDIChild::afterViewChange()
+{
+    updateAfterChange();
+}
+
+bool marluneMDIChild::zoomIn()
+{
+    bool zoomed = false;
+    const auto selection = view() ? view()->selectedSamples() : std::nullopt;
+    if (selection) {
+        if (selection->second - selection->first < 16)
+            return false;
+        zoomed = signal_->zoomIn(selection->first, selection->second);
+    } else {
+        zoomed = signal_->zoomForward();
+    }
+    if (!zoomed)
+        return false;
+    setStateMark('~');
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::zoomOut()
+{
+    if (!signal_->zoomBack())
+        return false;
+    if (signal_->zoomLevel() == 0)
+        setStateMark(' ');
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::stepLeft()
+{
+    if (!signal_->scrollLeft(step_))
+        return false;
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::stepRight()
+{
+    if (!signal_->scrollRight(step_))
+        return false;
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::toBeginning()
+{
+    const uint32_t first = signal_->firstVisible();
+    if (signal_->zoomLevel() == 0 || first == 0)
+        return false;
+    signal_->scrollLeft(first);
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::toEnd()
+{
+    const uint32_t distance = signal_->count() - 1 - signal_->lastVisible();
+    if (signal_->zoomLevel() == 0 || distance == 0)
+        return false;
+    signal_->scrollRight(distance);
+    afterViewChange();
+    return true;
+}
+
+void marluneMDIChild::refreshStatusBar() const
+{
+    UiServices& ui = client().ui();
+    if (originalUnits_ == 1) {
+        ui.setStatusText(StatusField::RangeFrom, format("%.3Lf", signal_->firstVisibleX()));
+        ui.setStatusText(StatusField::RangeTo, format("%.3Lf", signal_->lastVisibleX()));
+    } else {
+        ui.setStatusText(StatusField::RangeFrom, format("%lu", static_cast<unsigned long>(signal_->firstVisible())));
+        ui.setStatusText(StatusField::RangeTo, format("%lu", static_cast<unsigned long>(signal_->lastVisible())));
+    }
+    ui.setStatusText(StatusField::Step, format("%u", step_));
+    ui.setStatusText(StatusField::SampleRate, format("%.3Lf", signal_->sampleRate()));
+}
+
+void marluneMDIChild::changeStep(int delta)
+{
+    if (delta < 0 && step_ >= 2)
+        --step_;
+    if (delta > 0 && step_ < signal_->count() / 2)
+        ++step_;
+    client().ui().setStatusText(StatusField::Step, format("%u", step_));
+}
+
+void marluneMDIChild::stepChangeDialog()
+{
+    StepChangeForm form(step_, signal_->sampleRate());
+    if (client().ui().runDialog(form)) {
+        step_ = form.step();
+        client().ui().setStatusText(StatusField::Step, format("%u", step_));
+    }
+}
+
+void marluneMDIChild::sampleRateChange()
+{
+    UiServices& ui = client().ui();
+    const auto text = ui.inputDialog("New sample rate", "Sample rate (Hz):", format("%Lg", signal_->sampleRate()), 20);
+    if (!text)
+        return;
+    const float rate = std::strtof(text->c_str(), nullptr);
+    // A rate of 0 or below would leave the window without a time axis.
+    if (!(rate > 0)) {
+        ui.beep();
+        return;
+    }
+    signal_->setSampleRate(rate);
+    ui.setStatusText(StatusField::SampleRate, format("%.3Lf", signal_->sampleRate()));
+    repaint();
+}
+
+void marluneMDIChild::changeTitleDialog()
+{
+    if (const auto text = client().ui().inputDialog("New title", "Window title:", title(), 48))
+        changeTitle(*text);
+}
+
+std::optional<CommandState> marluneMDIChild::commandState(int id) const
+{
+    switch (id) {
+    case Cmd::ZoomIn:
+        return CommandState{(view() && view()->selectedSamples()) || signal_->zoomLevel() < signal_->zoomDepth()};
+    case Cmd::ZoomOut:
+        return CommandState{signal_->zoomLevel() > 0};
+    case Cmd::SignalBeginning:
+    case Cmd::SignalEnd:
+        return CommandState{signal_->zoomLevel() > 0};
+    case Cmd::StepChange:
+    case Cmd::SampleRateChange:
+    case Cmd::StepUp:
+    case Cmd::StepDown:
+    case Cmd::ChangeTitle:
+        return CommandState{};
+    case Cmd::RulerSampleUnits:
+        return CommandState{true, originalUnits_ != 1};
+    default:
+        return marluneChild::commandState(id);
+    }
+}
+
+bool marluneMDIChild::command(int id)
+{
+    switch (id) {
+    case Cmd::ZoomIn:
+        zoomIn();
+        return true;
+    case Cmd::ZoomOut:
+        zoomOut();
+        return true;
+    case Cmd::SignalBeginning:
+        toBeginning();
+        return true;
+    case Cmd::SignalEnd:
+        toEnd();
+        return true;
+    case Cmd::StepChange:
+        stepChangeDialog();
+        return true;
+    case Cmd::SampleRateChange:
+        sampleRateChange();
+        return true;
+    case Cmd::StepUp:
+        changeStep(+1);
+        return true;
+    case Cmd::StepDown:
+        changeStep(-1);
+        return true;
+    case Cmd::ChangeTitle:
+        changeTitleDialog();
+        return true;
+    case Cmd::RulerSampleUnits:
+        originalUnits_ = originalUnits_ == 1 ? 0 : 1;
+        refreshStatusBar();
+        return true;
+    default:
+        return marluneChild::command(id);
+    }
+}

@@ -1,0 +1,131 @@
+#include "tree/marluneMDIClient.h"
+
+#include <algorithm>
+
+#include "tree/ChildView.h"
+#include "tree/ClientObserver.h"
+#include "tree/CommandIds.h"
+#include "tree/UiServices.h"
+#include "tree/marluneChild.h"
+#include "tree/marluneMDIChild.h"
+
+marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder)
+    : ui_(ui), programFolder_(std::move(programFolder))
+{
+}
+
+marluneMDIClient::~marluneMDIClient()
+{
+    closeAll();
+}
+
+marluneChild* marluneMDIClient::window(int index) const
+{
+    return index >= 0 && index < MaxWindows ? table_[index].get() : nullptr;
+}
+
+bool marluneMDIClient::isRegistered(const marluneChild* window) const
+{
+    if (!window)
+        return false;
+    return std::any_of(table_.begin(), table_.begin() + (highestIndex_ + 1),
+                       [window](const auto& slot) { return slot.get() == window; });
+}
+
+std::vector<marluneChild*> marluneMDIClient::windows() const
+{
+    std::vector<marluneChild*> result;
+    for (int i = 0; i <= highestIndex_; ++i)
+        if (table_[i])
+            result.push_back(table_[i].get());
+    return result;
+}
+
+marluneChild* marluneMDIClient::addWindow(std::unique_ptr<marluneChild> window)
+{
+    const auto free = std::find(table_.begin(), table_.end(), nullptr);
+    if (free == table_.end()) {
+        // The table is full: refuse instead of overwriting a slot that is in use.
+        window->detachFromTree();
+        ui_.messageBox("Too many windows are open. Close some windows and try again.");
+        return nullptr;
+    }
+    const int index = int(free - table_.begin());
+    window->setIndex(index);
+    highestIndex_ = std::max(highestIndex_, index);
+    *free = std::move(window);
+    if (observer_)
+        observer_->childCreated(*table_[index]);
+    treeChanged();
+    return table_[index].get();
+}
+
+void marluneMDIClient::closeWindow(marluneChild* window)
+{
+    if (!isRegistered(window))
+        return;
+    std::unique_ptr<marluneChild> owned = std::move(table_[window->index()]);
+    if (active_ == window)
+        active_ = nullptr;
+    owned->detachFromTree();
+    if (ChildView* view = owned->view()) {
+        owned->setView(nullptr);
+        view->closing();
+    }
+    owned.reset();
+    treeChanged();
+}
+
+void marluneMDIClient::closeAll()
+{
+    for (int i = highestIndex_; i >= 0; --i)
+        if (table_[i])
+            closeWindow(table_[i].get());
+}
+
+marluneChild* marluneMDIClient::activeChild() const
+{
+    return isRegistered(active_) ? active_ : nullptr;
+}
+
+void marluneMDIClient::treeChanged() const
+{
+    if (observer_)
+        observer_->treeChanged();
+}
+
+bool marluneMDIClient::dispatch(int id)
+{
+    if (marluneChild* child = activeChild(); child && child->command(id))
+        return true;
+    return command(id);
+}
+
+std::optional<CommandState> marluneMDIClient::dispatchState(int id) const
+{
+    if (const marluneChild* child = activeChild())
+        if (auto state = child->commandState(id))
+            return state;
+    return commandState(id);
+}
+
+std::optional<CommandState> marluneMDIClient::commandState(int id) const
+{
+    switch (id) {
+    case Cmd::OpenSignal:
+        return CommandState{};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool marluneMDIClient::command(int id)
+{
+    switch (id) {
+    case Cmd::OpenSignal:
+        openSignalCommand();
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,73 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dsp/SpectralSettings.h"
+#include "tree/CommandTarget.h"
+
+class ClientObserver;
+class marluneChild;
+class marluneMDIChild;
+class UiServices;
+
+// The centre of the window tree: the 512-slot registry, the creation counter, the application-wide
+// settings and the commands that need no window. It owns every tree window.
+class marluneMDIClient : public CommandTarget {
+public:
+    static constexpr int MaxWindows = 512;
+
+    // `programFolder` ends with a path separator.
+    marluneMDIClient(UiServices& ui, std::string programFolder);
+    ~marluneMDIClient();
+
+    UiServices& ui() const { return ui_; }
+    const std::string& programFolder() const { return programFolder_; }
+    void setObserver(ClientObserver* observer) { observer_ = observer; }
+
+    // Registry. Loops over the table run from 0 to highestIndex() inclusive.
+    marluneChild* window(int index) const;
+    int highestIndex() const { return highestIndex_; }
+    bool isRegistered(const marluneChild* window) const;
+    std::vector<marluneChild*> windows() const;
+    uint32_t creationCounter() const { return creationCounter_; }
+    // The counter grows before every window is created, even one that is discarded later.
+    uint32_t nextCreationNumber() { return ++creationCounter_; }
+    // Takes the lowest free slot and ownership; null (with a message) when all 512 are taken.
+    marluneChild* addWindow(std::unique_ptr<marluneChild> window);
+    // Destroys a window: frees its slot, detaches it from parents and children.
+    void closeWindow(marluneChild* window);
+    void closeAll();
+
+    marluneChild* activeChild() const;
+    void setActiveChild(marluneChild* child) { active_ = child; }
+
+    // The open routine: one window per channel of each file; the first window of the last file opened.
+    marluneMDIChild* openFiles(const std::vector<std::string>& names, const std::string& displayName = {});
+
+    // Routes a command as the menus do: the active window first, then the client.
+    bool dispatch(int id);
+    std::optional<CommandState> dispatchState(int id) const;
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+    // Tree links or titles changed.
+    void treeChanged() const;
+
+    SpectralSettings spectralSettings{};
+
+private:
+    marluneMDIChild* openFile(const std::string& name, const std::string& displayName);
+    void openSignalCommand();
+
+    UiServices& ui_;
+    std::string programFolder_;
+    ClientObserver* observer_ = nullptr;
+    std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
+    int highestIndex_ = -1;
+    uint32_t creationCounter_ = 0;
+    marluneChild* active_ = nullptr;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include <cstdint>
+
+struct Rgb {
+    uint8_t r = 0, g = 0, b = 255;
+    bool operator==(const Rgb&) const = default;
+};

@@ -1,0 +1,70 @@
+#include "support/ScriptedUi.h"
+
+namespace {
+template <class T>
+T takeFront(std::deque<T>& queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+}  // namespace
+
+MessageResult ScriptedUi::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                                     MessageIcon)
+{
+    messages.push_back({text, caption});
+    const MessageResult fallback =
+        (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel) ? MessageResult::Yes
+                                                                                     : MessageResult::Ok;
+    return takeFront(messageAnswers, fallback);
+}
+
+std::optional<std::string> ScriptedUi::inputDialog(const std::string& caption, const std::string&,
+                                                   const std::string&, int)
+{
+    formsShown.push_back(caption);
+    return takeFront<std::optional<std::string>>(inputAnswers, std::nullopt);
+}
+
+bool ScriptedUi::runDialog(DialogForm& form)
+{
+    formsShown.emplace_back(form.formName());
+    FormAnswer answer = takeFront<FormAnswer>(formAnswers, nullptr);
+    // A form that refuses OK would keep a real dialog open; the script then counts as cancelled.
+    return answer && answer(form) && form.accept();
+}
+
+std::vector<std::string> ScriptedUi::openFileDialog(const std::string&, bool)
+{
+    return takeFront<std::vector<std::string>>(openAnswers, {});
+}
+
+std::optional<std::string> ScriptedUi::saveFileDialog(const std::string& filter, const std::string& defaultExtension)
+{
+    saveFilters.push_back(filter);
+    saveDefaultExtensions.push_back(defaultExtension);
+    return takeFront<std::optional<std::string>>(saveAnswers, std::nullopt);
+}
+
+void ScriptedUi::beginWaitCursor()
+{
+    ++waitDepth;
+    ++waitCursorsShown;
+}
+
+int ScriptedUi::runProcess(const std::string& program, const std::vector<std::string>& arguments)
+{
+    processes.push_back({program, arguments});
+    return processRunner ? processRunner(processes.back()) : -1;
+}
+
+std::vector<std::string> ScriptedUi::messageTexts() const
+{
+    std::vector<std::string> texts;
+    for (const auto& m : messages)
+        texts.push_back(m.text);
+    return texts;
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tree/DialogForm.h"
+#include "tree/UiServices.h"
+
+// UiServices for tests: answers come from queues, everything shown is recorded.
+class ScriptedUi : public UiServices {
+public:
+    struct Message {
+        std::string text;
+        std::string caption;
+    };
+    struct Process {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
+    // Fills in a form and says whether OK was pressed.
+    using FormAnswer = std::function<bool(DialogForm&)>;
+
+    std::vector<Message> messages;
+    std::deque<MessageResult> messageAnswers;           // default Ok / Yes
+    std::deque<std::optional<std::string>> inputAnswers; // default cancelled
+    std::deque<FormAnswer> formAnswers;                  // default cancelled
+    std::vector<std::string> formsShown;
+    std::deque<std::vector<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::vector<std::string> saveFilters;
+    std::vector<std::string> saveDefaultExtensions;
+    std::vector<std::string> openedWithDesktop;
+    std::vector<Process> processes;
+    std::function<int(const Process&)> processRunner;
+    std::map<StatusField, std::string> status;
+    std::optional<std::vector<uint8_t>> clipboard;
+    int beeps = 0;
+    int waitDepth = 0;
+    int waitCursorsShown = 0;
+
+    MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<std::string> inputDialog(const std::string& caption, const std::string& label,
+                                           const std::string& initial, int maxLength) override;
+    bool runDialog(DialogForm& form) override;
+    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) override;
+    std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) override;
+    void beep() override { ++beeps; }
+    void beginWaitCursor() override;
+    void endWaitCursor() override { --waitDepth; }
+    void setClipboardBlock(const std::vector<uint8_t>& block) override { clipboard = block; }
+    std::optional<std::vector<uint8_t>> clipboardBlock() const override { return clipboard; }
+    void openWithDesktop(const std::string& target) override { openedWithDesktop.push_back(target); }
+    int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }
+
+    // Texts of all messages shown so far.
+    std::vector<std::string> messageTexts() const;
+};
