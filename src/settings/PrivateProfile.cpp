@@ -1,0 +1,243 @@
+#include "settings/PrivateProfile.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view trim(std::string_view text)
+{
+    constexpr std::string_view blanks = " \t\r\f\v";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string_view unquote(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+void appendOnce(std::vector<std::string>& names, const std::string& name)
+{
+    for (const std::string& existing : names)
+        if (sameName(existing, name))
+            return;
+    names.push_back(name);
+}
+
+// A missing file, a directory or a read fault all give no content: the caller's defaults apply.
+std::string readWhole(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content ? content.str() : std::string();
+}
+
+// Beside the target, so that the final rename never crosses file systems.
+fs::path temporaryBeside(const fs::path& file)
+{
+    fs::path temporary = file;
+    temporary += ".~" + std::to_string(std::random_device{}()) + ".tmp";
+    return temporary;
+}
+}  // namespace
+
+PrivateProfile::PrivateProfile(fs::path file) : file_(std::move(file))
+{
+    const std::string content = readWhole(file_);
+    std::string_view rest = content;
+    if (rest.starts_with(ByteOrderMark)) {
+        byteOrderMark_ = true;
+        rest.remove_prefix(ByteOrderMark.size());
+    }
+    while (!rest.empty()) {
+        const auto end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        const std::string_view trimmed = trim(line);
+        if (trimmed.starts_with('[')) {
+            const auto close = trimmed.find(']');
+            const auto nameLength = close == std::string_view::npos ? close : close - 1;
+            sections_.push_back({std::string(trim(trimmed.substr(1, nameLength))), std::string(line), {}});
+        } else if (sections_.empty()) {
+            preamble_.push_back({std::string(line), {}, {}});
+        } else {
+            sections_.back().lines.push_back(parseLine(std::string(line)));
+        }
+    }
+}
+
+PrivateProfile::Line PrivateProfile::parseLine(std::string text)
+{
+    const std::string_view trimmed = trim(text);
+    const auto equals = trimmed.find('=');
+    if (trimmed.starts_with(';') || equals == std::string_view::npos)
+        return {std::move(text), {}, {}};
+    std::string key(trim(trimmed.substr(0, equals)));
+    std::string value(unquote(trim(trimmed.substr(equals + 1))));
+    return {std::move(text), std::move(key), std::move(value)};
+}
+
+const PrivateProfile::Section* PrivateProfile::findSection(std::string_view name) const
+{
+    name = trim(name);
+    for (const Section& section : sections_)
+        if (sameName(section.name, name))
+            return &section;
+    return nullptr;
+}
+
+PrivateProfile::Section* PrivateProfile::findSection(std::string_view name)
+{
+    return const_cast<Section*>(std::as_const(*this).findSection(name));
+}
+
+PrivateProfile::Section& PrivateProfile::sectionForWriting(std::string_view name)
+{
+    if (Section* section = findSection(name))
+        return *section;
+    name = trim(name);
+    sections_.push_back({std::string(name), "[" + std::string(name) + "]", {}});
+    modified_ = true;
+    return sections_.back();
+}
+
+std::string PrivateProfile::getString(std::string_view section, std::string_view key,
+                                      std::string_view defaultValue) const
+{
+    if (const Section* found = findSection(section)) {
+        key = trim(key);
+        for (const Line& line : found->lines)
+            if (!line.key.empty() && sameName(line.key, key))
+                return line.value;
+    }
+    return std::string(defaultValue);
+}
+
+void PrivateProfile::setString(std::string_view section, std::string_view key, std::string_view value)
+{
+    Section& target = sectionForWriting(section);
+    key = trim(key);
+    for (Line& line : target.lines) {
+        if (line.key.empty() || !sameName(line.key, key))
+            continue;
+        std::string text = line.key + "=" + std::string(value);
+        if (text != line.text) {
+            line = parseLine(std::move(text));
+            modified_ = true;
+        }
+        return;
+    }
+    // After the section's last non-blank line, so blank lines that separate it from the next stay.
+    auto position = target.lines.end();
+    while (position != target.lines.begin() && trim(std::prev(position)->text).empty())
+        --position;
+    target.lines.insert(position, parseLine(std::string(key) + "=" + std::string(value)));
+    modified_ = true;
+}
+
+void PrivateProfile::clearSection(std::string_view section)
+{
+    Section& target = sectionForWriting(section);
+    if (!target.lines.empty()) {
+        target.lines.clear();
+        modified_ = true;
+    }
+}
+
+void PrivateProfile::clear()
+{
+    preamble_.clear();
+    sections_.clear();
+    byteOrderMark_ = false;
+    modified_ = true;
+}
+
+std::vector<std::string> PrivateProfile::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const Section& section : sections_)
+        appendOnce(names, section.name);
+    return names;
+}
+
+std::vector<std::string> PrivateProfile::keys(std::string_view section) const
+{
+    std::vector<std::string> names;
+    if (const Section* found = findSection(section))
+        for (const Line& line : found->lines)
+            if (!line.key.empty())
+                appendOnce(names, line.key);
+    return names;
+}
+
+std::string PrivateProfile::serialize() const
+{
+    std::string content(byteOrderMark_ ? ByteOrderMark : std::string_view());
+    const auto append = [&content](const std::string& line) { content.append(line).append("\r\n"); };
+    for (const Line& line : preamble_)
+        append(line.text);
+    for (const Section& section : sections_) {
+        append(section.header);
+        for (const Line& line : section.lines)
+            append(line.text);
+    }
+    return content;
+}
+
+bool PrivateProfile::save()
+{
+    if (file_.empty())
+        return false;
+    const std::string content = serialize();
+    const fs::path temporary = temporaryBeside(file_);
+    std::error_code error;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temporary, error);
+            return false;
+        }
+    }
+    // The replacement keeps the permissions the user gave the old file.
+    const fs::file_status old = fs::status(file_, error);
+    if (fs::exists(old))
+        fs::permissions(temporary, old.permissions(), error);
+    fs::rename(temporary, file_, error);
+    if (error) {
+        fs::remove(temporary, error);
+        return false;
+    }
+    modified_ = false;
+    return true;
+}

@@ -1,0 +1,126 @@
+#include "settings/TIniHelper.h"
+
+#include <cstdio>
+
+namespace {
+// Values are read into a buffer of 256 characters.
+constexpr std::size_t MaxValueLength = 255;
+}  // namespace
+
+TIniHelper::TIniHelper(std::string fileName, std::string defaultSection)
+    : fileName_(std::move(fileName)), defaultSection_(std::move(defaultSection))
+{
+}
+
+TIniHelper::~TIniHelper()
+{
+    flush();
+}
+
+void TIniHelper::create(std::string fileName, bool emptyFile)
+{
+    flush();
+    fileName_ = std::move(fileName);
+    profile_.reset();
+    if (emptyFile)
+        profile().clear();
+}
+
+PrivateProfile& TIniHelper::profile() const
+{
+    if (!profile_)
+        profile_.emplace(fileName_);
+    return *profile_;
+}
+
+std::string_view TIniHelper::sectionOrDefault(std::string_view section) const
+{
+    return section.empty() ? std::string_view(defaultSection_) : section;
+}
+
+template <typename T>
+void TIniHelper::writeFormatted(std::string_view section, std::string_view key, const char* format, T value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    writeText(section, key, buffer);
+}
+
+void TIniHelper::writeInt(std::string_view section, std::string_view key, int value)
+{
+    writeFormatted(section, key, "%i", value);
+}
+
+void TIniHelper::writeLong(std::string_view section, std::string_view key, long value)
+{
+    writeFormatted(section, key, "%li", value);
+}
+
+void TIniHelper::writeDouble(std::string_view section, std::string_view key, double value)
+{
+    writeFormatted(section, key, "%g", value);
+}
+
+void TIniHelper::writeExtended(std::string_view section, std::string_view key, long double value)
+{
+    writeFormatted(section, key, "%Lg", value);
+}
+
+void TIniHelper::writeText(std::string_view section, std::string_view key, std::string_view value)
+{
+    profile().setString(sectionOrDefault(section), key, value);
+}
+
+void TIniHelper::clearSection(std::string_view section)
+{
+    profile().clearSection(sectionOrDefault(section));
+}
+
+std::string TIniHelper::readValue(std::string_view section, std::string_view key,
+                                  std::string_view defaultText) const
+{
+    std::string value = profile().getString(sectionOrDefault(section), key, defaultText);
+    if (value.size() > MaxValueLength)
+        value.resize(MaxValueLength);
+    return value;
+}
+
+// A text that does not scan leaves the value 0.
+template <typename T>
+T TIniHelper::readScanned(std::string_view section, std::string_view key, const char* format) const
+{
+    T value{};
+    std::sscanf(readValue(section, key, "0").c_str(), format, &value);
+    return value;
+}
+
+int TIniHelper::readInt(std::string_view section, std::string_view key) const
+{
+    return readScanned<int>(section, key, "%i");
+}
+
+long TIniHelper::readLong(std::string_view section, std::string_view key) const
+{
+    return readScanned<long>(section, key, "%li");
+}
+
+double TIniHelper::readDouble(std::string_view section, std::string_view key) const
+{
+    return readScanned<double>(section, key, "%lG");
+}
+
+long double TIniHelper::readExtended(std::string_view section, std::string_view key) const
+{
+    return readScanned<long double>(section, key, "%Lg");
+}
+
+std::string TIniHelper::readText(std::string_view section, std::string_view key) const
+{
+    std::string value = readValue(section, key, " ");
+    return value == " " ? std::string() : value;
+}
+
+bool TIniHelper::flush()
+{
+    return !profile_ || !profile_->modified() || profile_->save();
+}

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "settings/PrivateProfile.h"
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+class PrivateProfileFile : public ::testing::Test {
+protected:
+    TempFolder folder;
+    fs::path file = folder.path / "settings.ini";
+};
+
+TEST_F(PrivateProfileFile, ReadsBomAndMixedLineEndsWithCaseBlindTrimmedLookup)
+{
+    writeBytes(file, "\xEF\xBB\xBF; made by hand\n[Main]\r\n  Rate  =  44100  \nQuoted=\"a b\"\r\n"
+                     "rate=8000\n;Hidden=1\nno equals sign\n[ Other ]\nx=1");
+    const PrivateProfile profile(file);
+    EXPECT_EQ(profile.getString("MAIN", "rate", "d"), "44100");
+    EXPECT_EQ(profile.getString("main", "QUOTED", "d"), "a b");
+    EXPECT_EQ(profile.getString("Main", "Hidden", "d"), "d");
+    EXPECT_EQ(profile.getString("Main", "Missing", "d"), "d");
+    EXPECT_EQ(profile.getString("Nowhere", "x", "d"), "d");
+    EXPECT_EQ(profile.getString("other", "X", "d"), "1");
+    EXPECT_EQ(profile.sectionNames(), (Names{"Main", "Other"}));
+    EXPECT_EQ(profile.keys("MAIN"), (Names{"Rate", "Quoted"}));
+}
+
+TEST_F(PrivateProfileFile, WritesCrlfLinesReplacingInPlaceAndAppendingSections)
+{
+    PrivateProfile profile(file);
+    profile.setString("A", "Key", "1");
+    profile.setString("B", "x", "2");
+    profile.setString("a", "k2", "3");
+    profile.setString("A", "KEY", "4");
+    ASSERT_TRUE(profile.save());
+    EXPECT_EQ(readBytes(file), "[A]\r\nKey=4\r\nk2=3\r\n[B]\r\nx=2\r\n");
+}
+
+TEST_F(PrivateProfileFile, ClearSectionEmptiesOnlyThatSectionAndKeepsComments)
+{
+    writeBytes(file, "\xEF\xBB\xBF; top\n[A]\na=1\n; gone too\nb=2\n\n[B]\n;note\nc=3\n");
+    PrivateProfile profile(file);
+    profile.clearSection("a");
+    EXPECT_EQ(profile.getString("A", "a", "d"), "d");
+    profile.setString("A", "z", "9");
+    profile.clearSection("New");
+    ASSERT_TRUE(profile.save());
+    EXPECT_EQ(readBytes(file), "\xEF\xBB\xBF; top\r\n[A]\r\nz=9\r\n[B]\r\n;note\r\nc=3\r\n[New]\r\n");
+}
+
+// A directory in the file's place can be neither read nor renamed over, whoever runs the test.
+TEST_F(PrivateProfileFile, DirectoryInPlaceOfTheFileReadsDefaultsAndFailsToSave)
+{
+    fs::create_directory(file);
+    writeBytes(file / "inside", "kept");
+    PrivateProfile blocked(file);
+    EXPECT_EQ(blocked.getString("A", "k", "default"), "default");
+    blocked.setString("A", "k", "v");
+    EXPECT_FALSE(blocked.save());
+    EXPECT_EQ(folder.entries(), 1u);
+    EXPECT_EQ(readBytes(file / "inside"), "kept");
+}
+
+TEST_F(PrivateProfileFile, ReadOnlyFolderKeepsTheOldFile)
+{
+    writeBytes(file, "[A]\r\nk=old\r\n");
+    PrivateProfile profile(file);
+    profile.setString("A", "k", "new");
+    fs::permissions(folder.path, fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(folder.path / "probe"))
+        GTEST_SKIP() << "folder permissions do not bind this user";
+    EXPECT_FALSE(profile.save());
+    EXPECT_EQ(readBytes(file), "[A]\r\nk=old\r\n");
+}
