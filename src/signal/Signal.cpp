@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <sys/mman.h>
+
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
 
@@ -49,7 +51,15 @@ std::unique_ptr<Signal> Signal::acquisitionBuffer(SignalOwner* owner, uint32_t p
 
 std::unique_ptr<float[]> Signal::allocateSamples(std::size_t count)
 {
-    return std::make_unique_for_overwrite<float[]>(count);
+    auto block = std::make_unique_for_overwrite<float[]>(count);
+    // Blocks are filled right away; huge pages spare most page faults of a large signal.
+    // Only whole 2 MiB pages inside the block can be advised; a kernel without the feature ignores it.
+    constexpr std::uintptr_t HugePage = std::uintptr_t(1) << 21;
+    const auto first = (reinterpret_cast<std::uintptr_t>(block.get()) + HugePage - 1) & ~(HugePage - 1);
+    const auto last = reinterpret_cast<std::uintptr_t>(block.get() + count) & ~(HugePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    return block;
 }
 
 void Signal::adoptExternalSamples(float* samples, uint32_t count)
@@ -86,14 +96,33 @@ void Signal::updateYRange()
         yMin_ = -1;
         return;
     }
-    float max = samples_[0];
-    float min = samples_[0];
-    for (uint32_t i = 1; i < count_; ++i) {
+    // NaN samples never become an extreme: start from the first number, and compare so NaN loses.
+    uint32_t start = 0;
+    while (start < count_ && std::isnan(samples_[start]))
+        ++start;
+    float max = start < count_ ? samples_[start] : 0.0f;
+    float min = max;
+    // Independent lanes let the compiler vectorise the scan of large signals.
+    constexpr uint32_t Lanes = 16;
+    std::array<float, Lanes> maxLane;
+    std::array<float, Lanes> minLane;
+    maxLane.fill(max);
+    minLane.fill(min);
+    uint32_t i = start;
+    for (; i + Lanes <= count_; i += Lanes)
+        for (uint32_t lane = 0; lane < Lanes; ++lane) {
+            const float v = samples_[i + lane];
+            maxLane[lane] = v > maxLane[lane] ? v : maxLane[lane];
+            minLane[lane] = v < minLane[lane] ? v : minLane[lane];
+        }
+    for (; i < count_; ++i) {
         const float v = samples_[i];
-        if (v > max)
-            max = v;
-        if (!(v >= min))
-            min = v;
+        max = v > max ? v : max;
+        min = v < min ? v : min;
+    }
+    for (uint32_t lane = 0; lane < Lanes; ++lane) {
+        max = std::max(max, maxLane[lane]);
+        min = std::min(min, minLane[lane]);
     }
     if (max == min) {
         max += 1;

@@ -10,6 +10,7 @@ constexpr int ImportAscii = 118;
 constexpr int Export3DTriples = 127;
 constexpr int Export3DMatrix = 128;
 constexpr int ReplaceSignal = 7;
+constexpr int SaveSignal = 24333;
 constexpr int SaveSignalAs = 24334;
 constexpr int SaveWorkspace = 130;
 constexpr int LoadWorkspace = 131;

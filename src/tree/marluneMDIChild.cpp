@@ -1,10 +1,17 @@
 #include "tree/marluneMDIChild.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
+#include "fileio/AsciiExport.h"
+#include "fileio/BinFile.h"
+#include "fileio/FileNameRules.h"
+#include "fileio/SignalFileWriter.h"
+#include "signal/SignalKind.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
+#include "tree/SignalOpener.h"
 #include "tree/StepChangeForm.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
@@ -176,6 +183,58 @@ void marluneMDIChild::changeTitleDialog()
         changeTitle(*text);
 }
 
+void marluneMDIChild::save()
+{
+    if (saveFormatFor(fileName()) != SaveFormat::Bin) {
+        saveAs();
+        return;
+    }
+    WaitCursor wait(client().ui());
+    writeBinFile(fileName(), *signal_);
+}
+
+void marluneMDIChild::saveAs()
+{
+    const SaveAsDialogChoice choice = saveAsDialogChoice(signal_->sampleRate());
+    const auto name = client().ui().saveFileDialog(choice.filter, choice.defaultExtension);
+    if (!name)
+        return;
+    WaitCursor wait(client().ui());
+    if (writeSignalFile(*name, *signal_))
+        setFileName(*name);
+}
+
+void marluneMDIChild::exportAscii()
+{
+    if (const auto name = client().ui().saveFileDialog("All files(*.*)|*.*", "")) {
+        WaitCursor wait(client().ui());
+        ::exportAscii(*name, *signal_);
+    }
+}
+
+void marluneMDIChild::replaceSignalWith()
+{
+    UiServices& ui = client().ui();
+    const auto names = ui.openFileDialog(SignalOpener::AudioFilter, false);
+    if (names.empty())
+        return;
+    marluneMDIChild* other = client().openFiles({names.front()});
+    if (!other)
+        return;
+    const Signal& source = *other->signal();
+    if (source.sampleRate() != 0 && source.sampleRate() == signal_->sampleRate() && source.count() == signal_->count()) {
+        std::copy_n(source.samples(), source.count(), signal_->samples());
+        signal_->updateYRange();
+        setFileName(names.front());
+        changeTitle(format("%u#%s-%d", unsigned(index() + 1), names.front().c_str(), channelNumber_ + 1));
+        updateAfterChange();
+        refreshStatusBar();
+    } else {
+        ui.messageBox("Both signals must have identical sample rate and length!");
+    }
+    client().closeWindow(other);
+}
+
 std::optional<CommandState> marluneMDIChild::commandState(int id) const
 {
     switch (id) {
@@ -194,6 +253,12 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
         return CommandState{};
     case Cmd::RulerSampleUnits:
         return CommandState{true, originalUnits_ != 1};
+    case Cmd::SaveSignal:
+    case Cmd::SaveSignalAs:
+    case Cmd::ExportAscii:
+        return CommandState{};
+    case Cmd::ReplaceSignal:
+        return CommandState{kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel};
     default:
         return marluneChild::commandState(id);
     }
@@ -232,6 +297,19 @@ bool marluneMDIChild::command(int id)
     case Cmd::RulerSampleUnits:
         originalUnits_ = originalUnits_ == 1 ? 0 : 1;
         refreshStatusBar();
+        return true;
+    case Cmd::SaveSignal:
+        save();
+        return true;
+    case Cmd::SaveSignalAs:
+        saveAs();
+        return true;
+    case Cmd::ExportAscii:
+        exportAscii();
+        return true;
+    case Cmd::ReplaceSignal:
+        if (kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel)
+            replaceSignalWith();
         return true;
     default:
         return marluneChild::command(id);

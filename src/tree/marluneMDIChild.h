@@ -71,6 +71,9 @@ private:
     void changeStep(int delta);
     void changeTitleDialog();
     void replaceSignalWith();
+    void save();
+    void saveAs();
+    void exportAscii();
 
     std::unique_ptr<Signal> signal_;
     Rgb curveColour_{0, 0, 255};

@@ -5,6 +5,7 @@
 #include "tree/ChildView.h"
 #include "tree/ClientObserver.h"
 #include "tree/CommandIds.h"
+#include "tree/SignalOpener.h"
 #include "tree/UiServices.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
@@ -92,6 +93,18 @@ void marluneMDIClient::treeChanged() const
 {
     if (observer_)
         observer_->treeChanged();
+}
+
+marluneMDIChild* marluneMDIClient::openFiles(const std::vector<std::string>& names, const std::string& displayName)
+{
+    return SignalOpener(*this).open(names, displayName);
+}
+
+void marluneMDIClient::openSignalCommand()
+{
+    const auto names = ui_.openFileDialog(SignalOpener::AudioFilter, true);
+    if (!names.empty())
+        openFiles(names);
 }
 
 bool marluneMDIClient::dispatch(int id)

@@ -60,7 +60,6 @@ public:
     SpectralSettings spectralSettings{};
 
 private:
-    marluneMDIChild* openFile(const std::string& name, const std::string& displayName);
     void openSignalCommand();
 
     UiServices& ui_;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "settings/PrivateProfile.h"
 
 namespace fs = std::filesystem;

@@ -206,3 +206,15 @@ TEST(Statistics, MeanAndPopulationDeviation)
     mixed[0] = 1e8f;
     EXPECT_NEAR(double(mean(mixed.data(), mixed.size())), (1e8 + 1000) / 1001, 1e-6);
 }
+
+TEST(Signal, NaNNeverBecomesAnExtreme)
+{
+    std::vector<float> v(100, 0.5f);
+    v[0] = NAN;
+    v[37] = -2;
+    v[50] = NAN;
+    v[99] = 8;
+    Signal s(nullptr, SignalKind::FileSignal, v.data(), 100, 10);
+    EXPECT_EQ(s.yMax(), 8.0f);
+    EXPECT_EQ(s.yMin(), -2.0f);
+}

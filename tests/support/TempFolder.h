@@ -9,7 +9,7 @@
 // A fresh folder under the system's temporary folder, removed with its content afterwards.
 struct TempFolder {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("marlune-settings-" + std::to_string(std::random_device{}()));
+                                       ("marlune-test-" + std::to_string(std::random_device{}()));
 
     TempFolder() { std::filesystem::create_directories(path); }
     ~TempFolder()

@@ -1,0 +1,29 @@
+#pragma once
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "fileio/InputFile.h"
+
+// The one read buffer of a reader; its size bounds the memory a read needs beyond the samples.
+inline constexpr std::size_t ReadChunkBytes = std::size_t(1) << 17;
+
+// Reads `frames` frames of `wordsPerFrame` Words from `offset` through that buffer, calling
+// consume(words, frameCount, firstFrame) for every chunk of whole frames. False when the file ends early.
+template <typename Word, typename Consume>
+bool readInChunks(const InputFile& file, uint64_t offset, uint64_t frames, std::size_t wordsPerFrame,
+                  Consume&& consume)
+{
+    const std::size_t frameBytes = wordsPerFrame * sizeof(Word);
+    const std::size_t chunkFrames = std::max<std::size_t>(1, ReadChunkBytes / frameBytes);
+    const auto buffer =
+        std::make_unique_for_overwrite<Word[]>(std::size_t(std::min<uint64_t>(frames, chunkFrames)) * wordsPerFrame);
+    for (uint64_t first = 0; first < frames; first += chunkFrames) {
+        const auto count = std::size_t(std::min<uint64_t>(chunkFrames, frames - first));
+        if (!file.readAt(offset + first * frameBytes, buffer.get(), count * frameBytes))
+            return false;
+        consume(static_cast<const Word*>(buffer.get()), count, first);
+    }
+    return true;
+}

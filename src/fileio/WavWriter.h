@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+
+#include "signal/Signal.h"
+
+// How the WAV writer maps samples to 16 bits: a signal within ±32768 keeps its values, a larger one
+// is centred on the middle of its range and scaled to fill the 16-bit range.
+struct WavScaling {
+    double gain = 1;
+    double offset = 0;
+
+    static WavScaling forSamples(const float* samples, uint32_t count);
+    // The low 16 bits of the truncated (sample - offset) × gain; the top of a scaled range (+32768)
+    // becomes 32767 instead of wrapping to -32768.
+    int16_t convert(float sample) const;
+};
+
+// A mono 16-bit PCM file with a 44-byte header, holding the visible range of `signal` at its rate
+// truncated to an integer. False when the file cannot be written or the rate does not fit the header.
+bool writeWavFile(const std::filesystem::path& path, const Signal& signal);

@@ -1,0 +1,30 @@
+#include "tree/BatchUiServices.h"
+
+#include <ostream>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+MessageResult BatchUiServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                                          MessageIcon)
+{
+    messages_ << (caption.empty() ? "" : caption + ": ") << text << '\n';
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageResult::No
+                                                                                      : MessageResult::Ok;
+}
+
+int BatchUiServices::runProcess(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <iosfwd>
+
+#include "tree/UiServices.h"
+
+// UiServices for runs without a person: messages go to a stream, every question is cancelled.
+class BatchUiServices : public UiServices {
+public:
+    explicit BatchUiServices(std::ostream& messages) : messages_(messages) {}
+
+    MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<std::string> inputDialog(const std::string&, const std::string&, const std::string&, int) override
+    {
+        return std::nullopt;
+    }
+    bool runDialog(DialogForm&) override { return false; }
+    std::vector<std::string> openFileDialog(const std::string&, bool) override { return {}; }
+    std::optional<std::string> saveFileDialog(const std::string&, const std::string&) override { return std::nullopt; }
+    void beep() override {}
+    void beginWaitCursor() override {}
+    void endWaitCursor() override {}
+    void setClipboardBlock(const std::vector<uint8_t>&) override {}
+    std::optional<std::vector<uint8_t>> clipboardBlock() const override { return std::nullopt; }
+    void openWithDesktop(const std::string&) override {}
+    int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    void setStatusText(StatusField, const std::string&) override {}
+
+private:
+    std::ostream& messages_;
+};

@@ -1,0 +1,97 @@
+#include "tree/SignalOpener.h"
+
+#include <cstdio>
+
+#include "fileio/FileNameRules.h"
+#include "fileio/FileReadResult.h"
+#include "fileio/InputFile.h"
+#include "fileio/Sa3Reader.h"
+#include "fileio/SampleRateForm.h"
+#include "fileio/SignalFileReader.h"
+#include "fileio/WavReader.h"
+#include "tree/UiServices.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+
+marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
+{
+    WaitCursor wait(client_.ui());
+    marluneMDIChild* last = nullptr;
+    for (const std::string& name : names)
+        if (marluneMDIChild* first = openOne(name, displayName))
+            last = first;
+    return last;
+}
+
+marluneMDIChild* SignalOpener::openOne(const std::filesystem::path& path, const std::string& displayName)
+{
+    if (!InputFile::open(path))
+        return nullptr;
+    UiServices& ui = client_.ui();
+    const AskSampleRate askRate = [&ui]() -> std::optional<long double> {
+        SampleRateForm form;
+        if (!ui.runDialog(form))
+            return std::nullopt;
+        return form.rate;
+    };
+    const std::string fileName = displayName.empty() ? path.string() : displayName;
+
+    FileReadResult result;
+    const char* titleFormat = " %u#%s-%d";
+    int firstChannel = 0;
+    switch (openRouteFor(path)) {
+    case OpenRoute::Sa3:
+        result = readSa3File(path, askRate);
+        break;
+    case OpenRoute::Wav:
+        result = readWavFile(path);
+        firstChannel = 1;
+        break;
+    case OpenRoute::SignalFile:
+        result = readSignalFile(path, askRate);
+        titleFormat = " %u#%s";
+        break;
+    case OpenRoute::Converter:
+        return openThroughConverter();
+    }
+    if (result.error == FileReadError::NotPcm)
+        return openThroughConverter();
+    if (!result.ok()) {
+        if (const auto message = fileReadErrorMessage(result.error); !message.empty())
+            ui.messageBox(std::string(message));
+        else if (result.error == FileReadError::Invalid)
+            ui.beep();
+        return nullptr;
+    }
+    return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannel);
+}
+
+marluneMDIChild* SignalOpener::openThroughConverter()
+{
+    client_.ui().messageBox(NoDecoderMessage);
+    return nullptr;
+}
+
+marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
+                                           const char* titleFormat, int firstChannelNumber)
+{
+    const std::string shownName = std::filesystem::path(fileName).filename().string();
+    marluneMDIChild* head = nullptr;
+    for (std::size_t channel = 0; channel < signals.size(); ++channel) {
+        const int32_t kind = signals[channel]->kind();
+        auto window = std::make_unique<marluneMDIChild>(client_, kind, std::move(signals[channel]));
+        char caption[512];
+        std::snprintf(caption, sizeof caption, titleFormat, client_.nextCreationNumber(), shownName.c_str(),
+                      int(channel) + firstChannelNumber);
+        window->setCaption(caption);
+        window->setFileName(fileName);
+        window->setChannelNumber(int32_t(channel));
+        window->setMainSignal(head);
+        auto* added = static_cast<marluneMDIChild*>(client_.addWindow(std::move(window)));
+        if (!added)
+            break;
+        if (!head)
+            head = added;
+    }
+    return head;
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Signal;
+class marluneMDIChild;
+class marluneMDIClient;
+
+// The open routine behind Open, the command line and workspaces: reads each file by its
+// extension and makes one window per channel.
+class SignalOpener {
+public:
+    static constexpr const char* AudioFilter =
+        "Audio for Windows (.WAV)|*.wav|MPEG Audio Layer III (.MP3)|*.mp3|MPEG Audio Layer II (.MP2, .MPA, "
+        ".MPEG)|*.mp2;*.mpa;*.mpeg|Audio Interchange File Format (.AIF, .AIFC, .AIFF)|*.aif;*.aifc;*.aiff|Sun "
+        "Microsystems and NeXT audio files (.AU,.SND)|*.au;*.snd|MS Advanced Systems Format (.ASF)|*.asf|MS "
+        "Windows Media Audio (.WMA)|*.wma|Other files types (*.*)|*.*|";
+    static constexpr const char* NoDecoderMessage =
+        "The file could not be open. There is probably no decoder for this type of file in your system.";
+
+    explicit SignalOpener(marluneMDIClient& client) : client_(client) {}
+
+    // The window of the last file opened (its first channel); null when none was.
+    marluneMDIChild* open(const std::vector<std::string>& names, const std::string& displayName = {});
+
+private:
+    marluneMDIChild* openOne(const std::filesystem::path& path, const std::string& displayName);
+    marluneMDIChild* openThroughConverter();
+    // One window per channel signal; channels after the first record the first as their group head.
+    marluneMDIChild* makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
+                                 const char* titleFormat, int firstChannelNumber);
+
+    marluneMDIClient& client_;
+};

@@ -1,0 +1,166 @@
+#include "tree/TreeFixture.h"
+
+#include <cstdlib>
+
+#include "fileio/SampleRateForm.h"
+#include "fileio/WavReader.h"
+#include "support/TempFolder.h"
+#include "tree/SignalOpener.h"
+
+namespace {
+const std::string NoDecoder =
+    "The file could not be open. There is probably no decoder for this type of file in your system.";
+}
+
+class OpenerTest : public TreeTest {
+protected:
+    TempFolder folder;
+
+    std::string path(const std::string& name) const { return (folder.path / name).string(); }
+    std::string sox(const std::string& arguments, const std::string& output) const
+    {
+        const std::string command = "sox -n -D " + arguments.substr(0, arguments.find('|')) + " '" + path(output) +
+                                    "' " + arguments.substr(arguments.find('|') + 1) + " 2>/dev/null";
+        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        return path(output);
+    }
+    void answerSampleRate(const std::string& text)
+    {
+        ui.formAnswers.push_back([text](DialogForm& form) {
+            static_cast<SampleRateForm&>(form).text = text;
+            return true;
+        });
+    }
+};
+
+TEST_F(OpenerTest, StereoWavMakesAGroupOfTwoWindowsTitledWithChannelNumbers)
+{
+    const auto wav = sox("-r 8000 -c 2 -b 16|synth 0.1 sine 100 sine 200", "two.wav");
+    auto* first = client.openFiles({wav});
+    ASSERT_NE(first, nullptr);
+    const auto all = client.windows();
+    ASSERT_EQ(all.size(), 2u);
+    auto* second = static_cast<marluneMDIChild*>(all[1]);
+    EXPECT_EQ(first->caption(), " 1#two.wav-1");
+    EXPECT_EQ(second->caption(), " 2#two.wav-2");
+    EXPECT_EQ(second->mainSignal(), first);
+    EXPECT_EQ(second->channelNumber(), 1);
+    EXPECT_EQ(first->fileName(), wav);
+    EXPECT_EQ(first->signal()->kind(), SignalKind::WavChannel);
+    EXPECT_EQ(first->signal()->count(), 800u);
+    EXPECT_EQ(first->signal()->sampleRate(), 8000.0L);
+    EXPECT_EQ(ui.waitDepth, 0);
+    EXPECT_GE(ui.waitCursorsShown, 1);
+}
+
+TEST_F(OpenerTest, SeveralFilesOpenInOrderAndMissingOnesAreSkippedSilently)
+{
+    const auto a = sox("-r 8000 -c 1 -b 16|synth 0.01 sine 100", "a.wav");
+    const auto b = sox("-r 8000 -c 1 -b 16|synth 0.02 sine 100", "b.wav");
+    auto* last = client.openFiles({a, path("missing.wav"), b, folder.path.string()});
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->caption(), " 2#b.wav-1");
+    EXPECT_EQ(client.windows().size(), 2u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(OpenerTest, FilesForTheConverterGetTheNoDecoderMessage)
+{
+    const auto floatWav = sox("-r 8000 -c 1 -e floating-point -b 32|synth 0.01 sine 100", "float.wav");
+    const auto flac = sox("-r 8000 -c 1 -b 16|synth 0.01 sine 100", "tone.flac");
+    EXPECT_EQ(client.openFiles({floatWav}), nullptr);
+    EXPECT_EQ(client.openFiles({flac}), nullptr);
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{NoDecoder, NoDecoder}));
+    EXPECT_TRUE(client.windows().empty());
+}
+
+TEST_F(OpenerTest, UnsupportedWavShowsTheReadersMessage)
+{
+    // PCM in the header, but three bytes a sample.
+    const std::string header = std::string("RIFF") + std::string("\x2a\0\0\0", 4) + "WAVEfmt " +
+                               std::string("\x10\0\0\0\1\0\1\0\x40\x1f\0\0\xc0\x5d\0\0\3\0\x18\0", 20) +
+                               "data" + std::string("\6\0\0\0\1\2\3\4\5\6", 10);
+    writeBytes(folder.path / "wide.wav", header);
+    EXPECT_EQ(client.openFiles({path("wide.wav")}), nullptr);
+    EXPECT_EQ(ui.messageTexts(),
+              (std::vector<std::string>{"Error reading WAV file!\nOnly 8- and 16-bit WAV formats are supported."}));
+}
+
+TEST_F(OpenerTest, RawReadAsksTheRateAndACancelAbandonsIt)
+{
+    writeBytes(folder.path / "data.sa3", std::string(2 * (61 + 7 * 10), '\0'));
+    // The open routine sends ".Bin" to the signal-file reader, which only knows ".bin" and ".BIN": a raw read.
+    writeBytes(folder.path / "data.Bin", std::string(100, '\0'));
+    EXPECT_EQ(client.openFiles({path("data.Bin")}), nullptr) << "cancelled";
+    EXPECT_EQ(ui.formsShown, (std::vector<std::string>{"SampleRate"}));
+    answerSampleRate("250");
+    auto* raw = client.openFiles({path("data.Bin")});
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(raw->signal()->count(), 50u);
+    EXPECT_EQ(raw->signal()->sampleRate(), 250.0L);
+    EXPECT_EQ(raw->caption(), " 1#data.Bin");
+
+    answerSampleRate("100");
+    auto* channel0 = client.openFiles({path("data.sa3")});
+    ASSERT_NE(channel0, nullptr);
+    EXPECT_EQ(client.windows().size(), 5u);
+    EXPECT_EQ(channel0->caption(), " 2#data.sa3-0");
+    EXPECT_EQ(client.windows().back()->caption(), " 5#data.sa3-3");
+    EXPECT_EQ(channel0->signal()->count(), 10u);
+}
+
+TEST_F(OpenerTest, ReplaceSignalNeedsTheSameRateAndLength)
+{
+    const auto a = sox("-r 8000 -c 1 -b 16|synth 0.1 sine 100", "a.wav");
+    const auto same = sox("-r 8000 -c 1 -b 16|synth 0.1 square 50", "same.wav");
+    const auto shorter = sox("-r 8000 -c 1 -b 16|synth 0.05 sine 100", "short.wav");
+    auto* window = client.openFiles({a});
+    auto* fft = derived("fft", {window});
+    client.setActiveChild(window);
+
+    ui.openAnswers.push_back({shorter});
+    client.dispatch(7);
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"Both signals must have identical sample rate and length!"}));
+    EXPECT_EQ(client.windows().size(), 2u) << "the window made for the comparison is closed again";
+
+    ui.openAnswers.push_back({same});
+    client.dispatch(7);
+    EXPECT_EQ(window->fileName(), same);
+    EXPECT_EQ(window->caption(), " 1#" + same + "-1");
+    EXPECT_EQ(log, (std::vector<std::string>{"fft"}));
+    EXPECT_EQ(client.windows().size(), 2u);
+    const auto expected = readWavFile(same);
+    ASSERT_TRUE(expected.ok());
+    EXPECT_TRUE(std::equal(window->signal()->samples(), window->signal()->samples() + 800,
+                           expected.signals[0]->samples()));
+    EXPECT_EQ(window->signal()->yMax(), expected.signals[0]->yMax());
+    EXPECT_NE(fft, nullptr);
+}
+
+TEST_F(OpenerTest, SaveAsOffersWavOnlyForWholeRatesAndWritesTheVisibleRange)
+{
+    const auto a = sox("-r 8000 -c 1 -b 16|synth 0.1 sine 100", "a.wav");
+    auto* window = client.openFiles({a});
+    client.setActiveChild(window);
+    ASSERT_TRUE(window->signal()->zoomIn(100, 199));
+    ui.saveAnswers.push_back(path("part.bin"));
+    client.dispatch(24334);
+    EXPECT_EQ(ui.saveDefaultExtensions.back(), "wav");
+    EXPECT_EQ(window->fileName(), path("part.bin"));
+    EXPECT_EQ(std::filesystem::file_size(path("part.bin")), 14u + 4u * 100u);
+
+    window->signal()->setSampleRate(44100.5L);
+    client.dispatch(24333);
+    EXPECT_EQ(ui.saveFilters.size(), 1u) << "a .bin file name saves without a dialog";
+    auto* reread = client.openFiles({path("part.bin")});
+    ASSERT_NE(reread, nullptr);
+    EXPECT_EQ(reread->signal()->sampleRate(), 44100.5L);
+    EXPECT_EQ(reread->signal()->count(), 100u);
+
+    client.setActiveChild(reread);
+    reread->setFileName("");
+    ui.saveAnswers.push_back(path("other.txt"));
+    client.dispatch(24333);
+    EXPECT_EQ(ui.saveFilters.back(), "Marlune signal (*.bin)|*.bin");
+    EXPECT_FALSE(std::filesystem::exists(path("other.txt"))) << "an unknown extension writes nothing";
+}
