@@ -1,0 +1,29 @@
+#pragma once
+#include <QList>
+
+class CommandRouter;
+class QAction;
+class QKeySequence;
+class QObject;
+class QString;
+class QWidget;
+
+// Makes the QActions of menus, the control bar and the accelerators; each one sends its command
+// number through the router and takes its enabled and checked states from it.
+class CommandActions {
+public:
+    explicit CommandActions(CommandRouter& router);
+
+    QAction* create(int id, const QString& text, QObject* owner) const;
+    // An accelerator acts on the window that is active when the key is pressed, so it stays enabled
+    // and the router refuses the command if it is disabled at that moment.
+    QAction* createAccelerator(int id, const QKeySequence& keys, QWidget* owner) const;
+    // Actions without a command number (separators, submenus) are left alone.
+    void refresh(const QList<QAction*>& actions) const;
+
+    // The command number of an action made here, or 0.
+    static int commandOf(const QAction* action);
+
+private:
+    CommandRouter& router_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+#include <vector>
+
+#include "tree/CommandTarget.h"
+
+class marluneMDIClient;
+
+// The one road of every menu, accelerator and control-bar command: the active window and the client
+// (through the client's dispatch), then the frame, then the application. A command that no link
+// knows is disabled.
+class CommandRouter {
+public:
+    explicit CommandRouter(marluneMDIClient& client);
+
+    // Links after the client, asked in the order they were added.
+    void append(CommandTarget& target);
+    void remove(CommandTarget& target);
+
+    CommandState state(int id) const;
+    // Carries the command out as a menu would; false when it is disabled or nobody handled it.
+    bool trigger(int id);
+
+    // Called after every command, so menus and the control bar can refresh their states.
+    std::function<void()> afterCommand;
+
+private:
+    marluneMDIClient& client_;
+    std::vector<CommandTarget*> targets_;
+};

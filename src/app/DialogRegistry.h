@@ -1,0 +1,28 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+class DialogForm;
+class QWidget;
+
+// Maps a form's name to the Qt dialog that shows it.
+class DialogRegistry {
+public:
+    using Runner = std::function<bool(DialogForm&, QWidget* parent)>;
+
+    // Knows every dialog of the program.
+    DialogRegistry();
+
+    void add(std::string_view formName, Runner runner);
+    bool knows(std::string_view formName) const;
+    // Shows the form's dialog modally; false when cancelled or when no dialog shows this form.
+    bool run(DialogForm& form, QWidget* parent) const;
+
+private:
+    template <class Form, class Dialog>
+    void add();
+
+    std::map<std::string, Runner, std::less<>> runners_;
+};

@@ -1,0 +1,252 @@
+#include "app/MainFrame.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/CommandRouter.h"
+#include "app/ControlBar.h"
+#include "app/MenuTree.h"
+#include "tree/CommandIds.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+#include "tree/ui/ChildSubWindow.h"
+#include "views/ui/TSigWindow.h"
+
+namespace {
+// How often the control bar asks for its states besides activation changes and commands.
+constexpr int ControlBarRefreshMs = 300;
+constexpr int CascadeOffset = 26;
+constexpr int CascadeSteps = 8;
+}  // namespace
+
+MainFrame::MainFrame(marluneMDIClient& client, CommandRouter& router)
+    : client_(client), router_(router), actions_(router), mdi_(new QMdiArea), statusBars_(this),
+      controlBar_(new ControlBar(actions_, this))
+{
+    setWindowTitle("Marlune");
+    setObjectName("MainFrame");
+
+    // The 3D status bar sits below the MDI area, where the signal bar shows while it is hidden.
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mdi_);
+    layout->addWidget(statusBars_.bar3D());
+    setCentralWidget(centre);
+    setStatusBar(statusBars_.signalBar());
+
+    addToolBar(Qt::TopToolBarArea, controlBar_);
+    buildMenus();
+    buildAccelerators();
+
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainFrame::followActiveSubWindow);
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &MainFrame::refreshControlBar);
+    timer->start(ControlBarRefreshMs);
+
+    router_.append(*this);
+    router_.afterCommand = [this] { refreshControlBar(); };
+    client_.setObserver(this);
+    refreshControlBar();
+}
+
+MainFrame::~MainFrame()
+{
+    // The MDI area reports activation changes while it is torn down; nobody listens any more.
+    disconnect(mdi_, nullptr, this, nullptr);
+    client_.setObserver(nullptr);
+    router_.afterCommand = nullptr;
+    router_.remove(*this);
+}
+
+void MainFrame::buildMenus()
+{
+    for (const TopMenu& top : MenuTree::menus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.title));
+        fillMenu(menu, top.items);
+    }
+}
+
+void MainFrame::fillMenu(QMenu* menu, const std::vector<MenuItem>& items)
+{
+    // States are asked for when the menu opens, as the old menus did.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] { actions_.refresh(menu->actions()); });
+    menu->installEventFilter(this);
+    for (const MenuItem& item : items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+        } else if (item.isSubmenu()) {
+            fillMenu(menu->addMenu(QString::fromStdString(item.label)), item.children);
+        } else {
+            QAction* action = actions_.create(item.id, QString::fromStdString(item.label), menu);
+            action->setStatusTip(QString::fromStdString(item.hint));
+            menu->addAction(action);
+        }
+    }
+}
+
+void MainFrame::buildAccelerators()
+{
+    for (const MenuItem* item : MenuTree::commandItems())
+        if (!item->shortcut.empty())
+            actions_.createAccelerator(item->id, QKeySequence(QString::fromStdString(item->shortcut)), this);
+    for (const Accelerator& key : MenuTree::extraAccelerators())
+        actions_.createAccelerator(key.id, QKeySequence(QString::fromStdString(key.shortcut)), this);
+    actions_.createAccelerator(Cmd::HelpContents, QKeySequence(Qt::Key_F1), this);
+}
+
+void MainFrame::refreshControlBar()
+{
+    actions_.refresh(controlBar_->commandActions());
+}
+
+void MainFrame::childCreated(marluneChild& child)
+{
+    auto* signalWindow = dynamic_cast<marluneMDIChild*>(&child);
+    if (!signalWindow)
+        return;
+    auto* pane = new TSigWindow(*signalWindow);
+    auto* subWindow = new ChildSubWindow(child, pane);
+    connect(subWindow, &ChildSubWindow::childClosing, pane, &TSigWindow::detach);
+    // New windows cascade from the top-left corner, a title bar's height apart.
+    const qsizetype placed = mdi_->subWindowList().size();
+    mdi_->addSubWindow(subWindow);
+    const QSize area = mdi_->viewport()->size();
+    const int offset = int(placed % CascadeSteps) * CascadeOffset;
+    subWindow->setGeometry(offset, offset, std::max(area.width() * 3 / 5, 320), std::max(area.height() * 2 / 5, 200));
+    subWindow->show();
+    mdi_->setActiveSubWindow(subWindow);
+}
+
+void MainFrame::treeChanged()
+{
+    refreshControlBar();
+}
+
+void MainFrame::followActiveSubWindow()
+{
+    // An inactive frame reports no active subwindow; the current one is still the one commands go to.
+    auto* subWindow = qobject_cast<ChildSubWindow*>(mdi_->currentSubWindow());
+    marluneChild* child = subWindow ? subWindow->child() : nullptr;
+    client_.setActiveChild(child);
+    // A signal window that gains the focus shows its range, step and rate.
+    if (auto* signalWindow = dynamic_cast<marluneMDIChild*>(child)) {
+        statusBars_.show3D(false);
+        signalWindow->refreshStatusBar();
+    }
+    refreshControlBar();
+}
+
+std::optional<CommandState> MainFrame::commandState(int id) const
+{
+    switch (id) {
+    case Cmd::Cascade:
+    case Cmd::Tile:
+    case Cmd::ArrangeIcons:
+    case Cmd::CloseAll:
+        return CommandState{!mdi_->subWindowList().isEmpty()};
+    case Cmd::Exit:
+        return CommandState{};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool MainFrame::command(int id)
+{
+    switch (id) {
+    case Cmd::Cascade:
+        mdi_->cascadeSubWindows();
+        return true;
+    case Cmd::Tile:
+        tileHorizontally();
+        return true;
+    case Cmd::ArrangeIcons:
+        arrangeIcons();
+        return true;
+    case Cmd::CloseAll:
+        client_.closeAll();
+        return true;
+    case Cmd::Exit:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainFrame::tileHorizontally()
+{
+    QList<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* window : mdi_->subWindowList())
+        if (!window->isHidden() && !window->isMinimized())
+            shown << window;
+    if (shown.isEmpty())
+        return;
+    // Full-width bands, one above the other.
+    const QSize area = mdi_->viewport()->size();
+    const int height = area.height() / int(shown.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        shown[i]->showNormal();
+        shown[i]->setGeometry(0, i * height, area.width(), height);
+    }
+}
+
+void MainFrame::arrangeIcons()
+{
+    // Minimized windows line up from the bottom-left corner, row above row.
+    const QSize area = mdi_->viewport()->size();
+    QPoint next(0, area.height());
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (next.x() > 0 && next.x() + size.width() > area.width())
+            next = QPoint(0, next.y() - size.height());
+        window->move(next.x(), next.y() - size.height());
+        next.rx() += size.width();
+    }
+}
+
+bool MainFrame::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        statusBars_.showHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (const int id = CommandActions::commandOf(menu->activeAction())) {
+            // Close the whole menu chain first, as a chosen item would.
+            for (QWidget* open = menu; qobject_cast<QMenu*>(open); open = open->parentWidget())
+                open->close();
+            if (topicHelpRequested)
+                topicHelpRequested(id);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    // Closing the frame closes every window without asking.
+    client_.closeAll();
+    QMainWindow::closeEvent(event);
+}

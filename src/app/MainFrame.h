@@ -1,0 +1,62 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+#include "app/CommandActions.h"
+#include "app/StatusBars.h"
+#include "tree/ClientObserver.h"
+#include "tree/CommandTarget.h"
+
+class CommandRouter;
+class ControlBar;
+class QMdiArea;
+class QMenu;
+class marluneMDIClient;
+struct MenuItem;
+
+// The main window "Marlune": MDI area, menus, accelerators, control bar and status bars.
+// It hosts the tree windows the client creates and carries out the window-arranging commands.
+class MainFrame : public QMainWindow, public ClientObserver, public CommandTarget {
+    Q_OBJECT
+public:
+    MainFrame(marluneMDIClient& client, CommandRouter& router);
+    ~MainFrame() override;
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    StatusBars& statusBars() { return statusBars_; }
+    ControlBar* controlBar() const { return controlBar_; }
+    // Asks the router for the states of the control bar's buttons.
+    void refreshControlBar();
+
+    // F1 while a menu item is highlighted: the help topic of its command number.
+    std::function<void(int)> topicHelpRequested;
+
+    // ClientObserver
+    void childCreated(marluneChild& child) override;
+    void treeChanged() override;
+
+    // CommandTarget: the MDI arrangement commands and Exit.
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    void buildAccelerators();
+    void followActiveSubWindow();
+    void tileHorizontally();
+    void arrangeIcons();
+
+    marluneMDIClient& client_;
+    CommandRouter& router_;
+    CommandActions actions_;
+    QMdiArea* mdi_;
+    StatusBars statusBars_;
+    ControlBar* controlBar_;
+};

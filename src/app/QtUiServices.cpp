@@ -1,0 +1,199 @@
+#include "app/QtUiServices.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include "app/FileFilter.h"
+#include "app/StatusBars.h"
+#include "settings/ui/InputDlg.h"
+
+namespace {
+QMessageBox::StandardButtons standardButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon standardIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MessageResult messageResult(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    default:
+        return MessageResult::Ok;
+    }
+}
+
+std::string pathText(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+}  // namespace
+
+void QtUiServices::attach(QWidget* window, StatusBars* statusBars)
+{
+    window_ = window;
+    statusBars_ = statusBars;
+}
+
+void QtUiServices::detach()
+{
+    attach(nullptr, nullptr);
+}
+
+MessageResult QtUiServices::messageBox(const std::string& text, const std::string& caption,
+                                       MessageButtons buttons, MessageIcon icon)
+{
+    QMessageBox box(standardIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
+                    standardButtons(buttons), window_);
+    return messageResult(box.exec());
+}
+
+std::optional<std::string> QtUiServices::inputDialog(const std::string& caption, const std::string& label,
+                                                     const std::string& initial, int maxLength)
+{
+    InputDlg dialog(QString::fromStdString(caption), QString::fromStdString(label), QString::fromStdString(initial),
+                    maxLength, window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text().toStdString();
+}
+
+bool QtUiServices::runDialog(DialogForm& form)
+{
+    return dialogs_.run(form, window_);
+}
+
+std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter, bool multiple)
+{
+    const QString qtFilter = QString::fromStdString(qtFileFilter(filter));
+    QStringList chosen;
+    if (multiple)
+        chosen = QFileDialog::getOpenFileNames(window_, "Open", lastFolder_, qtFilter);
+    else if (QString name = QFileDialog::getOpenFileName(window_, "Open", lastFolder_, qtFilter); !name.isEmpty())
+        chosen << name;
+    std::vector<std::string> names;
+    for (const QString& name : chosen)
+        names.push_back(pathText(name));
+    if (!chosen.isEmpty())
+        lastFolder_ = QFileInfo(chosen.front()).absolutePath();
+    return names;
+}
+
+std::optional<std::string> QtUiServices::saveFileDialog(const std::string& filter,
+                                                        const std::string& defaultExtension)
+{
+    QFileDialog dialog(window_, "Save As", lastFolder_, QString::fromStdString(qtFileFilter(filter)));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExtension).remove(QRegularExpression("^\\.")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString name = dialog.selectedFiles().front();
+    lastFolder_ = QFileInfo(name).absolutePath();
+    return pathText(name);
+}
+
+void QtUiServices::beep()
+{
+    QApplication::beep();
+}
+
+void QtUiServices::beginWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtUiServices::endWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
+void QtUiServices::setClipboardBlock(const std::vector<uint8_t>& block)
+{
+    auto* data = new QMimeData;
+    data->setData(SamplesMimeType, QByteArray(reinterpret_cast<const char*>(block.data()), qsizetype(block.size())));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+std::optional<std::vector<uint8_t>> QtUiServices::clipboardBlock() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasFormat(SamplesMimeType))
+        return std::nullopt;
+    const QByteArray bytes = data->data(SamplesMimeType);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+void QtUiServices::openWithDesktop(const std::string& target)
+{
+    const QString value = QString::fromStdString(target);
+    if (const QFileInfo info(value); info.isFile() && info.isExecutable())
+        QProcess::startDetached(info.absoluteFilePath(), {});
+    else if (value.contains("://"))
+        QDesktopServices::openUrl(QUrl(value));
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(value));
+}
+
+int QtUiServices::runProcess(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    process.start(QString::fromStdString(program), list);
+    if (!process.waitForStarted())
+        return -1;
+    // Windows keep repainting while the program runs; commands wait until it has ended.
+    if (process.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+void QtUiServices::setStatusText(StatusField field, const std::string& text)
+{
+    if (statusBars_)
+        statusBars_->setText(field, QString::fromStdString(text));
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <QPointer>
+#include <QString>
+
+#include "app/DialogRegistry.h"
+#include "tree/UiServices.h"
+
+class QWidget;
+class StatusBars;
+
+// UiServices on Qt Widgets: message boxes, dialogs, file dialogs, cursor, clipboard, desktop and
+// processes. Dialogs are owned by the main window once it is attached.
+class QtUiServices : public UiServices {
+public:
+    // Sample blocks travel under this type, byte for byte.
+    static constexpr const char* SamplesMimeType = "application/x-marlune-samples";
+
+    void attach(QWidget* window, StatusBars* statusBars);
+    void detach();
+    DialogRegistry& dialogs() { return dialogs_; }
+
+    MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                             MessageIcon icon) override;
+    std::optional<std::string> inputDialog(const std::string& caption, const std::string& label,
+                                           const std::string& initial, int maxLength) override;
+    bool runDialog(DialogForm& form) override;
+    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) override;
+    std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) override;
+    void beep() override;
+    void beginWaitCursor() override;
+    void endWaitCursor() override;
+    void setClipboardBlock(const std::vector<uint8_t>& block) override;
+    std::optional<std::vector<uint8_t>> clipboardBlock() const override;
+    void openWithDesktop(const std::string& target) override;
+    int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    void setStatusText(StatusField field, const std::string& text) override;
+
+private:
+    QPointer<QWidget> window_;
+    StatusBars* statusBars_ = nullptr;
+    DialogRegistry dialogs_;
+    // The file dialogs open where the last one was confirmed.
+    QString lastFolder_;
+};

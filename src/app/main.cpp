@@ -1,0 +1,48 @@
+#include <QApplication>
+#include <QFile>
+#include <QTimer>
+
+#include <string_view>
+
+#include "app/ExportRun.h"
+#include "app/MainFrame.h"
+#include "app/marluneApp.h"
+
+namespace {
+// Start-up and the command line take about a second; the screenshot waits until the windows are drawn.
+constexpr int ScreenshotDelayMs = 2500;
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const bool exporting = argc > 2 && std::string_view(argv[1]) == "--export";
+    // Exports run from scripts, often without any display.
+    if (exporting && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Marlune");
+    QApplication::setApplicationVersion(MARLUNE_VERSION);
+
+    if (exporting)
+        return runExport(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+
+    QString screenshot;
+    std::vector<std::string> files;
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--screenshot" && i + 1 < arguments.size())
+            screenshot = arguments[++i];
+        else
+            files.push_back(QFile::encodeName(arguments[i]).toStdString());
+    }
+
+    marluneApp app;
+    app.start(files);
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(ScreenshotDelayMs, &app.frame(), [&app, screenshot] {
+            app.frame().grab().save(screenshot, "PNG");
+            QApplication::quit();
+        });
+    }
+    return application.exec();
+}

@@ -1,0 +1,112 @@
+#include "app/marluneApp.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/ControlBarIcons.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "app/MenuTree.h"
+#include "app/SplashWindow.h"
+#include "app/marluneAboutDlg.h"
+#include "tree/CommandIds.h"
+
+namespace {
+// The splash window shows this long before the command line is handled.
+constexpr int StartDelayMs = 1000;
+}  // namespace
+
+marluneApp::marluneApp(std::string programFolder)
+    : programFolder_(std::move(programFolder)), client_(ui_, programFolder_), router_(client_),
+      frame_(std::make_unique<MainFrame>(client_, router_))
+{
+    QApplication::setWindowIcon(controlBarIcon(Cmd::FFT));
+    ui_.attach(frame_.get(), &frame_->statusBars());
+    router_.append(*this);
+    frame_->topicHelpRequested = [this](int id) { showHelp(id); };
+}
+
+marluneApp::~marluneApp()
+{
+    // Windows go while the frame still hosts them; then nothing may reach the frame any more.
+    client_.closeAll();
+    router_.remove(*this);
+    ui_.detach();
+    frame_.reset();
+}
+
+std::string marluneApp::executableFolder()
+{
+    return QCoreApplication::applicationDirPath().toStdString() + '/';
+}
+
+void marluneApp::start(const std::vector<std::string>& arguments)
+{
+    arguments_ = arguments;
+    // Without a window manager "maximized" means nothing, so the frame also takes the screen's size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame_->resize(screen->availableGeometry().size());
+    frame_->showMaximized();
+    (new SplashWindow)->showCentred();
+    QTimer::singleShot(StartDelayMs, frame_.get(), [this] { handleCommandLine(); });
+}
+
+void marluneApp::handleCommandLine()
+{
+    if (!firstStart_)
+        return;
+    firstStart_ = false;
+    if (!arguments_.empty())
+        client_.openFiles(arguments_);
+}
+
+bool marluneApp::showHelp(int id)
+{
+    if (id == 0)
+        return showHelpPage(HelpWindow::ContentsPage, {});
+    const std::string page = MenuTree::helpPageOf(id);
+    return page.empty() ? showHelpPage(HelpWindow::ContentsPage, {}) : showHelpPage(page, std::to_string(id));
+}
+
+bool marluneApp::showHelpPage(const std::string& page, const std::string& anchor)
+{
+    if (!help_) {
+        help_ = new HelpWindow(QString::fromStdString(programFolder_ + "help/"), frame_.get());
+        help_->helpOnHelpRequested = [this] { router_.trigger(Cmd::HelpOnHelp); };
+    }
+    if (help_->showTopic(QString::fromStdString(page), QString::fromStdString(anchor)))
+        return true;
+    UiServices& ui = ui_;
+    ui.messageBox("Cannot open the help page " + programFolder_ + "help/" + page + ".");
+    return false;
+}
+
+std::optional<CommandState> marluneApp::commandState(int id) const
+{
+    switch (id) {
+    case Cmd::HelpContents:
+    case Cmd::HelpOnHelp:
+    case Cmd::About:
+        return CommandState{};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool marluneApp::command(int id)
+{
+    switch (id) {
+    case Cmd::HelpContents:
+        showHelp(0);
+        return true;
+    case Cmd::HelpOnHelp:
+        showHelpPage(HelpWindow::HelpOnHelpPage, {});
+        return true;
+    case Cmd::About:
+        marluneAboutDlg(frame_.get()).exec();
+        return true;
+    default:
+        return false;
+    }
+}

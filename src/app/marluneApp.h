@@ -1,0 +1,57 @@
+#pragma once
+#include <QPointer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CommandRouter.h"
+#include "app/HelpWindow.h"
+#include "app/QtUiServices.h"
+#include "tree/CommandTarget.h"
+#include "tree/marluneMDIClient.h"
+
+class MainFrame;
+
+// The application: the program folder, the desktop services, the client with its window tree,
+// the main frame and the command chain. It carries out the help and about commands itself.
+class marluneApp : public CommandTarget {
+public:
+    // `programFolder` ends with a path separator; needs a QApplication.
+    explicit marluneApp(std::string programFolder = executableFolder());
+    ~marluneApp();
+    marluneApp(const marluneApp&) = delete;
+    marluneApp& operator=(const marluneApp&) = delete;
+
+    // The folder of the running executable with a trailing '/'.
+    static std::string executableFolder();
+
+    const std::string& programFolder() const { return programFolder_; }
+    QtUiServices& ui() { return ui_; }
+    marluneMDIClient& client() { return client_; }
+    CommandRouter& router() { return router_; }
+    MainFrame& frame() { return *frame_; }
+
+    // Shows the frame maximized and the splash window; a second later the command line
+    // (signal files) is handled once.
+    void start(const std::vector<std::string>& arguments);
+
+    // The help topic of a command number, or the contents for 0; false when the page is missing.
+    bool showHelp(int id);
+    HelpWindow* helpWindow() const { return help_; }
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+private:
+    bool showHelpPage(const std::string& page, const std::string& anchor);
+    void handleCommandLine();
+
+    std::string programFolder_;
+    QtUiServices ui_;
+    marluneMDIClient client_;
+    CommandRouter router_;
+    std::unique_ptr<MainFrame> frame_;
+    QPointer<HelpWindow> help_;
+    std::vector<std::string> arguments_;
+    bool firstStart_ = true;
+};

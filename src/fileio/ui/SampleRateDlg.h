@@ -1,0 +1,22 @@
+#pragma once
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+class SampleRateForm;
+
+// The "Sample rate" dialog: shows a SampleRateForm and stays open until the form accepts the rate.
+class SampleRateDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit SampleRateDlg(SampleRateForm& form, QWidget* parent = nullptr);
+
+    // Modal; true when closed with an accepted rate.
+    static bool run(SampleRateForm& form, QWidget* parent);
+
+    void accept() override;
+
+private:
+    SampleRateForm& form_;
+    QLineEdit* edit_;
+};

@@ -1,0 +1,33 @@
+#pragma once
+#include <QMdiSubWindow>
+
+#include "tree/ChildView.h"
+
+class marluneChild;
+
+// The MDI subwindow of one tree window: mirrors its caption, repaints its pane, and goes away when
+// the core destroys the window. Closing it by hand asks the core to destroy the window.
+class ChildSubWindow : public QMdiSubWindow, public ChildView {
+    Q_OBJECT
+public:
+    ChildSubWindow(marluneChild& child, QWidget* pane);
+    ~ChildSubWindow() override;
+
+    // Null once the core has destroyed the window.
+    marluneChild* child() const { return child_; }
+
+    // ChildView
+    void repaint() override;
+    void captionChanged() override;
+    void closing() override;
+
+signals:
+    // The tree window is gone; the pane must drop its pointer to it.
+    void childClosing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    marluneChild* child_;
+};

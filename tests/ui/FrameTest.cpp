@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
+#include <filesystem>
+#include <map>
+
+#include "QtTestApp.h"
+#include "app/CommandActions.h"
+#include "app/ControlBar.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "app/MenuTree.h"
+#include "app/SplashWindow.h"
+#include "app/marluneAboutDlg.h"
+#include "app/marluneApp.h"
+#include "tree/marluneChild.h"
+#include "tree/marluneMDIClient.h"
+
+namespace {
+const std::string ExampleWav = std::string(MARLUNE_SOURCE_DIR) + "/resources/EXAMPLES/example.wav";
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override { qtApp(); }
+
+    static std::string programFolder(const char* name)
+    {
+        const std::string folder = scratchFolder(name);
+        std::filesystem::copy(std::string(MARLUNE_SOURCE_DIR) + "/resources/help", folder + "help");
+        return folder;
+    }
+
+    marluneApp app_{programFolder("frame")};
+    MainFrame& frame_ = app_.frame();
+    CommandRouter& router_ = app_.router();
+
+    QList<QMdiSubWindow*> subWindows() const { return frame_.mdiArea()->subWindowList(); }
+
+    QAction* menuAction(int id) const
+    {
+        for (QAction* action : frame_.menuBar()->findChildren<QAction*>())
+            if (CommandActions::commandOf(action) == id && qobject_cast<QMenu*>(action->parent()))
+                return action;
+        return nullptr;
+    }
+};
+
+// Compares a built menu with its table entries: labels, numbers, separators and submenus.
+void expectMenu(const QMenu* menu, const std::vector<MenuItem>& items)
+{
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), qsizetype(items.size())) << menu->title().toStdString();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const QAction* action = actions[qsizetype(i)];
+        EXPECT_EQ(action->isSeparator(), items[i].isSeparator());
+        if (items[i].isSeparator())
+            continue;
+        EXPECT_EQ(action->text().toStdString(), items[i].label);
+        if (items[i].isSubmenu())
+            expectMenu(action->menu(), items[i].children);
+        else
+            EXPECT_EQ(action->data().toInt(), items[i].id);
+    }
+}
+}  // namespace
+
+TEST_F(FrameTest, IsTitledMarlune)
+{
+    EXPECT_EQ(frame_.windowTitle(), "Marlune");
+}
+
+TEST_F(FrameTest, MenuBarIsBuiltFromTheTable)
+{
+    const QList<QAction*> tops = frame_.menuBar()->actions();
+    ASSERT_EQ(tops.size(), qsizetype(MenuTree::menus().size()));
+    for (std::size_t m = 0; m < MenuTree::menus().size(); ++m) {
+        EXPECT_EQ(tops[qsizetype(m)]->text().toStdString(), MenuTree::menus()[m].title);
+        expectMenu(tops[qsizetype(m)]->menu(), MenuTree::menus()[m].items);
+    }
+}
+
+TEST_F(FrameTest, ControlBarButtonsStandInOrderWithTheirGaps)
+{
+    // 24332, 24333; 27663, 30118, 24901, 11, 12560, 27338; 24322, 24323, 24324; 24329, 24330;
+    // 101, 104, 24336; 102, 103; 6;; 2; 3;; 80, 81, 1005, 11128, 11129; 2001   (0: a gap)
+    const std::vector<int> expected{24332, 24333, 0,     27663, 30118, 24901, 11,    12560, 27338, 0,
+                                    24322, 24323, 24324, 0,     24329, 24330, 0,     101,   104,   24336,
+                                    0,     102,   103,   0,     6,     0,     0,     2,     0,     3,
+                                    0,     0,     80,    81,    1005,  11128, 11129, 0,     2001};
+    std::vector<int> shown;
+    for (const QAction* action : frame_.controlBar()->actions()) {
+        const QWidget* widget = frame_.controlBar()->widgetForAction(const_cast<QAction*>(action));
+        shown.push_back(widget && widget->objectName() == ControlBar::GapName ? 0 : action->data().toInt());
+    }
+    EXPECT_EQ(shown, expected);
+    for (const QAction* action : frame_.controlBar()->commandActions()) {
+        EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+        EXPECT_FALSE(action->toolTip().isEmpty()) << action->data().toInt();
+    }
+}
+
+TEST_F(FrameTest, ButtonTooltipsAreTheHints)
+{
+    std::map<int, QString> tips;
+    for (const QAction* action : frame_.controlBar()->commandActions())
+        tips[action->data().toInt()] = action->toolTip();
+    EXPECT_EQ(tips[24329], "Zoom selected part");
+    EXPECT_EQ(tips[24333], "Save signal");
+    EXPECT_EQ(tips[101], "Spectrum of visible part of the signal");
+    EXPECT_EQ(tips[2001], "Help table of contents");
+}
+
+TEST_F(FrameTest, WithoutWindowsEditCommandsAreDisabledAndOpenWorks)
+{
+    for (const int id : {24323, 24322, 24324, 24329, 24330, 24336, 24335, 8, 1, 24, 6, 24339})
+        EXPECT_FALSE(router_.state(id).enabled) << id;
+    for (const int id : {24332, 2001, 2002, 2009, 24310})
+        EXPECT_TRUE(router_.state(id).enabled) << id;
+    // Nobody handles the control window yet.
+    EXPECT_FALSE(router_.state(4).enabled);
+
+    frame_.refreshControlBar();
+    std::map<int, bool> buttons;
+    for (const QAction* action : frame_.controlBar()->commandActions())
+        buttons[action->data().toInt()] = action->isEnabled();
+    EXPECT_FALSE(buttons.at(24323));
+    EXPECT_TRUE(buttons.at(24332));
+    QMenu* edit = frame_.menuBar()->actions()[2]->menu();
+    emit edit->aboutToShow();
+    EXPECT_FALSE(menuAction(24323)->isEnabled());
+    EXPECT_FALSE(router_.trigger(24323));
+}
+
+TEST_F(FrameTest, AcceleratorsAreKeysOfTheFrame)
+{
+    std::map<int, QKeySequence> keys;
+    for (const QAction* action : frame_.actions())
+        if (!action->shortcut().isEmpty())
+            keys[action->data().toInt()] = action->shortcut();
+    EXPECT_EQ(keys[24336], QKeySequence("Ctrl+2"));
+    EXPECT_EQ(keys[24332], QKeySequence("Alt+F"));
+    EXPECT_EQ(keys[2], QKeySequence("Ctrl+Q"));
+    EXPECT_EQ(keys[102], QKeySequence("Alt+L"));
+    EXPECT_EQ(keys[24310], QKeySequence("Alt+F4"));
+    EXPECT_EQ(keys[23581], QKeySequence("Alt+Up"));
+    EXPECT_EQ(keys[24326], QKeySequence("Ctrl+Del"));
+    EXPECT_EQ(keys[2001], QKeySequence("F1"));
+    // F2, F3 and TAB belong to the 3D view.
+    EXPECT_EQ(keys.count(80), 0u);
+    EXPECT_EQ(keys.count(1005), 0u);
+}
+
+TEST_F(FrameTest, HighlightedItemShowsItsHintInsteadOfTheFields)
+{
+    frame_.show();
+    QAction* zoom = menuAction(24336);
+    ASSERT_NE(zoom, nullptr);
+    // A menu sends the hint of its highlighted item to the menu bar that opened it.
+    zoom->showStatusText(frame_.menuBar());
+    EXPECT_EQ(frame_.statusBars().signalBar()->currentMessage(), "Zoom to power of 2");
+    QStatusTipEvent none{QString()};
+    QCoreApplication::sendEvent(&frame_, &none);
+    EXPECT_EQ(frame_.statusBars().signalBar()->currentMessage(), "");
+}
+
+TEST_F(FrameTest, EveryChannelOfAFileGetsASubwindow)
+{
+    frame_.show();
+    app_.client().openFiles({ExampleWav});
+    const auto windows = subWindows();
+    ASSERT_EQ(windows.size(), 2);
+    const auto children = app_.client().windows();
+    ASSERT_EQ(children.size(), 2u);
+    EXPECT_EQ(windows[0]->windowTitle().toStdString(), children[0]->caption());
+    EXPECT_EQ(windows[1]->windowTitle().toStdString(), children[1]->caption());
+
+    frame_.mdiArea()->setActiveSubWindow(windows[0]);
+    EXPECT_EQ(app_.client().activeChild(), children[0]);
+    EXPECT_TRUE(router_.state(24339).enabled);
+    EXPECT_FALSE(frame_.statusBars().text(StatusField::SampleRate).isEmpty());
+
+    // Closing by the title bar destroys the window in the core.
+    windows[0]->close();
+    settle();
+    EXPECT_EQ(app_.client().windows().size(), 1u);
+    EXPECT_EQ(subWindows().size(), 1);
+
+    // Destroying it in the core removes the subwindow.
+    app_.client().closeWindow(children[1]);
+    settle();
+    EXPECT_TRUE(subWindows().isEmpty());
+    EXPECT_EQ(app_.client().activeChild(), nullptr);
+}
+
+TEST_F(FrameTest, CloseAllAndTileGoThroughTheRouter)
+{
+    frame_.show();
+    frame_.resize(1000, 700);
+    app_.client().openFiles({ExampleWav});
+    ASSERT_TRUE(router_.trigger(24362));
+    const auto windows = subWindows();
+    ASSERT_EQ(windows.size(), 2);
+    const int width = frame_.mdiArea()->viewport()->width();
+    EXPECT_EQ(windows[0]->geometry().width(), width);
+    EXPECT_EQ(windows[1]->geometry().width(), width);
+    EXPECT_EQ(windows[0]->geometry().top(), 0);
+    EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().height());
+
+    ASSERT_TRUE(router_.trigger(24365));
+    settle();
+    EXPECT_TRUE(app_.client().windows().empty());
+    EXPECT_TRUE(subWindows().isEmpty());
+    EXPECT_FALSE(router_.state(24365).enabled);
+}
+
+TEST_F(FrameTest, ExitClosesTheFrameAndItsWindows)
+{
+    frame_.show();
+    app_.client().openFiles({ExampleWav});
+    ASSERT_TRUE(router_.trigger(24310));
+    EXPECT_FALSE(frame_.isVisible());
+    EXPECT_TRUE(app_.client().windows().empty());
+}
+
+TEST_F(FrameTest, HelpOpensTheTopicOfACommand)
+{
+    ASSERT_TRUE(app_.showHelp(24336));
+    HelpWindow* help = app_.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source().fileName(), "edit.html");
+    EXPECT_EQ(help->browser()->source().fragment(), "24336");
+
+    ASSERT_TRUE(router_.trigger(2001));
+    EXPECT_EQ(help->browser()->source().fileName(), "index.html");
+    ASSERT_TRUE(router_.trigger(2002));
+    EXPECT_EQ(help->browser()->source().fileName(), "helponhelp.html");
+}
+
+TEST_F(FrameTest, F1OnAHighlightedMenuItemAsksForItsTopic)
+{
+    int asked = 0;
+    frame_.topicHelpRequested = [&asked](int id) { asked = id; };
+    QAction* link = menuAction(102);
+    auto* menu = qobject_cast<QMenu*>(link->parent());
+    menu->setActiveAction(link);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu, &f1);
+    EXPECT_EQ(asked, 102);
+}
+
+TEST_F(FrameTest, AboutBoxShowsNameVersionAndNotice)
+{
+    EXPECT_EQ(marluneAboutDlg::versionText(), QString("Marlune Version ") + MARLUNE_VERSION);
+    marluneAboutDlg about;
+    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), marluneAboutDlg::versionText());
+    EXPECT_EQ(about.findChild<QLabel*>("legalNotice")->text(), MARLUNE_LEGAL_NOTICE);
+}
+
+TEST_F(FrameTest, SplashSitsNearTheScreenCentre)
+{
+    auto* splash = new SplashWindow;
+    splash->showCentred();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    EXPECT_EQ(splash->pos(), QPoint(screen.width() / 2 - 115, screen.height() / 2 - 30));
+    EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+    splash->close();
+}
+
+TEST_F(FrameTest, CommandLineFilesOpenOnceAfterTheSplash)
+{
+    app_.start({ExampleWav});
+    EXPECT_TRUE(app_.client().windows().empty());
+    QEventLoop wait;
+    QTimer::singleShot(1200, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(app_.client().windows().size(), 2u);
+}
