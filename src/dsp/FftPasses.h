@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "dsp/FftRotation.h"
+
+// Where the butterflies of one pass lie, in array indices (the stride already included).
+struct FftPassSpan {
+    std::ptrdiff_t inc;    // distance between successive values
+    std::ptrdiff_t nt;     // end of the data: stride times the total number of values
+    std::ptrdiff_t jc;     // distance between successive points of the transformed dimension
+    std::ptrdiff_t kspan;  // distance between the inputs of one butterfly
+    std::ptrdiff_t kspnn;  // factor times kspan: the block one set of butterflies covers
+
+    std::ptrdiff_t positions() const { return kspan / jc; }
+};
+
+// Constants that depend only on the direction of the transform.
+struct FftDirection {
+    bool forward;
+    float rad;   // 2π, negative for the forward transform
+    float s120;  // sin(2π/3) as √0.75, with the sign of rad
+    float c72;   // cos(2π/5)
+    float s72;   // sin(2π/5), with the sign of rad
+
+    static FftDirection fromSign(int sign);
+};
+
+// cos and sin of the multiples of 2π/p for one odd factor p, built by recurrence and mirroring.
+struct FftOddFactorTable {
+    int factor = 0;
+    std::array<float, 23> ck{};
+    std::array<float, 23> sk{};
+
+    void build(int p, float rad);
+};
+
+// The twiddles of one pass by position, the recurrence run once and in order: w in c1/s1, and for
+// radix 4 also w² and w³.
+struct FftTwiddles {
+    std::vector<float> c1, s1, c2, s2, c3, s3;
+
+    static FftTwiddles forRadix2(std::ptrdiff_t positions, const FftRotation& step);
+    static FftTwiddles forRadix4(std::ptrdiff_t positions, const FftRotation& step);
+    static FftTwiddles forRotation(std::ptrdiff_t positions, const FftRotation& step);
+};
+
+// How the radix-2 and radix-4 butterflies and the real split run: one at a time, or four
+// neighbours at once in SSE2 registers where they lie side by side. Both give bit-identical results.
+enum class FftKernel { Scalar, Sse2 };
+
+// Radix 2 and 4 apply their twiddles inside the butterfly.
+void fftRadix2Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, FftKernel kernel);
+void fftRadix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, bool forward, FftKernel kernel);
+// Radix 3, 5 and the general odd factor leave the twiddles to fftRotationPass.
+void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
+void fftRadix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
+void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table);
+void fftRotationPass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w);

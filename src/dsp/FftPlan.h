@@ -1,0 +1,40 @@
+#pragma once
+#include <cstddef>
+#include <vector>
+
+#include "dsp/FftFactors.h"
+#include "dsp/FftPasses.h"
+#include "dsp/FftPermutation.h"
+#include "dsp/FftStatus.h"
+
+// Everything a complex transform needs besides the data: the factors, the layout and each pass's
+// twiddles. Built once, it runs any number of transforms of that shape, from several threads at
+// once; the arguments mean what they mean for FftEngine::transform (n below 2^32).
+class FftPlan {
+public:
+    FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel = FftKernel::Sse2);
+
+    FftStatus status() const { return status_; }
+    // Transforms in place; a plan whose status is not Ok leaves the data alone and returns it.
+    FftStatus execute(float* re, float* im) const;
+
+private:
+    struct Pass {
+        int factor;
+        FftPassSpan span;
+        FftTwiddles twiddles;     // radix 2 and 4, and the rotation after the other factors
+        FftOddFactorTable odd;    // factors 7 to 23
+        bool rotate;              // radix 3, 5 and odd factors other than the last pass
+    };
+
+    // Array indices worked on together once the passes' blocks are this small (16 KiB per array).
+    static constexpr std::ptrdiff_t CacheBlock = 4096;
+
+    void runPass(const Pass& pass, float* re, float* im, const FftPassSpan& g) const;
+
+    FftStatus status_ = FftStatus::Ok;
+    FftDirection dir_{};
+    FftKernel kernel_;
+    std::vector<Pass> passes_;
+    FftPermutation permutation_;
+};
