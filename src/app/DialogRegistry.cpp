@@ -1,9 +1,22 @@
 #include "app/DialogRegistry.h"
 
+#include "app/ModelessDialogs.h"
 #include "fileio/SampleRateForm.h"
 #include "fileio/ui/SampleRateDlg.h"
+#include "settings/FFTDefaultsForm.h"
+#include "settings/ui/FFTDefaultsDlg.h"
+#include "settings/SmoothingForm.h"
+#include "settings/ui/SmoothingDlg.h"
+#include "tree/ExtractOdDoForm.h"
+#include "tree/FilterForm.h"
 #include "tree/StepChangeForm.h"
+#include "tree/ui/ExtractOdDoDlg.h"
+#include "tree/ui/FilterDlg.h"
 #include "tree/ui/StepChangeDlg.h"
+#include "views/YAxisForm.h"
+#include "views/ZoomFirst2nForm.h"
+#include "views/ui/YAxisDlg.h"
+#include "views/ui/ZoomFirst2nDlg.h"
 
 template <class Form, class Dialog>
 void DialogRegistry::add()
@@ -16,6 +29,14 @@ DialogRegistry::DialogRegistry()
 {
     add<SampleRateForm, SampleRateDlg>();
     add<StepChangeForm, StepChangeDlg>();
+    add<YAxisForm, YAxisDlg>();
+    add<ZoomFirst2nForm, ZoomFirst2nDlg>();
+    add<FFTDefaultsForm, FFTDefaultsDlg>();
+    add<SmoothingForm, SmoothingDlg>();
+    add<FilterForm, FilterDlg>();
+    add<ExtractOdDoForm, ExtractOdDoDlg>();
+    // The modeless dialogs open beside the windows, not through run().
+    ModelessDialogHost::install(&ModelessDialogs::desktop());
 }
 
 void DialogRegistry::add(std::string_view formName, Runner runner)

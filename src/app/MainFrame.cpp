@@ -117,7 +117,7 @@ void MainFrame::childCreated(marluneChild& child)
     if (!signalWindow)
         return;
     auto* pane = new TSigWindow(*signalWindow);
-    auto* subWindow = new ChildSubWindow(child, pane);
+    auto* subWindow = new ChildSubWindow(child, pane, pane);
     connect(subWindow, &ChildSubWindow::childClosing, pane, &TSigWindow::detach);
     // New windows cascade from the top-left corner, a title bar's height apart.
     const qsizetype placed = mdi_->subWindowList().size();

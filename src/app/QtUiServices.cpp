@@ -163,6 +163,12 @@ std::optional<std::vector<uint8_t>> QtUiServices::clipboardBlock() const
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
+bool QtUiServices::hasClipboardBlock() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasFormat(SamplesMimeType);
+}
+
 void QtUiServices::openWithDesktop(const std::string& target)
 {
     const QString value = QString::fromStdString(target);

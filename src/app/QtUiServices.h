@@ -31,6 +31,7 @@ public:
     void endWaitCursor() override;
     void setClipboardBlock(const std::vector<uint8_t>& block) override;
     std::optional<std::vector<uint8_t>> clipboardBlock() const override;
+    bool hasClipboardBlock() const override;
     void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override;

@@ -10,6 +10,7 @@
 #include "app/MenuTree.h"
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
+#include "settings/DefaultsFile.h"
 #include "tree/CommandIds.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr int StartDelayMs = 1000;
 }  // namespace
 
 marluneApp::marluneApp(std::string programFolder)
-    : programFolder_(std::move(programFolder)), client_(ui_, programFolder_), router_(client_),
+    : programFolder_(std::move(programFolder)), client_(ui_, programFolder_, DefaultsFile::locate(programFolder_)), router_(client_),
       frame_(std::make_unique<MainFrame>(client_, router_))
 {
     QApplication::setWindowIcon(controlBarIcon(Cmd::FFT));

@@ -83,6 +83,18 @@ void Signal::setYRange(float max, float min)
 
 void Signal::updateYRange()
 {
+    summary_.rebuild(samples_, count_);
+    yRangeFromSummary();
+}
+
+void Signal::samplesChanged(uint32_t first, uint32_t last)
+{
+    summary_.refresh(samples_, count_, first, last);
+    yRangeFromSummary();
+}
+
+void Signal::yRangeFromSummary()
+{
     if (owner_ && owner_->fixedMinMax()) {
         const Signal* current = owner_->currentSignal();
         if (current && current != this) {
@@ -96,40 +108,16 @@ void Signal::updateYRange()
         yMin_ = -1;
         return;
     }
-    // NaN samples never become an extreme: start from the first number, and compare so NaN loses.
-    uint32_t start = 0;
-    while (start < count_ && std::isnan(samples_[start]))
-        ++start;
-    float max = start < count_ ? samples_[start] : 0.0f;
-    float min = max;
-    // Independent lanes let the compiler vectorise the scan of large signals.
-    constexpr uint32_t Lanes = 16;
-    std::array<float, Lanes> maxLane;
-    std::array<float, Lanes> minLane;
-    maxLane.fill(max);
-    minLane.fill(min);
-    uint32_t i = start;
-    for (; i + Lanes <= count_; i += Lanes)
-        for (uint32_t lane = 0; lane < Lanes; ++lane) {
-            const float v = samples_[i + lane];
-            maxLane[lane] = v > maxLane[lane] ? v : maxLane[lane];
-            minLane[lane] = v < minLane[lane] ? v : minLane[lane];
-        }
-    for (; i < count_; ++i) {
-        const float v = samples_[i];
-        max = v > max ? v : max;
-        min = v < min ? v : min;
+    // A signal of NaN only has no extremes; it is then treated as a constant 0.
+    MinMax range = summary_.overall();
+    if (range.empty())
+        range = {0, 0};
+    if (range.max == range.min) {
+        range.max += 1;
+        range.min -= 1;
     }
-    for (uint32_t lane = 0; lane < Lanes; ++lane) {
-        max = std::max(max, maxLane[lane]);
-        min = std::min(min, minLane[lane]);
-    }
-    if (max == min) {
-        max += 1;
-        min -= 1;
-    }
-    yMax_ = max;
-    yMin_ = min;
+    yMax_ = range.max;
+    yMin_ = range.min;
 }
 
 void Signal::resetZoom()
@@ -205,7 +193,7 @@ bool Signal::cut(uint32_t first, uint32_t last)
     }
     zoomStart_[0] = 0;
     zoomEnd_[0] = count_ - 1;
-    updateYRange();
+    samplesChanged(first, count_ - 1);
     return true;
 }
 
@@ -215,7 +203,8 @@ bool Signal::paste(uint32_t at, const float* values, uint32_t n)
         return false;
     std::memcpy(samples_ + at, values, std::size_t(n) * sizeof(float));
     zoomEnd_[0] = count_ - 1;
-    updateYRange();
+    if (n)
+        samplesChanged(at, at + n - 1);
     return true;
 }
 
@@ -225,7 +214,7 @@ void Signal::fill(uint32_t first, uint32_t last, float value)
         return;
     last = std::min(last, count_ - 1);
     std::fill(samples_ + first, samples_ + last + 1, value);
-    updateYRange();
+    samplesChanged(first, last);
 }
 
 void Signal::appendPage(const int16_t* source, uint32_t firstChannel, uint32_t stride, double gain, double offset)
@@ -234,6 +223,9 @@ void Signal::appendPage(const int16_t* source, uint32_t firstChannel, uint32_t s
     float* page = samples_ + std::size_t(pageIndex_) * pageLength_;
     for (uint32_t k = 0; k < values; ++k)
         page[k] = float(source[firstChannel + std::size_t(k) * stride] * gain + offset);
+    // The summary always follows the samples; only the Y range stays when the recording ends.
+    const uint32_t pageStart = uint32_t(pageIndex_) * pageLength_;
+    summary_.refresh(samples_, count_, pageStart, pageStart + pageLength_ - 1);
     zoomStart_[zoomLevel_] = uint32_t(pageIndex_) * pageLength_;
     zoomEnd_[zoomLevel_] = uint32_t(pageIndex_ + 1) * pageLength_ - 1;
     if (pageIndex_ == lastPage_) {
@@ -246,5 +238,5 @@ void Signal::appendPage(const int16_t* source, uint32_t firstChannel, uint32_t s
     } else {
         ++pageIndex_;
     }
-    updateYRange();
+    yRangeFromSummary();
 }

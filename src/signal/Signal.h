@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "dsp/SpectralSettings.h"
+#include "signal/MinMaxSummary.h"
 
 class SignalOwner;
 
@@ -63,8 +64,11 @@ public:
     float yMax() const { return yMax_; }
     float yMin() const { return yMin_; }
     void setYRange(float max, float min);
-    // Scans all samples, or keeps the owner's range while the owner holds its range fixed.
+    // Rebuilds the min/max summary from all samples and recomputes the Y range, or keeps the owner's
+    // range while the owner holds its range fixed. Whoever writes samples directly calls it afterwards.
     void updateYRange();
+    // Extremes of samples [first, end) by absolute index, from the summary.
+    MinMax extremes(uint32_t first, uint32_t end) const { return summary_.range(samples_, first, end); }
 
     // Zoom history; each refuses (returns false, changes nothing) where it cannot apply.
     bool zoomIn(uint32_t first, uint32_t last);
@@ -94,6 +98,10 @@ protected:
     void adoptExternalSamples(float* samples, uint32_t count);
 
 private:
+    // Refreshes the summary over samples first ... last and recomputes the Y range from it.
+    void samplesChanged(uint32_t first, uint32_t last);
+    void yRangeFromSummary();
+
     SignalOwner* owner_;
     long double sampleRate_;
     uint32_t zoomLevel_ = 0;
@@ -110,4 +118,5 @@ private:
     uint32_t zoomDepth_ = 0;
     float yMax_ = 1;
     float yMin_ = -1;
+    MinMaxSummary summary_;
 };

@@ -70,6 +70,7 @@ constexpr int InstrumentSum3D = 119;
 constexpr int LogInstrument = 109;
 constexpr int Generator = 5;
 constexpr int Calculator = 2;
+constexpr int Cepstrum = 105;
 // 3D tools
 constexpr int SpectrogramView = 1005;
 constexpr int Ruler3D = 81;

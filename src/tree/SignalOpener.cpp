@@ -9,6 +9,7 @@
 #include "fileio/SampleRateForm.h"
 #include "fileio/SignalFileReader.h"
 #include "fileio/WavReader.h"
+#include "tree/ConvertedAudio.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -52,24 +53,37 @@ marluneMDIChild* SignalOpener::openOne(const std::filesystem::path& path, const 
         titleFormat = " %u#%s";
         break;
     case OpenRoute::Converter:
-        return openThroughConverter();
+        return openThroughConverter(path, fileName);
     }
     if (result.error == FileReadError::NotPcm)
-        return openThroughConverter();
+        return openThroughConverter(path, fileName);
+    return windowsFor(std::move(result), fileName, titleFormat, firstChannel);
+}
+
+marluneMDIChild* SignalOpener::openThroughConverter(const std::filesystem::path& path, const std::string& fileName)
+{
+    const ConvertedAudio converted(client_.ui(), client_.programFolder(), path);
+    const std::filesystem::path wav = converted.wav();
+    if (wav.empty()) {
+        client_.ui().messageBox(NoDecoderMessage);
+        return nullptr;
+    }
+    // Read as a WAV file directly: the converter's output is never handed to the converter again.
+    return windowsFor(readWavFile(wav), fileName, " %u#%s-%d", 1);
+}
+
+marluneMDIChild* SignalOpener::windowsFor(FileReadResult result, const std::string& fileName,
+                                          const char* titleFormat, int firstChannelNumber)
+{
     if (!result.ok()) {
+        UiServices& ui = client_.ui();
         if (const auto message = fileReadErrorMessage(result.error); !message.empty())
             ui.messageBox(std::string(message));
         else if (result.error == FileReadError::Invalid)
             ui.beep();
         return nullptr;
     }
-    return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannel);
-}
-
-marluneMDIChild* SignalOpener::openThroughConverter()
-{
-    client_.ui().messageBox(NoDecoderMessage);
-    return nullptr;
+    return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannelNumber);
 }
 
 marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,

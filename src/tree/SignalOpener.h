@@ -5,6 +5,7 @@
 #include <vector>
 
 class Signal;
+struct FileReadResult;
 class marluneMDIChild;
 class marluneMDIClient;
 
@@ -25,10 +26,16 @@ public:
     // The window of the last file opened (its first channel); null when none was.
     marluneMDIChild* open(const std::vector<std::string>& names, const std::string& displayName = {});
 
+    // The windows of a read (see makeWindows), or its failure message; null when there are none.
+    marluneMDIChild* windowsFor(FileReadResult result, const std::string& fileName, const char* titleFormat,
+                                int firstChannelNumber);
+
 private:
     marluneMDIChild* openOne(const std::filesystem::path& path, const std::string& displayName);
-    marluneMDIChild* openThroughConverter();
-    // One window per channel signal; channels after the first record the first as their group head.
+    // Opens the WAV copy the converter program makes of `path`; the windows carry `fileName`.
+    marluneMDIChild* openThroughConverter(const std::filesystem::path& path, const std::string& fileName);
+    // One window per channel signal, titled by `titleFormat` (window number, file's base name, channel
+    // number counted from `firstChannelNumber`); channels after the first record the first as their group head.
     marluneMDIChild* makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
                                  const char* titleFormat, int firstChannelNumber);
 

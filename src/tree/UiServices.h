@@ -37,6 +37,8 @@ public:
     // Blocks of samples under the private clipboard format.
     virtual void setClipboardBlock(const std::vector<uint8_t>& block) = 0;
     virtual std::optional<std::vector<uint8_t>> clipboardBlock() const = 0;
+    // Asked whenever menus refresh, so it must not copy the block.
+    virtual bool hasClipboardBlock() const { return clipboardBlock().has_value(); }
     // Opens a document with the desktop's handler, or starts an executable.
     virtual void openWithDesktop(const std::string& target) = 0;
     // Starts a program with an argument list (no shell) and waits for it; its exit code, or -1 when it did not start.

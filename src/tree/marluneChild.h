@@ -30,6 +30,10 @@ public:
     void changeTitle(const std::string& text);
     bool titleSetByUser() const { return titleSetByUser_; }
 
+    // The icon resource number of the window's kind; the desktop draws a picture for it.
+    int32_t icon() const { return icon_; }
+    void setIcon(int32_t icon) { icon_ = icon; }
+
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
 
@@ -93,5 +97,6 @@ private:
     int32_t received_ = 0;
     bool changedThisPass_ = false;
     bool titleSetByUser_ = false;
+    int32_t icon_ = 0;
     ChildView* view_ = nullptr;
 };

@@ -9,9 +9,14 @@
 #include "fileio/FileNameRules.h"
 #include "fileio/SignalFileWriter.h"
 #include "signal/SignalKind.h"
+#include "settings/FFTDefaultsForm.h"
+#include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
+#include "tree/DerivedWindows.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
+#include "tree/ProcessingCommands.h"
+#include "tree/SignalViewCommands.h"
 #include "tree/StepChangeForm.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
@@ -48,8 +53,49 @@ marluneMDIChild* marluneMDIChild::mainSignal() const
 
 bool marluneMDIChild::recomputeFromParents()
 {
-    // Windows with derived data override this through their kind; the others pass the update on.
-    return true;
+    switch (DerivedWindows::recompute(*this)) {
+    case DerivedWindows::Outcome::Updated:
+        setInvalid(false);
+        return true;
+    case DerivedWindows::Outcome::Invalid:
+        setInvalid(true);
+        repaint();
+        return false;
+    case DerivedWindows::Outcome::Held:
+        return false;
+    }
+    return false;
+}
+
+void marluneMDIChild::notify()
+{
+    if (kind() == SignalKind::Spectrum && static_cast<const SpectrumSignal&>(*signal_).averageIncompleteAfterNextUpdate())
+        return;
+    marluneChild::notify();
+}
+
+void marluneMDIChild::spectrumProperties()
+{
+    auto& spectrum = static_cast<SpectrumSignal&>(*signal_);
+    FFTDefaultsForm form(client().ui(), spectrum.spectral, FFTDefaultsForm::Context::Spectrum);
+    if (!client().ui().runDialog(form))
+        return;
+    // A root spectrum keeps its values; the new settings apply from the next computation on.
+    const auto* parentWindow = static_cast<const marluneMDIChild*>(parent());
+    if (!parentWindow) {
+        spectrum.spectral = form.result();
+        return;
+    }
+    const Signal& source = *parentWindow->signal();
+    if (spectrum.update(form.result(), source.visibleSamples(), source.visibleCount(), source.sampleRate(), tap_) ==
+        SpectrumSignal::UpdateResult::TooShort) {
+        spectrum.spectral = form.result();
+        setInvalid(true);
+        repaint();
+        return;
+    }
+    setInvalid(false);
+    updateAfterChange();
 }
 
 void marluneMDIChild::afterRecompute()
@@ -140,6 +186,16 @@ void marluneMDIChild::refreshStatusBar() const
     }
     ui.setStatusText(StatusField::Step, format("%u", step_));
     ui.setStatusText(StatusField::SampleRate, format("%.3Lf", signal_->sampleRate()));
+}
+
+void marluneMDIChild::showCursorReadout(uint32_t index) const
+{
+    UiServices& ui = client().ui();
+    if (originalUnits_ == 1)
+        ui.setStatusText(StatusField::X, format("%.6f", double(signal_->xOfIndex(index))));
+    else
+        ui.setStatusText(StatusField::X, format("%lu", static_cast<unsigned long>(index)));
+    ui.setStatusText(StatusField::Y, format("%.6G", double(signal_->samples()[index])));
 }
 
 void marluneMDIChild::changeStep(int delta)
@@ -237,6 +293,10 @@ void marluneMDIChild::replaceSignalWith()
 
 std::optional<CommandState> marluneMDIChild::commandState(int id) const
 {
+    if (auto state = SignalViewCommands::commandState(*this, id))
+        return state;
+    if (auto state = ProcessingCommands::commandState(*this, id))
+        return state;
     switch (id) {
     case Cmd::ZoomIn:
         return CommandState{(view() && view()->selectedSamples()) || signal_->zoomLevel() < signal_->zoomDepth()};
@@ -259,6 +319,12 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
         return CommandState{};
     case Cmd::ReplaceSignal:
         return CommandState{kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel};
+    case Cmd::FFT:
+        return CommandState{};
+    case Cmd::Properties:
+        if (kind() == SignalKind::Spectrum)
+            return CommandState{};
+        return marluneChild::commandState(id);
     default:
         return marluneChild::commandState(id);
     }
@@ -266,6 +332,10 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
 
 bool marluneMDIChild::command(int id)
 {
+    if (SignalViewCommands(*this).command(id))
+        return true;
+    if (ProcessingCommands(*this).command(id))
+        return true;
     switch (id) {
     case Cmd::ZoomIn:
         zoomIn();
@@ -310,6 +380,17 @@ bool marluneMDIChild::command(int id)
     case Cmd::ReplaceSignal:
         if (kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel)
             replaceSignalWith();
+        return true;
+    case Cmd::FFT:
+        if (signal_->count() > 7) {
+            WaitCursor wait(client().ui());
+            DerivedWindows::create(client(), *this, SignalKind::Spectrum);
+        }
+        return true;
+    case Cmd::Properties:
+        if (kind() != SignalKind::Spectrum)
+            return marluneChild::command(id);
+        spectrumProperties();
         return true;
     default:
         return marluneChild::command(id);

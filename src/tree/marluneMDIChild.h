@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "dsp/TapWindow.h"
 #include "signal/Signal.h"
 #include "signal/SignalOwner.h"
 #include "tree/marluneChild.h"
@@ -43,9 +44,20 @@ public:
     void setDrawAxes(bool on) { drawAxes_ = on; }
     bool logXAxis() const { return logXAxis_; }
     void setLogXAxis(bool on) { logXAxis_ = on; }
+    // Kept for the axes dialog; the drawing does not use it.
+    bool logYAxis() const { return logYAxis_; }
+    void setLogYAxis(bool on) { logYAxis_ = on; }
+    // Samples by which live data moved since the last paint; the pane scrolls by it and resets it.
+    int32_t pendingShift() const { return pendingShift_; }
+    void setPendingShift(int32_t shift) { pendingShift_ = shift; }
     bool xAxisFromFile() const { return xAxisFromFile_; }
     void setXAxisFromFile(bool on) { xAxisFromFile_ = on; }
     bool playOnChange() const { return playOnChange_; }
+    // The window function and smoothing kernel of the spectra this window computes.
+    TapWindow& tap() { return tap_; }
+
+    // A spectrum still collecting its average is left out of the count: it will not pass the update on.
+    void notify() override;
 
     // View commands that change the visible part; each runs the update when something moved.
     bool zoomIn();
@@ -56,6 +68,8 @@ public:
     bool toEnd();
     // Range, step and rate read-outs of the status bar.
     void refreshStatusBar() const;
+    // X and Y read-outs of the sample under the mouse.
+    void showCursorReadout(uint32_t index) const;
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
@@ -74,6 +88,7 @@ private:
     void save();
     void saveAs();
     void exportAscii();
+    void spectrumProperties();
 
     std::unique_ptr<Signal> signal_;
     Rgb curveColour_{0, 0, 255};
@@ -87,6 +102,9 @@ private:
     bool fixedMinMax_ = false;
     bool drawAxes_ = true;
     bool logXAxis_ = false;
+    bool logYAxis_ = false;
+    int32_t pendingShift_ = 0;
     bool xAxisFromFile_ = false;
     bool playOnChange_ = false;
+    TapWindow tap_;
 };

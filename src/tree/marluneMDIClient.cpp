@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "settings/DefaultsFile.h"
+#include "settings/FFTDefaultsForm.h"
+#include "tree/AsciiImport.h"
 #include "tree/ChildView.h"
 #include "tree/ClientObserver.h"
 #include "tree/CommandIds.h"
@@ -10,14 +13,19 @@
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 
-marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder)
-    : ui_(ui), programFolder_(std::move(programFolder))
+marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
+                                   std::optional<std::filesystem::path> defaultsFile)
+    : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile))
 {
+    if (defaultsFile_)
+        spectralSettings = DefaultsFile(*defaultsFile_).readSpectral();
 }
 
 marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
+    if (defaultsFile_)
+        DefaultsFile(*defaultsFile_).write(spectralSettings);
 }
 
 marluneChild* marluneMDIClient::window(int index) const
@@ -107,6 +115,13 @@ void marluneMDIClient::openSignalCommand()
         openFiles(names);
 }
 
+void marluneMDIClient::spectralDefaultsCommand()
+{
+    FFTDefaultsForm form(ui_, spectralSettings, FFTDefaultsForm::Context::Defaults);
+    if (ui_.runDialog(form))
+        spectralSettings = form.result();
+}
+
 bool marluneMDIClient::dispatch(int id)
 {
     if (marluneChild* child = activeChild(); child && child->command(id))
@@ -126,6 +141,8 @@ std::optional<CommandState> marluneMDIClient::commandState(int id) const
 {
     switch (id) {
     case Cmd::OpenSignal:
+    case Cmd::SpectralDefaults:
+    case Cmd::ImportAscii:
         return CommandState{};
     default:
         return std::nullopt;
@@ -137,6 +154,12 @@ bool marluneMDIClient::command(int id)
     switch (id) {
     case Cmd::OpenSignal:
         openSignalCommand();
+        return true;
+    case Cmd::SpectralDefaults:
+        spectralDefaultsCommand();
+        return true;
+    case Cmd::ImportAscii:
+        AsciiImport(*this).command();
         return true;
     default:
         return false;

@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,8 +21,10 @@ class marluneMDIClient : public CommandTarget {
 public:
     static constexpr int MaxWindows = 512;
 
-    // `programFolder` ends with a path separator.
-    marluneMDIClient(UiServices& ui, std::string programFolder);
+    // `programFolder` ends with a path separator. With a defaults file, the application-wide settings
+    // are read from it now and written back when the client is destroyed.
+    marluneMDIClient(UiServices& ui, std::string programFolder,
+                     std::optional<std::filesystem::path> defaultsFile = std::nullopt);
     ~marluneMDIClient();
 
     UiServices& ui() const { return ui_; }
@@ -61,9 +65,11 @@ public:
 
 private:
     void openSignalCommand();
+    void spectralDefaultsCommand();
 
     UiServices& ui_;
     std::string programFolder_;
+    std::optional<std::filesystem::path> defaultsFile_;
     ClientObserver* observer_ = nullptr;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;

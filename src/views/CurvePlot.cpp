@@ -32,11 +32,14 @@ int CurvePlot::sampleToX(uint32_t k) const
 {
     // k * W / (n - 1) in whole numbers, so the last sample lands exactly on W.
     const int x = count_ > 1 ? int(int64_t(k) * width_ / int64_t(count_ - 1)) : 0;
-    if (!logX_)
-        return x;
+    return logX_ ? logX(x, width_) : x;
+}
+
+int CurvePlot::logX(int x, int width)
+{
     if (x <= 0)
         return 0;
-    return int(width_ * std::log2(double(x) + 1) / std::log2(double(width_) + 2));
+    return int(width * std::log2(double(x) + 1) / std::log2(double(width) + 2));
 }
 
 int CurvePlot::filledRight(int width, uint32_t filled, uint32_t maxLength)
@@ -49,27 +52,36 @@ bool CurvePlot::drawsColumns() const
     return !logX_ && int64_t(count_) > 3 * int64_t(width_);
 }
 
-std::vector<CurvePoint> CurvePlot::polyline(const float* visible) const
+std::vector<CurvePoint> CurvePlot::polyline(const float* visible, uint32_t first, uint32_t end) const
 {
-    std::vector<CurvePoint> points(count_);
-    for (uint32_t k = 0; k < count_; ++k)
-        points[k] = {sampleToX(k), valueToY(visible[k])};
+    std::vector<CurvePoint> points;
+    points.reserve(end > first ? end - first : 0);
+    for (uint32_t k = first; k < end; ++k)
+        points.push_back({sampleToX(k), valueToY(visible[k])});
     return points;
 }
 
-std::vector<CurveColumn> CurvePlot::columns(const float* visible) const
+// Column c covers the relative indices i with c * spc <= i < (c + 1) * spc, spc = (n - 1) / (W - 1);
+// both bounds are kept in whole numbers so no sample is lost to rounding.
+std::vector<CurveColumn> CurvePlot::columns(const Extremes& extremes, int first, int last) const
 {
-    // Column c covers the relative indices i with c * spc <= i < (c + 1) * spc, spc = (n - 1) / (W - 1);
-    // both bounds are kept in whole numbers so no sample is lost to rounding.
     const int64_t span = int64_t(count_) - 1;
     const int64_t parts = width_ - 1;
+    first = std::max(first, 0);
+    last = std::min<int>(last, int(parts) - 1);
     std::vector<CurveColumn> result;
-    result.reserve(std::max<int64_t>(parts, 0));
-    for (int64_t c = 0; c < parts; ++c) {
-        const int64_t first = c * span / parts;
+    result.reserve(std::max(last - first + 1, 0));
+    for (int64_t c = first; c <= last; ++c) {
+        const int64_t from = c * span / parts;
         const int64_t end = ((c + 1) * span + parts - 1) / parts;
-        const auto [low, high] = std::minmax_element(visible + first, visible + end);
-        result.push_back({int(c), valueToY(*high), valueToY(*low)});
+        const MinMax range = extremes(uint32_t(from), uint32_t(end));
+        if (!range.empty())
+            result.push_back({int(c), valueToY(range.max), valueToY(range.min)});
     }
     return result;
+}
+
+int CurvePlot::columnOf(uint32_t k) const
+{
+    return count_ > 1 ? int(int64_t(k) * (width_ - 1) / (int64_t(count_) - 1)) : 0;
 }

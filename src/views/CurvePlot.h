@@ -1,6 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
+
+#include "signal/MinMaxSummary.h"
 
 struct CurvePoint {
     int x = 0;
@@ -28,15 +31,23 @@ public:
     int valueToY(float value) const;
     // x of the visible sample k (0 ... n - 1); logarithmic when asked.
     int sampleToX(uint32_t k) const;
+    // The logarithmic X mapping of a linear x in 0 ... width.
+    static int logX(int x, int width);
     // A log that fills up (kind 9) shows only its filled part: nothing right of this x is drawn.
     static int filledRight(int width, uint32_t filled, uint32_t maxLength);
     // Beyond three samples per column the curve is drawn as columns (never with logarithmic X).
     bool drawsColumns() const;
 
-    // Every visible sample as a polyline vertex.
-    std::vector<CurvePoint> polyline(const float* visible) const;
-    // Columns 0 ... W - 2, found in one pass over the visible samples.
-    std::vector<CurveColumn> columns(const float* visible) const;
+    // The visible samples first ... end - 1 as polyline vertices.
+    std::vector<CurvePoint> polyline(const float* visible, uint32_t first, uint32_t end) const;
+
+    // Extremes of the visible samples [first, end), relative to the zoom start.
+    using Extremes = std::function<MinMax(uint32_t first, uint32_t end)>;
+    // Columns first ... last of 0 ... W - 2; a column of NaN samples only is left out.
+    std::vector<CurveColumn> columns(const Extremes& extremes, int first, int last) const;
+    int lastColumn() const { return width_ - 2; }
+    // The column that holds the visible sample k.
+    int columnOf(uint32_t k) const;
 
 private:
     int width_;

@@ -15,4 +15,11 @@ struct PlotSpace {
 
     // `width` and `height` are the device size of the area drawn into.
     static PlotSpace of(int width, int height, bool axes);
+
+    // Logical to device coordinates, truncated.
+    int toDeviceX(double x) const;
+    int toDeviceY(double y) const;
+    // Device pixels per logical unit.
+    double scaleX() const { return double(viewportWidth) / windowWidth; }
+    double scaleY() const { return double(viewportHeight) / windowHeight; }
 };

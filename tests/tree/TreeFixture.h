@@ -52,10 +52,14 @@ public:
     int captions = 0;
     bool closed = false;
     std::optional<std::pair<uint32_t, uint32_t>> selection;
+    std::optional<std::pair<uint32_t, uint32_t>> editSelection;
+    std::optional<uint32_t> cursor;
     void repaint() override { ++repaints; }
     void captionChanged() override { ++captions; }
     void closing() override { closed = true; }
     std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override { return selection; }
+    std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override { return editSelection; }
+    std::optional<uint32_t> cursorOffset() const override { return cursor; }
 };
 
 class TreeTest : public ::testing::Test {

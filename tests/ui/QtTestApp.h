@@ -4,6 +4,7 @@
 #include <QImage>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 // gtest_main owns main(), so the tests create the one QApplication on first use.
 inline QApplication& qtApp()
@@ -15,10 +16,12 @@ inline QApplication& qtApp()
     return *app;
 }
 
-// A fresh, empty program folder (with a trailing '/') for one test.
+// A fresh, empty program folder (with a trailing '/') for one test; ctest runs tests in parallel
+// processes, so the folder carries the process id.
 inline std::string scratchFolder(const std::string& name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("marlune_ui_" + name);
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("marlune_ui_" + name + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string() + '/';

@@ -4,6 +4,15 @@
 
 #include "views/CurvePlot.h"
 
+namespace {
+// All columns, each from a direct scan of its samples.
+std::vector<CurveColumn> allColumns(const CurvePlot& plot, const std::vector<float>& samples)
+{
+    const auto scan = [&](uint32_t first, uint32_t end) { return MinMaxSummary::scan(samples.data() + first, end - first); };
+    return plot.columns(scan, 0, plot.lastColumn());
+}
+}  // namespace
+
 TEST(CurvePlot, ValidityNeedsRateValidFlagAndFourSamples)
 {
     EXPECT_FALSE(CurvePlot::drawable(8000, false, 3));
@@ -59,7 +68,7 @@ TEST(CurvePlot, ThreeSamplesPerColumnStillDrawAPolyline)
     const CurvePlot plot(500, 1500, -1, 1, false);
     EXPECT_FALSE(plot.drawsColumns());
     std::vector<float> samples(1500, 0.5f);
-    const auto points = plot.polyline(samples.data());
+    const auto points = plot.polyline(samples.data(), 0, 1500);
     ASSERT_EQ(points.size(), 1500u);
     EXPECT_EQ(points.front().x, 0);
     EXPECT_EQ(points.back().x, 500);
@@ -71,7 +80,7 @@ TEST(CurvePlot, MoreThanThreeSamplesPerColumnDrawW1Columns)
     const CurvePlot plot(500, 1501, -1, 1, false);
     EXPECT_TRUE(plot.drawsColumns());
     std::vector<float> samples(1501, 0);
-    const auto columns = plot.columns(samples.data());
+    const auto columns = allColumns(plot, samples);
     ASSERT_EQ(columns.size(), 499u);
     EXPECT_EQ(columns.front().x, 0);
     EXPECT_EQ(columns.back().x, 498);
@@ -88,7 +97,7 @@ TEST(CurvePlot, ColumnsTakeMaximumAndMinimumOfTheirSamples)
     // Range 0 ... 9: y(v) = 1000 - v * 1000 / 9.
     std::vector<float> samples{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     const CurvePlot plot(3, 10, 0, 9, false);
-    const auto columns = plot.columns(samples.data());
+    const auto columns = allColumns(plot, samples);
     ASSERT_EQ(columns.size(), 2u);
     EXPECT_EQ(columns[0].x, 0);
     EXPECT_EQ(columns[0].top, 555);     // v = 4: 555.56
@@ -104,7 +113,7 @@ TEST(CurvePlot, ColumnsFindAnIsolatedPeak)
     std::vector<float> samples(10000, 0);
     samples[5050] = 1;
     const CurvePlot plot(100, 10000, -1, 1, false);
-    const auto columns = plot.columns(samples.data());
+    const auto columns = allColumns(plot, samples);
     ASSERT_EQ(columns.size(), 99u);
     for (const auto& column : columns) {
         EXPECT_EQ(column.bottom, 500) << column.x;

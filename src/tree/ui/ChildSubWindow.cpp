@@ -3,7 +3,8 @@
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 
-ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane) : child_(&child)
+ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane, ChildView* paneView)
+    : child_(&child), paneView_(paneView)
 {
     setWidget(pane);
     child.setView(this);
@@ -18,8 +19,42 @@ ChildSubWindow::~ChildSubWindow()
 
 void ChildSubWindow::repaint()
 {
-    if (QWidget* pane = widget())
+    if (paneView_)
+        paneView_->repaint();
+    else if (QWidget* pane = widget())
         pane->update();
+}
+
+std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedSamples() const
+{
+    return paneView_ ? paneView_->selectedSamples() : std::nullopt;
+}
+
+std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedForEdit() const
+{
+    return paneView_ ? paneView_->selectedForEdit() : std::nullopt;
+}
+
+std::optional<uint32_t> ChildSubWindow::cursorOffset() const
+{
+    return paneView_ ? paneView_->cursorOffset() : std::nullopt;
+}
+
+bool ChildSubWindow::harmonicRuler() const
+{
+    return paneView_ && paneView_->harmonicRuler();
+}
+
+void ChildSubWindow::toggleHarmonicRuler()
+{
+    if (paneView_)
+        paneView_->toggleHarmonicRuler();
+}
+
+void ChildSubWindow::copyPicture()
+{
+    if (paneView_)
+        paneView_->copyPicture();
 }
 
 void ChildSubWindow::captionChanged()
@@ -31,6 +66,7 @@ void ChildSubWindow::captionChanged()
 void ChildSubWindow::closing()
 {
     child_ = nullptr;
+    paneView_ = nullptr;
     emit childClosing();
     hide();
     deleteLater();

@@ -10,7 +10,8 @@ class marluneChild;
 class ChildSubWindow : public QMdiSubWindow, public ChildView {
     Q_OBJECT
 public:
-    ChildSubWindow(marluneChild& child, QWidget* pane);
+    // `paneView`, when given, answers the pane's part of ChildView (selection, cursor, ruler, picture).
+    ChildSubWindow(marluneChild& child, QWidget* pane, ChildView* paneView = nullptr);
     ~ChildSubWindow() override;
 
     // Null once the core has destroyed the window.
@@ -20,6 +21,12 @@ public:
     void repaint() override;
     void captionChanged() override;
     void closing() override;
+    std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override;
+    std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override;
+    std::optional<uint32_t> cursorOffset() const override;
+    bool harmonicRuler() const override;
+    void toggleHarmonicRuler() override;
+    void copyPicture() override;
 
 signals:
     // The tree window is gone; the pane must drop its pointer to it.
@@ -30,4 +37,5 @@ protected:
 
 private:
     marluneChild* child_;
+    ChildView* paneView_;
 };

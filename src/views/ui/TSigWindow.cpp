@@ -1,37 +1,39 @@
 #include "views/ui/TSigWindow.h"
 
-#include <QLine>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPoint>
-#include <QPolygon>
-#include <vector>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "signal/Signal.h"
+#include "signal/SignalKind.h"
 #include "tree/marluneMDIChild.h"
-#include "views/CurvePlot.h"
-#include "views/PlotSpace.h"
+#include "views/PixelMap.h"
+#include "views/ui/PaneContextMenu.h"
+#include "views/ui/SignalPicture.h"
 
 namespace {
-const char* const InvalidText = "Content of this window is not valid!";
-
-QFont paneFont()
-{
-    QFont font("DejaVu Sans");
-    font.setPixelSize(13);
-    return font;
-}
+// Harmonics 2 ... 11 of the frequency under the cursor.
+constexpr int LastHarmonic = 11;
 }  // namespace
 
 TSigWindow::TSigWindow(marluneMDIChild& child, QWidget* parent) : QWidget(parent), child_(&child)
 {
     // Every pixel comes from the back buffer.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TSigWindow::detach()
 {
     child_ = nullptr;
-    update();
+    repaint();
 }
 
 QSize TSigWindow::sizeHint() const
@@ -42,65 +44,272 @@ QSize TSigWindow::sizeHint() const
 QImage TSigWindow::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
-    drawInto(image);
+    if (child_)
+        SignalPicture(*child_, size).draw(image);
+    else
+        image.fill(Qt::white);
     return image;
+}
+
+void TSigWindow::repaint()
+{
+    pictureValid_ = false;
+    update();
+}
+
+std::optional<PixelMap> TSigWindow::pixelMap() const
+{
+    const Signal* signal = child_ ? child_->signal() : nullptr;
+    if (!signal || signal->visibleCount() < 2 || width() < 2)
+        return std::nullopt;
+    return PixelMap(width(), height(), child_->drawAxes(), child_->logXAxis(), signal->firstVisible(),
+                    signal->visibleCount(), signal->yMin(), signal->yMax());
 }
 
 void TSigWindow::paintEvent(QPaintEvent*)
 {
-    if (backBuffer_.size() != size())
-        backBuffer_ = QImage(size(), QImage::Format_RGB32);
-    drawInto(backBuffer_);
+    if (!pictureValid_ || backBuffer_.size() != size())
+        refreshPicture();
     QPainter(this).drawImage(0, 0, backBuffer_);
 }
 
-void TSigWindow::drawInto(QImage& image) const
+void TSigWindow::resizeEvent(QResizeEvent*)
 {
-    image.fill(Qt::white);
-    if (!child_)
-        return;
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const Signal* signal = child_->signal();
-    if (!signal || !CurvePlot::drawable(signal->sampleRate(), child_->invalid(), signal->visibleCount())) {
-        painter.setFont(paneFont());
-        painter.setPen(Qt::black);
-        // The text's top-left corner sits at (10, 10).
-        painter.drawText(10, 10 + painter.fontMetrics().ascent(), InvalidText);
-        return;
-    }
-    drawCurve(painter, *signal, image.size());
+    skipNextMove_ = true;
+    repaint();
 }
 
-void TSigWindow::drawCurve(QPainter& painter, const Signal& signal, QSize size) const
+void TSigWindow::refreshPicture()
 {
-    const PlotSpace space = PlotSpace::of(size.width(), size.height(), child_->drawAxes());
-    painter.setWindow(0, 0, space.windowWidth, space.windowHeight);
-    painter.setViewport(space.viewportX, space.viewportY, space.viewportWidth, space.viewportHeight);
+    // Cursor and band are taken off first; the band goes back on the same pixels of the new picture.
+    if (backBuffer_.size() == size()) {
+        eraseCursor();
+        if (selectionExists_)
+            invertBand(anchorX_, currentX_);
+    }
+    if (!scrollPicture()) {
+        if (backBuffer_.size() != size())
+            backBuffer_ = QImage(size(), QImage::Format_RGB32);
+        if (child_)
+            SignalPicture(*child_, size()).draw(backBuffer_);
+        else
+            backBuffer_.fill(Qt::white);
+    }
+    if (child_)
+        child_->setPendingShift(0);
+    pictureValid_ = true;
+    cursorRects_.clear();
+    skipNextMove_ = true;
+    if (selectionExists_)
+        invertBand(anchorX_, currentX_);
+}
 
-    const Rgb colour = child_->curveColour();
-    QPen pen(QColor(colour.r, colour.g, colour.b), 1);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
+bool TSigWindow::scrollPicture()
+{
+    const int32_t shift = child_ ? child_->pendingShift() : 0;
+    if (shift == 0 || child_->logXAxis() || backBuffer_.size() != size())
+        return false;
+    const SignalPicture picture(*child_, size());
+    if (!picture.drawable())
+        return false;
+    const auto map = pixelMap();
+    const int left = map->plotLeft();
+    const int right = map->plotRight();
+    const int moved = int(std::abs(shift) * picture.pixelsPerSample() * picture.space().scaleX());
+    const uint32_t count = child_->signal()->visibleCount();
+    const uint32_t entered = std::min<uint32_t>(uint32_t(std::abs(shift)) + 1, count);
+    if (moved <= 0 || moved >= right - left)
+        return false;
+    // Older data moves away from the edge where new samples enter; only the strip they uncover is drawn.
+    const QRect kept(shift < 0 ? left + moved : left, 0, right - left - moved, height());
+    const QPoint to(shift < 0 ? left : left + moved, 0);
+    const QImage part = backBuffer_.copy(kept);
+    QPainter(&backBuffer_).drawImage(to, part);
+    if (shift < 0)
+        picture.drawStrip(backBuffer_, QRect(right - moved, 0, moved + 1, height()), count - entered, count);
+    else
+        picture.drawStrip(backBuffer_, QRect(left, 0, moved, height()), 0, entered);
+    return true;
+}
 
-    const CurvePlot plot(size.width(), signal.visibleCount(), signal.yMin(), signal.yMax(), child_->logXAxis());
-    if (plot.drawsColumns()) {
-        // One pass over the visible samples gives W - 1 columns, drawn in two batched calls.
-        const auto columns = plot.columns(signal.visibleSamples());
-        std::vector<QPoint> tops;
-        std::vector<QLine> lines;
-        tops.reserve(columns.size());
-        lines.reserve(columns.size());
-        for (const CurveColumn& column : columns) {
-            tops.emplace_back(column.x, column.top);
-            lines.emplace_back(column.x, column.top, column.x, column.bottom);
-        }
-        painter.drawPoints(tops.data(), int(tops.size()));
-        painter.drawLines(lines.data(), int(lines.size()));
+void TSigWindow::invert(const QRect& rect)
+{
+    QPainter painter(&backBuffer_);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.fillRect(rect, Qt::white);
+    update(rect);
+}
+
+void TSigWindow::invertBand(int from, int to)
+{
+    const auto map = pixelMap();
+    if (map && from != to)
+        invert(QRect(std::min(from, to), 0, std::abs(to - from), map->plotBottom()));
+}
+
+void TSigWindow::drawCursor()
+{
+    const auto map = pixelMap();
+    if (!map || cursorX_ < 0)
+        return;
+    cursorRects_.emplace_back(cursorX_, 0, 1, map->plotBottom());
+    const Signal& signal = *child_->signal();
+    const int64_t index = std::clamp<int64_t>(map->xToSample(cursorX_), signal.firstVisible(), signal.lastVisible());
+    // A 5 x 4 box around the curve point of the sample under the cursor, while samples are wider than pixels.
+    if (signal.lastVisible() - signal.firstVisible() < uint32_t(width()) && !SignalKind::isOverlay(child_->kind()))
+        cursorRects_.emplace_back(map->sampleToX(index) - 2, map->valueToY(signal.samples()[index]) - 2, 5, 4);
+    if (harmonic_) {
+        const long double frequency = signal.xOfIndex(index);
+        for (int i = 2; i <= LastHarmonic && i * frequency < signal.lastVisibleX(); ++i)
+            cursorRects_.emplace_back(map->sampleToX(signal.indexOfX(i * frequency)), 0, 1, map->plotBottom());
+    }
+    for (const QRect& rect : cursorRects_)
+        invert(rect);
+}
+
+void TSigWindow::eraseCursor()
+{
+    for (const QRect& rect : cursorRects_)
+        invert(rect);
+    cursorRects_.clear();
+}
+
+void TSigWindow::moveTo(int x, bool buttonDown)
+{
+    const auto map = pixelMap();
+    if (!map || !pictureValid_ || x <= map->plotLeft())
+        return;
+    if (dragging_ && buttonDown) {
+        invertBand(anchorX_, currentX_);
+        currentX_ = x;
+        invertBand(anchorX_, currentX_);
+        selectionExists_ = anchorX_ != currentX_;
+    }
+    if (skipNextMove_) {
+        skipNextMove_ = false;
+        cursorX_ = x;
         return;
     }
-    QPolygon polyline;
-    for (const CurvePoint& point : plot.polyline(signal.visibleSamples()))
-        polyline << QPoint(point.x, point.y);
-    painter.drawPolyline(polyline);
+    eraseCursor();
+    cursorX_ = x;
+    drawCursor();
+    const Signal& signal = *child_->signal();
+    child_->showCursorReadout(
+        uint32_t(std::clamp<int64_t>(map->xToSample(x), signal.firstVisible(), signal.lastVisible())));
+}
+
+void TSigWindow::eraseSelection()
+{
+    if (selectionExists_)
+        invertBand(anchorX_, currentX_);
+    selectionExists_ = false;
+    anchorX_ = currentX_ = -1;
+}
+
+void TSigWindow::mousePressEvent(QMouseEvent* event)
+{
+    const auto map = pixelMap();
+    if (event->button() != Qt::LeftButton || !map || int(event->position().x()) <= map->plotLeft())
+        return;
+    eraseSelection();
+    anchorX_ = currentX_ = int(event->position().x());
+    dragging_ = true;
+}
+
+void TSigWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    moveTo(int(event->position().x()), event->buttons() & Qt::LeftButton);
+}
+
+void TSigWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        dragging_ = false;
+}
+
+void TSigWindow::focusInEvent(QFocusEvent*)
+{
+    if (child_)
+        child_->refreshStatusBar();
+}
+
+void TSigWindow::focusOutEvent(QFocusEvent*)
+{
+    eraseSelection();
+    eraseCursor();
+}
+
+void TSigWindow::keyPressEvent(QKeyEvent* event)
+{
+    const auto map = pixelMap();
+    if (!child_ || !map) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_End:
+        moveTo(map->plotRight(), true);
+        break;
+    case Qt::Key_Home:
+        moveTo(map->plotLeft() + 1, false);
+        break;
+    case Qt::Key_Left:
+        child_->stepLeft();
+        break;
+    case Qt::Key_Right:
+        child_->stepRight();
+        break;
+    case Qt::Key_Up:
+        child_->zoomOut();
+        break;
+    case Qt::Key_Down:
+        child_->zoomIn();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TSigWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (child_)
+        PaneContextMenu::run(*child_, event->globalPos(), this);
+}
+
+std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedSamples() const
+{
+    const auto map = pixelMap();
+    if (!selectionExists_ || !map)
+        return std::nullopt;
+    return map->zoomRange(anchorX_, currentX_);
+}
+
+std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedForEdit() const
+{
+    const auto map = pixelMap();
+    if (!selectionExists_ || !map)
+        return std::nullopt;
+    return map->editRange(anchorX_, currentX_);
+}
+
+std::optional<uint32_t> TSigWindow::cursorOffset() const
+{
+    const auto map = pixelMap();
+    if (!map || cursorX_ < 0)
+        return std::nullopt;
+    return map->pasteOffset(cursorX_);
+}
+
+void TSigWindow::toggleHarmonicRuler()
+{
+    const bool shown = !cursorRects_.empty();
+    eraseCursor();
+    harmonic_ = !harmonic_;
+    if (shown)
+        drawCursor();
+}
+
+void TSigWindow::copyPicture()
+{
+    QApplication::clipboard()->setImage(backBuffer_);
 }

@@ -1,0 +1,51 @@
+#include "dsp/SpectrumPeakTest.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+constexpr std::size_t MaxPeaks = 100;
+}  // namespace
+
+void keepSignificantPeaks(float* x, std::size_t n, int32_t level)
+{
+    if (n < 2)
+        return;
+    const double m = double(n - 1);
+    const double critical = level == 5 ? 1.033 * std::pow(m, -0.72356) : 1.4987 * std::pow(m, -0.79695);
+    const double d = std::pow(level / 100.0 / m, 1.0 / (m - 1));
+    const double threshold = (1 - d) * 0.6;
+    double sum = 0;
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        sum += x[i];
+    double g = sum / m;
+
+    std::array<std::size_t, MaxPeaks> index;
+    std::array<float, MaxPeaks> value;
+    std::size_t peaks = 0;
+    while (peaks < MaxPeaks) {
+        double excess = 0;
+        if (sum != 0)
+            for (std::size_t i = 0; i < n; ++i)
+                if (threshold < x[i] / sum)
+                    excess += x[i] - threshold;
+        if (excess < critical)
+            break;
+        // Each peak taken is replaced by the mean of the rest, which the sum and the mean follow.
+        for (std::size_t i = 0; i < n && peaks < MaxPeaks; ++i) {
+            if (!(threshold < x[i] / sum))
+                continue;
+            const float peak = x[i];
+            index[peaks] = i;
+            value[peaks] = peak;
+            ++peaks;
+            sum = sum - peak + g;
+            x[i] = float(g);
+            g = g + (g - peak) / m;
+        }
+    }
+    std::fill_n(x, n, 0.0f);
+    for (std::size_t p = 0; p < peaks; ++p)
+        x[index[p]] = value[p];
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "fileio/FileReadResult.h"
+
+// What the import needs to know before it asks anything: the column count (from the first line) and
+// the first column of the first AsciiTable::AxisTestLines lines.
+struct AsciiTableHead {
+    int columns = 0;
+    std::vector<double> firstColumn;
+};
+
+// Nothing when the file cannot be opened or has no line at all.
+std::optional<AsciiTableHead> readAsciiTableHead(const std::filesystem::path& path);
+
+// One signal of kind 24 for every column from `firstColumn` to `columns` - 1, one sample per line of
+// the file, all with the given rate and X offset. Lines of any length are read whole.
+FileReadResult readAsciiColumns(const std::filesystem::path& path, int firstColumn, int columns,
+                                long double sampleRate, long double xOffset);

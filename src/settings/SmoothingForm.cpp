@@ -1,0 +1,26 @@
+#include "settings/SmoothingForm.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "tree/UiServices.h"
+
+SmoothingForm::SmoothingForm(UiServices& ui, long double type, long double length)
+    : length(std::to_string((long long)length)), ui_(ui), type_(type), length_(length)
+{
+    // A type out of range (from a file) selects the first entry rather than none.
+    const long long index = (long long)type;
+    window = index >= 0 && index < int(WindowNames.size()) ? int(index) : 0;
+}
+
+bool SmoothingForm::accept()
+{
+    const long double value = std::strtold(length.c_str(), nullptr);
+    if (!(value > 0)) {
+        ui_.messageBox("Length must be positive value!", "Marlune");
+        return false;
+    }
+    type_ = window;
+    length_ = value;
+    return true;
+}

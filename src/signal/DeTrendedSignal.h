@@ -1,0 +1,14 @@
+#pragma once
+#include <memory>
+
+#include "signal/Signal.h"
+
+// The parent's visible part less its least-squares line (kind 13).
+class DeTrendedSignal : public Signal {
+public:
+    // The empty result (sample rate 0) when the parent shows nothing.
+    static std::unique_ptr<Signal> create(SignalOwner* owner, const Signal& parent);
+
+private:
+    DeTrendedSignal(SignalOwner* owner, std::unique_ptr<float[]> block, const Signal& parent);
+};

@@ -1,0 +1,57 @@
+#include "tree/AsciiImport.h"
+
+#include <cstdio>
+
+#include "fileio/AsciiTable.h"
+#include "fileio/AsciiTableReader.h"
+#include "fileio/SampleRateForm.h"
+#include "tree/SignalOpener.h"
+#include "tree/UiServices.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+
+void AsciiImport::command()
+{
+    const auto names = client_.ui().openFileDialog(FileFilter, false);
+    if (!names.empty())
+        import(names.front());
+}
+
+marluneMDIChild* AsciiImport::import(const std::filesystem::path& path)
+{
+    const auto head = readAsciiTableHead(path);
+    if (!head)
+        return nullptr;
+    UiServices& ui = client_.ui();
+
+    bool xAxis = false;
+    long double rate = 0;
+    if (head->columns >= 2)
+        if (const auto found = AsciiTable::uniformRate(head->firstColumn)) {
+            char question[128];
+            std::snprintf(question, sizeof question,
+                          "Do you want to use first column as X-Axis values (Sample rate = %.6g)?", double(*found));
+            xAxis = ui.messageBox(question, "ASCII import", MessageButtons::YesNo, MessageIcon::Question) ==
+                    MessageResult::Yes;
+            rate = *found;
+        }
+    if (!xAxis) {
+        SampleRateForm form;
+        if (!ui.runDialog(form))
+            return nullptr;
+        rate = form.rate;
+    }
+
+    const int firstColumn = xAxis ? 1 : 0;
+    FileReadResult result = [&] {
+        WaitCursor wait(ui);
+        return readAsciiColumns(path, firstColumn, head->columns, rate, xAxis ? head->firstColumn.front() : 0);
+    }();
+    marluneMDIChild* first =
+        SignalOpener(client_).windowsFor(std::move(result), path.string(), " %u#%s(%i)", firstColumn);
+    for (marluneChild* window : client_.windows())
+        if (auto* column = dynamic_cast<marluneMDIChild*>(window);
+            column && first && (column == first || column->mainSignal() == first))
+            column->setXAxisFromFile(xAxis);
+    return first;
+}

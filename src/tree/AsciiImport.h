@@ -1,0 +1,22 @@
+#pragma once
+#include <filesystem>
+
+class marluneMDIChild;
+class marluneMDIClient;
+
+// "Import signal...": one window (kind 24) per data column of an ASCII table. A first column of evenly
+// spaced values may become the X axis of the others; otherwise the sample rate is asked.
+class AsciiImport {
+public:
+    static constexpr const char* FileFilter = "All Files (*.*)|*.*|";
+
+    explicit AsciiImport(marluneMDIClient& client) : client_(client) {}
+
+    // The file dialog, then the import of the chosen file.
+    void command();
+    // The first window made (the head of the group); null when nothing was imported.
+    marluneMDIChild* import(const std::filesystem::path& path);
+
+private:
+    marluneMDIClient& client_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+class UiServices;
+
+// A WAV copy of a file the program cannot read itself, made by the converter program in the program
+// folder. The copy lives in a private temporary folder (the program folder may not be writable) and
+// is deleted with this object, so it never outlives the open that uses it.
+class ConvertedAudio {
+public:
+    static constexpr const char* ConverterName = "Sonvert";
+
+    // Runs the converter on `source` and waits for it to end.
+    ConvertedAudio(UiServices& ui, const std::string& programFolder, const std::filesystem::path& source);
+    ~ConvertedAudio();
+    ConvertedAudio(const ConvertedAudio&) = delete;
+    ConvertedAudio& operator=(const ConvertedAudio&) = delete;
+
+    // The WAV file; empty when the converter produced nothing usable.
+    std::filesystem::path wav() const;
+
+private:
+    std::filesystem::path folder_;
+    std::filesystem::path wav_;
+};

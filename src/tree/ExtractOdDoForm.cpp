@@ -1,0 +1,36 @@
+#include "tree/ExtractOdDoForm.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "signal/Signal.h"
+
+ExtractOdDoForm::ExtractOdDoForm(std::string from, std::string to) : fromText(std::move(from)), toText(std::move(to))
+{
+}
+
+ExtractOdDoForm ExtractOdDoForm::forSignal(const Signal& signal)
+{
+    char from[64];
+    char to[64];
+    std::snprintf(from, sizeof from, "%.6Lf", signal.firstVisibleX());
+    std::snprintf(to, sizeof to, "%.6Lf", signal.lastVisibleX());
+    ExtractOdDoForm form(from, to);
+    // The signal ends at X0 + C / R: its duration counted from its own start, not from 0.
+    form.limitTo(signal.xOffset(), signal.xOffset() + signal.count() / signal.sampleRate());
+    return form;
+}
+
+bool ExtractOdDoForm::accept()
+{
+    from_ = std::strtold(fromText.c_str(), nullptr);
+    to_ = std::strtold(toText.c_str(), nullptr);
+    if (limits_) {
+        const auto [first, last] = *limits_;
+        if (from_ < first || from_ > last)
+            from_ = first;
+        if (to_ < first || to_ > last)
+            to_ = last;
+    }
+    return true;
+}

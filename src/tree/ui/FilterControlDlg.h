@@ -1,0 +1,25 @@
+#pragma once
+#include <QDialog>
+#include <memory>
+
+class QAbstractSpinBox;
+class FilterControlForm;
+
+// "Filter control": a modeless dialog beside a filter window with an up/down control for each of
+// its frequencies; every step recomputes the window. It closes itself once the window is gone.
+class FilterControlDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit FilterControlDlg(std::shared_ptr<FilterControlForm> form, QWidget* parent = nullptr);
+
+    // Opens a dialog that deletes itself when closed.
+    static void open(std::shared_ptr<FilterControlForm> form, QWidget* parent);
+
+private:
+    void step(bool from, int steps);
+    void showValues();
+
+    std::shared_ptr<FilterControlForm> form_;
+    QAbstractSpinBox* from_;
+    QAbstractSpinBox* to_;
+};

@@ -1,0 +1,37 @@
+#include "views/AxisTicks.h"
+
+#include <cmath>
+
+double TickStep(double a, double b)
+{
+    double r = std::fabs(b - a);
+    double d = 1;
+    while (r < 100 && r != 0) {
+        r *= 10;
+        d *= 10;
+    }
+    while (r > 1000) {
+        r *= 0.1;
+        d *= 0.1;
+    }
+    return std::ceil(r * 0.01) * 10 / d;
+}
+
+double FirstTick(double a, double step)
+{
+    // Scaling the start and the step together keeps the division in a range where it is exact enough.
+    const double sign = a < 0 ? -1 : 1;
+    double magnitude = std::fabs(a);
+    double d = 1;
+    while (magnitude < 100 && magnitude != 0) {
+        magnitude *= 10;
+        step *= 10;
+        d *= 10;
+    }
+    while (magnitude > 1000) {
+        magnitude *= 0.1;
+        step *= 0.1;
+        d *= 0.1;
+    }
+    return std::ceil(sign * magnitude / step) * step / d;
+}

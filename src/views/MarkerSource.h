@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class marluneChild;
+
+// What a marker-drawing instrument tells the signal pane it is attached to.
+struct Marker {
+    uint32_t position = 0;  // sample index relative to the zoom start
+    float value = 0;
+    std::string name;
+    bool showValue = false;
+    bool showPosition = false;
+    bool alarm = false;
+};
+
+// Implemented by the instruments that can mark their result on the parent's curve.
+class MarkerSource {
+public:
+    // Instruments of these kinds can draw markers.
+    static constexpr int32_t FirstKind = 73;
+    static constexpr int32_t LastKind = 77;
+
+    // None while the instrument's marker is switched off.
+    virtual std::optional<Marker> marker() const = 0;
+
+    // The markers of a window's attached instruments, in the order of its children.
+    static std::vector<Marker> markersOf(const marluneChild& window);
+
+protected:
+    ~MarkerSource() = default;
+};

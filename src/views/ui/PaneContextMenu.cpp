@@ -1,0 +1,50 @@
+#include "views/ui/PaneContextMenu.h"
+
+#include <QMenu>
+
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+
+namespace {
+void addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int id)
+{
+    QAction* action = menu.addAction(label);
+    const auto state = window.commandState(id);
+    action->setEnabled(state && state->enabled);
+    if (state && state->checked) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    QObject::connect(action, &QAction::triggered, [&window, id] { window.command(id); });
+}
+}  // namespace
+
+namespace PaneContextMenu {
+void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
+{
+    QMenu menu(parent);
+    const int32_t kind = window.kind();
+    if (kind == SignalKind::Track || kind == SignalKind::Averager || kind == SignalKind::PeakHold) {
+        addCommand(menu, window, "Reset data", Cmd::ResetData);
+        menu.addSeparator();
+    }
+    addCommand(menu, window, "Zoom In", Cmd::ZoomIn);
+    addCommand(menu, window, "Zoom Out", Cmd::ZoomOut);
+    addCommand(menu, window, "Zoom to power of 2...", Cmd::ZoomPow2);
+    menu.addSeparator();
+    QMenu* overlays = menu.addMenu("Overlay with");
+    for (marluneChild* other : window.client().windows())
+        if (other != &window && SignalKind::isSignalWindow(other->kind()))
+            addCommand(*overlays, window, QString::fromStdString(other->title()), Cmd::OverlayWithBase + other->index());
+    menu.addSeparator();
+    if (kind == SignalKind::Spectrum) {
+        addCommand(menu, window, "Harmonic ruler", Cmd::HarmonicRuler);
+        menu.addSeparator();
+    }
+    addCommand(menu, window, "Axes settings...", Cmd::AxesSettings);
+    addCommand(menu, window, "Properties...", Cmd::Properties);
+    menu.exec(globalPosition);
+}
+}  // namespace PaneContextMenu

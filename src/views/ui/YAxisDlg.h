@@ -1,0 +1,33 @@
+#pragma once
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class YAxisForm;
+
+// The "Axes settings" dialog over YAxisForm: range edits with spins, switches and axis titles.
+class YAxisDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit YAxisDlg(YAxisForm& form, QWidget* parent = nullptr);
+
+    static bool run(YAxisForm& form, QWidget* parent);
+
+    void accept() override;
+
+private:
+    QWidget* rangeRow(QLineEdit* edit, void (YAxisForm::*spin)(int));
+    void rangeEdited();
+    void showRange();
+
+    YAxisForm& form_;
+    QLineEdit* max_;
+    QLineEdit* min_;
+    QCheckBox* noAutoScale_;
+    QCheckBox* instantPreview_;
+    QCheckBox* showAxes_;
+    QCheckBox* logX_;
+    QCheckBox* logY_;
+    QLineEdit* xLabel_;
+    QLineEdit* yLabel_;
+};

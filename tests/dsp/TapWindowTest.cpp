@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DftReference.h"
+#include "NumpyReference.h"
+#include "dsp/TapWindow.h"
+
+namespace {
+
+std::vector<double> windowValues(int type, uint32_t length, bool normalised)
+{
+    TapWindow tap;
+    tap.set(type, length, normalised);
+    return {tap.values(), tap.values() + tap.length()};
+}
+
+}  // namespace
+
+TEST(TapWindow, AllTypesMatchTheirFormulas)
+{
+    std::string script = NumpyWindowFormulas;
+    script += "for t in range(5):\n    for L in (9, 10, 1000):\n        out(window(t, L))\n";
+    const std::vector<double> want = numpyValues(script);
+    std::vector<double> got;
+    for (int type = 0; type < 5; ++type)
+        for (uint32_t length : {9u, 10u, 1000u}) {
+            const std::vector<double> values = windowValues(type, length, false);
+            ASSERT_EQ(values.size(), length);
+            got.insert(got.end(), values.begin(), values.end());
+        }
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], 1e-12) << i;
+}
+
+TEST(TapWindow, NormalisedKernelsHaveOddLengthAndSumToOne)
+{
+    std::string script = NumpyWindowFormulas;
+    script += "for t in range(5):\n    for L in (11, 9):\n        w = window(t, L)\n        out(w / w.sum())\n";
+    const std::vector<double> want = numpyValues(script);
+    std::vector<double> got;
+    for (int type = 0; type < 5; ++type) {
+        const std::vector<double> even = windowValues(type, 10, true);
+        const std::vector<double> odd = windowValues(type, 9, true);
+        EXPECT_EQ(even.size(), 11u);
+        EXPECT_EQ(odd.size(), 9u);
+        got.insert(got.end(), even.begin(), even.end());
+        got.insert(got.end(), odd.begin(), odd.end());
+    }
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], 1e-12) << i;
+}
+
+TEST(TapWindow, KernelFromASignalIsNormalised)
+{
+    TapWindow tap;
+    const float values[] = {1, 2, 1};
+    tap.setFromSignal(values, 3);
+    EXPECT_EQ(tap.type(), TapWindow::FromSignal);
+    EXPECT_TRUE(tap.normalised());
+    ASSERT_EQ(tap.length(), 3u);
+    EXPECT_DOUBLE_EQ(tap.values()[0], 0.25);
+    EXPECT_DOUBLE_EQ(tap.values()[1], 0.5);
+    EXPECT_DOUBLE_EQ(tap.values()[2], 0.25);
+}
+
+TEST(TapWindow, ApplyMultipliesTheFirstLengthValues)
+{
+    // A triangle of length 3 is 0.5, 1, 0.5.
+    TapWindow tap;
+    tap.set(TapWindow::Triangle, 3, false);
+    std::vector<float> data{4, 4, 4, 4};
+    tap.apply(data.data());
+    EXPECT_EQ(data, (std::vector<float>{2, 4, 2, 4}));
+}
+
+TEST(TapWindow, SmoothingMirrorsTheEndsByHand)
+{
+    TapWindow tap;
+    tap.set(TapWindow::Rectangle, 3, true);
+    const std::vector<float> data{3, 6, 9, 12};
+    std::vector<float> result(4);
+    tap.smooth(data.data(), result.data(), 4);
+    // (3 + 3 + 6) / 3, (3 + 6 + 9) / 3, (6 + 9 + 12) / 3, (9 + 12 + 12) / 3.
+    EXPECT_FLOAT_EQ(result[0], 4);
+    EXPECT_FLOAT_EQ(result[1], 6);
+    EXPECT_FLOAT_EQ(result[2], 9);
+    EXPECT_FLOAT_EQ(result[3], 11);
+}
+
+TEST(TapWindow, SmoothingMatchesASymmetricallyPaddedCorrelation)
+{
+    const std::vector<float> data = randomValues(50, 7);
+    std::string script = NumpyWindowFormulas;
+    script += "for t, L in ((2, 7), (0, 7), (4, 21)):\n"
+              "    w = window(t, L)\n    w = w / w.sum()\n"
+              "    out(np.correlate(np.pad(x.astype(float), L // 2, mode='symmetric'), w, 'valid'))\n";
+    const std::vector<double> want = numpyValues(script, data);
+    ASSERT_EQ(want.size(), 150u);
+    std::size_t at = 0;
+    // The Hanning kernel is asked for with an even length and comes out with 7 values.
+    for (auto [type, length] : {std::pair{2, 7u}, std::pair{0, 6u}, std::pair{4, 21u}}) {
+        TapWindow tap;
+        tap.set(type, length, true);
+        std::vector<float> result(data.size());
+        tap.smooth(data.data(), result.data(), uint32_t(data.size()));
+        for (float v : result)
+            EXPECT_NEAR(v, want[at++], 1e-6);
+    }
+}
+
+TEST(TapWindow, KernelAsLongAsTheDataLeavesThemAlone)
+{
+    TapWindow tap;
+    tap.set(TapWindow::Hanning, 5, true);
+    const std::vector<float> data{1, 5, 2, 8, 3};
+    std::vector<float> result(5);
+    tap.smooth(data.data(), result.data(), 5);
+    EXPECT_EQ(result, data);
+}

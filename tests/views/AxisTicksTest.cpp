@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "views/AxisTicks.h"
+
+TEST(AxisTicks, UnitRangeStepsByATenthFromZero)
+{
+    // r = 1 is scaled to 100 (d = 100): ceil(1) * 10 / 100 = 0.1.
+    EXPECT_DOUBLE_EQ(TickStep(0, 1), 0.1);
+    EXPECT_DOUBLE_EQ(FirstTick(0, 0.1), 0);
+}
+
+TEST(AxisTicks, RangeOf250StepsBy30)
+{
+    // r = 250 needs no scaling: ceil(2.5) * 10 = 30.
+    EXPECT_DOUBLE_EQ(TickStep(0, 250), 30);
+    EXPECT_DOUBLE_EQ(TickStep(250, 0), 30);
+}
+
+TEST(AxisTicks, WideAndNarrowRangesScaleByPowersOfTen)
+{
+    // r = 5000 -> 500 (d = 0.1): ceil(5) * 10 / 0.1 = 500.
+    EXPECT_DOUBLE_EQ(TickStep(0, 5000), 500);
+    // r = 0.5 -> 5 -> 50 -> 500 (d = 1000): ceil(5) * 10 / 1000 = 0.05.
+    EXPECT_DOUBLE_EQ(TickStep(0, 0.5), 0.05);
+    // r = 2 -> 200 (d = 100): ceil(2) * 10 / 100 = 0.2.
+    EXPECT_DOUBLE_EQ(TickStep(-1, 1), 0.2);
+}
+
+TEST(AxisTicks, FirstTickIsTheSmallestMultipleNotBelowTheStart)
+{
+    EXPECT_DOUBLE_EQ(FirstTick(-1, 0.2), -1);
+    EXPECT_DOUBLE_EQ(FirstTick(0.13, 0.1), 0.2);
+    EXPECT_DOUBLE_EQ(FirstTick(-0.13, 0.1), -0.1);
+    EXPECT_DOUBLE_EQ(FirstTick(1234, 500), 1500);
+    EXPECT_DOUBLE_EQ(FirstTick(-1234, 500), -1000);
+    EXPECT_DOUBLE_EQ(FirstTick(30, 30), 30);
+}
