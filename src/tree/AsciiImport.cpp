@@ -1,6 +1,5 @@
 #include "tree/AsciiImport.h"
 
-#include <cstdio>
 
 #include "fileio/AsciiTable.h"
 #include "fileio/AsciiTableReader.h"
@@ -9,6 +8,7 @@
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "settings/FormatText.h"
 
 void AsciiImport::command()
 {
@@ -28,9 +28,8 @@ marluneMDIChild* AsciiImport::import(const std::filesystem::path& path)
     long double rate = 0;
     if (head->columns >= 2)
         if (const auto found = AsciiTable::uniformRate(head->firstColumn)) {
-            char question[128];
-            std::snprintf(question, sizeof question,
-                          "Do you want to use first column as X-Axis values (Sample rate = %.6g)?", double(*found));
+            const std::string question = formatText(
+                "Do you want to use first column as X-Axis values (Sample rate = %.6g)?", double(*found));
             xAxis = ui.messageBox(question, "ASCII import", MessageButtons::YesNo, MessageIcon::Question) ==
                     MessageResult::Yes;
             rate = *found;

@@ -1,6 +1,5 @@
 #include "tree/DerivedWindows.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "signal/AveragerSignal.h"
@@ -17,6 +16,7 @@
 #include "tree/ChildView.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "settings/FormatText.h"
 
 namespace {
 // How a derived window of each kind looks: title format, X label (null: both labels are the
@@ -55,25 +55,18 @@ const KindLook* lookOf(int32_t kind)
 std::string titleOf(const KindLook& look, unsigned number, const marluneMDIChild& parent, const Signal& signal)
 {
     const char* caption = parent.caption().c_str();
-    char title[1024];
     switch (look.kind) {
     case SignalKind::ExtractedPart:
-        std::snprintf(title, sizeof title, look.title, number, int(parent.partCounter()), caption);
-        break;
+        return formatText(look.title, number, int(parent.partCounter()), caption);
     case SignalKind::Filtered: {
         const auto& filtered = static_cast<const FILTSignal&>(signal);
-        std::snprintf(title, sizeof title, look.title, number, filtered.fromFreq, filtered.toFreq, caption);
-        break;
+        return formatText(look.title, number, filtered.fromFreq, filtered.toFreq, caption);
     }
     case SignalKind::ExtractedFromTo:
-        std::snprintf(title, sizeof title, look.title, number, signal.xOfIndex(0), signal.xOfIndex(signal.count() - 1),
-                      caption);
-        break;
+        return formatText(look.title, number, signal.xOfIndex(0), signal.xOfIndex(signal.count() - 1), caption);
     default:
-        std::snprintf(title, sizeof title, look.title, number, caption);
-        break;
+        return formatText(look.title, number, caption);
     }
-    return title;
 }
 
 long double at(const PendingParameters& parameters, std::size_t i)

@@ -1,9 +1,9 @@
 #include "tree/ExtractOdDoForm.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "signal/Signal.h"
+#include "settings/FormatText.h"
 
 ExtractOdDoForm::ExtractOdDoForm(std::string from, std::string to) : fromText(std::move(from)), toText(std::move(to))
 {
@@ -11,11 +11,7 @@ ExtractOdDoForm::ExtractOdDoForm(std::string from, std::string to) : fromText(st
 
 ExtractOdDoForm ExtractOdDoForm::forSignal(const Signal& signal)
 {
-    char from[64];
-    char to[64];
-    std::snprintf(from, sizeof from, "%.6Lf", signal.firstVisibleX());
-    std::snprintf(to, sizeof to, "%.6Lf", signal.lastVisibleX());
-    ExtractOdDoForm form(from, to);
+    ExtractOdDoForm form(formatText("%.6Lf", signal.firstVisibleX()), formatText("%.6Lf", signal.lastVisibleX()));
     // The signal ends at X0 + C / R: its duration counted from its own start, not from 0.
     form.limitTo(signal.xOffset(), signal.xOffset() + signal.count() / signal.sampleRate());
     return form;

@@ -1,6 +1,5 @@
 #include "tree/FilterControlForm.h"
 
-#include <cstdio>
 
 #include "dsp/RealTransformPair.h"
 #include "signal/FILTSignal.h"
@@ -8,15 +7,7 @@
 #include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-
-namespace {
-std::string frequency(long double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.3Lf", value);
-    return text;
-}
-}  // namespace
+#include "settings/FormatText.h"
 
 FilterControlForm::FilterControlForm(marluneMDIClient& client, marluneMDIChild& window)
     : client_(client), window_(&window)
@@ -35,12 +26,12 @@ std::string FilterControlForm::windowTitle() const
 
 std::string FilterControlForm::fromText() const
 {
-    return windowOpen() ? frequency(static_cast<const FILTSignal&>(*window_->signal()).fromFreq) : std::string();
+    return windowOpen() ? formatText("%.3Lf", static_cast<const FILTSignal&>(*window_->signal()).fromFreq) : std::string();
 }
 
 std::string FilterControlForm::toText() const
 {
-    return windowOpen() ? frequency(static_cast<const FILTSignal&>(*window_->signal()).toFreq) : std::string();
+    return windowOpen() ? formatText("%.3Lf", static_cast<const FILTSignal&>(*window_->signal()).toFreq) : std::string();
 }
 
 bool FilterControlForm::stepFrom(int direction)

@@ -1,10 +1,10 @@
 #include "tree/FilterForm.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "dsp/RealTransformPair.h"
 #include "signal/Signal.h"
+#include "settings/FormatText.h"
 
 FilterForm::FilterForm(std::string from, std::string to)
     : fromText("0"), toText(std::move(to)), handedFrom_(std::move(from))
@@ -14,11 +14,8 @@ FilterForm::FilterForm(std::string from, std::string to)
 FilterForm FilterForm::forSignal(const Signal& signal)
 {
     const long double rate = signal.sampleRate();
-    char from[64];
-    char to[64];
-    std::snprintf(from, sizeof from, "%.6Lf", rate / powerOfTwoAtLeast(signal.visibleCount()));
-    std::snprintf(to, sizeof to, "%.6Lf", rate / 2);
-    return FilterForm(from, to);
+    return FilterForm(formatText("%.6Lf", rate / powerOfTwoAtLeast(signal.visibleCount())),
+                      formatText("%.6Lf", rate / 2));
 }
 
 void FilterForm::chooseType(int16_t type)

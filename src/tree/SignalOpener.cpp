@@ -1,6 +1,5 @@
 #include "tree/SignalOpener.h"
 
-#include <cstdio>
 
 #include "fileio/FileNameRules.h"
 #include "fileio/FileReadResult.h"
@@ -13,6 +12,7 @@
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "settings/FormatText.h"
 
 marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
 {
@@ -94,10 +94,8 @@ marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> 
     for (std::size_t channel = 0; channel < signals.size(); ++channel) {
         const int32_t kind = signals[channel]->kind();
         auto window = std::make_unique<marluneMDIChild>(client_, kind, std::move(signals[channel]));
-        char caption[512];
-        std::snprintf(caption, sizeof caption, titleFormat, client_.nextCreationNumber(), shownName.c_str(),
-                      int(channel) + firstChannelNumber);
-        window->setCaption(caption);
+        window->setCaption(formatText(titleFormat, client_.nextCreationNumber(), shownName.c_str(),
+                                      int(channel) + firstChannelNumber));
         window->setFileName(fileName);
         window->setChannelNumber(int32_t(channel));
         window->setMainSignal(head);

@@ -1,27 +1,19 @@
 #include "tree/StepChangeForm.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
-namespace {
-std::string formatSeconds(long double seconds)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.5Lf", seconds);
-    return buffer;
-}
-}  // namespace
+#include "settings/FormatText.h"
 
 StepChangeForm::StepChangeForm(uint32_t step, long double sampleRate) : sampleRate_(sampleRate), step_(step)
 {
     samplesText = std::to_string(step);
-    secondsText = formatSeconds(step / sampleRate);
+    secondsText = formatText("%.5Lf", step / sampleRate);
 }
 
 void StepChangeForm::samplesEdited()
 {
-    secondsText = formatSeconds(std::strtoul(samplesText.c_str(), nullptr, 10) / sampleRate_);
+    secondsText = formatText("%.5Lf", std::strtoul(samplesText.c_str(), nullptr, 10) / sampleRate_);
 }
 
 void StepChangeForm::secondsEdited()

@@ -1,7 +1,6 @@
 #include "tree/marluneMDIChild.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "fileio/AsciiExport.h"
@@ -20,16 +19,7 @@
 #include "tree/StepChangeForm.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
-
-namespace {
-template <class... Args>
-std::string format(const char* fmt, Args... args)
-{
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, fmt, args...);
-    return buffer;
-}
-}  // namespace
+#include "settings/FormatText.h"
 
 marluneMDIChild::marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal)
     : marluneChild(client, kind), signal_(std::move(signal))
@@ -178,24 +168,24 @@ void marluneMDIChild::refreshStatusBar() const
 {
     UiServices& ui = client().ui();
     if (originalUnits_ == 1) {
-        ui.setStatusText(StatusField::RangeFrom, format("%.3Lf", signal_->firstVisibleX()));
-        ui.setStatusText(StatusField::RangeTo, format("%.3Lf", signal_->lastVisibleX()));
+        ui.setStatusText(StatusField::RangeFrom, formatText("%.3Lf", signal_->firstVisibleX()));
+        ui.setStatusText(StatusField::RangeTo, formatText("%.3Lf", signal_->lastVisibleX()));
     } else {
-        ui.setStatusText(StatusField::RangeFrom, format("%lu", static_cast<unsigned long>(signal_->firstVisible())));
-        ui.setStatusText(StatusField::RangeTo, format("%lu", static_cast<unsigned long>(signal_->lastVisible())));
+        ui.setStatusText(StatusField::RangeFrom, formatText("%lu", static_cast<unsigned long>(signal_->firstVisible())));
+        ui.setStatusText(StatusField::RangeTo, formatText("%lu", static_cast<unsigned long>(signal_->lastVisible())));
     }
-    ui.setStatusText(StatusField::Step, format("%u", step_));
-    ui.setStatusText(StatusField::SampleRate, format("%.3Lf", signal_->sampleRate()));
+    ui.setStatusText(StatusField::Step, formatText("%u", step_));
+    ui.setStatusText(StatusField::SampleRate, formatText("%.3Lf", signal_->sampleRate()));
 }
 
 void marluneMDIChild::showCursorReadout(uint32_t index) const
 {
     UiServices& ui = client().ui();
     if (originalUnits_ == 1)
-        ui.setStatusText(StatusField::X, format("%.6f", double(signal_->xOfIndex(index))));
+        ui.setStatusText(StatusField::X, formatText("%.6f", double(signal_->xOfIndex(index))));
     else
-        ui.setStatusText(StatusField::X, format("%lu", static_cast<unsigned long>(index)));
-    ui.setStatusText(StatusField::Y, format("%.6G", double(signal_->samples()[index])));
+        ui.setStatusText(StatusField::X, formatText("%lu", static_cast<unsigned long>(index)));
+    ui.setStatusText(StatusField::Y, formatText("%.6G", double(signal_->samples()[index])));
 }
 
 void marluneMDIChild::changeStep(int delta)
@@ -204,7 +194,7 @@ void marluneMDIChild::changeStep(int delta)
         --step_;
     if (delta > 0 && step_ < signal_->count() / 2)
         ++step_;
-    client().ui().setStatusText(StatusField::Step, format("%u", step_));
+    client().ui().setStatusText(StatusField::Step, formatText("%u", step_));
 }
 
 void marluneMDIChild::stepChangeDialog()
@@ -212,14 +202,14 @@ void marluneMDIChild::stepChangeDialog()
     StepChangeForm form(step_, signal_->sampleRate());
     if (client().ui().runDialog(form)) {
         step_ = form.step();
-        client().ui().setStatusText(StatusField::Step, format("%u", step_));
+        client().ui().setStatusText(StatusField::Step, formatText("%u", step_));
     }
 }
 
 void marluneMDIChild::sampleRateChange()
 {
     UiServices& ui = client().ui();
-    const auto text = ui.inputDialog("New sample rate", "Sample rate (Hz):", format("%Lg", signal_->sampleRate()), 20);
+    const auto text = ui.inputDialog("New sample rate", "Sample rate (Hz):", formatText("%Lg", signal_->sampleRate()), 20);
     if (!text)
         return;
     const float rate = std::strtof(text->c_str(), nullptr);
@@ -229,7 +219,7 @@ void marluneMDIChild::sampleRateChange()
         return;
     }
     signal_->setSampleRate(rate);
-    ui.setStatusText(StatusField::SampleRate, format("%.3Lf", signal_->sampleRate()));
+    ui.setStatusText(StatusField::SampleRate, formatText("%.3Lf", signal_->sampleRate()));
     repaint();
 }
 
@@ -282,7 +272,7 @@ void marluneMDIChild::replaceSignalWith()
         std::copy_n(source.samples(), source.count(), signal_->samples());
         signal_->updateYRange();
         setFileName(names.front());
-        changeTitle(format("%u#%s-%d", unsigned(index() + 1), names.front().c_str(), channelNumber_ + 1));
+        changeTitle(formatText("%u#%s-%d", unsigned(index() + 1), names.front().c_str(), channelNumber_ + 1));
         updateAfterChange();
         refreshStatusBar();
     } else {
