@@ -4,6 +4,7 @@
 
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
+#include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
 
 marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
@@ -41,6 +42,8 @@ void marluneChild::attachToParents(const std::vector<marluneChild*>& parents)
 
 void marluneChild::updateAfterChange()
 {
+    // Spectra and filters below may take a while on long signals.
+    WaitCursor wait(client_.ui());
     countingPass();
     recomputeChildren();
     repaint();

@@ -71,7 +71,10 @@ TEST_F(SpectrumWindowTest, SpectrumOfTheVisiblePartWithItsAxis)
     // Zooming the parent recomputes the spectrum of the new visible part once.
     parent->setView(&view);
     view.selection = {{0, 999}};
+    const int waitsBefore = ui.waitCursorsShown;
     ASSERT_TRUE(parent->zoomIn());
+    EXPECT_GT(ui.waitCursorsShown, waitsBefore) << "the recomputation shows the wait cursor";
+    EXPECT_EQ(ui.waitDepth, 0);
     EXPECT_EQ(spectrum->signal()->count(), 512u);
     EXPECT_EQ(parent->signal()->visibleCount(), 1000u);
     view.selection = {{0, 499}};
