@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -192,9 +194,16 @@ int QtUiServices::runProcess(const std::string& program, const std::vector<std::
     process.start(QString::fromStdString(program), list);
     if (!process.waitForStarted())
         return -1;
-    // Windows keep repainting while the program runs; commands wait until it has ended.
+    // Windows keep repainting while the program runs; a modal progress window keeps commands
+    // waiting and offers Cancel, which ends the program, when it takes longer than a moment.
+    QProgressDialog progress("Please wait...", "Cancel", 0, 0, window_);
+    progress.setWindowTitle(QApplication::applicationName());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.reset();
+    QTimer::singleShot(ProgressDelayMs, &progress, &QProgressDialog::show);
+    QObject::connect(&progress, &QProgressDialog::canceled, &process, &QProcess::kill);
     if (process.state() != QProcess::NotRunning)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
@@ -202,4 +211,10 @@ void QtUiServices::setStatusText(StatusField field, const std::string& text)
 {
     if (statusBars_)
         statusBars_->setText(field, QString::fromStdString(text));
+}
+
+void QtUiServices::show3DStatusBar(bool on)
+{
+    if (statusBars_)
+        statusBars_->show3D(on);
 }

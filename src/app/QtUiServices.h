@@ -35,8 +35,12 @@ public:
     void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override;
+    void show3DStatusBar(bool on) override;
 
 private:
+    // A program that ends within this time shows no progress window.
+    static constexpr int ProgressDelayMs = 400;
+
     QPointer<QWidget> window_;
     StatusBars* statusBars_ = nullptr;
     DialogRegistry dialogs_;

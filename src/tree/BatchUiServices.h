@@ -25,6 +25,7 @@ public:
     void openWithDesktop(const std::string&) override {}
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField, const std::string&) override {}
+    void show3DStatusBar(bool) override {}
 
 private:
     std::ostream& messages_;

@@ -35,6 +35,7 @@ public:
     std::vector<Process> processes;
     std::function<int(const Process&)> processRunner;
     std::map<StatusField, std::string> status;
+    bool statusBar3D = false;
     std::optional<std::vector<uint8_t>> clipboard;
     int beeps = 0;
     int waitDepth = 0;
@@ -55,6 +56,7 @@ public:
     void openWithDesktop(const std::string& target) override { openedWithDesktop.push_back(target); }
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }
+    void show3DStatusBar(bool on) override { statusBar3D = on; }
 
     // Texts of all messages shown so far.
     std::vector<std::string> messageTexts() const;

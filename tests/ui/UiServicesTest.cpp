@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -52,6 +54,23 @@ TEST_F(UiServicesTest, RunProcessReturnsTheExitCode)
     // Arguments go to the program as they are, without a shell between.
     EXPECT_EQ(ui_.runProcess("/usr/bin/test", {"a b", "=", "a b"}), 0);
     EXPECT_EQ(ui_.runProcess("/no/such/program", {}), -1);
+}
+
+TEST_F(UiServicesTest, ALongProgramShowsProgressAndCancelEndsIt)
+{
+    bool shown = false;
+    QTimer::singleShot(1500, [&shown] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(widget); progress && progress->isVisible()) {
+                shown = true;
+                progress->findChild<QPushButton*>()->click();
+            }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(ui_.runProcess("/bin/sleep", {"30"}), -1);
+    EXPECT_TRUE(shown);
+    EXPECT_LT(clock.elapsed(), 10000);
 }
 
 TEST_F(UiServicesTest, MessageBoxShowsTheTextWithoutCaption)
