@@ -11,6 +11,8 @@ namespace {
 void addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int id)
 {
     QAction* action = menu.addAction(label);
+    // The command number travels with the item, as in the main menus.
+    action->setData(id);
     const auto state = window.commandState(id);
     action->setEnabled(state && state->enabled);
     if (state && state->checked) {

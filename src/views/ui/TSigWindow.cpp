@@ -12,7 +12,10 @@
 
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+#include "views/AxisLayout.h"
 #include "views/PixelMap.h"
 #include "views/ui/PaneContextMenu.h"
 #include "views/ui/SignalPicture.h"
@@ -113,22 +116,37 @@ bool TSigWindow::scrollPicture()
     if (!picture.drawable())
         return false;
     const auto map = pixelMap();
+    const bool axes = child_->drawAxes();
     const int left = map->plotLeft();
-    const int right = map->plotRight();
-    const int moved = int(std::abs(shift) * picture.pixelsPerSample() * picture.space().scaleX());
-    const uint32_t count = child_->signal()->visibleCount();
-    const uint32_t entered = std::min<uint32_t>(uint32_t(std::abs(shift)) + 1, count);
+    // With axes the plot's right edge lies past the pane.
+    const int right = std::min(map->plotRight(), width());
+    // With axes only the plot moves; the labels below it are drawn again.
+    const int bottom = axes ? map->plotBottom() : height();
+    const double pixelsPerSample = picture.pixelsPerSample() * picture.space().scaleX();
+    const int moved = int(std::abs(shift) * pixelsPerSample);
     if (moved <= 0 || moved >= right - left)
         return false;
+    const uint32_t count = child_->signal()->visibleCount();
+    // Samples enough to draw `columns` device columns from either end, the one joining them to the rest included.
+    const auto samplesIn = [&](int columns) {
+        return std::min<uint32_t>(uint32_t(columns / pixelsPerSample) + 2, count);
+    };
+    // The Y axis and its tick marks do not move with the samples.
+    const int axisColumns = axes ? picture.space().toDeviceX(AxisLayout::YTickLength) + 1 - left : 0;
     // Older data moves away from the edge where new samples enter; only the strip they uncover is drawn.
-    const QRect kept(shift < 0 ? left + moved : left, 0, right - left - moved, height());
+    const QRect kept(shift < 0 ? left + moved : left, 0, right - left - moved, bottom);
     const QPoint to(shift < 0 ? left : left + moved, 0);
     const QImage part = backBuffer_.copy(kept);
     QPainter(&backBuffer_).drawImage(to, part);
-    if (shift < 0)
-        picture.drawStrip(backBuffer_, QRect(right - moved, 0, moved + 1, height()), count - entered, count);
-    else
-        picture.drawStrip(backBuffer_, QRect(left, 0, moved, height()), 0, entered);
+    if (shift < 0) {
+        picture.drawStrip(backBuffer_, QRect(right - moved, 0, moved + 1, bottom), count - samplesIn(moved), count);
+        if (axes)
+            picture.drawStrip(backBuffer_, QRect(left, 0, axisColumns, bottom), 0, samplesIn(axisColumns));
+    } else {
+        picture.drawStrip(backBuffer_, QRect(left, 0, moved + axisColumns, bottom), 0, samplesIn(moved + axisColumns));
+    }
+    if (axes)
+        picture.drawStrip(backBuffer_, QRect(0, bottom, width(), height() - bottom), 0, count);
     return true;
 }
 
@@ -229,8 +247,10 @@ void TSigWindow::mouseReleaseEvent(QMouseEvent* event)
 
 void TSigWindow::focusInEvent(QFocusEvent*)
 {
-    if (child_)
-        child_->refreshStatusBar();
+    if (!child_)
+        return;
+    child_->client().ui().show3DStatusBar(false);
+    child_->refreshStatusBar();
 }
 
 void TSigWindow::focusOutEvent(QFocusEvent*)
