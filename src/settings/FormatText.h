@@ -1,16 +1,6 @@
 #pragma once
-#include <cstdio>
 #include <string>
 
-// The texts the program shows and stores are printf formats ("%.3Lf", "%lu (2^%u)", " %u#FFT(%s)"):
-// callers pass the argument types those formats name.
-template <class... Args>
-std::string formatText(const char* format, Args... args)
-{
-    const int size = std::snprintf(nullptr, 0, format, args...);
-    if (size <= 0)
-        return {};
-    std::string text(std::size_t(size), '\0');
-    std::snprintf(text.data(), text.size() + 1, format, args...);
-    return text;
-}
+// The texts the program shows and stores are printf formats ("%.3Lf", "%lu (2^%u)", " %u#FFT(%s)");
+// the compiler checks the arguments against every literal format.
+std::string formatText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,8 +1,8 @@
 #include "views/AxisLayout.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "settings/FormatText.h"
 #include "views/AxisTicks.h"
 #include "views/CurvePlot.h"
 #include "views/PlotSpace.h"
@@ -10,13 +10,6 @@
 namespace {
 // A degenerate or non-finite range would loop without end; no axis has more ticks than this.
 constexpr int MaxTicks = 1000;
-
-std::string tickText(double value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.5G", value);
-    return buffer;
-}
 
 bool usableStep(double step)
 {
@@ -30,7 +23,7 @@ void linearXTicks(AxisLayout& layout, double x0, double x1, double sx)
         return;
     double t = FirstTick(x0, step);
     for (int n = 0; t < x1 && n < MaxTicks; ++n, t += step)
-        layout.xTicks.push_back({int((t - x0) * sx), tickText(t)});
+        layout.xTicks.push_back({int((t - x0) * sx), formatText("%.5G", t)});
 }
 
 void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
@@ -55,7 +48,7 @@ void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
         // Ticks at first + 0, 1, 2, 4, 8 ... initial steps spread evenly on the logarithmic axis.
         if ((t - first) / step >= 2)
             step *= 2;
-        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), tickText(t)});
+        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), formatText("%.5G", t)});
     }
 }
 
@@ -70,7 +63,7 @@ void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
     double t = first;
     for (int n = 0; t < yMax && n < MaxTicks; ++n, t += step) {
         const bool zero = zeroReadsZero && std::fabs(t) < 1e-6;
-        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), zero ? std::string("0") : tickText(t)});
+        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), zero ? std::string("0") : formatText("%.5G", t)});
     }
 }
 }  // namespace

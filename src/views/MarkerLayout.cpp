@@ -1,25 +1,17 @@
 #include "views/MarkerLayout.h"
 
 #include <algorithm>
-#include <cstdio>
 
-namespace {
-std::string shortNumber(long double value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4LG", value);
-    return buffer;
-}
-}  // namespace
+#include "settings/FormatText.h"
 
 MarkerLayout MarkerLayout::of(const Marker& marker, int x, int y, long double firstVisibleX, long double sampleRate,
                               const std::function<TextExtent(const std::string&)>& measure)
 {
     std::vector<std::string> labels;
     if (marker.showValue)
-        labels.push_back(shortNumber(marker.value));
+        labels.push_back(formatText("%.4LG", static_cast<long double>(marker.value)));
     if (marker.showPosition)
-        labels.push_back(shortNumber(firstVisibleX + marker.position / sampleRate));
+        labels.push_back(formatText("%.4LG", firstVisibleX + marker.position / sampleRate));
     if (!marker.name.empty())
         labels.push_back(marker.name);
 

@@ -1,17 +1,11 @@
 #include "views/YAxisForm.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
-namespace {
-std::string rangeText(double value)
-{
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.6E", value);
-    return buffer;
-}
+#include "settings/FormatText.h"
 
+namespace {
 double valueOf(const std::string& text)
 {
     return std::strtod(text.c_str(), nullptr);
@@ -19,7 +13,7 @@ double valueOf(const std::string& text)
 }  // namespace
 
 YAxisForm::YAxisForm(const Settings& settings, Window window)
-    : maxText(rangeText(settings.max)), minText(rangeText(settings.min)), noAutoScale(settings.fixed),
+    : maxText(formatText("%.6E", settings.max)), minText(formatText("%.6E", settings.min)), noAutoScale(settings.fixed),
       showAxes(settings.axes), logX(settings.logX), logY(settings.logY), xLabel(settings.xLabel),
       yLabel(settings.yLabel), window_(std::move(window))
 {
@@ -45,7 +39,7 @@ void YAxisForm::spinMax(int direction)
     // The maximum must stay above the minimum.
     if (direction < 0 && !(next > valueOf(minText)))
         return;
-    maxText = rangeText(next);
+    maxText = formatText("%.6E", next);
     preview();
 }
 
@@ -55,7 +49,7 @@ void YAxisForm::spinMin(int direction)
     const double next = min + direction * 0.1 * std::fabs(min);
     if (direction > 0 && !(next < valueOf(maxText)))
         return;
-    minText = rangeText(next);
+    minText = formatText("%.6E", next);
     preview();
 }
 

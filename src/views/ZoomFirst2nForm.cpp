@@ -1,14 +1,12 @@
 #include "views/ZoomFirst2nForm.h"
 
-#include <cstdio>
+#include "settings/FormatText.h"
 
 ZoomFirst2nForm::ZoomFirst2nForm(uint32_t visibleCount)
 {
     for (unsigned k = 4; (uint64_t(1) << k) < visibleCount; ++k) {
         const uint32_t length = uint32_t(1) << k;
-        char buffer[48];
-        std::snprintf(buffer, sizeof buffer, "%lu (2^%u)", static_cast<unsigned long>(length), k);
-        entries_.push_back(buffer);
+        entries_.push_back(formatText("%lu (2^%u)", static_cast<unsigned long>(length), k));
         lengths_.push_back(length);
     }
     chosen = int(entries_.size()) - 1;

@@ -6,6 +6,7 @@
 #include "QtTestApp.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "signal/TrackSignal.h"
 #include "support/ScriptedUi.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -127,4 +128,18 @@ TEST_F(PaneTest, ClosedWindowLeavesAnEmptyPane)
     EXPECT_EQ(pane.child(), nullptr);
     const QImage image = pane.render(QSize(200, 100));
     EXPECT_EQ(marked(image, 0, 0, 200, 100), 0);
+}
+
+TEST_F(PaneTest, ALogShowsOnlyItsFilledPart)
+{
+    auto track = std::make_unique<TrackSignal>(nullptr, 100, 0.0f);
+    for (int i = 1; i < 50; ++i)
+        track->append(float(i % 7));
+    child_ = std::make_unique<marluneMDIChild>(client_, SignalKind::Track, std::move(track));
+    child_->setDrawAxes(false);
+    TSigWindow pane(*child_);
+    const QImage image = pane.render(QSize(500, 200));
+    // 50 of 100 values are filled: nothing is drawn right of x = 500 * 50 / 100 - 1.
+    EXPECT_GT(marked(image, 200, 0, 250, 200), 0);
+    EXPECT_EQ(marked(image, 250, 0, 500, 200), 0);
 }

@@ -10,9 +10,9 @@
 
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "signal/TrackSignal.h"
 #include "tree/marluneMDIChild.h"
 #include "views/AxisLayout.h"
-#include "views/FillLevel.h"
 #include "views/MarkerLayout.h"
 #include "views/ui/LogicalText.h"
 
@@ -128,9 +128,10 @@ void SignalPicture::drawCurve(QPainter& painter, QImage& image, const QRect& cli
 {
     // Only the filled part of a log shows: nothing right of its last filled column.
     int rightmost = space_.windowWidth;
-    const auto* level = window_.kind() == SignalKind::Track ? dynamic_cast<const FillLevel*>(&window_) : nullptr;
-    if (level)
-        rightmost = CurvePlot::filledRight(size_.width(), level->filledCount(), level->maxLength());
+    if (signal_->kind() == SignalKind::Track) {
+        const auto& track = static_cast<const TrackSignal&>(*signal_);
+        rightmost = CurvePlot::filledRight(size_.width(), track.writePosition(), track.maxLength());
+    }
     if (plot_.drawsColumns()) {
         drawColumns(painter, image, clip, rightmost, first, end);
         return;
