@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "app/DialogRegistry.h"
 #include "fileio/SampleRateForm.h"
@@ -14,26 +15,6 @@
 #include "tree/ui/StepChangeDlg.h"
 
 namespace {
-// Types into a line edit as a person would, so its textEdited signal fires.
-void type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QCoreApplication::sendEvent(edit, &erase);
-    for (const QChar c : text) {
-        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(edit, &key);
-    }
-}
-
-QPushButton* button(QWidget& dialog, const QString& text)
-{
-    for (QPushButton* candidate : dialog.findChildren<QPushButton*>())
-        if (candidate->text() == text)
-            return candidate;
-    return nullptr;
-}
-
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override { qtApp(); }
@@ -52,7 +33,7 @@ TEST_F(DialogTest, SampleRateRefusesZeroAndAcceptsEightThousand)
     EXPECT_EQ(edit->maxLength(), 11);
     ASSERT_NE(dialog.findChild<QLabel*>(), nullptr);
     EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Sample rate:");
-    QPushButton* ok = button(dialog, "&OK");
+    QPushButton* ok = labelled(dialog, "&OK");
     ASSERT_NE(ok, nullptr);
 
     type(edit, "0");
@@ -85,7 +66,7 @@ TEST_F(DialogTest, StepChangeLinksSamplesAndSeconds)
     type(seconds, "0.25");
     EXPECT_EQ(samples->text(), "250");
 
-    button(dialog, "OK")->click();
+    labelled(dialog, "OK")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(form.step(), 250u);
 }
@@ -96,7 +77,7 @@ TEST_F(DialogTest, StepChangeStaysOpenForAStepOfZero)
     StepChangeDlg dialog(form);
     dialog.show();
     type(dialog.findChildren<QLineEdit*>()[0], "0");
-    button(dialog, "OK")->click();
+    labelled(dialog, "OK")->click();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(form.step(), 30u);
 }

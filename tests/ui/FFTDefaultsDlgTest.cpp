@@ -6,21 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "support/ScriptedUi.h"
-
-namespace {
-QRadioButton* radio(QWidget& dialog, const QString& text)
-{
-    for (QRadioButton* candidate : dialog.findChildren<QRadioButton*>())
-        if (candidate->text() == text)
-            return candidate;
-    return nullptr;
-}
-}  // namespace
 
 TEST(FFTDefaultsDlg, ShowsTheRecordAndStaysOpenOnWrongSettings)
 {
@@ -30,9 +21,9 @@ TEST(FFTDefaultsDlg, ShowsTheRecordAndStaysOpenOnWrongSettings)
     FFTDefaultsDlg dialog(form);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Spectral analysis defaults");
-    ASSERT_NE(radio(dialog, "Magnitude (M)"), nullptr);
-    EXPECT_TRUE(radio(dialog, "Magnitude (M)")->isChecked());
-    EXPECT_TRUE(radio(dialog, "Instantaneous spectrum (no averaging)")->isChecked());
+    ASSERT_NE(labelled<QRadioButton>(dialog, "Magnitude (M)"), nullptr);
+    EXPECT_TRUE(labelled<QRadioButton>(dialog, "Magnitude (M)")->isChecked());
+    EXPECT_TRUE(labelled<QRadioButton>(dialog, "Instantaneous spectrum (no averaging)")->isChecked());
     const auto lists = dialog.findChildren<QComboBox*>();
     ASSERT_EQ(lists.size(), 4);
     EXPECT_EQ(lists.back()->currentText(), "95");
@@ -48,8 +39,8 @@ TEST(FFTDefaultsDlg, ShowsTheRecordAndStaysOpenOnWrongSettings)
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"Wrong settings !!"});
 
     fields[1]->setText("4");
-    radio(dialog, "Averaged spectrum on last")->setChecked(true);
-    radio(dialog, "Power spectral density (PSD)")->setChecked(true);
+    labelled<QRadioButton>(dialog, "Averaged spectrum on last")->setChecked(true);
+    labelled<QRadioButton>(dialog, "Power spectral density (PSD)")->setChecked(true);
     lists.back()->setCurrentIndex(1);
     ok->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "app/DialogRegistry.h"
 #include "app/ModelessDialogs.h"
@@ -25,21 +26,6 @@
 #include "tree/ui/ExtractOdDoDlg.h"
 #include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
-
-namespace {
-QRadioButton* radio(QWidget& dialog, const QString& text)
-{
-    for (QRadioButton* candidate : dialog.findChildren<QRadioButton*>())
-        if (candidate->text() == text)
-            return candidate;
-    return nullptr;
-}
-
-QPushButton* okButton(QWidget& dialog)
-{
-    return dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-}
-}  // namespace
 
 TEST(SmoothingDlg, ShowsTheIntegerLengthAndRefusesALengthNotAboveZero)
 {
@@ -59,7 +45,7 @@ TEST(SmoothingDlg, ShowsTheIntegerLengthAndRefusesALengthNotAboveZero)
     EXPECT_EQ(length->maxLength(), 3);
 
     length->setText("-1");
-    okButton(dialog)->click();
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
     EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Length must be positive value!");
@@ -67,7 +53,7 @@ TEST(SmoothingDlg, ShowsTheIntegerLengthAndRefusesALengthNotAboveZero)
 
     length->setText("2.7");
     list->setCurrentIndex(0);
-    okButton(dialog)->click();
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(form.lengthValue(), 2.7L);
     EXPECT_EQ(form.type(), 0);
@@ -80,24 +66,24 @@ TEST(FilterDlg, OpensOnBandPassFromZeroAndDisablesTheUnusedField)
     FilterDlg dialog(form);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Filter");
-    ASSERT_NE(radio(dialog, "Bandpass"), nullptr);
-    EXPECT_TRUE(radio(dialog, "Bandpass")->isChecked());
+    ASSERT_NE(labelled<QRadioButton>(dialog, "Bandpass"), nullptr);
+    EXPECT_TRUE(labelled<QRadioButton>(dialog, "Bandpass")->isChecked());
     const auto fields = dialog.findChildren<QLineEdit*>();
     ASSERT_EQ(fields.size(), 2);
     EXPECT_EQ(fields[0]->text(), "0");
     EXPECT_EQ(fields[1]->text(), "4000.000000");
 
     fields[0]->setText("50");
-    radio(dialog, "Lowpass")->click();
+    labelled<QRadioButton>(dialog, "Lowpass")->click();
     EXPECT_EQ(fields[0]->text(), "0");
     EXPECT_FALSE(fields[0]->isEnabled());
     fields[1]->setText("300");
-    radio(dialog, "Highpass")->click();
+    labelled<QRadioButton>(dialog, "Highpass")->click();
     EXPECT_TRUE(fields[0]->isEnabled());
     EXPECT_FALSE(fields[1]->isEnabled());
     EXPECT_EQ(fields[1]->text(), "300");
     fields[0]->setText("120");
-    okButton(dialog)->click();
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(form.parameters(), (PendingParameters{120, 300, 4}));
 }
@@ -115,7 +101,7 @@ TEST(ExtractOdDoDlg, EditsFromAndToAndKeepsTheRangeInsideTheSignal)
     EXPECT_EQ(fields[0]->text(), "0.5");
     fields[0]->setText("3");
     fields[1]->setText("-1");
-    okButton(dialog)->click();
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(form.from(), 0);
     EXPECT_EQ(form.to(), 2);

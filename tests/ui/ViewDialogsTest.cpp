@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
@@ -26,18 +27,6 @@
 #include "views/ui/ZoomFirst2nDlg.h"
 
 namespace {
-// Types into a line edit as a person would, replacing its text, so textEdited fires.
-void type(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-    QCoreApplication::sendEvent(edit, &erase);
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(edit, &press);
-    }
-}
-
 // The field next to a form label.
 QWidget* field(QWidget& dialog, const QString& label)
 {
@@ -67,20 +56,6 @@ QToolButton* spin(QWidget& dialog, const QString& label, Qt::ArrowType arrow)
         if (button->arrowType() == arrow)
             return button;
     return nullptr;
-}
-
-QCheckBox* checkBox(QWidget& dialog, const QString& text)
-{
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
-        if (box->text() == text)
-            return box;
-    return nullptr;
-}
-
-QPushButton* button(QWidget& dialog, QDialogButtonBox::StandardButton which)
-{
-    auto* box = dialog.findChild<QDialogButtonBox*>();
-    return box ? box->button(which) : nullptr;
 }
 
 QStringList listed(const QListWidget& list)
@@ -136,15 +111,15 @@ TEST_F(AxesDialogTest, ShowsTheRangeTheSwitchesAndTheTitles)
     ASSERT_NE(edit(*dialog, "Y label:"), nullptr);
     EXPECT_EQ(edit(*dialog, "X label:")->text(), "Time");
 
-    ASSERT_NE(checkBox(*dialog, "No auto-scale"), nullptr);
-    EXPECT_TRUE(checkBox(*dialog, "No auto-scale")->isChecked());
-    EXPECT_TRUE(checkBox(*dialog, "Instant preview")->isChecked());
-    EXPECT_TRUE(checkBox(*dialog, "Show axes")->isChecked());
-    EXPECT_FALSE(checkBox(*dialog, "Logarithm X-Axis")->isChecked());
+    ASSERT_NE(labelled<QCheckBox>(*dialog, "No auto-scale"), nullptr);
+    EXPECT_TRUE(labelled<QCheckBox>(*dialog, "No auto-scale")->isChecked());
+    EXPECT_TRUE(labelled<QCheckBox>(*dialog, "Instant preview")->isChecked());
+    EXPECT_TRUE(labelled<QCheckBox>(*dialog, "Show axes")->isChecked());
+    EXPECT_FALSE(labelled<QCheckBox>(*dialog, "Logarithm X-Axis")->isChecked());
     for (const char* text : {"No auto-scale", "Instant preview", "Show axes", "Logarithm X-Axis"})
-        EXPECT_TRUE(checkBox(*dialog, text)->isVisible()) << text;
-    ASSERT_NE(checkBox(*dialog, "Logarithm Y-Axis"), nullptr);
-    EXPECT_FALSE(checkBox(*dialog, "Logarithm Y-Axis")->isVisible());
+        EXPECT_TRUE(labelled<QCheckBox>(*dialog, text)->isVisible()) << text;
+    ASSERT_NE(labelled<QCheckBox>(*dialog, "Logarithm Y-Axis"), nullptr);
+    EXPECT_FALSE(labelled<QCheckBox>(*dialog, "Logarithm Y-Axis")->isVisible());
 }
 
 TEST_F(AxesDialogTest, SpinsStepATenthOfTheirOwnValueAndPreviewOnce)
@@ -207,7 +182,7 @@ TEST_F(AxesDialogTest, TypedRangePreviewsWhileOrderedAndInstantPreviewIsOn)
     }
 
     previews.clear();
-    checkBox(*dialog, "Instant preview")->click();
+    labelled<QCheckBox>(*dialog, "Instant preview")->click();
     type(edit(*dialog, "Max :"), "4");
     EXPECT_TRUE(previews.empty());
 }
@@ -215,11 +190,11 @@ TEST_F(AxesDialogTest, TypedRangePreviewsWhileOrderedAndInstantPreviewIsOn)
 TEST_F(AxesDialogTest, ScalingAndAxesSwitchesApplyAtOnce)
 {
     open(2, -0.5f);
-    checkBox(*dialog, "No auto-scale")->click();
-    checkBox(*dialog, "Show axes")->click();
+    labelled<QCheckBox>(*dialog, "No auto-scale")->click();
+    labelled<QCheckBox>(*dialog, "Show axes")->click();
     EXPECT_EQ(fixed, std::vector<bool>{false});
     EXPECT_EQ(axes, std::vector<bool>{false});
-    checkBox(*dialog, "Logarithm X-Axis")->click();
+    labelled<QCheckBox>(*dialog, "Logarithm X-Axis")->click();
     EXPECT_EQ(axes.size(), 1u);
 }
 
@@ -228,7 +203,7 @@ TEST_F(AxesDialogTest, LabelsTakeTwentyCharactersAndKeepNineteen)
     open(2, -0.5f);
     type(edit(*dialog, "Y label:"), "ABCDEFGHIJKLMNOPQRSTUVWXY");
     EXPECT_EQ(edit(*dialog, "Y label:")->text(), "ABCDEFGHIJKLMNOPQRST");
-    button(*dialog, QDialogButtonBox::Ok)->click();
+    standardButton(*dialog, QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(form->storedYLabel(), "ABCDEFGHIJKLMNOPQRS");
     EXPECT_EQ(form->storedXLabel(), "Time");
@@ -267,11 +242,11 @@ TEST_F(WindowDialogsTest, AxesSettingsPreviewIntoTheSignalAndKeepLabelsOnOk)
         EXPECT_FALSE(child.fixedMinMax());
         spin(dialog, "Min :", Qt::DownArrow)->click();  // -10 - 1
         EXPECT_FLOAT_EQ(child.signal()->yMin(), -11);
-        checkBox(dialog, "Show axes")->click();
+        labelled<QCheckBox>(dialog, "Show axes")->click();
         axesDuringDialog = child.drawAxes();
-        checkBox(dialog, "Logarithm X-Axis")->click();
+        labelled<QCheckBox>(dialog, "Logarithm X-Axis")->click();
         type(edit(dialog, "X label:"), "Time in seconds, rounded");
-        button(dialog, QDialogButtonBox::Ok)->click();
+        standardButton(dialog, QDialogButtonBox::Ok)->click();
         return dialog.result() == QDialog::Accepted;
     });
     child.command(Cmd::AxesSettings);
@@ -292,9 +267,9 @@ TEST_F(WindowDialogsTest, CancelledAxesSettingsKeepOnlyThePreviewedRange)
         YAxisDlg dialog(static_cast<YAxisForm&>(form));
         dialog.show();
         spin(dialog, "Max :", Qt::UpArrow)->click();  // 10 + 1
-        checkBox(dialog, "Logarithm X-Axis")->click();
+        labelled<QCheckBox>(dialog, "Logarithm X-Axis")->click();
         type(edit(dialog, "X label:"), "Frequency");
-        button(dialog, QDialogButtonBox::Cancel)->click();
+        standardButton(dialog, QDialogButtonBox::Cancel)->click();
         return dialog.result() == QDialog::Accepted;
     });
     child.command(Cmd::AxesSettings);
@@ -329,7 +304,7 @@ TEST(ZoomDialogTest, NothingToChooseKeepsTheDialogOpen)
     ZoomFirst2nDlg dialog(sixteen);
     dialog.show();
     EXPECT_EQ(dialog.findChild<QListWidget*>()->count(), 0);
-    button(dialog, QDialogButtonBox::Ok)->click();
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
     EXPECT_TRUE(dialog.isVisible());
     dialog.reject();
 }
@@ -345,7 +320,7 @@ TEST_F(WindowDialogsTest, ChosenPowerOfTwoZoomsFromTheZoomStart)
         auto* list = dialog.findChild<QListWidget*>();
         shown = listed(*list);
         list->setCurrentRow(2);
-        button(dialog, QDialogButtonBox::Ok)->click();
+        standardButton(dialog, QDialogButtonBox::Ok)->click();
         return dialog.result() == QDialog::Accepted;
     });
     child.command(Cmd::ZoomPow2);
