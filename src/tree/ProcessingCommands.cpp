@@ -3,11 +3,13 @@
 #include <cstdlib>
 #include <memory>
 
+#include "settings/FFTDefaultsForm.h"
 #include "settings/SmoothingForm.h"
 #include "signal/AveragerSignal.h"
 #include "signal/PeakHoldSignal.h"
 #include "signal/SignalKind.h"
 #include "signal/SmoothSignal.h"
+#include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
@@ -27,13 +29,14 @@ bool resettable(int32_t kind)
 
 bool hasProperties(int32_t kind)
 {
-    return kind == SignalKind::Filtered || kind == SignalKind::Smoothed;
+    return kind == SignalKind::Spectrum || kind == SignalKind::Filtered || kind == SignalKind::Smoothed;
 }
 }  // namespace
 
 std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChild& window, int id)
 {
     switch (id) {
+    case Cmd::FFT:
     case Cmd::Filter:
     case Cmd::Smoothing:
     case Cmd::RemoveTrend:
@@ -56,6 +59,11 @@ std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChi
 bool ProcessingCommands::command(int id)
 {
     switch (id) {
+    case Cmd::FFT:
+        // A spectrum needs at least 4 visible samples; a signal of 7 or fewer makes none.
+        if (window_.signal()->count() > 7)
+            derive(SignalKind::Spectrum);
+        return true;
     case Cmd::Filter:
         filter();
         return true;
@@ -89,7 +97,9 @@ bool ProcessingCommands::command(int id)
         resetData();
         return true;
     case Cmd::Properties:
-        if (window_.kind() == SignalKind::Filtered)
+        if (window_.kind() == SignalKind::Spectrum)
+            spectrumProperties();
+        else if (window_.kind() == SignalKind::Filtered)
             filterControl();
         else if (window_.kind() == SignalKind::Smoothed)
             smoothingProperties();
@@ -160,6 +170,18 @@ void ProcessingCommands::filterControl()
         return;
     }
     host->open(std::make_shared<FilterControlForm>(window_.client(), window_));
+}
+
+void ProcessingCommands::spectrumProperties()
+{
+    auto& spectrum = static_cast<SpectrumSignal&>(*window_.signal());
+    FFTDefaultsForm form(window_.client().ui(), spectrum.spectral, FFTDefaultsForm::Context::Spectrum);
+    if (!window_.client().ui().runDialog(form))
+        return;
+    // A root spectrum keeps its values; the new settings apply from its next computation on.
+    spectrum.spectral = form.result();
+    WaitCursor wait(window_.client().ui());
+    DerivedWindows::refresh(window_);
 }
 
 void ProcessingCommands::smoothingProperties()

@@ -5,9 +5,9 @@
 
 class marluneMDIChild;
 
-// The commands of a signal window that derive processed windows from it (filter, smoothing, trend
-// and peak removal, cepstrum, averager, peak hold, the two extracts), the properties of filter and
-// smoothed windows, and "Reset data" of averagers and peak holds.
+// The commands of a signal window that derive processed windows from it (spectrum, filter, smoothing,
+// trend and peak removal, cepstrum, averager, peak hold, the two extracts), the properties of
+// spectrum, filter and smoothed windows, and "Reset data" of averagers and peak holds.
 class ProcessingCommands {
 public:
     explicit ProcessingCommands(marluneMDIChild& window) : window_(window) {}
@@ -24,6 +24,7 @@ private:
     void extractSelection();
     void extractFromTo();
     void filterControl();
+    void spectrumProperties();
     void smoothingProperties();
     void resetData();
 

@@ -3,23 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "fileio/AsciiExport.h"
-#include "fileio/BinFile.h"
-#include "fileio/FileNameRules.h"
-#include "fileio/SignalFileWriter.h"
+#include "settings/FormatText.h"
 #include "signal/SignalKind.h"
-#include "settings/FFTDefaultsForm.h"
 #include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
-#include "tree/DerivedWindows.h"
 #include "tree/CommandIds.h"
-#include "tree/SignalOpener.h"
+#include "tree/DerivedWindows.h"
 #include "tree/ProcessingCommands.h"
+#include "tree/SignalFileCommands.h"
 #include "tree/SignalViewCommands.h"
 #include "tree/StepChangeForm.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
-#include "settings/FormatText.h"
 
 marluneMDIChild::marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal)
     : marluneChild(client, kind), signal_(std::move(signal))
@@ -62,30 +57,6 @@ void marluneMDIChild::notify()
     if (kind() == SignalKind::Spectrum && static_cast<const SpectrumSignal&>(*signal_).averageIncompleteAfterNextUpdate())
         return;
     marluneChild::notify();
-}
-
-void marluneMDIChild::spectrumProperties()
-{
-    auto& spectrum = static_cast<SpectrumSignal&>(*signal_);
-    FFTDefaultsForm form(client().ui(), spectrum.spectral, FFTDefaultsForm::Context::Spectrum);
-    if (!client().ui().runDialog(form))
-        return;
-    // A root spectrum keeps its values; the new settings apply from the next computation on.
-    const auto* parentWindow = static_cast<const marluneMDIChild*>(parent());
-    if (!parentWindow) {
-        spectrum.spectral = form.result();
-        return;
-    }
-    const Signal& source = *parentWindow->signal();
-    if (spectrum.update(form.result(), source.visibleSamples(), source.visibleCount(), source.sampleRate(), tap_) ==
-        SpectrumSignal::UpdateResult::TooShort) {
-        spectrum.spectral = form.result();
-        setInvalid(true);
-        repaint();
-        return;
-    }
-    setInvalid(false);
-    updateAfterChange();
 }
 
 void marluneMDIChild::afterRecompute()
@@ -229,63 +200,13 @@ void marluneMDIChild::changeTitleDialog()
         changeTitle(*text);
 }
 
-void marluneMDIChild::save()
-{
-    if (saveFormatFor(fileName()) != SaveFormat::Bin) {
-        saveAs();
-        return;
-    }
-    WaitCursor wait(client().ui());
-    writeBinFile(fileName(), *signal_);
-}
-
-void marluneMDIChild::saveAs()
-{
-    const SaveAsDialogChoice choice = saveAsDialogChoice(signal_->sampleRate());
-    const auto name = client().ui().saveFileDialog(choice.filter, choice.defaultExtension);
-    if (!name)
-        return;
-    WaitCursor wait(client().ui());
-    if (writeSignalFile(*name, *signal_))
-        setFileName(*name);
-}
-
-void marluneMDIChild::exportAscii()
-{
-    if (const auto name = client().ui().saveFileDialog("All files(*.*)|*.*", "")) {
-        WaitCursor wait(client().ui());
-        ::exportAscii(*name, *signal_);
-    }
-}
-
-void marluneMDIChild::replaceSignalWith()
-{
-    UiServices& ui = client().ui();
-    const auto names = ui.openFileDialog(SignalOpener::AudioFilter, false);
-    if (names.empty())
-        return;
-    marluneMDIChild* other = client().openFiles({names.front()});
-    if (!other)
-        return;
-    const Signal& source = *other->signal();
-    if (source.sampleRate() != 0 && source.sampleRate() == signal_->sampleRate() && source.count() == signal_->count()) {
-        std::copy_n(source.samples(), source.count(), signal_->samples());
-        signal_->updateYRange();
-        setFileName(names.front());
-        changeTitle(formatText("%u#%s-%d", unsigned(index() + 1), names.front().c_str(), channelNumber_ + 1));
-        updateAfterChange();
-        refreshStatusBar();
-    } else {
-        ui.messageBox("Both signals must have identical sample rate and length!");
-    }
-    client().closeWindow(other);
-}
-
 std::optional<CommandState> marluneMDIChild::commandState(int id) const
 {
     if (auto state = SignalViewCommands::commandState(*this, id))
         return state;
     if (auto state = ProcessingCommands::commandState(*this, id))
+        return state;
+    if (auto state = SignalFileCommands::commandState(*this, id))
         return state;
     switch (id) {
     case Cmd::ZoomIn:
@@ -303,18 +224,6 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
         return CommandState{};
     case Cmd::RulerSampleUnits:
         return CommandState{true, originalUnits_ != 1};
-    case Cmd::SaveSignal:
-    case Cmd::SaveSignalAs:
-    case Cmd::ExportAscii:
-        return CommandState{};
-    case Cmd::ReplaceSignal:
-        return CommandState{kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel};
-    case Cmd::FFT:
-        return CommandState{};
-    case Cmd::Properties:
-        if (kind() == SignalKind::Spectrum)
-            return CommandState{};
-        return marluneChild::commandState(id);
     default:
         return marluneChild::commandState(id);
     }
@@ -325,6 +234,8 @@ bool marluneMDIChild::command(int id)
     if (SignalViewCommands(*this).command(id))
         return true;
     if (ProcessingCommands(*this).command(id))
+        return true;
+    if (SignalFileCommands(*this).command(id))
         return true;
     switch (id) {
     case Cmd::ZoomIn:
@@ -357,30 +268,6 @@ bool marluneMDIChild::command(int id)
     case Cmd::RulerSampleUnits:
         originalUnits_ = originalUnits_ == 1 ? 0 : 1;
         refreshStatusBar();
-        return true;
-    case Cmd::SaveSignal:
-        save();
-        return true;
-    case Cmd::SaveSignalAs:
-        saveAs();
-        return true;
-    case Cmd::ExportAscii:
-        exportAscii();
-        return true;
-    case Cmd::ReplaceSignal:
-        if (kind() == SignalKind::FileSignal || kind() == SignalKind::WavChannel)
-            replaceSignalWith();
-        return true;
-    case Cmd::FFT:
-        if (signal_->count() > 7) {
-            WaitCursor wait(client().ui());
-            DerivedWindows::create(client(), *this, SignalKind::Spectrum);
-        }
-        return true;
-    case Cmd::Properties:
-        if (kind() != SignalKind::Spectrum)
-            return marluneChild::command(id);
-        spectrumProperties();
         return true;
     default:
         return marluneChild::command(id);

@@ -84,11 +84,6 @@ private:
     void sampleRateChange();
     void changeStep(int delta);
     void changeTitleDialog();
-    void replaceSignalWith();
-    void save();
-    void saveAs();
-    void exportAscii();
-    void spectrumProperties();
 
     std::unique_ptr<Signal> signal_;
     Rgb curveColour_{0, 0, 255};

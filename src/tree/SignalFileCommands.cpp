@@ -1,0 +1,112 @@
+#include "tree/SignalFileCommands.h"
+
+#include <algorithm>
+
+#include "fileio/AsciiExport.h"
+#include "fileio/BinFile.h"
+#include "fileio/FileNameRules.h"
+#include "fileio/SignalFileWriter.h"
+#include "settings/FormatText.h"
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/SignalOpener.h"
+#include "tree/UiServices.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+
+namespace {
+// Only windows read from one file hold samples another file of the same shape can replace.
+bool replaceable(int32_t kind)
+{
+    return kind == SignalKind::FileSignal || kind == SignalKind::WavChannel;
+}
+}  // namespace
+
+std::optional<CommandState> SignalFileCommands::commandState(const marluneMDIChild& window, int id)
+{
+    switch (id) {
+    case Cmd::SaveSignal:
+    case Cmd::SaveSignalAs:
+    case Cmd::ExportAscii:
+        return CommandState{};
+    case Cmd::ReplaceSignal:
+        return CommandState{replaceable(window.kind())};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool SignalFileCommands::command(int id)
+{
+    switch (id) {
+    case Cmd::SaveSignal:
+        save();
+        return true;
+    case Cmd::SaveSignalAs:
+        saveAs();
+        return true;
+    case Cmd::ExportAscii:
+        exportAscii();
+        return true;
+    case Cmd::ReplaceSignal:
+        if (replaceable(window_.kind()))
+            replaceSignal();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SignalFileCommands::save()
+{
+    if (saveFormatFor(window_.fileName()) != SaveFormat::Bin) {
+        saveAs();
+        return;
+    }
+    WaitCursor wait(window_.client().ui());
+    writeBinFile(window_.fileName(), *window_.signal());
+}
+
+void SignalFileCommands::saveAs()
+{
+    const SaveAsDialogChoice choice = saveAsDialogChoice(window_.signal()->sampleRate());
+    const auto name = window_.client().ui().saveFileDialog(choice.filter, choice.defaultExtension);
+    if (!name)
+        return;
+    WaitCursor wait(window_.client().ui());
+    if (writeSignalFile(*name, *window_.signal()))
+        window_.setFileName(*name);
+}
+
+void SignalFileCommands::exportAscii()
+{
+    if (const auto name = window_.client().ui().saveFileDialog("All files(*.*)|*.*", "")) {
+        WaitCursor wait(window_.client().ui());
+        ::exportAscii(*name, *window_.signal());
+    }
+}
+
+void SignalFileCommands::replaceSignal()
+{
+    marluneMDIClient& client = window_.client();
+    const auto names = client.ui().openFileDialog(SignalOpener::AudioFilter, false);
+    if (names.empty())
+        return;
+    marluneMDIChild* other = client.openFiles({names.front()});
+    if (!other)
+        return;
+    const Signal& source = *other->signal();
+    Signal& own = *window_.signal();
+    if (source.sampleRate() != 0 && source.sampleRate() == own.sampleRate() && source.count() == own.count()) {
+        std::copy_n(source.samples(), source.count(), own.samples());
+        own.updateYRange();
+        window_.setFileName(names.front());
+        window_.changeTitle(formatText("%u#%s-%d", unsigned(window_.index() + 1), names.front().c_str(),
+                                       window_.channelNumber() + 1));
+        window_.updateAfterChange();
+        window_.refreshStatusBar();
+    } else {
+        client.ui().messageBox("Both signals must have identical sample rate and length!");
+    }
+    client.closeWindow(other);
+}
