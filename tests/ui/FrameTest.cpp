@@ -28,6 +28,8 @@
 #include "app/marluneAboutDlg.h"
 #include "app/marluneApp.h"
 #include "tree/marluneChild.h"
+#include "tree/marluneMDIChild.h"
+#include "views/ui/TSigWindow.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
@@ -290,4 +292,37 @@ TEST_F(FrameTest, CommandLineFilesOpenOnceAfterTheSplash)
     QTimer::singleShot(1200, &wait, &QEventLoop::quit);
     wait.exec();
     EXPECT_EQ(app_.client().windows().size(), 2u);
+}
+
+TEST_F(FrameTest, FftFromTheMenuMakesARedSpectrumThatFollowsTheZoom)
+{
+    frame_.show();
+    app_.client().openFiles({ExampleWav});
+    frame_.mdiArea()->setActiveSubWindow(subWindows()[0]);
+    ASSERT_TRUE(router_.state(101).enabled);
+    ASSERT_TRUE(router_.trigger(101));
+    settle();
+    const auto windows = app_.client().windows();
+    ASSERT_EQ(windows.size(), 3u);
+    auto* spectrum = static_cast<marluneMDIChild*>(windows[2]);
+    EXPECT_EQ(spectrum->caption(), " 3#FFT( 1#example.wav-1)");
+    ASSERT_EQ(subWindows().size(), 3);
+    // The example's 66150 samples round up to 2^17 real points: 65536 bins up to 11025 Hz.
+    EXPECT_EQ(spectrum->signal()->count(), 65536u);
+    EXPECT_NEAR(double(spectrum->signal()->lastVisibleX()), 11025.0, 1e-6);
+
+    auto* pane = subWindows()[2]->findChild<TSigWindow*>();
+    ASSERT_NE(pane, nullptr);
+    const QImage picture = pane->render(QSize(600, 300));
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            red += picture.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 100);
+
+    // Zooming the file window to its first 1000 samples recomputes the spectrum of them.
+    auto* file = static_cast<marluneMDIChild*>(windows[0]);
+    ASSERT_TRUE(file->signal()->zoomIn(0, 999));
+    file->updateAfterChange();
+    EXPECT_EQ(spectrum->signal()->count(), 512u);
 }
