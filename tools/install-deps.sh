@@ -7,7 +7,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg
-  python3-numpy python3-scipy
+  python3-numpy python3-scipy locales
 )
 missing=()
 for p in "${packages[@]}"; do
