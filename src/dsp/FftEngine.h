@@ -5,7 +5,7 @@
 
 // Singleton's mixed-radix fast Fourier transform (1969) and its real-data companion, computed in
 // place in single precision on separate arrays of real and imaginary parts. Every call builds its
-// own work area (twiddles, exchange lists) and shares nothing, so transforms may run on several
+// own work area (twiddles, digit tables) and shares nothing, so transforms may run on several
 // threads at once. Callers that repeat one shape keep that work in an FftPlan / FftRealSplitPlan.
 class FftEngine {
 public:

@@ -53,25 +53,25 @@ inline void fftStoreMirrored(float* p, FftFloat4 x) { _mm_storeu_ps(p - 3, _mm_s
 
 inline FftFloat4 fftBroadcast(float x) { return {_mm_set1_ps(x)}; }
 
+// Lane j of x[r] and lane r of x[j] trade places.
+inline void fftTranspose(FftFloat4 (&x)[4])
+{
+    _MM_TRANSPOSE4_PS(x[0].v, x[1].v, x[2].v, x[3].v);
+}
+
 // Sixteen consecutive values as four lanes of four: lane j of x[r] is p[4j + r].
 inline void fftLoadTransposed(const float* p, FftFloat4 (&x)[4])
 {
-    __m128 r0 = _mm_loadu_ps(p), r1 = _mm_loadu_ps(p + 4), r2 = _mm_loadu_ps(p + 8), r3 = _mm_loadu_ps(p + 12);
-    _MM_TRANSPOSE4_PS(r0, r1, r2, r3);
-    x[0].v = r0;
-    x[1].v = r1;
-    x[2].v = r2;
-    x[3].v = r3;
+    for (int r = 0; r < 4; ++r)
+        x[r].v = _mm_loadu_ps(p + 4 * r);
+    fftTranspose(x);
 }
 
-inline void fftStoreTransposed(float* p, const FftFloat4 (&x)[4])
+inline void fftStoreTransposed(float* p, FftFloat4 (&x)[4])
 {
-    __m128 r0 = x[0].v, r1 = x[1].v, r2 = x[2].v, r3 = x[3].v;
-    _MM_TRANSPOSE4_PS(r0, r1, r2, r3);
-    _mm_storeu_ps(p, r0);
-    _mm_storeu_ps(p + 4, r1);
-    _mm_storeu_ps(p + 8, r2);
-    _mm_storeu_ps(p + 12, r3);
+    fftTranspose(x);
+    for (int r = 0; r < 4; ++r)
+        _mm_storeu_ps(p + 4 * r, x[r].v);
 }
 
 // `rotated`, except in lanes whose sine s is exactly zero: those positions are not rotated at all

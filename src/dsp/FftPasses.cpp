@@ -87,21 +87,21 @@ template <bool Forward>
 struct Radix4AtPositions {
     float* a;
     float* b;
-    const FftPassSpan& g;
+    std::ptrdiff_t kspan;
     const FftTwiddles& w;
 
     template <typename T>
     void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
     {
         // Spelled out rather than looped so the values stay in registers.
-        const std::ptrdiff_t k1 = k0 + g.kspan;
-        const std::ptrdiff_t k2 = k1 + g.kspan;
-        const std::ptrdiff_t k3 = k2 + g.kspan;
+        const std::ptrdiff_t k1 = k0 + kspan;
+        const std::ptrdiff_t k2 = k1 + kspan;
+        const std::ptrdiff_t k3 = k2 + kspan;
         Radix4Values<T> x{{fftLoad<T>(a + k0), fftLoad<T>(a + k1), fftLoad<T>(a + k2), fftLoad<T>(a + k3)},
                           {fftLoad<T>(b + k0), fftLoad<T>(b + k1), fftLoad<T>(b + k2), fftLoad<T>(b + k3)}};
-        radix4Butterfly<Forward>(x, fftLoad<T>(w.c1.data() + m), fftLoad<T>(w.s1.data() + m),
-                                 fftLoad<T>(w.c2.data() + m), fftLoad<T>(w.s2.data() + m),
-                                 fftLoad<T>(w.c3.data() + m), fftLoad<T>(w.s3.data() + m));
+        const float* t = w.radix4At(m);
+        radix4Butterfly<Forward>(x, fftLoad<T>(t), fftLoad<T>(t + 4), fftLoad<T>(t + 8), fftLoad<T>(t + 12),
+                                 fftLoad<T>(t + 16), fftLoad<T>(t + 20));
         fftStore(a + k0, x.a[0]);
         fftStore(a + k1, x.a[1]);
         fftStore(a + k2, x.a[2]);
@@ -113,25 +113,59 @@ struct Radix4AtPositions {
     }
 };
 
+// The twiddles of one position in every lane.
+struct Radix4Broadcast {
+    FftFloat4 c1, s1, c2, s2, c3, s3;
+
+    explicit Radix4Broadcast(const float* t)
+        : c1(fftBroadcast(t[0])), s1(fftBroadcast(t[4])), c2(fftBroadcast(t[8])), s2(fftBroadcast(t[12])),
+          c3(fftBroadcast(t[16])), s3(fftBroadcast(t[20]))
+    {
+    }
+};
+
 // The last pass of a single dimension: every butterfly is four neighbouring values at position 0.
 // Four butterflies at a time are turned into lanes by transposing 4 x 4 values.
 template <bool Forward>
 void radix4LastPassInLanes(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w)
 {
     std::ptrdiff_t k0 = 0;
-    const FftFloat4 c1 = fftBroadcast(w.c1[0]), s1 = fftBroadcast(w.s1[0]);
-    const FftFloat4 c2 = fftBroadcast(w.c2[0]), s2 = fftBroadcast(w.s2[0]);
-    const FftFloat4 c3 = fftBroadcast(w.c3[0]), s3 = fftBroadcast(w.s3[0]);
+    const Radix4Broadcast t(w.radix4At(0));
     for (; k0 + 16 <= g.nt; k0 += 16) {
         Radix4Values<FftFloat4> x;
         fftLoadTransposed(a + k0, x.a);
         fftLoadTransposed(b + k0, x.b);
-        radix4Butterfly<Forward>(x, c1, s1, c2, s2, c3, s3);
+        radix4Butterfly<Forward>(x, t.c1, t.s1, t.c2, t.s2, t.c3, t.s3);
         fftStoreTransposed(a + k0, x.a);
         fftStoreTransposed(b + k0, x.b);
     }
     for (; k0 < g.nt; k0 += 4)
-        Radix4AtPositions<Forward>{a, b, g, w}.template operator()<float>(k0, 0);
+        Radix4AtPositions<Forward>{a, b, g.kspan, w}.template operator()<float>(k0, 0);
+}
+
+template <bool Forward>
+void radix4LastTwoPassesInLanes(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w,
+                                const FftTwiddles& last)
+{
+    // Lane m of row r is position m of the first pass; transposed, lane j of row r is value 4j + r.
+    const float* t = w.radix4At(0);
+    const FftFloat4 c1 = fftLoad<FftFloat4>(t), s1 = fftLoad<FftFloat4>(t + 4);
+    const FftFloat4 c2 = fftLoad<FftFloat4>(t + 8), s2 = fftLoad<FftFloat4>(t + 12);
+    const FftFloat4 c3 = fftLoad<FftFloat4>(t + 16), s3 = fftLoad<FftFloat4>(t + 20);
+    const Radix4Broadcast u(last.radix4At(0));
+    for (std::ptrdiff_t k0 = 0; k0 < g.nt; k0 += 16) {
+        Radix4Values<FftFloat4> x;
+        for (int r = 0; r < 4; ++r) {
+            x.a[r] = fftLoad<FftFloat4>(a + k0 + 4 * r);
+            x.b[r] = fftLoad<FftFloat4>(b + k0 + 4 * r);
+        }
+        radix4Butterfly<Forward>(x, c1, s1, c2, s2, c3, s3);
+        fftTranspose(x.a);
+        fftTranspose(x.b);
+        radix4Butterfly<Forward>(x, u.c1, u.s1, u.c2, u.s2, u.c3, u.s3);
+        fftStoreTransposed(a + k0, x.a);
+        fftStoreTransposed(b + k0, x.b);
+    }
 }
 
 template <bool Forward>
@@ -140,8 +174,51 @@ void radix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, 
     if (kernel == FftKernel::Sse2 && g.jc == 1 && g.kspan == 1)
         radix4LastPassInLanes<Forward>(a, b, g, w);
     else
-        forEachButterflyInLanes(g, kernel, Radix4AtPositions<Forward>{a, b, g, w});
+        forEachButterflyInLanes(g, kernel, Radix4AtPositions<Forward>{a, b, g.kspan, w});
 }
+
+// Two radix-2 passes in a row (kspan K, then K / 2) over each quarter-block of four values
+// k, k + K/2, k + K, k + 3K/2: the first pass's two butterflies, then the second's, in registers.
+struct Radix2PairButterflies {
+    float* a;
+    float* b;
+    std::ptrdiff_t kspan;      // K / 2
+    std::ptrdiff_t positions;  // of the second pass: the first pass's other butterfly is this far on
+    const FftTwiddles& w;
+    const FftTwiddles& next;
+
+    template <typename T>
+    static void fly(T& a0, T& b0, T& a1, T& b1, const float* c, const float* s)
+    {
+        const T ak = a0 - a1;
+        const T bk = b0 - b1;
+        a0 = a0 + a1;
+        b0 = b0 + b1;
+        const T cv = fftLoad<T>(c);
+        const T sv = fftLoad<T>(s);
+        // A sine of exactly 0 (position 0) means no rotation at all.
+        a1 = fftRotatedUnlessZero(sv, ak, cv * ak - sv * bk);
+        b1 = fftRotatedUnlessZero(sv, bk, sv * ak + cv * bk);
+    }
+
+    template <typename T>
+    void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
+    {
+        T x[4], y[4];
+        for (int r = 0; r < 4; ++r) {
+            x[r] = fftLoad<T>(a + k0 + r * kspan);
+            y[r] = fftLoad<T>(b + k0 + r * kspan);
+        }
+        fly(x[0], y[0], x[2], y[2], w.c1.data() + m, w.s1.data() + m);
+        fly(x[1], y[1], x[3], y[3], w.c1.data() + m + positions, w.s1.data() + m + positions);
+        fly(x[0], y[0], x[1], y[1], next.c1.data() + m, next.s1.data() + m);
+        fly(x[2], y[2], x[3], y[3], next.c1.data() + m, next.s1.data() + m);
+        for (int r = 0; r < 4; ++r) {
+            fftStore(a + k0 + r * kspan, x[r]);
+            fftStore(b + k0 + r * kspan, y[r]);
+        }
+    }
+};
 
 struct Radix2Butterfly {
     float* a;
@@ -153,17 +230,13 @@ struct Radix2Butterfly {
     void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
     {
         const std::ptrdiff_t k1 = k0 + g.kspan;
-        const T a0 = fftLoad<T>(a + k0), a1 = fftLoad<T>(a + k1);
-        const T b0 = fftLoad<T>(b + k0), b1 = fftLoad<T>(b + k1);
-        const T ak = a0 - a1;
-        const T bk = b0 - b1;
-        fftStore(a + k0, a0 + a1);
-        fftStore(b + k0, b0 + b1);
-        const T c = fftLoad<T>(w.c1.data() + m);
-        const T s = fftLoad<T>(w.s1.data() + m);
-        // A sine of exactly 0 (position 0) means no rotation at all.
-        fftStore(a + k1, fftRotatedUnlessZero(s, ak, c * ak - s * bk));
-        fftStore(b + k1, fftRotatedUnlessZero(s, bk, s * ak + c * bk));
+        T a0 = fftLoad<T>(a + k0), a1 = fftLoad<T>(a + k1);
+        T b0 = fftLoad<T>(b + k0), b1 = fftLoad<T>(b + k1);
+        Radix2PairButterflies::fly(a0, b0, a1, b1, w.c1.data() + m, w.s1.data() + m);
+        fftStore(a + k0, a0);
+        fftStore(a + k1, a1);
+        fftStore(b + k0, b0);
+        fftStore(b + k1, b1);
     }
 };
 
@@ -219,21 +292,21 @@ FftTwiddles FftTwiddles::forRadix2(std::ptrdiff_t positions, const FftRotation& 
 FftTwiddles FftTwiddles::forRadix4(std::ptrdiff_t positions, const FftRotation& step)
 {
     FftTwiddles w;
-    for (auto* v : {&w.c1, &w.s1, &w.c2, &w.s2, &w.c3, &w.s3})
-        v->resize(std::size_t(positions));
+    w.radix4.resize(std::size_t((positions + 3) / 4 * 24));
     float c1 = 1.0f;
     float s1 = 0.0f;
     float c2 = 1.0f;
     float s2 = 0.0f;
     float c3 = 1.0f;
     float s3 = 0.0f;
-    for (std::size_t m = 0; m < std::size_t(positions); ++m) {
-        w.c1[m] = c1;
-        w.s1[m] = s1;
-        w.c2[m] = c2;
-        w.s2[m] = s2;
-        w.c3[m] = c3;
-        w.s3[m] = s3;
+    for (std::ptrdiff_t m = 0; m < positions; ++m) {
+        float* t = w.radix4.data() + (m / 4) * 24 + m % 4;
+        t[0] = c1;
+        t[4] = s1;
+        t[8] = c2;
+        t[12] = s2;
+        t[16] = c3;
+        t[20] = s3;
         step.advance(c1, s1);
         c2 = c1 * c1 - s1 * s1;
         s2 = 2.0f * c1 * s1;
@@ -263,12 +336,29 @@ void fftRadix2Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& 
     forEachButterflyInLanes(g, kernel, Radix2Butterfly{a, b, g, w});
 }
 
+void fftRadix2TwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& next)
+{
+    FftPassSpan quarters = g;
+    quarters.kspan = g.kspan / 2;
+    forEachButterflyInLanes(quarters, FftKernel::Sse2,
+                            Radix2PairButterflies{a, b, quarters.kspan, quarters.positions(), w, next});
+}
+
 void fftRadix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, bool forward, FftKernel kernel)
 {
     if (forward)
         radix4Pass<true>(a, b, g, w, kernel);
     else
         radix4Pass<false>(a, b, g, w, kernel);
+}
+
+void fftRadix4LastTwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& last,
+                            bool forward)
+{
+    if (forward)
+        radix4LastTwoPassesInLanes<true>(a, b, g, w, last);
+    else
+        radix4LastTwoPassesInLanes<false>(a, b, g, w, last);
 }
 
 void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)

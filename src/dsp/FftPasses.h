@@ -36,23 +36,37 @@ struct FftOddFactorTable {
     void build(int p, float rad);
 };
 
-// The twiddles of one pass by position, the recurrence run once and in order: w in c1/s1, and for
-// radix 4 also w² and w³.
+// The twiddles of one pass by position, the recurrence run once and in order: w in c1/s1, or for
+// radix 4 w, w² and w³ interleaved so that one stream feeds four neighbouring butterflies.
 struct FftTwiddles {
-    std::vector<float> c1, s1, c2, s2, c3, s3;
+    std::vector<float> c1, s1;
+    // Per group of four positions: c1, s1, c2, s2, c3, s3, each for the four positions in turn.
+    std::vector<float> radix4;
+
+    // Radix-4 twiddle r (0..5 as above) of position m is radix4At(m)[4 * r].
+    const float* radix4At(std::ptrdiff_t m) const { return radix4.data() + (m / 4) * 24 + m % 4; }
 
     static FftTwiddles forRadix2(std::ptrdiff_t positions, const FftRotation& step);
     static FftTwiddles forRadix4(std::ptrdiff_t positions, const FftRotation& step);
     static FftTwiddles forRotation(std::ptrdiff_t positions, const FftRotation& step);
 };
 
-// How the radix-2 and radix-4 butterflies and the real split run: one at a time, or four
-// neighbours at once in SSE2 registers where they lie side by side. Both give bit-identical results.
+// How the radix-2 and radix-4 butterflies and the real split run: one at a time, one pass per sweep
+// and exchanges pair by pair, or four neighbours at once in SSE2 registers where they lie side by
+// side, some passes fused and exchanges by tiles. Both give bit-identical results.
 enum class FftKernel { Scalar, Sse2 };
 
 // Radix 2 and 4 apply their twiddles inside the butterfly.
 void fftRadix2Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, FftKernel kernel);
 void fftRadix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, bool forward, FftKernel kernel);
+// Two radix-2 passes in a row (g and w those of the first, `next` the second's twiddles), each
+// value going through both while in registers: the same results as one pass after the other.
+void fftRadix2TwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& next);
+// The last two radix-4 passes of a single unit-stride dimension (g and w are those of the first of
+// them, kspan 4; `last` those of the last) with each block of 16 values held in SSE2 registers
+// between the two: the same results as the two passes one after the other.
+void fftRadix4LastTwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& last,
+                            bool forward);
 // Radix 3, 5 and the general odd factor leave the twiddles to fftRotationPass.
 void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
 void fftRadix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);

@@ -3,62 +3,36 @@
 #include <algorithm>
 #include <utility>
 
+#include "dsp/FftLanes.h"
+
 namespace {
 
 constexpr std::ptrdiff_t MoveBufferSize = FftMaxPrimeFactor;
 
-// Mirroring the square digits around the middle is its own inverse, so it is a set of swaps:
-// lists every pair p < q of positions whose digits mirror each other.
-std::vector<std::uint32_t> squareFactorExchanges(const FftFactors& f, std::ptrdiff_t n)
+// The widest tile side: a tile's buffer stays well inside the first-level cache.
+constexpr std::ptrdiff_t MaxTile = 32;
+
+// The value whose digits, in the radices given most significant first, are those of `value`
+// read backwards; its radices are the same list reversed.
+std::uint32_t mirrorDigits(std::ptrdiff_t value, const std::vector<std::ptrdiff_t>& radices)
 {
-    std::vector<std::uint32_t> pairs;
-    const int squares = f.squareCount;
-    if (squares == 0)
-        return pairs;
-    // Position digits, most significant first: square factors, the middle as one digit, mirror.
-    const int digits = 2 * squares + 1;
-    std::array<std::ptrdiff_t, 65> radix{};
-    std::array<std::ptrdiff_t, 65> weight{};
-    for (int i = 0; i < squares; ++i) {
-        radix[i] = f.factor[i];
-        radix[digits - 1 - i] = f.factor[i];
+    std::ptrdiff_t mirrored = 0;
+    for (auto radix = radices.rbegin(); radix != radices.rend(); ++radix) {
+        mirrored = mirrored * *radix + value % *radix;
+        value /= *radix;
     }
-    radix[squares] = std::ptrdiff_t(f.middleProduct());
-    weight[digits - 1] = 1;
-    for (int d = digits - 2; d >= 0; --d)
-        weight[d] = weight[d + 1] * radix[d + 1];
+    return std::uint32_t(mirrored);
+}
 
-    // The pairs are listed in small tiles: the lowest digit of p runs fastest, then its highest
-    // digit, which is the lowest of the partner, then the rest. A tile touches few cache lines on
-    // both sides (larger tiles pile up in one cache set, their lines lying a power of two apart);
-    // the order of disjoint swaps cannot change the result.
-    std::array<int, 65> order{};
-    order[0] = digits - 1;
-    order[1] = 0;
-    for (int d = digits - 2, o = 2; d >= 1; --d, ++o)
-        order[o] = d;
-
-    std::array<std::ptrdiff_t, 65> digit{};
-    std::ptrdiff_t p = 0;
-    std::ptrdiff_t partner = 0;
-    for (std::ptrdiff_t count = 0; count < n; ++count) {
-        if (p < partner) {
-            pairs.push_back(std::uint32_t(p));
-            pairs.push_back(std::uint32_t(partner));
-        }
-        for (int i = 0; i < digits; ++i) {
-            const int d = order[i];
-            const std::ptrdiff_t mirrored = weight[digits - 1 - d];
-            p += weight[d];
-            partner += mirrored;
-            if (++digit[d] < radix[d])
-                break;
-            digit[d] = 0;
-            p -= radix[d] * weight[d];
-            partner -= radix[d] * mirrored;
-        }
-    }
-    return pairs;
+std::vector<std::uint32_t> mirrorTable(const std::vector<std::ptrdiff_t>& radices)
+{
+    std::ptrdiff_t size = 1;
+    for (std::ptrdiff_t radix : radices)
+        size *= radix;
+    std::vector<std::uint32_t> table(std::size_t(size), 0);
+    for (std::ptrdiff_t v = 0; v < size; ++v)
+        table[std::size_t(v)] = mirrorDigits(v, radices);
+    return table;
 }
 
 // Moves a run of values from one place to another, `count` indices long, stepping by the stride.
@@ -72,9 +46,28 @@ void moveRun(float* a, float* b, std::ptrdiff_t to, std::ptrdiff_t from, std::pt
 
 }  // namespace
 
-FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout)
-    : layout_(layout), exchanges_(squareFactorExchanges(f, layout.ks / layout.jc))
+FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, bool tiled)
+    : layout_(layout),
+      tiled_(tiled && layout.jc == 1 && layout.nt == layout.ks && f.squareCount > 0 && f.factor[0] == 4),
+      n_(layout.ks / layout.jc)
 {
+    // Mirroring the square digits around the middle is its own inverse, so it is a set of swaps.
+    if (f.squareCount > 0) {
+        int high = 1;
+        tile_ = f.factor[0];
+        while (high < f.squareCount && tile_ * f.factor[high] <= MaxTile)
+            tile_ *= f.factor[high++];
+        highWeight_ = n_ / tile_;
+        const std::vector<std::ptrdiff_t> highRadices(f.factor.begin(), f.factor.begin() + high);
+        const std::vector<std::ptrdiff_t> lowRadices(highRadices.rbegin(), highRadices.rend());
+        std::vector<std::ptrdiff_t> innerRadices(f.factor.begin() + high, f.factor.begin() + f.squareCount);
+        innerRadices.push_back(std::ptrdiff_t(f.middleProduct()));
+        innerRadices.insert(innerRadices.end(), f.factor.begin() + f.count - f.squareCount,
+                            f.factor.begin() + f.count - high);
+        highToLow_ = mirrorTable(highRadices);
+        lowToHigh_ = mirrorTable(lowRadices);
+        innerMirror_ = mirrorTable(innerRadices);
+    }
     const int count = f.middleCount();
     if (count < 2)
         return;
@@ -119,23 +112,70 @@ void FftPermutation::apply(float* a, float* b) const
 
 void FftPermutation::exchangeSquareFactors(float* a, float* b) const
 {
-    const FftLayout& g = layout_;
-    if (g.jc == 1 && g.nt == g.ks) {
-        for (std::size_t i = 0; i < exchanges_.size(); i += 2) {
-            std::swap(a[exchanges_[i]], a[exchanges_[i + 1]]);
-            std::swap(b[exchanges_[i]], b[exchanges_[i + 1]]);
-        }
+    if (highToLow_.empty())
+        return;
+    if (tiled_) {
+        exchangeSquareFactorsByTiles(a);
+        exchangeSquareFactorsByTiles(b);
         return;
     }
     // The same pair in every copy of the dimension, for every preceding-dimension offset.
-    for (std::size_t i = 0; i < exchanges_.size(); i += 2) {
-        const std::ptrdiff_t p = std::ptrdiff_t(exchanges_[i]) * g.jc;
-        const std::ptrdiff_t q = std::ptrdiff_t(exchanges_[i + 1]) * g.jc;
+    const FftLayout& g = layout_;
+    for (std::ptrdiff_t position = 0; position < n_; ++position) {
+        const std::ptrdiff_t rest = position % highWeight_;
+        const std::ptrdiff_t partner = lowToHigh_[std::size_t(rest % tile_)] * highWeight_
+            + innerMirror_[std::size_t(rest / tile_)] * tile_ + highToLow_[std::size_t(position / highWeight_)];
+        if (partner <= position)
+            continue;
+        const std::ptrdiff_t p = position * g.jc;
+        const std::ptrdiff_t q = partner * g.jc;
         for (std::ptrdiff_t outer = 0; outer < g.nt; outer += g.ks) {
             for (std::ptrdiff_t k = 0; k < g.jc; k += g.inc) {
                 std::swap(a[outer + p + k], a[outer + q + k]);
                 std::swap(b[outer + p + k], b[outer + q + k]);
             }
+        }
+    }
+}
+
+void FftPermutation::exchangeSquareFactorsByTiles(float* x) const
+{
+    // Tile `inner` holds the positions with those inner digits: tile_ rows, one per high digit, of
+    // tile_ neighbouring values, one per low digit. Its values belong in the tile of the mirrored
+    // inner digits, with row and column mirrored into each other. Rows lie a power of two apart
+    // and crowd one cache set, so a tile goes through a buffer row by row when its partner
+    // overwrites it, and only four rows at a time are written.
+    std::array<float, MaxTile * MaxTile> buffer;
+    const std::ptrdiff_t t = tile_;
+    for (std::ptrdiff_t inner = 0; inner < std::ptrdiff_t(innerMirror_.size()); ++inner) {
+        const std::ptrdiff_t partner = innerMirror_[std::size_t(inner)];
+        if (partner < inner)
+            continue;
+        float* tile = x + inner * t;
+        float* partnerTile = x + partner * t;
+        for (std::ptrdiff_t row = 0; row < t; ++row)
+            std::copy_n(tile + row * highWeight_, t, buffer.data() + row * t);
+        if (partner != inner)
+            fillMirroredTile(partnerTile, highWeight_, tile);
+        fillMirroredTile(buffer.data(), t, partnerTile);
+    }
+}
+
+void FftPermutation::fillMirroredTile(const float* from, std::ptrdiff_t fromRowStride, float* to) const
+{
+    // The lowest low digit and the highest high digit have radix 4 and trade places, so four rows
+    // of four neighbours each are a 4 x 4 transpose: from rows l0·q + r, to rows h0·q + r.
+    const std::ptrdiff_t q = tile_ / 4;
+    for (std::ptrdiff_t row = 0; row < q; ++row) {
+        const float* column = from + highToLow_[std::size_t(row)];
+        for (std::ptrdiff_t low = 0; low < q; ++low) {
+            const float* in = column + lowToHigh_[std::size_t(4 * low)] * fromRowStride;
+            FftFloat4 v[4];
+            for (std::ptrdiff_t i = 0; i < 4; ++i)
+                v[i] = fftLoad<FftFloat4>(in + i * q * fromRowStride);
+            fftTranspose(v);
+            for (std::ptrdiff_t i = 0; i < 4; ++i)
+                fftStore(to + (row + i * q) * highWeight_ + 4 * low, v[i]);
         }
     }
 }

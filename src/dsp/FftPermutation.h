@@ -21,17 +21,29 @@ struct FftLayout {
 class FftPermutation {
 public:
     FftPermutation() = default;
-    // n = layout.ks / layout.jc must be below 2^32.
-    FftPermutation(const FftFactors& factors, const FftLayout& layout);
+    // n = layout.ks / layout.jc must be below 2^32. With `tiled` a single unit-stride sequence has
+    // its exchanges done tile by tile when the first square factor is 4; otherwise pair by pair.
+    FftPermutation(const FftFactors& factors, const FftLayout& layout, bool tiled);
 
     void apply(float* a, float* b) const;
 
 private:
+    // A position splits into high digits (the first square factors), the inner digits and low
+    // digits (their mirror), each tile side being as wide as the product of the high digits.
     void exchangeSquareFactors(float* a, float* b) const;
+    void exchangeSquareFactorsByTiles(float* x) const;
+    // Writes the mirror image of one tile (rows fromRowStride apart) into another.
+    void fillMirroredTile(const float* from, std::ptrdiff_t fromRowStride, float* to) const;
     void reorderSquareFreeFactors(float* a, float* b) const;
 
     FftLayout layout_{};
-    std::vector<std::uint32_t> exchanges_;  // position pairs p < q, flattened
+    bool tiled_ = false;
+    std::ptrdiff_t n_ = 0;
+    std::ptrdiff_t tile_ = 1;                // values per side of a tile
+    std::ptrdiff_t highWeight_ = 0;          // n / tile_: index step of one high-digit unit
+    std::vector<std::uint32_t> highToLow_;   // high digits mirrored into low ones
+    std::vector<std::uint32_t> lowToHigh_;   // low digits mirrored into high ones
+    std::vector<std::uint32_t> innerMirror_;  // inner digits mirrored (its own inverse)
     std::ptrdiff_t middleProduct_ = 1;      // 1 when the middle has fewer than two factors
     std::ptrdiff_t below_ = 0;              // indices below the middle digit
     std::array<std::uint8_t, FftMaxSquareFreeProduct> source_{};  // middle digit d takes from source_[d]

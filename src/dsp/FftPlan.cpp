@@ -28,7 +28,7 @@ FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, F
     FftPassSpan g{layout.inc, layout.nt, layout.jc, layout.ks, 0};
     const float radf = dir_.rad * float(layout.jc) * 0.5f;
     for (int i = 0; i < factors.count; ++i) {
-        Pass pass{factors.factor[i], {}, {}, {}, false};
+        Pass pass{factors.factor[i], {}, {}, {}, false, false};
         const FftRotation step = FftRotation::fromHalfAngle(radf / float(g.kspan));
         g.kspnn = g.kspan;
         g.kspan /= pass.factor;
@@ -46,16 +46,35 @@ FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, F
         }
         passes_.push_back(std::move(pass));
     }
-    permutation_ = FftPermutation(factors, layout);
+    // Fewer sweeps over the data: radix-2 passes in pairs, and the last two radix-4 passes of a
+    // unit-stride dimension together. The scalar kernel keeps one pass per sweep as the reference.
+    const std::size_t count = passes_.size();
+    for (std::size_t i = 0; kernel == FftKernel::Sse2 && i + 1 < count; ++i) {
+        Pass& pass = passes_[i];
+        const int next = passes_[i + 1].factor;
+        pass.fusedWithNext = (pass.factor == 2 && next == 2)
+            || (pass.factor == 4 && next == 4 && i + 2 == count && layout.jc == 1 && pass.span.kspan == 4);
+        i += pass.fusedWithNext ? 1 : 0;
+    }
+    permutation_ = FftPermutation(factors, layout, kernel == FftKernel::Sse2);
 }
 
-void FftPlan::runPass(const Pass& pass, float* re, float* im, const FftPassSpan& g) const
+std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPassSpan& g) const
 {
+    const Pass& pass = passes_[i];
     switch (pass.factor) {
     case 2:
+        if (pass.fusedWithNext) {
+            fftRadix2TwoPasses(re, im, g, pass.twiddles, passes_[i + 1].twiddles);
+            return 2;
+        }
         fftRadix2Pass(re, im, g, pass.twiddles, kernel_);
         break;
     case 4:
+        if (pass.fusedWithNext) {
+            fftRadix4LastTwoPasses(re, im, g, pass.twiddles, passes_[i + 1].twiddles, dir_.forward);
+            return 2;
+        }
         fftRadix4Pass(re, im, g, pass.twiddles, dir_.forward, kernel_);
         break;
     case 3:
@@ -70,6 +89,7 @@ void FftPlan::runPass(const Pass& pass, float* re, float* im, const FftPassSpan&
     }
     if (pass.rotate)
         fftRotationPass(re, im, g, pass.twiddles);
+    return 1;
 }
 
 FftStatus FftPlan::execute(float* re, float* im) const
@@ -80,18 +100,16 @@ FftStatus FftPlan::execute(float* re, float* im) const
         return FftStatus::BadArguments;
     // Once a pass's blocks fit in the cache, that pass and all after it run on one block before
     // the next, instead of each sweeping the whole array. Every value sees the same operations.
-    std::size_t local = 0;
-    while (local < passes_.size() && passes_[local].span.kspnn > CacheBlock)
-        ++local;
-    for (std::size_t i = 0; i < local; ++i)
-        runPass(passes_[i], re, im, passes_[i].span);
-    if (local < passes_.size()) {
-        const std::ptrdiff_t blockLength = passes_[local].span.kspnn;
-        for (std::ptrdiff_t block = 0; block < passes_[local].span.nt; block += blockLength) {
-            for (std::size_t i = local; i < passes_.size(); ++i) {
+    std::size_t first = 0;
+    while (first < passes_.size() && passes_[first].span.kspnn > CacheBlock)
+        first += runPasses(first, re, im, passes_[first].span);
+    if (first < passes_.size()) {
+        const std::ptrdiff_t blockLength = passes_[first].span.kspnn;
+        for (std::ptrdiff_t block = 0; block < passes_[first].span.nt; block += blockLength) {
+            for (std::size_t i = first; i < passes_.size();) {
                 FftPassSpan g = passes_[i].span;
                 g.nt = blockLength;
-                runPass(passes_[i], re + block, im + block, g);
+                i += runPasses(i, re + block, im + block, g);
             }
         }
     }

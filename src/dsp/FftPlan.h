@@ -25,12 +25,14 @@ private:
         FftTwiddles twiddles;     // radix 2 and 4, and the rotation after the other factors
         FftOddFactorTable odd;    // factors 7 to 23
         bool rotate;              // radix 3, 5 and odd factors other than the last pass
+        bool fusedWithNext;       // this pass and the next run as one
     };
 
     // Array indices worked on together once the passes' blocks are this small (16 KiB per array).
     static constexpr std::ptrdiff_t CacheBlock = 4096;
 
-    void runPass(const Pass& pass, float* re, float* im, const FftPassSpan& g) const;
+    // Runs pass i, or passes i and i + 1 when fused, over g; returns how many passes ran.
+    std::size_t runPasses(std::size_t i, float* re, float* im, const FftPassSpan& g) const;
 
     FftStatus status_ = FftStatus::Ok;
     FftDirection dir_{};

@@ -63,6 +63,35 @@ TEST(FftKernel, VectorRealSplitIsBitIdenticalToTheScalarOne)
 }
 
 // Signed zeros, infinities and NaNs go through the unrotated lanes bit for bit as well.
+// Fused passes and the exchanges also run on later dimensions of a multidimensional array and with
+// a stride, where the values of one position no longer lie side by side.
+TEST(FftKernel, OtherLayoutsAreBitIdenticalToTheScalarKernel)
+{
+    struct Shape {
+        std::size_t total, n, span;
+        int stride;
+    };
+    const Shape shapes[] = {{8 * 32, 8, 8, 1},     {8 * 32, 32, 8 * 32, 1}, {64 * 6, 64, 64 * 6, 1},
+                            {16 * 128, 128, 16 * 128, 1}, {2048, 2048, 2048, 2},  {4096, 64, 64, 1},
+                            {512, 512, 512, 3}};
+    for (const Shape& s : shapes) {
+        for (int direction : {-1, 1}) {
+            const int sign = direction * s.stride;
+            const std::size_t values = s.total * std::size_t(s.stride);
+            std::vector<float> re[2] = {randomValues(values, unsigned(values)), {}};
+            std::vector<float> im[2] = {randomValues(values, unsigned(values) + 1), {}};
+            re[1] = re[0];
+            im[1] = im[0];
+            const FftKernel kernels[2] = {FftKernel::Scalar, FftKernel::Sse2};
+            for (int i = 0; i < 2; ++i)
+                ASSERT_EQ(FftPlan(s.total, s.n, s.span, sign, kernels[i]).execute(re[i].data(), im[i].data()),
+                          FftStatus::Ok);
+            EXPECT_EQ(std::memcmp(re[0].data(), re[1].data(), values * sizeof(float)), 0) << s.n << " " << sign;
+            EXPECT_EQ(std::memcmp(im[0].data(), im[1].data(), values * sizeof(float)), 0) << s.n << " " << sign;
+        }
+    }
+}
+
 TEST(FftKernel, SpecialValuesTakeTheSamePathInBothKernels)
 {
     for (std::size_t n : {16, 64, 128, 1024, 2048}) {
