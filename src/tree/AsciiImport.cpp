@@ -1,14 +1,13 @@
 #include "tree/AsciiImport.h"
 
-
 #include "fileio/AsciiTable.h"
 #include "fileio/AsciiTableReader.h"
 #include "fileio/SampleRateForm.h"
+#include "settings/FormatText.h"
 #include "tree/SignalOpener.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-#include "settings/FormatText.h"
 
 void AsciiImport::command()
 {

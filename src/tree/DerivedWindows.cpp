@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "settings/FormatText.h"
 #include "signal/AveragerSignal.h"
 #include "signal/CEPSSignal.h"
 #include "signal/DEOODDOSignal.h"
@@ -16,7 +17,6 @@
 #include "tree/ChildView.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-#include "settings/FormatText.h"
 
 namespace {
 // How a derived window of each kind looks: title format, X label (null: both labels are the

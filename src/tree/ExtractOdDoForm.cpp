@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "signal/Signal.h"
 #include "settings/FormatText.h"
+#include "signal/Signal.h"
 
 ExtractOdDoForm::ExtractOdDoForm(std::string from, std::string to) : fromText(std::move(from)), toText(std::move(to))
 {

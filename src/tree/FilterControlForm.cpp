@@ -1,13 +1,12 @@
 #include "tree/FilterControlForm.h"
 
-
 #include "dsp/RealTransformPair.h"
+#include "settings/FormatText.h"
 #include "signal/FILTSignal.h"
 #include "signal/SignalKind.h"
 #include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-#include "settings/FormatText.h"
 
 FilterControlForm::FilterControlForm(marluneMDIClient& client, marluneMDIChild& window)
     : client_(client), window_(&window)

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "dsp/RealTransformPair.h"
-#include "signal/Signal.h"
 #include "settings/FormatText.h"
+#include "signal/Signal.h"
 
 FilterForm::FilterForm(std::string from, std::string to)
     : fromText("0"), toText(std::move(to)), handedFrom_(std::move(from))

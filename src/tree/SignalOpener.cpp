@@ -1,6 +1,5 @@
 #include "tree/SignalOpener.h"
 
-
 #include "fileio/FileNameRules.h"
 #include "fileio/FileReadResult.h"
 #include "fileio/InputFile.h"
@@ -8,11 +7,11 @@
 #include "fileio/SampleRateForm.h"
 #include "fileio/SignalFileReader.h"
 #include "fileio/WavReader.h"
+#include "settings/FormatText.h"
 #include "tree/ConvertedAudio.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-#include "settings/FormatText.h"
 
 marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
 {
