@@ -7,17 +7,15 @@
 
 #include "dsp/SpectralSettings.h"
 #include "dsp/TapWindow.h"
+#include "settings/SpectralSettingsIni.h"
 #include "signal/SpectrumSignal.h"
 
-// Magnitude output with every conditioning step, taper, smoothing and averaging off.
+// Magnitude output with every conditioning step, taper, smoothing and averaging off: the built-in
+// defaults without their taper.
 inline SpectralSettings plainSettings()
 {
-    SpectralSettings s;
-    s.show = 2;
-    s.removePeaksVal = 2;
-    s.smoothWindow = 3;
-    s.smoothLen = 15;
-    s.testPeaksLevel = 5;
+    SpectralSettings s = builtInSpectralDefaults({});
+    s.doTaper = 0;
     return s;
 }
 
