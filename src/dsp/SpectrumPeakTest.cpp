@@ -25,11 +25,12 @@ void keepSignificantPeaks(float* x, std::size_t n, int32_t level)
     std::array<float, MaxPeaks> value;
     std::size_t peaks = 0;
     while (peaks < MaxPeaks) {
+        // The excess is measured in shares of the sum, so the test does not depend on the signal's unit.
         double excess = 0;
         if (sum != 0)
             for (std::size_t i = 0; i < n; ++i)
                 if (threshold < x[i] / sum)
-                    excess += x[i] - threshold;
+                    excess += x[i] / sum - threshold;
         if (excess < critical)
             break;
         // Each peak taken is replaced by the mean of the rest, which the sum and the mean follow.

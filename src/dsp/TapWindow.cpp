@@ -29,9 +29,19 @@ double windowValue(int32_t type, uint32_t i, uint32_t length)
     }
 }
 
+// Scales the kernel to sum 1. A one-value kernel is the identity whatever its value; a kernel whose
+// values cancel (such as 1, -2, 1 taken from a signal) has no sum to scale by and is used as it is.
 void normalise(std::vector<double>& values)
 {
+    if (values.size() == 1) {
+        values[0] = 1;
+        return;
+    }
     const double sum = std::accumulate(values.begin(), values.end(), 0.0);
+    const double magnitude = std::accumulate(values.begin(), values.end(), 0.0,
+                                             [](double total, double v) { return total + std::fabs(v); });
+    if (!(std::fabs(sum) > 1e-6 * magnitude) || !std::isfinite(sum))
+        return;
     for (double& v : values)
         v /= sum;
 }

@@ -1,20 +1,12 @@
 #include "fileio/AsciiTable.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
+#include "base/NumberText.h"
 #include "fileio/FileReadResult.h"
 
 namespace {
-
-// The "C" locale, so that a Qt program running under a locale with a decimal comma still reads "1.5".
-locale_t cLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return locale;
-}
 
 double parseField(const char* text)
 {
@@ -23,7 +15,7 @@ double parseField(const char* text)
     // A tab here starts the next field: the conversion would skip it and read that field instead.
     if (*text == '\t' || *text == '\0')
         return 0;
-    return strtod_l(text, nullptr, cLocale());
+    return parseDouble(text);
 }
 
 // Where the field after the one at `at` starts; npos when the line has no more.

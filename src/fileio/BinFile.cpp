@@ -5,8 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "base/ReplacingFile.h"
 #include "fileio/Extended80.h"
-#include "fileio/OutputFile.h"
 #include "fileio/PcmReader.h"
 #include "signal/SignalKind.h"
 
@@ -73,11 +73,11 @@ FileReadResult readBinFile(const std::filesystem::path& path)
 
 bool writeBinFile(const std::filesystem::path& path, const Signal& signal)
 {
-    OutputFile out(path);
+    ReplacingFile out(path);
     const uint16_t marks[2] = {1, 1};
     const Extended80Bytes rate = encodeExtended80(signal.sampleRate());
     out.write(marks, sizeof marks);
     out.write(rate.data(), rate.size());
     out.write(signal.visibleSamples(), std::size_t(signal.visibleCount()) * sizeof(float));
-    return out.finish();
+    return out.commit();
 }

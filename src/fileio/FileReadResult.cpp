@@ -25,5 +25,7 @@ std::string_view fileReadErrorMessage(FileReadError error)
 
 bool isUsableSampleRate(long double rate)
 {
-    return std::isfinite(rate) && rate > 0;
+    // The views and the ticks work in double precision: both the rate and the sample spacing must be finite there.
+    const double r = double(rate);
+    return rate > 0 && std::isfinite(r) && r > 0 && std::isfinite(1.0 / r);
 }

@@ -28,5 +28,5 @@ struct FileReadResult {
 // The message box text for an error; empty where the open routine shows no message.
 std::string_view fileReadErrorMessage(FileReadError error);
 
-// A sample rate that every X computation can divide by.
+// A sample rate that every X computation can divide by and whose sample spacing is finite in double precision.
 bool isUsableSampleRate(long double rate);

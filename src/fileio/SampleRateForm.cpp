@@ -1,13 +1,13 @@
 #include "fileio/SampleRateForm.h"
 
-#include <cmath>
-#include <cstdlib>
+#include "base/NumberText.h"
+#include "fileio/FileReadResult.h"
 
 bool SampleRateForm::accept()
 {
-    const long double value = std::strtold(text.substr(0, MaxLength).c_str(), nullptr);
-    // An infinite rate would put every sample at the same time.
-    if (!(value > 0) || !std::isfinite(value))
+    const long double value = parseLongDouble(text.substr(0, MaxLength));
+    // An infinite rate would put every sample at the same time, a vanishing one at infinite spacing.
+    if (!isUsableSampleRate(value))
         return false;
     rate = value;
     return true;

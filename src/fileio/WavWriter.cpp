@@ -6,7 +6,8 @@
 #include <limits>
 #include <memory>
 
-#include "fileio/OutputFile.h"
+#include "base/ReplacingFile.h"
+#include "signal/MinMaxSummary.h"
 
 namespace {
 
@@ -29,17 +30,12 @@ void put32(uint8_t* p, uint32_t v)
 WavScaling WavScaling::forSamples(const float* samples, uint32_t count)
 {
     WavScaling scaling;
-    if (count == 0)
-        return scaling;
-    // The same scan as the Y range: a NaN sample replaces neither extreme.
-    double max = samples[0];
-    double min = samples[0];
-    for (uint32_t i = 1; i < count; ++i) {
-        if (samples[i] > max)
-            max = samples[i];
-        if (!(samples[i] >= min))
-            min = samples[i];
-    }
+    // NaN samples replace neither extreme; a signal of NaN only is a constant 0.
+    MinMax range = MinMaxSummary::scan(samples, count);
+    if (range.empty())
+        range = {0, 0};
+    double max = range.max;
+    double min = range.min;
     if (max <= min) {
         max += 1;
         min -= 1;
@@ -50,21 +46,24 @@ WavScaling WavScaling::forSamples(const float* samples, uint32_t count)
     if (below > std::fabs(half))
         half = below;
     const double scale = 32768 / half;
-    if (!(scale >= 1)) {
-        scaling.gain = scale;
-        scaling.offset = mid;
-    }
+    // Values kept as they are must fit 16 bits (the top value +32768 is clamped); a range that fits
+    // in width but not in place, such as 0 ... 40000, is centred without scaling.
+    const bool fits = std::trunc(range.min) >= -32768 && std::trunc(range.max) <= 32768;
+    if (scale >= 1 && fits)
+        return scaling;
+    scaling.gain = std::min(scale, 1.0);
+    scaling.offset = mid;
     return scaling;
 }
 
 int16_t WavScaling::convert(float sample) const
 {
+    // Values beyond 16 bits saturate instead of wrapping; a NaN is written as 0.
     const double value = std::trunc((sample - offset) * gain);
-    if (!(std::fabs(value) < 0x1p62))
-        return value > 0 ? std::numeric_limits<int16_t>::max()
-                         : value < 0 ? std::numeric_limits<int16_t>::min() : int16_t(0);
-    const auto whole = int64_t(value);
-    return whole == 32768 ? std::numeric_limits<int16_t>::max() : int16_t(uint16_t(uint64_t(whole)));
+    if (std::isnan(value))
+        return 0;
+    return int16_t(std::clamp(value, double(std::numeric_limits<int16_t>::min()),
+                              double(std::numeric_limits<int16_t>::max())));
 }
 
 bool writeWavFile(const std::filesystem::path& path, const Signal& signal)
@@ -90,7 +89,7 @@ bool writeWavFile(const std::filesystem::path& path, const Signal& signal)
     std::memcpy(header + 36, "data", 4);
     put32(header + 40, 2 * count);
 
-    OutputFile out(path);
+    ReplacingFile out(path);
     if (!out.isOpen())
         return false;
     out.write(header, sizeof header);
@@ -103,5 +102,5 @@ bool writeWavFile(const std::filesystem::path& path, const Signal& signal)
             chunk[i] = scaling.convert(samples[first + i]);
         out.write(chunk.get(), n * sizeof(int16_t));
     }
-    return out.finish();
+    return out.commit();
 }

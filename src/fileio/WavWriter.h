@@ -4,15 +4,16 @@
 
 #include "signal/Signal.h"
 
-// How the WAV writer maps samples to 16 bits: a signal within ±32768 keeps its values, a larger one
-// is centred on the middle of its range and scaled to fill the 16-bit range.
+// How the WAV writer maps samples to 16 bits: a signal within ±32768 keeps its values, a wider one
+// is centred on the middle of its range and scaled to fill the 16-bit range, and one that is narrow
+// enough but offset (0 ... 40000) is centred only.
 struct WavScaling {
     double gain = 1;
     double offset = 0;
 
     static WavScaling forSamples(const float* samples, uint32_t count);
-    // The low 16 bits of the truncated (sample - offset) × gain; the top of a scaled range (+32768)
-    // becomes 32767 instead of wrapping to -32768.
+    // The truncated (sample - offset) × gain, saturated to 16 bits (the top of a scaled range,
+    // +32768, becomes 32767); NaN becomes 0.
     int16_t convert(float sample) const;
 };
 

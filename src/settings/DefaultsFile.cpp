@@ -6,11 +6,16 @@
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
 
-std::filesystem::path DefaultsFile::locate(const std::string& programFolder)
+DefaultsFile DefaultsFile::locate(const std::string& programFolder)
 {
-    const std::filesystem::path folder(programFolder);
-    if (::access(folder.c_str(), W_OK) == 0)
-        return folder / "defaults.ini";
+    return locate(programFolder, ::access(programFolder.c_str(), W_OK) == 0);
+}
+
+DefaultsFile DefaultsFile::locate(const std::string& programFolder, bool programFolderWritable)
+{
+    const std::filesystem::path shipped = std::filesystem::path(programFolder) / "defaults.ini";
+    if (programFolderWritable)
+        return DefaultsFile(shipped);
     std::filesystem::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
         config = xdg;
@@ -18,12 +23,14 @@ std::filesystem::path DefaultsFile::locate(const std::string& programFolder)
         config = std::filesystem::path(home) / ".config";
     else
         config = std::filesystem::temp_directory_path();
-    return config / "marlune" / "defaults.ini";
+    const std::filesystem::path user = config / "marlune" / "defaults.ini";
+    std::error_code error;
+    return DefaultsFile(std::filesystem::exists(user, error) ? user : shipped, user);
 }
 
 SpectralSettings DefaultsFile::readSpectral() const
 {
-    const TIniHelper ini(file_.string());
+    const TIniHelper ini(readFrom_.string());
     const SpectralSettings read = readSpectralSettings(ini, SpectralSection);
     return read.testPeaksLevel == 0 ? builtInSpectralDefaults(read) : read;
 }
@@ -31,9 +38,9 @@ SpectralSettings DefaultsFile::readSpectral() const
 bool DefaultsFile::write(const SpectralSettings& spectral) const
 {
     std::error_code error;
-    std::filesystem::create_directories(file_.parent_path(), error);
+    std::filesystem::create_directories(writeTo_.parent_path(), error);
     TIniHelper ini;
-    ini.create(file_.string(), true);
+    ini.create(writeTo_.string(), true);
     ini.clearSection(SpectralSection);
     writeSpectralSettings(ini, SpectralSection, spectral);
     return ini.flush();

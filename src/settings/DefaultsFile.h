@@ -9,12 +9,19 @@ class DefaultsFile {
 public:
     static constexpr const char* SpectralSection = "Spectral analysis defaults";
 
-    // The program folder's copy; when that folder cannot be written (an installed program) the user's
-    // copy under $XDG_CONFIG_HOME/marlune (~/.config/marlune), so settings are never silently lost.
-    static std::filesystem::path locate(const std::string& programFolder);
+    // The program folder's copy. When that folder cannot be written (an installed program) the
+    // settings go to the user's copy under $XDG_CONFIG_HOME/marlune (~/.config/marlune), so they are
+    // never silently lost, and are read from it when it exists, else from the copy shipped in the folder.
+    static DefaultsFile locate(const std::string& programFolder);
+    static DefaultsFile locate(const std::string& programFolder, bool programFolderWritable);
 
-    explicit DefaultsFile(std::filesystem::path file) : file_(std::move(file)) {}
-    const std::filesystem::path& file() const { return file_; }
+    explicit DefaultsFile(std::filesystem::path file) : readFrom_(file), writeTo_(std::move(file)) {}
+    DefaultsFile(std::filesystem::path readFrom, std::filesystem::path writeTo)
+        : readFrom_(std::move(readFrom)), writeTo_(std::move(writeTo))
+    {
+    }
+    const std::filesystem::path& readFrom() const { return readFrom_; }
+    const std::filesystem::path& writeTo() const { return writeTo_; }
 
     // The built-in defaults replace what was read when FFT_TestPeaksLevel reads 0.
     SpectralSettings readSpectral() const;
@@ -22,5 +29,6 @@ public:
     bool write(const SpectralSettings& spectral) const;
 
 private:
-    std::filesystem::path file_;
+    std::filesystem::path readFrom_;
+    std::filesystem::path writeTo_;
 };

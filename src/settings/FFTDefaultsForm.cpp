@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/NumberText.h"
 #include "tree/UiServices.h"
 
 namespace {
@@ -10,22 +11,27 @@ std::string field(int value)
     return std::to_string(value);
 }
 
-// Fields hold at most four characters of a decimal number.
+// Fields hold at most four characters of a decimal number; an empty field reads 0.
+bool blank(const std::string& digits)
+{
+    return digits.find_first_not_of(" \t") == std::string::npos;
+}
+
 long parseInteger(const std::string& text, bool& ok)
 {
     const std::string digits = text.substr(0, FFTDefaultsForm::FieldLength);
     char* end = nullptr;
-    const long value = std::strtol(digits.c_str(), &end, 10);
-    ok = end != digits.c_str();
-    return value;
+    const long long value = parseLongLong(digits.c_str(), &end);
+    ok = end != digits.c_str() || blank(digits);
+    return long(value);
 }
 
 long parseTruncatedReal(const std::string& text, bool& ok)
 {
     const std::string digits = text.substr(0, FFTDefaultsForm::FieldLength);
     char* end = nullptr;
-    const double value = std::strtod(digits.c_str(), &end);
-    ok = end != digits.c_str() && value > -1e9 && value < 1e9;
+    const double value = parseDouble(digits.c_str(), &end);
+    ok = (end != digits.c_str() || blank(digits)) && value > -1e9 && value < 1e9;
     return ok ? long(value) : 0;
 }
 }  // namespace

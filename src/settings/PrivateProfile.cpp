@@ -2,9 +2,10 @@
 
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <utility>
+
+#include "base/ReplacingFile.h"
 
 namespace fs = std::filesystem;
 
@@ -50,6 +51,17 @@ void appendOnce(std::vector<std::string>& names, const std::string& name)
     names.push_back(name);
 }
 
+// A line break (or a NUL) inside a name or a value would end its line and start keys or sections of
+// its own, so each is stored as a blank: a value always stays the one value of its key.
+std::string oneLine(std::string_view text)
+{
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\r' || c == '\n' || c == '\0')
+            c = ' ';
+    return line;
+}
+
 // A missing file, a directory or a read fault all give no content: the caller's defaults apply.
 std::string readWhole(const fs::path& file)
 {
@@ -57,14 +69,6 @@ std::string readWhole(const fs::path& file)
     std::ostringstream content;
     content << in.rdbuf();
     return content ? content.str() : std::string();
-}
-
-// Beside the target, so that the final rename never crosses file systems.
-fs::path temporaryBeside(const fs::path& file)
-{
-    fs::path temporary = file;
-    temporary += ".~" + std::to_string(std::random_device{}()) + ".tmp";
-    return temporary;
 }
 }  // namespace
 
@@ -144,8 +148,11 @@ std::string PrivateProfile::getString(std::string_view section, std::string_view
 
 void PrivateProfile::setString(std::string_view section, std::string_view key, std::string_view value)
 {
-    Section& target = sectionForWriting(section);
-    key = trim(key);
+    Section& target = sectionForWriting(oneLine(section));
+    const std::string safeKey = oneLine(trim(key));
+    key = safeKey;
+    const std::string safeValue = oneLine(value);
+    value = safeValue;
     for (Line& line : target.lines) {
         if (line.key.empty() || !sameName(line.key, key))
             continue;
@@ -166,7 +173,7 @@ void PrivateProfile::setString(std::string_view section, std::string_view key, s
 
 void PrivateProfile::clearSection(std::string_view section)
 {
-    Section& target = sectionForWriting(section);
+    Section& target = sectionForWriting(oneLine(section));
     if (!target.lines.empty()) {
         target.lines.clear();
         modified_ = true;
@@ -218,26 +225,10 @@ bool PrivateProfile::save()
     if (file_.empty())
         return false;
     const std::string content = serialize();
-    const fs::path temporary = temporaryBeside(file_);
-    std::error_code error;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    // The replacement keeps the permissions the user gave the old file.
-    const fs::file_status old = fs::status(file_, error);
-    if (fs::exists(old))
-        fs::permissions(temporary, old.permissions(), error);
-    fs::rename(temporary, file_, error);
-    if (error) {
-        fs::remove(temporary, error);
+    ReplacingFile out(file_);
+    out.write(content.data(), content.size());
+    if (!out.commit())
         return false;
-    }
     modified_ = false;
     return true;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "base/NumberText.h"
 #include "tree/UiServices.h"
 
 SmoothingForm::SmoothingForm(UiServices& ui, long double type, long double length)
@@ -15,7 +16,7 @@ SmoothingForm::SmoothingForm(UiServices& ui, long double type, long double lengt
 
 bool SmoothingForm::accept()
 {
-    const long double value = std::strtold(length.c_str(), nullptr);
+    const long double value = parseLongDouble(length);
     if (!(value > 0)) {
         ui_.messageBox("Length must be positive value!", "Marlune");
         return false;

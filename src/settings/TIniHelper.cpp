@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/CLocale.h"
+
 namespace {
 // Values are read into a buffer of 256 characters.
 constexpr std::size_t MaxValueLength = 255;
@@ -41,6 +43,7 @@ std::string_view TIniHelper::sectionOrDefault(std::string_view section) const
 template <typename T>
 void TIniHelper::writeFormatted(std::string_view section, std::string_view key, const char* format, T value)
 {
+    const CLocaleScope numbersInC;
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
     writeText(section, key, buffer);
@@ -89,6 +92,7 @@ std::string TIniHelper::readValue(std::string_view section, std::string_view key
 template <typename T>
 T TIniHelper::readScanned(std::string_view section, std::string_view key, const char* format) const
 {
+    const CLocaleScope numbersInC;
     T value{};
     std::sscanf(readValue(section, key, "0").c_str(), format, &value);
     return value;

@@ -193,7 +193,8 @@ bool Signal::cut(uint32_t first, uint32_t last)
     }
     zoomStart_[0] = 0;
     zoomEnd_[0] = count_ - 1;
-    samplesChanged(first, count_ - 1);
+    // A cut that reaches the end moved nothing, but the block that held the last samples is shorter now.
+    samplesChanged(std::min(first, count_ - 1), count_ - 1);
     return true;
 }
 
@@ -210,7 +211,7 @@ bool Signal::paste(uint32_t at, const float* values, uint32_t n)
 
 void Signal::fill(uint32_t first, uint32_t last, float value)
 {
-    if (count_ == 0 || first > last)
+    if (first >= count_ || first > last)
         return;
     last = std::min(last, count_ - 1);
     std::fill(samples_ + first, samples_ + last + 1, value);

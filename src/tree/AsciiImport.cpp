@@ -1,9 +1,9 @@
 #include "tree/AsciiImport.h"
 
+#include "base/FormatText.h"
 #include "fileio/AsciiTable.h"
 #include "fileio/AsciiTableReader.h"
 #include "fileio/SampleRateForm.h"
-#include "settings/FormatText.h"
 #include "tree/SignalOpener.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"

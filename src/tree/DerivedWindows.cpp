@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
 #include "signal/AveragerSignal.h"
 #include "signal/CEPSSignal.h"
 #include "signal/DEOODDOSignal.h"

@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
+#include "base/NumberText.h"
 #include "signal/Signal.h"
 
 ExtractOdDoForm::ExtractOdDoForm(std::string from, std::string to) : fromText(std::move(from)), toText(std::move(to))
@@ -19,8 +20,8 @@ ExtractOdDoForm ExtractOdDoForm::forSignal(const Signal& signal)
 
 bool ExtractOdDoForm::accept()
 {
-    from_ = std::strtold(fromText.c_str(), nullptr);
-    to_ = std::strtold(toText.c_str(), nullptr);
+    from_ = parseLongDouble(fromText);
+    to_ = parseLongDouble(toText);
     if (limits_) {
         const auto [first, last] = *limits_;
         if (from_ < first || from_ > last)

@@ -1,7 +1,7 @@
 #include "tree/FilterControlForm.h"
 
+#include "base/FormatText.h"
 #include "dsp/RealTransformPair.h"
-#include "settings/FormatText.h"
 #include "signal/FILTSignal.h"
 #include "signal/SignalKind.h"
 #include "tree/DerivedWindows.h"

@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 
+#include "base/FormatText.h"
+#include "base/NumberText.h"
 #include "dsp/RealTransformPair.h"
-#include "settings/FormatText.h"
 #include "signal/Signal.h"
 
 FilterForm::FilterForm(std::string from, std::string to)
@@ -27,7 +28,7 @@ void FilterForm::chooseType(int16_t type)
 
 bool FilterForm::accept()
 {
-    parameters_ = {std::strtold(fromText.c_str(), nullptr), std::strtold(toText.c_str(), nullptr),
+    parameters_ = {parseLongDouble(fromText), parseLongDouble(toText),
                    (long double)type_};
     return true;
 }

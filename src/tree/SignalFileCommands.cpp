@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/FormatText.h"
 #include "fileio/AsciiExport.h"
 #include "fileio/BinFile.h"
 #include "fileio/FileNameRules.h"
 #include "fileio/SignalFileWriter.h"
-#include "settings/FormatText.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
@@ -15,6 +15,12 @@
 #include "tree/marluneMDIClient.h"
 
 namespace {
+// A write goes to a temporary file first, so a failure leaves the old file as it was.
+void reportUnwritten(UiServices& ui, const std::string& name)
+{
+    ui.messageBox(formatText("The signal could not be written to %s.", name.c_str()));
+}
+
 // Only windows read from one file hold samples another file of the same shape can replace.
 bool replaceable(int32_t kind)
 {
@@ -63,8 +69,10 @@ void SignalFileCommands::save()
         saveAs();
         return;
     }
-    WaitCursor wait(window_.client().ui());
-    writeBinFile(window_.fileName(), *window_.signal());
+    UiServices& ui = window_.client().ui();
+    WaitCursor wait(ui);
+    if (!writeBinFile(window_.fileName(), *window_.signal()))
+        reportUnwritten(ui, window_.fileName());
 }
 
 void SignalFileCommands::saveAs()
@@ -73,16 +81,21 @@ void SignalFileCommands::saveAs()
     const auto name = window_.client().ui().saveFileDialog(choice.filter, choice.defaultExtension);
     if (!name)
         return;
-    WaitCursor wait(window_.client().ui());
+    UiServices& ui = window_.client().ui();
+    WaitCursor wait(ui);
     if (writeSignalFile(*name, *window_.signal()))
         window_.setFileName(*name);
+    else if (saveFormatFor(*name) != SaveFormat::None)
+        reportUnwritten(ui, *name);
 }
 
 void SignalFileCommands::exportAscii()
 {
-    if (const auto name = window_.client().ui().saveFileDialog("All files(*.*)|*.*", "")) {
-        WaitCursor wait(window_.client().ui());
-        ::exportAscii(*name, *window_.signal());
+    UiServices& ui = window_.client().ui();
+    if (const auto name = ui.saveFileDialog("All files(*.*)|*.*", "")) {
+        WaitCursor wait(ui);
+        if (!::exportAscii(*name, *window_.signal()))
+            reportUnwritten(ui, *name);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "tree/SignalOpener.h"
 
+#include "base/FormatText.h"
 #include "fileio/FileNameRules.h"
 #include "fileio/FileReadResult.h"
 #include "fileio/InputFile.h"
@@ -7,7 +8,6 @@
 #include "fileio/SampleRateForm.h"
 #include "fileio/SignalFileReader.h"
 #include "fileio/WavReader.h"
-#include "settings/FormatText.h"
 #include "tree/ConvertedAudio.h"
 #include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"

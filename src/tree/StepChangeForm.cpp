@@ -3,7 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
+#include "base/NumberText.h"
 
 StepChangeForm::StepChangeForm(uint32_t step, long double sampleRate) : sampleRate_(sampleRate), step_(step)
 {
@@ -18,14 +19,14 @@ void StepChangeForm::samplesEdited()
 
 void StepChangeForm::secondsEdited()
 {
-    const long double samples = std::floor(std::strtold(secondsText.c_str(), nullptr) * sampleRate_ + 0.5L);
+    const long double samples = std::floor(parseLongDouble(secondsText) * sampleRate_ + 0.5L);
     samplesText = std::to_string(static_cast<long long>(samples));
 }
 
 bool StepChangeForm::accept()
 {
     char* end = nullptr;
-    const long long value = std::strtoll(samplesText.c_str(), &end, 10);
+    const long long value = parseLongLong(samplesText.c_str(), &end);
     if (end == samplesText.c_str() || value < 1 || value > 65534)
         return false;
     step_ = static_cast<uint32_t>(value);

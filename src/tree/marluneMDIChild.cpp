@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
+#include "base/NumberText.h"
+#include "fileio/FileReadResult.h"
 #include "signal/SignalKind.h"
 #include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
@@ -183,9 +185,9 @@ void marluneMDIChild::sampleRateChange()
     const auto text = ui.inputDialog("New sample rate", "Sample rate (Hz):", formatText("%Lg", signal_->sampleRate()), 20);
     if (!text)
         return;
-    const float rate = std::strtof(text->c_str(), nullptr);
-    // A rate of 0 or below would leave the window without a time axis.
-    if (!(rate > 0)) {
+    const float rate = parseFloat(*text);
+    // A rate of 0 or below would leave the window without a time axis, a vanishing one without ticks.
+    if (!isUsableSampleRate(rate)) {
         ui.beep();
         return;
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/DefaultsFile.h"
 #include "settings/FFTDefaultsForm.h"
 #include "tree/AsciiImport.h"
 #include "tree/ChildView.h"
@@ -14,18 +13,18 @@
 #include "tree/marluneMDIChild.h"
 
 marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
-                                   std::optional<std::filesystem::path> defaultsFile)
+                                   std::optional<DefaultsFile> defaultsFile)
     : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile))
 {
     if (defaultsFile_)
-        spectralSettings = DefaultsFile(*defaultsFile_).readSpectral();
+        spectralSettings = defaultsFile_->readSpectral();
 }
 
 marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
     if (defaultsFile_)
-        DefaultsFile(*defaultsFile_).write(spectralSettings);
+        defaultsFile_->write(spectralSettings);
 }
 
 marluneChild* marluneMDIClient::window(int index) const

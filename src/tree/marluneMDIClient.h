@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dsp/SpectralSettings.h"
+#include "settings/DefaultsFile.h"
 #include "tree/CommandTarget.h"
 
 class ClientObserver;
@@ -24,7 +25,7 @@ public:
     // `programFolder` ends with a path separator. With a defaults file, the application-wide settings
     // are read from it now and written back when the client is destroyed.
     marluneMDIClient(UiServices& ui, std::string programFolder,
-                     std::optional<std::filesystem::path> defaultsFile = std::nullopt);
+                     std::optional<DefaultsFile> defaultsFile = std::nullopt);
     ~marluneMDIClient();
 
     UiServices& ui() const { return ui_; }
@@ -69,7 +70,7 @@ private:
 
     UiServices& ui_;
     std::string programFolder_;
-    std::optional<std::filesystem::path> defaultsFile_;
+    std::optional<DefaultsFile> defaultsFile_;
     ClientObserver* observer_ = nullptr;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;

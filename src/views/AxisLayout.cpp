@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
 #include "views/AxisTicks.h"
 #include "views/CurvePlot.h"
 #include "views/PlotSpace.h"
@@ -30,6 +30,8 @@ void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
 {
     // The step is brought to a power of ten at or below a tenth of the linear step.
     double step = TickStep(x0, x1) * 0.1;
+    if (!usableStep(step))
+        return;
     double m = 1;
     while (step < 100 && step != 0) {
         step *= 10;

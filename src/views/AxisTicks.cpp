@@ -5,6 +5,9 @@
 double TickStep(double a, double b)
 {
     double r = std::fabs(b - a);
+    // A range with no finite width has no ticks; the loops below would never end on an infinite one.
+    if (!std::isfinite(r) || r == 0)
+        return 0;
     double d = 1;
     while (r < 100 && r != 0) {
         r *= 10;
@@ -14,11 +17,14 @@ double TickStep(double a, double b)
         r *= 0.1;
         d *= 0.1;
     }
-    return std::ceil(r * 0.01) * 10 / d;
+    const double step = std::ceil(r * 0.01) * 10 / d;
+    return std::isfinite(step) ? step : 0;
 }
 
 double FirstTick(double a, double step)
 {
+    if (!std::isfinite(a) || !(step > 0) || !std::isfinite(step))
+        return a;
     // Scaling the start and the step together keeps the division in a range where it is exact enough.
     const double sign = a < 0 ? -1 : 1;
     double magnitude = std::fabs(a);

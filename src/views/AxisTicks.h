@@ -2,7 +2,8 @@
 
 // The axis tick rule shared by the signal view, the 3D view and the instrument dial.
 
-// A step of 1 ... 10 times a power of ten that gives 5 to 10 ticks over [a, b].
+// A step of 1 ... 10 times a power of ten that gives 5 to 10 ticks over [a, b]; 0 (no ticks) when
+// the width of the range is 0, infinite or NaN.
 double TickStep(double a, double b);
 // The smallest multiple of `step` that is not below `a`.
 double FirstTick(double a, double step);

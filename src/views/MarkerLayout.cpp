@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
 
 MarkerLayout MarkerLayout::of(const Marker& marker, int x, int y, long double firstVisibleX, long double sampleRate,
                               const std::function<TextExtent(const std::string&)>& measure)

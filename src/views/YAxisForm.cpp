@@ -3,12 +3,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
+#include "base/NumberText.h"
 
 namespace {
 double valueOf(const std::string& text)
 {
-    return std::strtod(text.c_str(), nullptr);
+    return parseDouble(text);
 }
 }  // namespace
 

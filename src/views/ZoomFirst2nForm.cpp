@@ -1,6 +1,6 @@
 #include "views/ZoomFirst2nForm.h"
 
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
 
 ZoomFirst2nForm::ZoomFirst2nForm(uint32_t visibleCount)
 {

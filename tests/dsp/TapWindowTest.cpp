@@ -67,6 +67,44 @@ TEST(TapWindow, KernelFromASignalIsNormalised)
     EXPECT_DOUBLE_EQ(tap.values()[2], 0.25);
 }
 
+// A kernel whose values cancel has no sum to divide by: it is used as it is, a second difference here.
+TEST(TapWindow, KernelThatSumsToZeroIsUsedAsItIs)
+{
+    TapWindow tap;
+    const float values[] = {1, -2, 1};
+    tap.setFromSignal(values, 3);
+    ASSERT_EQ(tap.length(), 3u);
+    EXPECT_EQ(tap.values()[0], 1.0);
+    EXPECT_EQ(tap.values()[1], -2.0);
+    const float data[] = {0, 1, 4, 9, 16, 25};
+    float out[6];
+    tap.smooth(data, out, 6);
+    for (int k = 1; k < 5; ++k)
+        EXPECT_FLOAT_EQ(out[k], 2.0f) << k;
+    const float tiny[] = {1, -2, 1.0000001f};
+    tap.setFromSignal(tiny, 3);
+    EXPECT_NEAR(tap.values()[2], 1.0, 1e-6) << "a sum at the rounding level is not divided by";
+}
+
+// Whatever its single value (a one-value Blackman window is 0 up to rounding), a kernel of length 1 changes nothing.
+TEST(TapWindow, KernelOfLengthOneIsTheIdentity)
+{
+    const float data[] = {3, -1, 7, 2.5f};
+    float out[4];
+    TapWindow tap;
+    for (const int type : {TapWindow::Hanning, TapWindow::Hamming, TapWindow::Blackman, TapWindow::Rectangle,
+                           TapWindow::Triangle}) {
+        tap.set(type, 1, true);
+        tap.smooth(data, out, 4);
+        EXPECT_EQ(std::vector<float>(out, out + 4), std::vector<float>(data, data + 4)) << type;
+    }
+    for (const float value : {0.0f, 1e-30f, -4.0f}) {
+        tap.setFromSignal(&value, 1);
+        tap.smooth(data, out, 4);
+        EXPECT_EQ(std::vector<float>(out, out + 4), std::vector<float>(data, data + 4)) << value;
+    }
+}
+
 TEST(TapWindow, ApplyMultipliesTheFirstLengthValues)
 {
     // A triangle of length 3 is 0.5, 1, 0.5.

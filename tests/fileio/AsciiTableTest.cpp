@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -9,6 +8,7 @@
 #include "fileio/AsciiTable.h"
 #include "fileio/AsciiTableReader.h"
 #include "signal/SignalKind.h"
+#include "support/CommaLocale.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -47,49 +47,9 @@ TEST(AsciiTableTest, FieldsReadLikeTheCConversionAndMissingOnesReadZero)
 
 TEST(AsciiTableTest, ThePointStaysTheDecimalSeparatorUnderACommaLocale)
 {
-    // The Qt program takes its locale from the environment; build a German one where none is installed.
-    TempFolder locales;
-    const std::string build = "localedef -i de_DE -f UTF-8 '" + (locales.path / "de_DE.UTF-8").string() + "' 2>/dev/null";
-    if (std::system(build.c_str()) == 0)
-        setenv("LOCPATH", locales.path.c_str(), 1);
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-    const auto values = fields("1.5\t2,5", 0, 2);
-    const double localeValue = std::strtod("2,5", nullptr);
-    std::setlocale(LC_NUMERIC, previous.c_str());
-    unsetenv("LOCPATH");
-    if (!comma)
-        GTEST_SKIP() << "no locale with a decimal comma could be made";
-    EXPECT_EQ(localeValue, 2.5) << "the locale is in force";
-    EXPECT_EQ(values, (std::vector<double>{1.5, 2}));
-}
-
-TEST(AsciiTableTest, AnEvenlySpacedFirstColumnGivesItsRate)
-{
-    const auto rate = AsciiTable::uniformRate(std::vector<double>{0, 0.001, 0.002});
-    ASSERT_TRUE(rate);
-    EXPECT_NEAR(double(*rate), 1000.0, 1e-9);
-    // Spacing 1.001 against 1: within 0.1 % of x_2 = 2.002, so still even; the mean (2 x 1.001 + 1) / 3.
-    EXPECT_NEAR(double(*AsciiTable::uniformRate(std::vector<double>{0, 1, 2.002})), 3 / 3.002, 1e-12);
-    EXPECT_NEAR(double(*AsciiTable::uniformRate(std::vector<double>{10, 10.5})), 2.0, 1e-12);
-}
-
-TEST(AsciiTableTest, UnevenConstantDecreasingOrTooShortColumnsAreNoAxis)
-{
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{0, 1, 2.01})) << "0.5 % off";
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{0, 1, 2, 3, 4, 5, 6.1}));
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{5, 5, 5})) << "no spacing, no rate";
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{2, 1, 0}));
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{0, 1, NAN, 3}));
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{7}));
-}
-
-TEST(AsciiTableTest, NegativeValuesAreTestedByTheirMagnitude)
-{
-    const auto rate = AsciiTable::uniformRate(std::vector<double>{-10, -9, -8, -7});
-    ASSERT_TRUE(rate);
-    EXPECT_NEAR(double(*rate), 1.0, 1e-12);
-    EXPECT_FALSE(AsciiTable::uniformRate(std::vector<double>{-10, -9, -7.9}));
+    const CommaLocale german;
+    REQUIRE_COMMA_LOCALE(german);
+    EXPECT_EQ(fields("1.5\t2,5", 0, 2), (std::vector<double>{1.5, 2}));
 }
 
 class AsciiReaderTest : public ::testing::Test {
@@ -161,4 +121,43 @@ TEST_F(AsciiReaderTest, RaggedLongAndOddLinesReadWithoutHarm)
     EXPECT_EQ(column(1), (std::vector<float>{2, 0, 0, 7, INFINITY, 0}));
     EXPECT_EQ(column(2), (std::vector<float>{3, 0, 0, 8, 1, 0}));
     EXPECT_EQ(result.signals[2]->xOffset(), 2.5L);
+}
+
+// Whichever editor wrote the table, it gives the same windows with the same samples.
+TEST_F(AsciiReaderTest, CrlfAndByteOrderMarkGiveTheSameTableAsPlainLf)
+{
+    const std::string lf = "0\t1.5\t\n1\t2.5\t\n2\t3.5\t\n";
+    std::string crlf;
+    for (const char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const auto plain = readAsciiTableHead(write("lf.txt", lf));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->columns, 2);
+    for (const std::string& text : {crlf, "\xEF\xBB\xBF" + lf, "\xEF\xBB\xBF" + crlf}) {
+        const auto path = write("other.txt", text);
+        const auto head = readAsciiTableHead(path);
+        ASSERT_TRUE(head);
+        EXPECT_EQ(head->columns, plain->columns);
+        EXPECT_EQ(head->firstColumn, (std::vector<double>{0, 1, 2})) << "the mark is not part of the first number";
+        const auto result = readAsciiColumns(path, 0, head->columns, 10, 0);
+        ASSERT_TRUE(result.ok());
+        ASSERT_EQ(result.signals.size(), 2u);
+        const Signal& second = *result.signals[1];
+        EXPECT_EQ(std::vector<float>(second.samples(), second.samples() + second.count()),
+                  (std::vector<float>{1.5f, 2.5f, 3.5f}));
+    }
+}
+
+// Lines are counted before they are read; a last line without its line end still counts.
+TEST_F(AsciiReaderTest, TheLastLineCountsWithOrWithoutItsLineEnd)
+{
+    for (const std::string& text : {std::string("1\n2\n3"), std::string("1\n2\n3\n"), std::string("1\r\n2\r\n3\r\n")}) {
+        const auto result = readAsciiColumns(write("n.txt", text), 0, 1, 10, 0);
+        ASSERT_TRUE(result.ok());
+        const Signal& s = *result.signals[0];
+        EXPECT_EQ(std::vector<float>(s.samples(), s.samples() + s.count()), (std::vector<float>{1, 2, 3}));
+    }
+    const auto blankLines = readAsciiColumns(write("b.txt", "\n\n"), 0, 1, 10, 0);
+    ASSERT_TRUE(blankLines.ok());
+    EXPECT_EQ(blankLines.signals[0]->count(), 2u);
 }

@@ -4,6 +4,7 @@
 
 #include "FileioTestSupport.h"
 #include "fileio/BinFile.h"
+#include "fileio/Extended80.h"
 #include "signal/SignalKind.h"
 
 namespace {
@@ -117,6 +118,13 @@ TEST_F(BinFileTest, TruncatedFilesAndUnusableRatesAreRefused)
     };
     for (std::size_t i = 0; i < refused.size(); ++i)
         EXPECT_EQ(readBinFile(write("bad.bin", refused[i])).error, FileReadError::Invalid) << i;
+    // Finite in extended precision, but the spacing or the rate itself is not finite in double.
+    for (const long double rate : {1e-4000L, 1e-4940L, 1e-320L, 1e4000L}) {
+        const Extended80Bytes bytes = encodeExtended80(rate);
+        EXPECT_EQ(readBinFile(write("bad.bin", floatBin(Bytes(bytes.begin(), bytes.end()), {1}))).error,
+                  FileReadError::Invalid)
+            << double(rate);
+    }
     EXPECT_EQ(readBinFile(file("missing.bin")).error, FileReadError::CannotOpen);
     EXPECT_FALSE(writeBinFile(file("no/such/folder.bin"), Signal(nullptr, 6, std::vector<float>{1}.data(), 1, 1)));
 }

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "FileioTestSupport.h"
 #include "fileio/WavWriter.h"
 #include "signal/SignalKind.h"
@@ -54,6 +56,61 @@ import wave
 w = wave.open('shifted.wav')
 assert (w.getnchannels(), w.getsampwidth(), w.getframerate(), w.getnframes()) == (1, 2, 1000, 4)
 )"));
+}
+
+// An offset signal narrow enough for 16 bits is centred rather than wrapped around.
+TEST_F(WavWriterTest, AnOffsetSignalIsCentredNeverWrapped)
+{
+    const std::vector<float> offset = {0, 40000, 20000, 30000};
+    ASSERT_TRUE(writeWavFile(file("offset.wav"), Signal(nullptr, SignalKind::Generated, offset.data(), 4, 1000)));
+    EXPECT_EQ(read(file("offset.wav")), written({-20000, 20000, 0, 10000}, 1000));
+    const std::vector<float> low = {-40000, -39000, -38000};
+    ASSERT_TRUE(writeWavFile(file("low.wav"), Signal(nullptr, SignalKind::Generated, low.data(), 3, 1000)));
+    EXPECT_EQ(read(file("low.wav")), written({-1000, 0, 1000}, 1000));
+}
+
+// A NaN anywhere, the first and the last sample included, is written as 0 and changes nothing else.
+TEST_F(WavWriterTest, NaNSamplesAreZeroAndLeaveTheScalingAlone)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::vector<std::vector<float>> cases = {
+        {nan, 1, -1, 100},
+        {1, -1, 100, nan},
+        {1, nan, -1, 100},
+    };
+    const std::vector<std::vector<int16_t>> expected = {
+        {0, 1, -1, 100},
+        {1, -1, 100, 0},
+        {1, 0, -1, 100},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        ASSERT_TRUE(writeWavFile(file("nan.wav"), Signal(nullptr, SignalKind::Generated, cases[i].data(), 4, 1000)));
+        EXPECT_EQ(read(file("nan.wav")), written(expected[i], 1000)) << i;
+    }
+    const std::vector<float> wide = {nan, -100000, 100000, nan};
+    ASSERT_TRUE(writeWavFile(file("widenan.wav"), Signal(nullptr, SignalKind::Generated, wide.data(), 4, 1000)));
+    EXPECT_EQ(read(file("widenan.wav")), written({0, -32768, 32767, 0}, 1000));
+    const std::vector<float> onlyNan = {nan, nan};
+    ASSERT_TRUE(writeWavFile(file("onlynan.wav"), Signal(nullptr, SignalKind::Generated, onlyNan.data(), 2, 1000)));
+    EXPECT_EQ(read(file("onlynan.wav")), written({0, 0}, 1000));
+}
+
+// Scaled or not, no written value is ever further than one step from where the rule puts it.
+TEST_F(WavWriterTest, EveryValueLandsWithinSixteenBitsInOrder)
+{
+    for (const float top : {1.0f, 30000.0f, 40000.0f, 70000.0f, 1e9f}) {
+        std::vector<float> ramp(1001);
+        for (std::size_t i = 0; i < ramp.size(); ++i)
+            ramp[i] = top * float(i) / 1000.0f;
+        ASSERT_TRUE(writeWavFile(file("ramp.wav"), Signal(nullptr, SignalKind::Generated, ramp.data(), 1001, 1000)));
+        const Bytes bytes = read(file("ramp.wav"));
+        int previous = -32769;
+        for (std::size_t i = 0; i < ramp.size(); ++i) {
+            const int v = int16_t(uint16_t(bytes[44 + 2 * i] | bytes[45 + 2 * i] << 8));
+            EXPECT_GE(v, previous) << "top " << top << " sample " << i << ": a wrap breaks the order";
+            previous = v;
+        }
+    }
 }
 
 TEST_F(WavWriterTest, OnlyTheVisibleRangeIsWritten)

@@ -43,9 +43,25 @@ TEST(DefaultsFile, StoredLevelKeepsEveryStoredValue)
 
 TEST(DefaultsFile, UnwritableProgramFolderUsesTheUsersCopy)
 {
-    TempFolder folder;
-    EXPECT_EQ(DefaultsFile::locate(folder.path.string() + "/"), folder.path / "defaults.ini");
-    ::setenv("XDG_CONFIG_HOME", folder.path.c_str(), 1);
-    EXPECT_EQ(DefaultsFile::locate("/nonexistent/program/"), folder.path / "marlune" / "defaults.ini");
+    TempFolder program;
+    TempFolder config;
+    const std::string folder = program.path.string() + "/";
+    EXPECT_EQ(DefaultsFile::locate(folder).readFrom(), program.path / "defaults.ini");
+    EXPECT_EQ(DefaultsFile::locate(folder).writeTo(), program.path / "defaults.ini");
+    ::setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+    const std::filesystem::path user = config.path / "marlune" / "defaults.ini";
+    EXPECT_EQ(DefaultsFile::locate("/nonexistent/program/").writeTo(), user);
+
+    // Before the user has a copy the settings shipped in the program folder are read.
+    writeBytes(program.path / "defaults.ini", "[Spectral analysis defaults]\r\nFFT_TestPeaksLevel=1\r\nFFT_Window=4\r\n");
+    const DefaultsFile first = DefaultsFile::locate(folder, false);
+    EXPECT_EQ(first.readSpectral().window, 4);
+    SpectralSettings changed = first.readSpectral();
+    changed.window = 2;
+    ASSERT_TRUE(first.write(changed));
+    EXPECT_EQ(PrivateProfile(program.path / "defaults.ini").getString(DefaultsFile::SpectralSection, "FFT_Window", ""), "4")
+        << "the shipped copy is never written";
+    // From then on the user's copy wins.
+    EXPECT_EQ(DefaultsFile::locate(folder, false).readSpectral().window, 2);
     ::unsetenv("XDG_CONFIG_HOME");
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
 #include "settings/PrivateProfile.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
@@ -73,4 +73,20 @@ TEST_F(PrivateProfileFile, ReadOnlyFolderKeepsTheOldFile)
         GTEST_SKIP() << "folder permissions do not bind this user";
     EXPECT_FALSE(profile.save());
     EXPECT_EQ(readBytes(file), "[A]\r\nk=old\r\n");
+}
+
+// A value with a line break must not smuggle keys or sections into the file.
+TEST_F(PrivateProfileFile, LineBreaksInAValueCannotAddKeysOrSections)
+{
+    {
+        PrivateProfile profile(file);
+        profile.setString("Window_1", "FileName", "/data/a.wav\r\n[Evil]\r\nKey=1");
+        profile.setString("Window_2", "Label\n[Evil]", "x");
+        ASSERT_TRUE(profile.save());
+    }
+    const PrivateProfile read(file);
+    EXPECT_EQ(read.sectionNames(), (std::vector<std::string>{"Window_1", "Window_2"}));
+    EXPECT_EQ(read.keys("Window_1"), std::vector<std::string>{"FileName"});
+    EXPECT_EQ(read.getString("Window_1", "FileName", ""), "/data/a.wav  [Evil]  Key=1");
+    EXPECT_EQ(read.keys("Window_2").size(), 1u);
 }

@@ -142,6 +142,34 @@ TEST(Signal, PasteAndFill)
     EXPECT_EQ(s->yMin(), 1.0f);
 }
 
+// The summary block that held the cut samples must forget them, also when nothing moved after them.
+TEST(Signal, CutThatReachesTheEndRefreshesTheRange)
+{
+    for (const uint32_t n : {1000u, 70000u}) {
+        std::vector<float> v(n, 0.0f);
+        v[n - 5] = 500;
+        Signal s(nullptr, SignalKind::FileSignal, v.data(), n, 1000);
+        ASSERT_EQ(s.yMax(), 500.0f);
+        ASSERT_TRUE(s.cut(n - 10, n - 1));
+        EXPECT_EQ(s.count(), n - 10);
+        EXPECT_EQ(s.yMax(), 1.0f) << n << ": a constant 0 is shown as -1 ... 1";
+        EXPECT_EQ(s.extremes(0, s.count()).max, 0.0f) << n;
+    }
+}
+
+TEST(Signal, FillPastTheEndWritesNothing)
+{
+    auto s = ramp(20);
+    s->fill(20, 30, 99.0f);
+    s->fill(25, 25, 99.0f);
+    s->fill(uint32_t(-1), uint32_t(-1), 99.0f);
+    EXPECT_EQ(s->yMax(), 19.0f);
+    s->fill(18, 1000, -3.0f);
+    EXPECT_EQ(s->samples()[17], 17.0f);
+    EXPECT_EQ(s->samples()[19], -3.0f);
+    EXPECT_EQ(s->yMin(), -3.0f);
+}
+
 TEST(Signal, FixedRangeKeepsTheOldRangeForAReplacement)
 {
     FakeOwner owner;

@@ -4,6 +4,7 @@
 
 #include "fileio/SampleRateForm.h"
 #include "fileio/WavReader.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "tree/SignalOpener.h"
 
@@ -163,4 +164,32 @@ TEST_F(OpenerTest, SaveAsOffersWavOnlyForWholeRatesAndWritesTheVisibleRange)
     client.dispatch(24333);
     EXPECT_EQ(ui.saveFilters.back(), "Marlune signal (*.bin)|*.bin");
     EXPECT_FALSE(std::filesystem::exists(path("other.txt"))) << "an unknown extension writes nothing";
+}
+
+// A save that cannot complete says so and leaves the file that was there; the window keeps its name.
+TEST_F(OpenerTest, AFailedSaveShowsAMessageAndKeepsTheOldFile)
+{
+    const auto a = sox("-r 8000 -c 1 -b 16|synth 1 sine 100", "a.wav");
+    auto* window = client.openFiles({a});
+    client.setActiveChild(window);
+    writeBytes(path("keep.bin"), "old");
+    window->setFileName(path("keep.bin"));
+    {
+        const FileSizeLimit fullDisk(1024);
+        client.dispatch(24333);
+        ui.saveAnswers.push_back(path("new.wav"));
+        client.dispatch(24334);
+        ui.saveAnswers.push_back(path("export.txt"));
+        client.dispatch(25);
+    }
+    EXPECT_EQ(readBytes(path("keep.bin")), "old");
+    EXPECT_FALSE(std::filesystem::exists(path("new.wav")));
+    EXPECT_FALSE(std::filesystem::exists(path("export.txt")));
+    EXPECT_EQ(window->fileName(), path("keep.bin"));
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text, "The signal could not be written to " + path("keep.bin") + ".");
+    EXPECT_EQ(ui.messages[2].text, "The signal could not be written to " + path("export.txt") + ".");
+    client.dispatch(24333);
+    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(std::filesystem::file_size(path("keep.bin")), 14u + 4u * 8000u);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "views/AxisLayout.h"
 #include "views/AxisTicks.h"
 
 TEST(AxisTicks, UnitRangeStepsByATenthFromZero)
@@ -34,4 +37,25 @@ TEST(AxisTicks, FirstTickIsTheSmallestMultipleNotBelowTheStart)
     EXPECT_DOUBLE_EQ(FirstTick(1234, 500), 1500);
     EXPECT_DOUBLE_EQ(FirstTick(-1234, 500), -1000);
     EXPECT_DOUBLE_EQ(FirstTick(30, 30), 30);
+}
+
+// A file or a dialog can produce any X range; the rule must end and give no ticks where there are none.
+TEST(AxisTicks, RangesWithoutFiniteWidthGiveNoStep)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(TickStep(0, inf), 0);
+    EXPECT_EQ(TickStep(-inf, inf), 0);
+    EXPECT_EQ(TickStep(-1e308, 1e308), 0) << "the width overflows";
+    EXPECT_EQ(TickStep(0, nan), 0);
+    EXPECT_EQ(TickStep(3, 3), 0);
+    EXPECT_EQ(TickStep(0, 4.9e-324), 0) << "a denormal width scales past the largest double";
+    EXPECT_EQ(FirstTick(inf, 1), inf);
+    EXPECT_EQ(FirstTick(5, 0), 5);
+    for (const bool logX : {false, true}) {
+        const AxisLayout layout = AxisLayout::of(0, inf, -1, 1, 500, logX);
+        EXPECT_TRUE(layout.xTicks.empty());
+        EXPECT_FALSE(layout.yTicks.empty());
+        EXPECT_TRUE(AxisLayout::of(nan, nan, nan, nan, 500, logX).yTicks.empty());
+    }
 }

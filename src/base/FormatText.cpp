@@ -1,10 +1,13 @@
-#include "settings/FormatText.h"
+#include "base/FormatText.h"
 
 #include <cstdarg>
 #include <cstdio>
 
+#include "base/CLocale.h"
+
 std::string formatText(const char* format, ...)
 {
+    const CLocaleScope numbersInC;
     va_list arguments;
     va_start(arguments, format);
     va_list measuring;
