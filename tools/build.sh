@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# Configures (once) and builds into build/; extra arguments go to the CMake configure step.
+# Configures (once) and builds into build/. Options before "--target" go to the CMake configure step;
+# the names after "--target" are the only targets built (all of them when none is given).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+configure=()
+targets=()
+while (($#)); do
+  if [ "$1" = "--target" ]; then
+    shift
+    targets=("$@")
+    break
+  fi
+  configure+=("$1")
+  shift
+done
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja "$@"
-elif (($#)); then
-  cmake -S . -B build "$@"
+  cmake -S . -B build -G Ninja "${configure[@]}"
+elif ((${#configure[@]})); then
+  cmake -S . -B build "${configure[@]}"
 fi
-cmake --build build -j "$(nproc)"
+if ((${#targets[@]})); then
+  cmake --build build -j "$(nproc)" --target "${targets[@]}"
+else
+  cmake --build build -j "$(nproc)"
+fi

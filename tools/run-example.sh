@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-bash tools/build.sh
+bash tools/build.sh --target marlune32 Sonvert
 example="build/bin/EXAMPLES/example.wav"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/marlune32 "$example"
