@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "converter/ConverterTestSupport.h"
@@ -151,6 +152,38 @@ TEST_F(SonvertTest, OneOrTwoChannelsPassAsTheyAreWhateverPositionsTheyName)
     EXPECT_EQ(pairPcm.channels, 2);
     EXPECT_EQ(pairPcm.rate, 44100u);
     EXPECT_EQ(pairPcm.samples, channelsOf(readBytes(source).substr(44), 2));
+}
+
+// MP3 and ADTS frames each carry their rate, so two such files joined byte for byte change it mid-stream.
+TEST_F(SonvertTest, ARateChangeMidStreamIsResampledToTheFirstRate)
+{
+    const auto first = soxWav(folder, "first.wav", 44100, 1, "synth 1 sine 440 vol 0.5");
+    const auto second = soxWav(folder, "second.wav", 22050, 1, "synth 1 sine 1000 vol 0.5");
+    const std::pair<std::string, std::string> formats[] = {
+        {"mp3", "-c:a libmp3lame -b:a 64k -write_xing 0 -id3v2_version 0"}, {"aac", "-c:a aac -f adts"}};
+    for (const auto& [extension, options] : formats) {
+        const auto part1 = ffmpeg(first, options, folder.path / ("first." + extension));
+        const auto part2 = ffmpeg(second, options, folder.path / ("second." + extension));
+        const auto joined = folder.path / ("joined." + extension);
+        writeBytes(joined, readBytes(part1) + readBytes(part2));
+        // The samples each part decodes to on its own.
+        const auto decodedFrames = [&](const std::filesystem::path& part) {
+            return double(readBytes(ffmpeg(part, "-f s16le", folder.path / "part.raw")).size()) / 2;
+        };
+        const double frames1 = decodedFrames(part1);
+        const double frames2 = decodedFrames(part2);
+
+        const Pcm pcm = convert(joined);
+        ASSERT_EQ(pcm.channels, 1) << extension;
+        EXPECT_EQ(pcm.rate, 44100u) << extension;
+        const std::vector<float>& x = pcm.samples[0];
+        EXPECT_NEAR(double(x.size()), frames1 + 2 * frames2, 2.0) << extension;
+        ASSERT_GT(x.size(), std::size_t(frames1)) << extension;
+        const auto n1 = uint32_t(frames1);
+        const auto n2 = uint32_t(x.size()) - n1;
+        EXPECT_NEAR(numpyPeakHz(folder, x.data(), n1, 44100), 440.0, 2.0) << extension;
+        EXPECT_NEAR(numpyPeakHz(folder, x.data() + n1, n2, 44100), 1000.0, 2.0) << extension;
+    }
 }
 
 TEST_F(SonvertTest, SixChannelsAreMixedDownToTheStereoFfmpegMakes)
