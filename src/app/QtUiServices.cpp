@@ -193,7 +193,7 @@ int QtUiServices::runProcess(const std::string& program, const std::vector<std::
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     process.start(QString::fromStdString(program), list);
     if (!process.waitForStarted())
-        return -1;
+        return ProcessFailed;
     // Windows keep repainting while the program runs; a modal progress window keeps commands
     // waiting and offers Cancel, which ends the program, when it takes longer than a moment.
     QProgressDialog progress("Please wait...", "Cancel", 0, 0, window_);
@@ -201,10 +201,16 @@ int QtUiServices::runProcess(const std::string& program, const std::vector<std::
     progress.setWindowModality(Qt::ApplicationModal);
     progress.reset();
     QTimer::singleShot(ProgressDelayMs, &progress, &QProgressDialog::show);
-    QObject::connect(&progress, &QProgressDialog::canceled, &process, &QProcess::kill);
+    bool cancelled = false;
+    QObject::connect(&progress, &QProgressDialog::canceled, &process, [&process, &cancelled] {
+        cancelled = true;
+        process.kill();
+    });
     if (process.state() != QProcess::NotRunning)
         loop.exec();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    if (cancelled)
+        return ProcessCancelled;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : ProcessFailed;
 }
 
 void QtUiServices::setStatusText(StatusField field, const std::string& text)

@@ -31,6 +31,10 @@ bool AudioDecoder::decode(const AVPacket* packet, const FrameSink& sink)
     if (avcodec_send_packet(codec_.get(), packet) < 0)
         return true;
     while (avcodec_receive_frame(codec_.get(), frame_.get()) >= 0) {
+        // The MP3 decoder labels a frame with the rate in force before the frame's own header, so the
+        // first frame after a rate change would carry the old rate; the codec context has the right one.
+        if (codec_->sample_rate > 0)
+            frame_->sample_rate = codec_->sample_rate;
         const bool taken = sink(*frame_);
         av_frame_unref(frame_.get());
         if (!taken)

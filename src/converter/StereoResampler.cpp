@@ -40,15 +40,15 @@ bool StereoResampler::sameInput(const AVFrame& frame) const
 {
     return swr_ && frame.format == inputFormat_ && frame.sample_rate == inputRate_ &&
            frame.ch_layout.nb_channels == inputLayout_.nb_channels &&
-           (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC ||
-            av_channel_layout_compare(&frame.ch_layout, &inputLayout_) == 0);
+           (!mixedByPosition(frame.ch_layout) || av_channel_layout_compare(&frame.ch_layout, &inputLayout_) == 0);
 }
 
 bool StereoResampler::configureFor(const AVFrame& frame)
 {
     av_channel_layout_uninit(&inputLayout_);
-    // A stream that names no channel positions gets the usual ones for its count, so it can be mixed down.
-    if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+    // Positions steer only the mix-down of more than two channels: one or two channels are labelled as the
+    // output is, so they pass as they are whatever the stream names them (a mono "front left", centre + LFE).
+    if (!mixedByPosition(frame.ch_layout))
         av_channel_layout_default(&inputLayout_, frame.ch_layout.nb_channels);
     else if (av_channel_layout_copy(&inputLayout_, &frame.ch_layout) < 0)
         return false;
@@ -62,6 +62,12 @@ bool StereoResampler::configureFor(const AVFrame& frame)
     if (!ok)
         swr_.reset();
     return ok;
+}
+
+bool StereoResampler::mixedByPosition(const AVChannelLayout& layout)
+{
+    // A stream that names no positions is mixed down by the usual ones for its count.
+    return layout.nb_channels > 2 && layout.order != AV_CHANNEL_ORDER_UNSPEC;
 }
 
 bool StereoResampler::run(const uint8_t* const* input, int inputFrames)

@@ -6,8 +6,9 @@
 
 #include "AvPointers.h"
 
-// Turns decoded frames into interleaved 16-bit samples at one fixed rate, mono or stereo: more
-// channels are mixed down to two. Follows a stream whose format, rate or layout changes on the way.
+// Turns decoded frames into interleaved 16-bit samples at one fixed rate, mono or stereo: one or two
+// channels pass as they are, more are mixed down to two by their positions. Follows a stream whose
+// format, rate or layout changes on the way.
 class StereoResampler {
 public:
     using Samples = std::optional<std::span<const int16_t>>;
@@ -26,6 +27,8 @@ public:
 private:
     bool sameInput(const AVFrame& frame) const;
     bool configureFor(const AVFrame& frame);
+    // Whether the channel positions of a frame with this layout take part in its conversion.
+    static bool mixedByPosition(const AVChannelLayout& layout);
     // Appends the converted samples to buffer_; false on failure.
     bool run(const uint8_t* const* input, int inputFrames);
 

@@ -22,9 +22,9 @@ int BatchUiServices::runProcess(const std::string& program, const std::vector<st
     argv.push_back(nullptr);
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-        return -1;
+        return ProcessFailed;
     int status = 0;
     if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return -1;
+        return ProcessFailed;
     return WEXITSTATUS(status);
 }

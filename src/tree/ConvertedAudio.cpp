@@ -14,7 +14,8 @@ ConvertedAudio::ConvertedAudio(UiServices& ui, const std::string& programFolder,
         return;
     folder_ = pattern;
     wav_ = folder_ / source.stem().concat(".wav");
-    ui.runProcess(programFolder + ConverterName, {source.string(), wav_.string()});
+    cancelled_ = ui.runProcess(programFolder + ConverterName, {source.string(), wav_.string()}) ==
+                 UiServices::ProcessCancelled;
 }
 
 ConvertedAudio::~ConvertedAudio()

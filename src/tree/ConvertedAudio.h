@@ -11,7 +11,7 @@ class ConvertedAudio {
 public:
     static constexpr const char* ConverterName = "Sonvert";
 
-    // Runs the converter on `source` and waits for it to end.
+    // Runs the converter on `source` and waits for it to end or be cancelled.
     ConvertedAudio(UiServices& ui, const std::string& programFolder, const std::filesystem::path& source);
     ~ConvertedAudio();
     ConvertedAudio(const ConvertedAudio&) = delete;
@@ -19,8 +19,11 @@ public:
 
     // The WAV file; empty when the converter produced nothing usable.
     std::filesystem::path wav() const;
+    // Whether the person cancelled the converter while it ran.
+    bool cancelled() const { return cancelled_; }
 
 private:
     std::filesystem::path folder_;
     std::filesystem::path wav_;
+    bool cancelled_ = false;
 };

@@ -62,6 +62,10 @@ marluneMDIChild* SignalOpener::openOne(const std::filesystem::path& path, const 
 marluneMDIChild* SignalOpener::openThroughConverter(const std::filesystem::path& path, const std::string& fileName)
 {
     const ConvertedAudio converted(client_.ui(), client_.programFolder(), path);
+    // A cancelled conversion is what the person asked for: no window and no message, even when the
+    // converter had finished its file.
+    if (converted.cancelled())
+        return nullptr;
     const std::filesystem::path wav = converted.wav();
     if (wav.empty()) {
         client_.ui().messageBox(NoDecoderMessage);

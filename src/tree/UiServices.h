@@ -17,6 +17,11 @@ enum class StatusField { RangeFrom, RangeTo, X, Y, Step, SampleRate, X3D, Y3D, V
 // tests answer from a script and record what was shown.
 class UiServices {
 public:
+    // What runProcess gives when the program did not start or did not end by itself, and when the
+    // person ended it with Cancel; anything else is the program's exit code.
+    static constexpr int ProcessFailed = -1;
+    static constexpr int ProcessCancelled = -2;
+
     virtual ~UiServices() = default;
 
     virtual MessageResult messageBox(const std::string& text, const std::string& caption = {},
@@ -41,7 +46,8 @@ public:
     virtual bool hasClipboardBlock() const { return clipboardBlock().has_value(); }
     // Opens a document with the desktop's handler, or starts an executable.
     virtual void openWithDesktop(const std::string& target) = 0;
-    // Starts a program with an argument list (no shell) and waits for it; its exit code, or -1 when it did not start.
+    // Starts a program with an argument list (no shell) and waits for it; its exit code, ProcessFailed
+    // or ProcessCancelled.
     virtual int runProcess(const std::string& program, const std::vector<std::string>& arguments) = 0;
     virtual void setStatusText(StatusField field, const std::string& text) = 0;
     // Shows the 3D status bar instead of the signal bar, or back; a focused pane shows its own.

@@ -44,15 +44,15 @@ inline std::filesystem::path ffmpeg(const std::filesystem::path& source, const s
     return target;
 }
 
-struct SonvertRun {
+struct CommandRun {
     int exitCode = -1;
     std::string output;
 };
 
-inline SonvertRun runSonvert(const std::filesystem::path& input, const std::filesystem::path& output)
+// Runs a command through the shell and collects its standard output.
+inline CommandRun runCommand(const std::string& command)
 {
-    SonvertRun run;
-    const std::string command = quoted(Sonvert) + " " + quoted(input) + " " + quoted(output);
+    CommandRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return run;
@@ -64,24 +64,31 @@ inline SonvertRun runSonvert(const std::filesystem::path& input, const std::file
     return run;
 }
 
+inline CommandRun runSonvert(const std::filesystem::path& input, const std::filesystem::path& output)
+{
+    return runCommand(quoted(Sonvert) + " " + quoted(input) + " " + quoted(output));
+}
+
+// What a short numpy program (given `sys`, `np` and scipy's `wavfile`) writes to its standard output
+// when run on `file`, its sys.argv[1].
+inline std::string numpyOutput(const std::string& program, const std::filesystem::path& file)
+{
+    const CommandRun run = runCommand("/usr/bin/python3 -c 'import sys, numpy as np; from scipy.io import wavfile; " +
+                                      program + "' " + quoted(file));
+    EXPECT_EQ(run.exitCode, 0) << program;
+    return run.output;
+}
+
 // The frequency of the highest peak of the spectrum, computed by numpy (Hanning window, real FFT).
 inline double numpyPeakHz(const TempFolder& folder, const float* samples, uint32_t count, double rate)
 {
     const auto raw = folder.path / "peak.f32";
     writeBytes(raw, std::string_view(reinterpret_cast<const char*>(samples), count * sizeof(float)));
-    const std::string command =
-        "/usr/bin/python3 -c 'import numpy as np,sys; x=np.fromfile(sys.argv[1],dtype=np.float32); "
-        "m=np.abs(np.fft.rfft(x*np.hanning(len(x)))); print(np.argmax(m[1:])+1)' " +
-        quoted(raw);
-    FILE* pipe = popen(command.c_str(), "r");
-    long bin = -1;
-    if (pipe) {
-        if (std::fscanf(pipe, "%ld", &bin) != 1)
-            bin = -1;
-        pclose(pipe);
-    }
+    const std::string bin = numpyOutput("x=np.fromfile(sys.argv[1],dtype=np.float32); "
+                                        "m=np.abs(np.fft.rfft(x*np.hanning(len(x)))); print(np.argmax(m[1:])+1)",
+                                        raw);
     std::filesystem::remove(raw);
-    return double(bin) * rate / count;
+    return (bin.empty() ? -1.0 : std::stod(bin)) * rate / count;
 }
 
 }  // namespace converter_test

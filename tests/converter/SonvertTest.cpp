@@ -1,4 +1,6 @@
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "converter/ConverterTestSupport.h"
@@ -25,6 +27,15 @@ uint32_t le(const std::string& bytes, std::size_t at, int size)
     return value;
 }
 
+// Interleaved 16-bit samples split by channel.
+std::vector<std::vector<float>> channelsOf(const std::string& data, uint16_t channels)
+{
+    std::vector<std::vector<float>> samples(channels);
+    for (std::size_t i = 0; channels > 0 && i + 1 < data.size(); i += 2)
+        samples[(i / 2) % channels].push_back(float(int16_t(le(data, i, 2))));
+    return samples;
+}
+
 Pcm readCanonicalWav(const std::filesystem::path& path)
 {
     const std::string bytes = readBytes(path);
@@ -44,9 +55,7 @@ Pcm readCanonicalWav(const std::filesystem::path& path)
     EXPECT_EQ(le(bytes, 32, 2), 2u * pcm.channels);
     pcm.bits = uint16_t(le(bytes, 34, 2));
     pcm.data = bytes.substr(44);
-    pcm.samples.resize(pcm.channels);
-    for (std::size_t i = 0; i + 1 < pcm.data.size(); i += 2)
-        pcm.samples[(i / 2) % pcm.channels].push_back(float(int16_t(le(pcm.data, i, 2))));
+    pcm.samples = channelsOf(pcm.data, pcm.channels);
     return pcm;
 }
 
@@ -63,7 +72,7 @@ protected:
     Pcm convert(const std::filesystem::path& input)
     {
         const auto output = folder.path / (input.filename().string() + ".out.wav");
-        const SonvertRun run = runSonvert(input, output);
+        const CommandRun run = runSonvert(input, output);
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.output, "");
         const Pcm pcm = readCanonicalWav(output);
@@ -75,7 +84,7 @@ protected:
     void expectFailure(const std::filesystem::path& input, int code)
     {
         const std::size_t before = folder.entries();
-        const SonvertRun run = runSonvert(input, folder.path / "failed.wav");
+        const CommandRun run = runSonvert(input, folder.path / "failed.wav");
         EXPECT_EQ(run.exitCode, 0) << input;
         EXPECT_EQ(run.output, "Error: " + std::to_string(code) + "\n") << input;
         EXPECT_EQ(folder.entries(), before) << "nothing is left behind for " << input;
@@ -115,6 +124,66 @@ TEST_F(SonvertTest, MonoStaysMonoAtItsOwnRate)
     EXPECT_EQ(pcm.channels, 1);
     EXPECT_EQ(pcm.rate, 8000u);
     EXPECT_EQ(pcm.data, readBytes(folder.path / "mono.wav").substr(44));
+}
+
+TEST_F(SonvertTest, OneOrTwoChannelsPassAsTheyAreWhateverPositionsTheyName)
+{
+    const auto layoutOf = [](const std::filesystem::path& file) {
+        return runCommand("ffprobe -v error -show_entries stream=channel_layout -of csv=p=0 " + quoted(file)).output;
+    };
+
+    // 24-bit mono marked "front left": a plain conversion keeps the upper 16 bits of every sample.
+    const auto mono = folder.path / "mono24.wav";
+    tool("sox -n -D -r 48000 -c 1 -b 24 " + quoted(mono) + " synth 0.5 sine 300 vol 0.7");
+    const auto left = ffmpeg(mono, "-af channelmap=map=0:channel_layout=FL -c:a pcm_s24le",
+                             folder.path / "left.wav");
+    ASSERT_EQ(layoutOf(left), "1 channels (FL)\n");
+    const Pcm leftPcm = convert(left);
+    EXPECT_EQ(leftPcm.channels, 1);
+    EXPECT_EQ(leftPcm.rate, 48000u);
+    const std::string upper16 = numpyOutput(
+        "r, x = wavfile.read(sys.argv[1]); sys.stdout.buffer.write((x >> 16).astype(\"<i2\").tobytes())", left);
+    EXPECT_EQ(leftPcm.samples, channelsOf(upper16, 1));
+
+    // Two channels named centre and LFE, each with its own tone, come back as they went in.
+    const auto centreLfe = ffmpeg(source, "-af 'channelmap=map=0|1:channel_layout=FC+LFE'", folder.path / "clfe.flac");
+    ASSERT_EQ(layoutOf(centreLfe), "2 channels (FC+LFE)\n");
+    const Pcm pairPcm = convert(centreLfe);
+    EXPECT_EQ(pairPcm.channels, 2);
+    EXPECT_EQ(pairPcm.rate, 44100u);
+    EXPECT_EQ(pairPcm.samples, channelsOf(readBytes(source).substr(44), 2));
+}
+
+// MP3 and ADTS frames each carry their rate, so two such files joined byte for byte change it mid-stream.
+TEST_F(SonvertTest, ARateChangeMidStreamIsResampledToTheFirstRate)
+{
+    const auto first = soxWav(folder, "first.wav", 44100, 1, "synth 1 sine 440 vol 0.5");
+    const auto second = soxWav(folder, "second.wav", 22050, 1, "synth 1 sine 1000 vol 0.5");
+    const std::pair<std::string, std::string> formats[] = {
+        {"mp3", "-c:a libmp3lame -b:a 64k -write_xing 0 -id3v2_version 0"}, {"aac", "-c:a aac -f adts"}};
+    for (const auto& [extension, options] : formats) {
+        const auto part1 = ffmpeg(first, options, folder.path / ("first." + extension));
+        const auto part2 = ffmpeg(second, options, folder.path / ("second." + extension));
+        const auto joined = folder.path / ("joined." + extension);
+        writeBytes(joined, readBytes(part1) + readBytes(part2));
+        // The samples each part decodes to on its own.
+        const auto decodedFrames = [&](const std::filesystem::path& part) {
+            return double(readBytes(ffmpeg(part, "-f s16le", folder.path / "part.raw")).size()) / 2;
+        };
+        const double frames1 = decodedFrames(part1);
+        const double frames2 = decodedFrames(part2);
+
+        const Pcm pcm = convert(joined);
+        ASSERT_EQ(pcm.channels, 1) << extension;
+        EXPECT_EQ(pcm.rate, 44100u) << extension;
+        const std::vector<float>& x = pcm.samples[0];
+        EXPECT_NEAR(double(x.size()), frames1 + 2 * frames2, 2.0) << extension;
+        ASSERT_GT(x.size(), std::size_t(frames1)) << extension;
+        const auto n1 = uint32_t(frames1);
+        const auto n2 = uint32_t(x.size()) - n1;
+        EXPECT_NEAR(numpyPeakHz(folder, x.data(), n1, 44100), 440.0, 2.0) << extension;
+        EXPECT_NEAR(numpyPeakHz(folder, x.data() + n1, n2, 44100), 1000.0, 2.0) << extension;
+    }
 }
 
 TEST_F(SonvertTest, SixChannelsAreMixedDownToTheStereoFfmpegMakes)
@@ -158,7 +227,7 @@ TEST_F(SonvertTest, EveryFailureHasItsCodeAndLeavesNoFile)
     writeBytes(folder.path / "header.wav", readBytes(source).substr(0, 44));
     expectFailure(folder.path / "header.wav", -10);
 
-    const SonvertRun run = runSonvert(source, folder.path / "no" / "such" / "folder.wav");
+    const CommandRun run = runSonvert(source, folder.path / "no" / "such" / "folder.wav");
     EXPECT_EQ(run.output, "Error: -5\n");
     EXPECT_EQ(run.exitCode, 0);
 }

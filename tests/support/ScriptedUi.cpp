@@ -58,7 +58,7 @@ void ScriptedUi::beginWaitCursor()
 int ScriptedUi::runProcess(const std::string& program, const std::vector<std::string>& arguments)
 {
     processes.push_back({program, arguments});
-    return processRunner ? processRunner(processes.back()) : -1;
+    return processRunner ? processRunner(processes.back()) : ProcessFailed;
 }
 
 std::vector<std::string> ScriptedUi::messageTexts() const

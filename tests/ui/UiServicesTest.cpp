@@ -53,7 +53,9 @@ TEST_F(UiServicesTest, RunProcessReturnsTheExitCode)
     EXPECT_EQ(ui_.runProcess("/bin/sh", {"-c", "exit 7"}), 7);
     // Arguments go to the program as they are, without a shell between.
     EXPECT_EQ(ui_.runProcess("/usr/bin/test", {"a b", "=", "a b"}), 0);
-    EXPECT_EQ(ui_.runProcess("/no/such/program", {}), -1);
+    EXPECT_EQ(ui_.runProcess("/no/such/program", {}), UiServices::ProcessFailed);
+    // A program that dies of a signal nobody sent from the progress window failed; it was not cancelled.
+    EXPECT_EQ(ui_.runProcess("/bin/sh", {"-c", "kill -9 $$"}), UiServices::ProcessFailed);
 }
 
 TEST_F(UiServicesTest, ALongProgramShowsProgressAndCancelEndsIt)
@@ -68,7 +70,7 @@ TEST_F(UiServicesTest, ALongProgramShowsProgressAndCancelEndsIt)
     });
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(ui_.runProcess("/bin/sleep", {"30"}), -1);
+    EXPECT_EQ(ui_.runProcess("/bin/sleep", {"30"}), UiServices::ProcessCancelled);
     EXPECT_TRUE(shown);
     EXPECT_LT(clock.elapsed(), 10000);
 }
