@@ -2,7 +2,7 @@
 #include <functional>
 #include <vector>
 
-#include "tree/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 class marluneMDIClient;
 

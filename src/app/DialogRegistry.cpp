@@ -1,6 +1,5 @@
 #include "app/DialogRegistry.h"
 
-#include "app/ModelessDialogs.h"
 #include "fileio/SampleRateForm.h"
 #include "fileio/ui/SampleRateDlg.h"
 #include "settings/FFTDefaultsForm.h"
@@ -8,9 +7,11 @@
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "settings/ui/SmoothingDlg.h"
 #include "tree/ExtractOdDoForm.h"
+#include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
 #include "tree/StepChangeForm.h"
 #include "tree/ui/ExtractOdDoDlg.h"
+#include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
 #include "tree/ui/StepChangeDlg.h"
 #include "views/YAxisForm.h"
@@ -25,6 +26,14 @@ void DialogRegistry::add()
     add(Form::Name, [](DialogForm& form, QWidget* parent) { return Dialog::run(static_cast<Form&>(form), parent); });
 }
 
+template <class Form, class Dialog>
+void DialogRegistry::addModeless()
+{
+    openers_[std::string(Form::Name)] = [](std::shared_ptr<DialogForm> form, QWidget* parent) {
+        Dialog::open(std::static_pointer_cast<Form>(std::move(form)), parent);
+    };
+}
+
 DialogRegistry::DialogRegistry()
 {
     add<SampleRateForm, SampleRateDlg>();
@@ -35,8 +44,7 @@ DialogRegistry::DialogRegistry()
     add<SmoothingForm, SmoothingDlg>();
     add<FilterForm, FilterDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
-    // The modeless dialogs open beside the windows, not through run().
-    ModelessDialogHost::install(&ModelessDialogs::desktop());
+    addModeless<FilterControlForm, FilterControlDlg>();
 }
 
 void DialogRegistry::add(std::string_view formName, Runner runner)
@@ -53,4 +61,13 @@ bool DialogRegistry::run(DialogForm& form, QWidget* parent) const
 {
     const auto runner = runners_.find(form.formName());
     return runner != runners_.end() && runner->second(form, parent);
+}
+
+bool DialogRegistry::open(std::shared_ptr<DialogForm> form, QWidget* parent) const
+{
+    const auto opener = openers_.find(form->formName());
+    if (opener == openers_.end())
+        return false;
+    opener->second(std::move(form), parent);
+    return true;
 }

@@ -5,8 +5,8 @@
 
 #include "app/CommandActions.h"
 #include "app/StatusBars.h"
+#include "base/CommandTarget.h"
 #include "tree/ClientObserver.h"
-#include "tree/CommandTarget.h"
 
 class CommandRouter;
 class ControlBar;

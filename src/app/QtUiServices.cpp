@@ -105,6 +105,12 @@ bool QtUiServices::runDialog(DialogForm& form)
     return dialogs_.run(form, window_);
 }
 
+void QtUiServices::openModeless(std::shared_ptr<DialogForm> form)
+{
+    if (!dialogs_.open(std::move(form), window_))
+        beep();
+}
+
 std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter, bool multiple)
 {
     const QString qtFilter = QString::fromStdString(qtFileFilter(filter));

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "app/DialogRegistry.h"
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 class QWidget;
 class StatusBars;
@@ -24,6 +24,7 @@ public:
     std::optional<std::string> inputDialog(const std::string& caption, const std::string& label,
                                            const std::string& initial, int maxLength) override;
     bool runDialog(DialogForm& form) override;
+    void openModeless(std::shared_ptr<DialogForm> form) override;
     std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) override;
     std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override;

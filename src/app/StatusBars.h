@@ -2,7 +2,7 @@
 #include <QString>
 #include <map>
 
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 class QLabel;
 class QStatusBar;

@@ -7,7 +7,7 @@
 #include "app/CommandRouter.h"
 #include "app/HelpWindow.h"
 #include "app/QtUiServices.h"
-#include "tree/CommandTarget.h"
+#include "base/CommandTarget.h"
 #include "tree/marluneMDIClient.h"
 
 class MainFrame;

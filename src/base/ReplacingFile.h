@@ -21,7 +21,7 @@ public:
     void markFailed() { failed_ = true; }
     // Flushes the data to the disk and puts the file in place; false (the target untouched) when
     // the file could not be created, any write failed or the rename failed.
-    bool commit();
+    [[nodiscard]] bool commit();
 
 private:
     void discard();

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "dsp/SpectrumConditioning.h"
-#include "signal/Statistics.h"
+#include "dsp/Statistics.h"
 
 void FftFilter::maskBins(float* re, float* im, std::size_t n, long double rate, long double from,
                          long double to, int16_t type)

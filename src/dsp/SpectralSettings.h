@@ -1,6 +1,12 @@
 #pragma once
 #include <cstdint>
 
+// The spectrum type (the field `type`): each computation alone, or the average over the last `average` ones.
+namespace SpectrumType {
+constexpr int32_t Instantaneous = 0;
+constexpr int32_t Averaged = 1;
+}  // namespace SpectrumType
+
 // The seventeen spectral-analysis options, in the order windows copy them as one block.
 struct SpectralSettings {
     int32_t doNormalize = 0;

@@ -5,7 +5,7 @@
 
 #include <emmintrin.h>
 
-#include "signal/Statistics.h"
+#include "dsp/Statistics.h"
 
 void removeLinearTrend(float* values, std::size_t count)
 {

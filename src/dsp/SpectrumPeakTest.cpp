@@ -8,8 +8,10 @@ namespace {
 constexpr std::size_t MaxPeaks = 100;
 }  // namespace
 
-void keepSignificantPeaks(float* x, std::size_t n, int32_t level)
+void keepSignificantPeaks(std::span<float> values, int32_t level)
 {
+    float* x = values.data();
+    const std::size_t n = values.size();
     if (n < 2)
         return;
     const double m = double(n - 1);

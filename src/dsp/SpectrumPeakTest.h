@@ -1,7 +1,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
-// Keeps only the significant peaks of the n values x (at most 100) and sets every other value to 0.
+// Keeps only the significant peaks of the values (at most 100) and sets every other value to 0.
 // `level` is the significance in percent: 5, or 1 for the stricter test.
-void keepSignificantPeaks(float* x, std::size_t n, int32_t level);
+void keepSignificantPeaks(std::span<float> values, int32_t level);

@@ -6,7 +6,7 @@
 #include "dsp/SpectrumConditioning.h"
 #include "dsp/SpectrumOutput.h"
 #include "dsp/SpectrumPeakTest.h"
-#include "signal/Statistics.h"
+#include "dsp/Statistics.h"
 
 namespace {
 std::unique_ptr<float[]> zeros(std::size_t count)
@@ -17,7 +17,7 @@ std::unique_ptr<float[]> zeros(std::size_t count)
 
 bool SpectrumPipeline::averagesComplex(const SpectralSettings& settings)
 {
-    return settings.type == 1 && settings.average > 0 && !SpectrumShow::isSegmentAveraged(settings.show);
+    return settings.type == SpectrumType::Averaged && settings.average > 0 && !SpectrumShow::isSegmentAveraged(settings.show);
 }
 
 bool SpectrumPipeline::needsRebuild(const SpectralSettings& settings, uint32_t count) const
@@ -39,7 +39,7 @@ void SpectrumPipeline::build(const SpectralSettings& settings, uint32_t count)
     re_ = std::make_unique_for_overwrite<float[]>(n + 1);
     im_ = std::make_unique_for_overwrite<float[]>(n + 1);
     output_ = zeros(n);
-    const bool accumulates = type_ == 1 || SpectrumShow::isSegmentAveraged(show_);
+    const bool accumulates = type_ == SpectrumType::Averaged || SpectrumShow::isSegmentAveraged(show_);
     sumRe_ = accumulates ? zeros(n + 1) : nullptr;
     sumIm_ = accumulates ? zeros(n + 1) : nullptr;
     averaged_ = 0;
@@ -138,7 +138,7 @@ SpectrumPipeline::Outcome SpectrumPipeline::run(const SpectralSettings& settings
         smoothing_.smooth(work_.get(), output_.get(), uint32_t(n));
     }
     if (settings.doTestPeaks && settings.show == SpectrumShow::Magnitude)
-        keepSignificantPeaks(output_.get(), n, settings.testPeaksLevel);
+        keepSignificantPeaks({output_.get(), n}, settings.testPeaksLevel);
     return Outcome::Computed;
 }
 

@@ -62,11 +62,11 @@ void TapWindow::set(int32_t type, uint32_t length, bool normalised)
         normalise(values_);
 }
 
-void TapWindow::setFromSignal(const float* values, uint32_t count)
+void TapWindow::setFromSignal(std::span<const float> values)
 {
     type_ = FromSignal;
     normalised_ = true;
-    values_.assign(values, values + count);
+    values_.assign(values.begin(), values.end());
     normalise(values_);
 }
 

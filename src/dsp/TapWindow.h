@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // A window function or smoothing kernel: the taper of a transform block, the kernel of a smoothing
@@ -13,8 +14,8 @@ public:
     // Type 0 … 4 (any other is a rectangle), requested length a. A normalised kernel has odd length
     // (a + 1 for an even a) and sums to 1. A FromSignal kernel is kept until another set() replaces it.
     void set(int32_t type, uint32_t length, bool normalised);
-    // A kernel of `count` values from a signal: type FromSignal, always normalised.
-    void setFromSignal(const float* values, uint32_t count);
+    // A kernel of the values of a signal: type FromSignal, always normalised.
+    void setFromSignal(std::span<const float> values);
 
     int32_t type() const { return type_; }
     // The effective length L (odd when normalised).

@@ -5,4 +5,4 @@
 
 // One text line "X<tab>value" per visible sample. X starts at the first visible X and grows by
 // 1 / rate per line, accumulated rather than recomputed. False when the file cannot be written.
-bool exportAscii(const std::filesystem::path& path, const Signal& signal);
+[[nodiscard]] bool exportAscii(const std::filesystem::path& path, const Signal& signal);

@@ -12,4 +12,4 @@ FileReadResult readBinFile(const std::filesystem::path& path);
 uint32_t legacyBinSampleRate(uint16_t a, uint16_t b, uint16_t c);
 
 // Writes the float variant with the visible range of `signal`; false when the file cannot be written.
-bool writeBinFile(const std::filesystem::path& path, const Signal& signal);
+[[nodiscard]] bool writeBinFile(const std::filesystem::path& path, const Signal& signal);

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 // The "Sample rate" dialog: one field, accepted only for a rate above 0.
 class SampleRateForm : public DialogForm {

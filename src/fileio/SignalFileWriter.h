@@ -5,4 +5,4 @@
 
 // Writes the visible range with the writer that the name's extension selects (.wav or .bin, any case).
 // False when the extension selects none or the file cannot be written.
-bool writeSignalFile(const std::filesystem::path& path, const Signal& signal);
+[[nodiscard]] bool writeSignalFile(const std::filesystem::path& path, const Signal& signal);

@@ -19,4 +19,4 @@ struct WavScaling {
 
 // A mono 16-bit PCM file with a 44-byte header, holding the visible range of `signal` at its rate
 // truncated to an integer. False when the file cannot be written or the rate does not fit the header.
-bool writeWavFile(const std::filesystem::path& path, const Signal& signal);
+[[nodiscard]] bool writeWavFile(const std::filesystem::path& path, const Signal& signal);

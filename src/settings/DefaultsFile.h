@@ -26,7 +26,7 @@ public:
     // The built-in defaults replace what was read when FFT_TestPeaksLevel reads 0.
     SpectralSettings readSpectral() const;
     // The file is made anew: other keys and sections are dropped.
-    bool write(const SpectralSettings& spectral) const;
+    [[nodiscard]] bool write(const SpectralSettings& spectral) const;
 
 private:
     std::filesystem::path readFrom_;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "base/NumberText.h"
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 namespace {
 std::string field(int value)
@@ -47,7 +47,7 @@ FFTDefaultsForm::FFTDefaultsForm(UiServices& ui, const SpectralSettings& setting
     window = settings.window;
     expand = settings.doExpandWithZeros != 0;
     expansion = settings.expandWithZerosVal;
-    averaged = settings.type == 1;
+    averaged = settings.type == SpectrumType::Averaged;
     averages = field(settings.average);
     show = settings.show;
     smooth = settings.doSmooth != 0;
@@ -95,7 +95,7 @@ bool FFTDefaultsForm::accept()
     s.window = window;
     s.doExpandWithZeros = expand;
     s.expandWithZerosVal = expansion;
-    s.type = averaged ? 1 : 0;
+    s.type = averaged ? SpectrumType::Averaged : SpectrumType::Instantaneous;
     s.average = int32_t(count);
     if (show >= 0 && show < int(ShowNames.size()))
         s.show = show;

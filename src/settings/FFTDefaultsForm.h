@@ -2,8 +2,8 @@
 #include <array>
 #include <string>
 
+#include "base/DialogForm.h"
 #include "dsp/SpectralSettings.h"
-#include "tree/DialogForm.h"
 
 class UiServices;
 

@@ -35,7 +35,7 @@ public:
     bool modified() const { return modified_; }
     // Writes every line with CRLF into a temporary file beside the target and renames it over
     // the target, so the file is either the old or the new one. False when that failed.
-    bool save();
+    [[nodiscard]] bool save();
 
 private:
     struct Line {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "base/NumberText.h"
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 SmoothingForm::SmoothingForm(UiServices& ui, long double type, long double length)
     : length(std::to_string((long long)length)), ui_(ui), type_(type), length_(length)

@@ -2,7 +2,7 @@
 #include <array>
 #include <string>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 class UiServices;
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "dsp/SpectrumOutput.h"
+#include "dsp/TapWindow.h"
 #include "settings/TIniHelper.h"
 
 namespace {
@@ -50,11 +52,11 @@ SpectralSettings builtInSpectralDefaults(const SpectralSettings& read)
     s.removePeaksVal = 2;
     s.taperVal = 20;
     s.doTaper = 1;
-    s.show = 2;
-    s.smoothWindow = 3;
+    s.show = SpectrumShow::Magnitude;
+    s.smoothWindow = TapWindow::Rectangle;
     s.smoothLen = 15;
     s.testPeaksLevel = 5;
-    s.window = 0;
+    s.window = TapWindow::Hanning;
     s.type = read.type;
     s.average = read.average;
     return s;

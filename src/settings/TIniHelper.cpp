@@ -14,14 +14,16 @@ TIniHelper::TIniHelper(std::string fileName, std::string defaultSection)
 {
 }
 
+// Changes still unwritten are written on the way out; a caller that must know whether that worked
+// calls flush() itself first.
 TIniHelper::~TIniHelper()
 {
-    flush();
+    static_cast<void>(flush());
 }
 
 void TIniHelper::create(std::string fileName, bool emptyFile)
 {
-    flush();
+    static_cast<void>(flush());
     fileName_ = std::move(fileName);
     profile_.reset();
     if (emptyFile)

@@ -42,7 +42,7 @@ public:
     std::string readText(std::string_view section, std::string_view key) const;
 
     // Writes the file when it has unwritten changes; false when writing failed.
-    bool flush();
+    [[nodiscard]] bool flush();
 
 private:
     PrivateProfile& profile() const;

@@ -198,11 +198,12 @@ bool Signal::cut(uint32_t first, uint32_t last)
     return true;
 }
 
-bool Signal::paste(uint32_t at, const float* values, uint32_t n)
+bool Signal::paste(uint32_t at, std::span<const float> values)
 {
-    if (at > count_ || count_ - at < n)
+    if (at > count_ || count_ - at < values.size())
         return false;
-    std::memcpy(samples_ + at, values, std::size_t(n) * sizeof(float));
+    const auto n = uint32_t(values.size());
+    std::memcpy(samples_ + at, values.data(), std::size_t(n) * sizeof(float));
     zoomEnd_[0] = count_ - 1;
     if (n)
         samplesChanged(at, at + n - 1);

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "dsp/SpectralSettings.h"
 #include "signal/MinMaxSummary.h"
@@ -71,17 +72,18 @@ public:
     MinMax extremes(uint32_t first, uint32_t end) const { return summary_.range(samples_, first, end); }
 
     // Zoom history; each refuses (returns false, changes nothing) where it cannot apply.
-    bool zoomIn(uint32_t first, uint32_t last);
-    bool zoomBack();
-    bool zoomForward();
-    bool scrollLeft(uint32_t n);
-    bool scrollRight(uint32_t n);
+    [[nodiscard]] bool zoomIn(uint32_t first, uint32_t last);
+    [[nodiscard]] bool zoomBack();
+    [[nodiscard]] bool zoomForward();
+    [[nodiscard]] bool scrollLeft(uint32_t n);
+    [[nodiscard]] bool scrollRight(uint32_t n);
     // Entry 0 spanning the whole signal, level and depth 0.
     void resetZoom();
 
     // Editing by inclusive sample indices.
-    bool cut(uint32_t first, uint32_t last);
-    bool paste(uint32_t at, const float* values, uint32_t n);
+    [[nodiscard]] bool cut(uint32_t first, uint32_t last);
+    // Overwrites samples from `at` on; refused when the values do not fit.
+    [[nodiscard]] bool paste(uint32_t at, std::span<const float> values);
     void fill(uint32_t first, uint32_t last, float value);
 
     // The paged acquisition buffer (kind 8).

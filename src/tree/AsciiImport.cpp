@@ -1,11 +1,11 @@
 #include "tree/AsciiImport.h"
 
 #include "base/FormatText.h"
+#include "base/UiServices.h"
 #include "fileio/AsciiTable.h"
 #include "fileio/AsciiTableReader.h"
 #include "fileio/SampleRateForm.h"
 #include "tree/SignalOpener.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <iosfwd>
 
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 // UiServices for runs without a person: messages go to a stream, every question is cancelled.
 class BatchUiServices : public UiServices {
@@ -15,6 +15,7 @@ public:
         return std::nullopt;
     }
     bool runDialog(DialogForm&) override { return false; }
+    void openModeless(std::shared_ptr<DialogForm>) override { beep(); }
     std::vector<std::string> openFileDialog(const std::string&, bool) override { return {}; }
     std::optional<std::string> saveFileDialog(const std::string&, const std::string&) override { return std::nullopt; }
     void beep() override {}

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "tree/UiServices.h"
+#include "base/UiServices.h"
 
 ConvertedAudio::ConvertedAudio(UiServices& ui, const std::string& programFolder,
                                const std::filesystem::path& source)

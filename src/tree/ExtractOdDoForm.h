@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 class Signal;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 class marluneMDIChild;
 class marluneMDIClient;

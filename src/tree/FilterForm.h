@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/DialogForm.h"
 #include "dsp/FftFilter.h"
-#include "tree/DialogForm.h"
 #include "tree/PendingParameters.h"
 
 class Signal;

@@ -1,35 +1,34 @@
 #include "tree/ProcessingCommands.h"
 
-#include <cstdlib>
 #include <memory>
 
-#include "settings/FFTDefaultsForm.h"
+#include "base/NumberText.h"
+#include "base/UiServices.h"
 #include "settings/SmoothingForm.h"
-#include "signal/AveragerSignal.h"
-#include "signal/PeakHoldSignal.h"
 #include "signal/SignalKind.h"
-#include "signal/SmoothSignal.h"
-#include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
 #include "tree/ExtractOdDoForm.h"
-#include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
-#include "tree/ModelessDialogHost.h"
-#include "tree/UiServices.h"
+#include "tree/WindowKinds.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
-bool resettable(int32_t kind)
+// The table entry's action for "Properties..." or "Reset data"; null when the kind has none.
+using KindAction = void (*)(marluneMDIChild&);
+
+KindAction propertiesOf(const marluneMDIChild& window)
 {
-    return kind == SignalKind::Averager || kind == SignalKind::PeakHold;
+    const WindowKind* entry = WindowKinds::find(window.kind());
+    return entry ? entry->properties : nullptr;
 }
 
-bool hasProperties(int32_t kind)
+KindAction resetOf(const marluneMDIChild& window)
 {
-    return kind == SignalKind::Spectrum || kind == SignalKind::Filtered || kind == SignalKind::Smoothed;
+    const WindowKind* entry = WindowKinds::find(window.kind());
+    return entry ? entry->reset : nullptr;
 }
 }  // namespace
 
@@ -48,9 +47,9 @@ std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChi
     case Cmd::ExtractFromTo:
         return CommandState{};
     case Cmd::ResetData:
-        return resettable(window.kind()) ? std::optional(CommandState{}) : std::nullopt;
+        return resetOf(window) ? std::optional(CommandState{}) : std::nullopt;
     case Cmd::Properties:
-        return hasProperties(window.kind()) ? std::optional(CommandState{}) : std::nullopt;
+        return propertiesOf(window) ? std::optional(CommandState{}) : std::nullopt;
     default:
         return std::nullopt;
     }
@@ -92,20 +91,18 @@ bool ProcessingCommands::command(int id)
         extractFromTo();
         return true;
     case Cmd::ResetData:
-        if (!resettable(window_.kind()))
-            return false;
-        resetData();
-        return true;
+        if (const KindAction reset = resetOf(window_)) {
+            reset(window_);
+            window_.updateAfterChange();
+            return true;
+        }
+        return false;
     case Cmd::Properties:
-        if (window_.kind() == SignalKind::Spectrum)
-            spectrumProperties();
-        else if (window_.kind() == SignalKind::Filtered)
-            filterControl();
-        else if (window_.kind() == SignalKind::Smoothed)
-            smoothingProperties();
-        else
-            return false;
-        return true;
+        if (const KindAction properties = propertiesOf(window_)) {
+            properties(window_);
+            return true;
+        }
+        return false;
     default:
         return false;
     }
@@ -143,7 +140,7 @@ void ProcessingCommands::removePeaks()
         return;
     WaitCursor wait(ui);
     DerivedWindows::create(window_.client(), window_, SignalKind::PeaksRemoved,
-                           {(long double)std::strtof(text->c_str(), nullptr)});
+                           {(long double)parseFloat(*text)});
 }
 
 void ProcessingCommands::extractSelection()
@@ -160,48 +157,4 @@ void ProcessingCommands::extractFromTo()
     if (!window_.client().ui().runDialog(form))
         return;
     DerivedWindows::create(window_.client(), window_, SignalKind::ExtractedFromTo, {form.from(), form.to()});
-}
-
-void ProcessingCommands::filterControl()
-{
-    ModelessDialogHost* host = ModelessDialogHost::installed();
-    if (!host) {
-        window_.client().ui().beep();
-        return;
-    }
-    host->open(std::make_shared<FilterControlForm>(window_.client(), window_));
-}
-
-void ProcessingCommands::spectrumProperties()
-{
-    auto& spectrum = static_cast<SpectrumSignal&>(*window_.signal());
-    FFTDefaultsForm form(window_.client().ui(), spectrum.spectral, FFTDefaultsForm::Context::Spectrum);
-    if (!window_.client().ui().runDialog(form))
-        return;
-    // A root spectrum keeps its values; the new settings apply from its next computation on.
-    spectrum.spectral = form.result();
-    WaitCursor wait(window_.client().ui());
-    DerivedWindows::refresh(window_);
-}
-
-void ProcessingCommands::smoothingProperties()
-{
-    auto& smoothed = static_cast<SmoothSignal&>(*window_.signal());
-    SmoothingForm form(window_.client().ui(), smoothed.smoothType, smoothed.smoothLength);
-    if (!window_.client().ui().runDialog(form))
-        return;
-    smoothed.smoothType = int32_t(form.type());
-    smoothed.smoothLength = int32_t(form.lengthValue());
-    WaitCursor wait(window_.client().ui());
-    DerivedWindows::refresh(window_);
-}
-
-void ProcessingCommands::resetData()
-{
-    if (window_.kind() == SignalKind::Averager) {
-        static_cast<AveragerSignal&>(*window_.signal()).reset();
-    } else if (const auto* parent = static_cast<const marluneMDIChild*>(window_.parent())) {
-        static_cast<PeakHoldSignal&>(*window_.signal()).reset(*parent->signal());
-    }
-    window_.updateAfterChange();
 }

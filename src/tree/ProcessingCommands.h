@@ -1,13 +1,13 @@
 #pragma once
 #include <optional>
 
-#include "tree/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 class marluneMDIChild;
 
 // The commands of a signal window that derive processed windows from it (spectrum, filter, smoothing,
-// trend and peak removal, cepstrum, averager, peak hold, the two extracts), the properties of
-// spectrum, filter and smoothed windows, and "Reset data" of averagers and peak holds.
+// trend and peak removal, cepstrum, averager, peak hold, the two extracts), and "Properties..." and
+// "Reset data" of the kinds whose table entry has them.
 class ProcessingCommands {
 public:
     explicit ProcessingCommands(marluneMDIChild& window) : window_(window) {}
@@ -23,10 +23,6 @@ private:
     void removePeaks();
     void extractSelection();
     void extractFromTo();
-    void filterControl();
-    void spectrumProperties();
-    void smoothingProperties();
-    void resetData();
 
     marluneMDIChild& window_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/FormatText.h"
+#include "base/UiServices.h"
 #include "fileio/AsciiExport.h"
 #include "fileio/BinFile.h"
 #include "fileio/FileNameRules.h"
@@ -10,7 +11,6 @@
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <optional>
 
-#include "tree/CommandTarget.h"
+#include "base/CommandTarget.h"
 
 class marluneMDIChild;
 

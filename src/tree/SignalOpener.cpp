@@ -1,6 +1,7 @@
 #include "tree/SignalOpener.h"
 
 #include "base/FormatText.h"
+#include "base/UiServices.h"
 #include "fileio/FileNameRules.h"
 #include "fileio/FileReadResult.h"
 #include "fileio/InputFile.h"
@@ -9,7 +10,6 @@
 #include "fileio/SignalFileReader.h"
 #include "fileio/WavReader.h"
 #include "tree/ConvertedAudio.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 

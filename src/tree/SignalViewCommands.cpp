@@ -1,10 +1,10 @@
 #include "tree/SignalViewCommands.h"
 
+#include "base/UiServices.h"
+#include "dsp/Statistics.h"
 #include "signal/SignalKind.h"
-#include "signal/Statistics.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/ClipboardBlock.h"
@@ -127,7 +127,7 @@ void SignalViewCommands::paste()
     if (!values || !offset)
         return;
     Signal& signal = *window_.signal();
-    if (!signal.paste(signal.firstVisible() + *offset, values->data(), uint32_t(values->size())))
+    if (!signal.paste(signal.firstVisible() + *offset, *values))
         return;
     window_.updateAfterChange();
 }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 // The "Step change" dialog: the moving step in samples and in seconds, each field rewriting the other.
 class StepChangeForm : public DialogForm {

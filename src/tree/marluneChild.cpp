@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/UiServices.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIClient.h"
 
 marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
@@ -178,4 +178,17 @@ void marluneChild::parentClosed(marluneChild* parent)
         if (other != parent)
             other->removeChild(this);
     parents_.clear();
+}
+
+std::vector<Marker> marluneChild::childMarkers() const
+{
+    std::vector<Marker> markers;
+    for (const marluneChild* child : children_) {
+        if (!child || child->kind() < MarkerSource::FirstKind || child->kind() > MarkerSource::LastKind)
+            continue;
+        if (const auto* source = dynamic_cast<const MarkerSource*>(child))
+            if (auto marker = source->marker())
+                markers.push_back(std::move(*marker));
+    }
+    return markers;
 }

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tree/CommandTarget.h"
+#include "base/CommandTarget.h"
+#include "views/MarkerSource.h"
 
 class ChildView;
 class marluneMDIClient;
@@ -42,6 +43,8 @@ public:
     const std::vector<marluneChild*>& parents() const { return parents_; }
     // Entries of closed children stay null, so a child keeps its position in the list.
     const std::vector<marluneChild*>& children() const { return children_; }
+    // The markers of the attached instruments that draw one, in the order of the children.
+    std::vector<Marker> childMarkers() const;
     bool isRoot() const { return parents_.empty(); }
     bool linked() const { return linked_; }
     void setLinked(bool linked) { linked_ = linked; }

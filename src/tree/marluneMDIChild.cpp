@@ -5,9 +5,9 @@
 
 #include "base/FormatText.h"
 #include "base/NumberText.h"
+#include "base/UiServices.h"
 #include "fileio/FileReadResult.h"
 #include "signal/SignalKind.h"
-#include "signal/SpectrumSignal.h"
 #include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
@@ -15,7 +15,7 @@
 #include "tree/SignalFileCommands.h"
 #include "tree/SignalViewCommands.h"
 #include "tree/StepChangeForm.h"
-#include "tree/UiServices.h"
+#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 
 marluneMDIChild::marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal)
@@ -41,14 +41,14 @@ marluneMDIChild* marluneMDIChild::mainSignal() const
 bool marluneMDIChild::recomputeFromParents()
 {
     switch (DerivedWindows::recompute(*this)) {
-    case DerivedWindows::Outcome::Updated:
+    case RecomputeOutcome::Updated:
         setInvalid(false);
         return true;
-    case DerivedWindows::Outcome::Invalid:
+    case RecomputeOutcome::Invalid:
         setInvalid(true);
         repaint();
         return false;
-    case DerivedWindows::Outcome::Held:
+    case RecomputeOutcome::Held:
         return false;
     }
     return false;
@@ -56,7 +56,8 @@ bool marluneMDIChild::recomputeFromParents()
 
 void marluneMDIChild::notify()
 {
-    if (kind() == SignalKind::Spectrum && static_cast<const SpectrumSignal&>(*signal_).averageIncompleteAfterNextUpdate())
+    const WindowKind* entry = WindowKinds::find(kind());
+    if (entry && entry->holdsNextUpdate && entry->holdsNextUpdate(*signal_))
         return;
     marluneChild::notify();
 }
@@ -120,9 +121,8 @@ bool marluneMDIChild::stepRight()
 bool marluneMDIChild::toBeginning()
 {
     const uint32_t first = signal_->firstVisible();
-    if (signal_->zoomLevel() == 0 || first == 0)
+    if (signal_->zoomLevel() == 0 || first == 0 || !signal_->scrollLeft(first))
         return false;
-    signal_->scrollLeft(first);
     afterViewChange();
     return true;
 }
@@ -130,9 +130,8 @@ bool marluneMDIChild::toBeginning()
 bool marluneMDIChild::toEnd()
 {
     const uint32_t distance = signal_->count() - 1 - signal_->lastVisible();
-    if (signal_->zoomLevel() == 0 || distance == 0)
+    if (signal_->zoomLevel() == 0 || distance == 0 || !signal_->scrollRight(distance))
         return false;
-    signal_->scrollRight(distance);
     afterViewChange();
     return true;
 }

@@ -2,13 +2,14 @@
 #include <memory>
 #include <string>
 
+#include "base/Rgb.h"
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
+#include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
 #include "tree/marluneChild.h"
-#include "views/Rgb.h"
 
-// A one-dimensional signal window: owns its current Signal and the settings its view draws with.
+// A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 class marluneMDIChild : public marluneChild, public SignalOwner {
 public:
     marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal);
@@ -103,3 +104,14 @@ private:
     bool playOnChange_ = false;
     TapWindow tap_;
 };
+
+// The signal window behind a tree node, checked by its kind before the cast; null for any other node
+// (an instrument, a 3D window, an overlay) and for null.
+inline marluneMDIChild* signalWindowOf(marluneChild* node)
+{
+    return node && SignalKind::isSignalWindow(node->kind()) ? static_cast<marluneMDIChild*>(node) : nullptr;
+}
+inline const marluneMDIChild* signalWindowOf(const marluneChild* node)
+{
+    return signalWindowOf(const_cast<marluneChild*>(node));
+}

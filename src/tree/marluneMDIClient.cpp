@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/UiServices.h"
 #include "settings/FFTDefaultsForm.h"
 #include "tree/AsciiImport.h"
 #include "tree/ChildView.h"
 #include "tree/ClientObserver.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
-#include "tree/UiServices.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 
@@ -23,8 +23,9 @@ marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
 marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
+    // At the end of the run there is no one left to tell; the next run starts from the built-in defaults.
     if (defaultsFile_)
-        defaultsFile_->write(spectralSettings);
+        static_cast<void>(defaultsFile_->write(spectralSettings));
 }
 
 marluneChild* marluneMDIClient::window(int index) const

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/CommandTarget.h"
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
-#include "tree/CommandTarget.h"
 
 class ClientObserver;
 class marluneChild;

@@ -2,9 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-class marluneChild;
 
 // What a marker-drawing instrument tells the signal pane it is attached to.
 struct Marker {
@@ -25,9 +23,6 @@ public:
 
     // None while the instrument's marker is switched off.
     virtual std::optional<Marker> marker() const = 0;
-
-    // The markers of a window's attached instruments, in the order of its children.
-    static std::vector<Marker> markersOf(const marluneChild& window);
 
 protected:
     ~MarkerSource() = default;

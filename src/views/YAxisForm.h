@@ -2,7 +2,7 @@
 #include <functional>
 #include <string>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 // The "Axes settings" dialog: the Y range with its spins, the scaling and axes switches, the axis titles.
 // Range edits and spins preview at once while "Instant preview" is checked; "No auto-scale" and

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tree/DialogForm.h"
+#include "base/DialogForm.h"
 
 // The "Zoom to power of 2" dialog: the lengths 2^k (k = 4, 5, ...) shorter than the visible count.
 class ZoomFirst2nForm : public DialogForm {

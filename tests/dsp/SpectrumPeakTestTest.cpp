@@ -12,7 +12,7 @@
 TEST(SpectrumPeakTest, OneClearPeakIsAllThatRemains)
 {
     std::vector<float> x{1, 1, 1, 1, 1, 1, 1, 1, 1, 10};
-    keepSignificantPeaks(x.data(), x.size(), 5);
+    keepSignificantPeaks(x, 5);
     EXPECT_EQ(x, (std::vector<float>{0, 0, 0, 0, 0, 0, 0, 0, 0, 10}));
 }
 

@@ -58,7 +58,7 @@ TEST(TapWindow, KernelFromASignalIsNormalised)
 {
     TapWindow tap;
     const float values[] = {1, 2, 1};
-    tap.setFromSignal(values, 3);
+    tap.setFromSignal(values);
     EXPECT_EQ(tap.type(), TapWindow::FromSignal);
     EXPECT_TRUE(tap.normalised());
     ASSERT_EQ(tap.length(), 3u);
@@ -72,7 +72,7 @@ TEST(TapWindow, KernelThatSumsToZeroIsUsedAsItIs)
 {
     TapWindow tap;
     const float values[] = {1, -2, 1};
-    tap.setFromSignal(values, 3);
+    tap.setFromSignal(values);
     ASSERT_EQ(tap.length(), 3u);
     EXPECT_EQ(tap.values()[0], 1.0);
     EXPECT_EQ(tap.values()[1], -2.0);
@@ -82,7 +82,7 @@ TEST(TapWindow, KernelThatSumsToZeroIsUsedAsItIs)
     for (int k = 1; k < 5; ++k)
         EXPECT_FLOAT_EQ(out[k], 2.0f) << k;
     const float tiny[] = {1, -2, 1.0000001f};
-    tap.setFromSignal(tiny, 3);
+    tap.setFromSignal(tiny);
     EXPECT_NEAR(tap.values()[2], 1.0, 1e-6) << "a sum at the rounding level is not divided by";
 }
 
@@ -99,7 +99,7 @@ TEST(TapWindow, KernelOfLengthOneIsTheIdentity)
         EXPECT_EQ(std::vector<float>(out, out + 4), std::vector<float>(data, data + 4)) << type;
     }
     for (const float value : {0.0f, 1e-30f, -4.0f}) {
-        tap.setFromSignal(&value, 1);
+        tap.setFromSignal({&value, 1});
         tap.smooth(data, out, 4);
         EXPECT_EQ(std::vector<float>(out, out + 4), std::vector<float>(data, data + 4)) << value;
     }

@@ -75,7 +75,7 @@ TEST(MinMaxSummary, SignalEditsKeepTheSummaryCurrent)
     EXPECT_EQ(signal.extremes(0, 200000).max, 50);
     EXPECT_EQ(signal.yMax(), 50);
     const float block[] = {-60, -61};
-    ASSERT_TRUE(signal.paste(150000, block, 2));
+    ASSERT_TRUE(signal.paste(150000, block));
     EXPECT_EQ(signal.extremes(100000, 199000).min, -61);
     ASSERT_TRUE(signal.cut(60000, 80000));
     EXPECT_EQ(signal.yMax(), reference(std::vector<float>(signal.samples(), signal.samples() + signal.count()), 0,

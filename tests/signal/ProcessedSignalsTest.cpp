@@ -65,7 +65,7 @@ TEST(AveragerSignal, TwoThenFourShowsThreeAndAChangedCountIsIgnored)
     ASSERT_TRUE(parent.zoomIn(0, 10));
     EXPECT_FALSE(averager.update(parent));
     EXPECT_EQ(valuesOf(averager), std::vector<float>(12, 3.0f));
-    parent.zoomBack();
+    ASSERT_TRUE(parent.zoomBack());
 
     // After a reset the next version replaces the mean.
     averager.reset();
@@ -80,7 +80,7 @@ TEST(PeakHoldSignal, KeepsTheLargestValuesUntilReset)
     auto created = PeakHoldSignal::create(nullptr, parent);
     auto& hold = static_cast<PeakHoldSignal&>(*created);
     const float second[] = {3, 3, 3, 3, 3, 3, 3, 3};
-    parent.paste(0, second, 8);
+    ASSERT_TRUE(parent.paste(0, second));
     ASSERT_TRUE(hold.update(parent));
     EXPECT_EQ(valuesOf(hold), (std::vector<float>{3, 5, 3, 5, 3, 5, 3, 5}));
     hold.reset(parent);
@@ -102,7 +102,7 @@ TEST(SmoothSignal, ConvolvesWithMirroredEdgesInPlace)
 
     const float* block = smoothed.samples();
     const float next[] = {0, 0, 0, 0, 0, 3};
-    parent.paste(0, next, 6);
+    ASSERT_TRUE(parent.paste(0, next));
     ASSERT_TRUE(smoothed.update(parent));
     EXPECT_EQ(smoothed.samples(), block) << "the same count keeps the block";
     EXPECT_NEAR(smoothed.samples()[5], 2.0f, 1e-6f);

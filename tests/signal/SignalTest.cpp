@@ -4,10 +4,10 @@
 #include <numeric>
 #include <vector>
 
+#include "dsp/Statistics.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
-#include "signal/Statistics.h"
 
 namespace {
 std::unique_ptr<Signal> ramp(uint32_t n, long double rate = 1000)
@@ -133,8 +133,8 @@ TEST(Signal, PasteAndFill)
 {
     auto s = ramp(20);
     const float block[3] = {-5, -6, -7};
-    EXPECT_FALSE(s->paste(18, block, 3)) << "does not fit";
-    ASSERT_TRUE(s->paste(17, block, 3));
+    EXPECT_FALSE(s->paste(18, block)) << "does not fit";
+    ASSERT_TRUE(s->paste(17, block));
     EXPECT_EQ(s->samples()[19], -7.0f);
     EXPECT_EQ(s->yMin(), -7.0f);
     s->fill(0, 19, 2.0f);

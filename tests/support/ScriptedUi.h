@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tree/DialogForm.h"
-#include "tree/UiServices.h"
+#include "base/DialogForm.h"
+#include "base/UiServices.h"
 
 // UiServices for tests: answers come from queues, everything shown is recorded.
 class ScriptedUi : public UiServices {
@@ -27,6 +27,7 @@ public:
     std::deque<std::optional<std::string>> inputAnswers; // default cancelled
     std::deque<FormAnswer> formAnswers;                  // default cancelled
     std::vector<std::string> formsShown;
+    std::vector<std::shared_ptr<DialogForm>> modelessForms;  // kept open, as the desktop's dialogs keep them
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::vector<std::string> saveFilters;
@@ -46,6 +47,7 @@ public:
     std::optional<std::string> inputDialog(const std::string& caption, const std::string& label,
                                            const std::string& initial, int maxLength) override;
     bool runDialog(DialogForm& form) override;
+    void openModeless(std::shared_ptr<DialogForm> form) override { modelessForms.push_back(std::move(form)); }
     std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) override;
     std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) override;
     void beep() override { ++beeps; }

@@ -11,7 +11,6 @@
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
-#include "tree/ModelessDialogHost.h"
 
 namespace {
 // Records the arguments of input dialogs as well.
@@ -28,13 +27,6 @@ public:
         inputs.push_back({caption, label, initial, maxLength});
         return ScriptedUi::inputDialog(caption, label, initial, maxLength);
     }
-};
-
-// Keeps the forms a command opens beside the windows.
-class CapturingHost : public ModelessDialogHost {
-public:
-    std::vector<std::shared_ptr<DialogForm>> opened;
-    void open(std::shared_ptr<DialogForm> form) override { opened.push_back(std::move(form)); }
 };
 }  // namespace
 
@@ -205,8 +197,6 @@ TEST_F(ProcessingWindowsTest, FilterFormFieldRules)
 
 TEST_F(ProcessingWindowsTest, FilterControlStepsWithinItsLimitsAndRecomputes)
 {
-    CapturingHost host;
-    ModelessDialogHost::install(&host);
     std::vector<float> v(1000);
     for (std::size_t i = 0; i < v.size(); ++i)
         v[i] = float(std::sin(0.3 * i) + std::sin(0.01 * i));
@@ -219,9 +209,8 @@ TEST_F(ProcessingWindowsTest, FilterControlStepsWithinItsLimitsAndRecomputes)
     ASSERT_NE(filtered, nullptr);
     logBelow(filtered);
     ASSERT_EQ(command(filtered, Cmd::Properties), nullptr);
-    ModelessDialogHost::install(nullptr);
-    ASSERT_EQ(host.opened.size(), 1u);
-    auto& control = static_cast<FilterControlForm&>(*host.opened[0]);
+    ASSERT_EQ(ui.modelessForms.size(), 1u);
+    auto& control = static_cast<FilterControlForm&>(*ui.modelessForms[0]);
     EXPECT_EQ(control.formName(), "FilterControl");
     EXPECT_EQ(control.fromText(), "0.000");
     EXPECT_EQ(control.toText(), "511.000");
@@ -247,14 +236,17 @@ TEST_F(ProcessingWindowsTest, FilterControlStepsWithinItsLimitsAndRecomputes)
     EXPECT_FALSE(control.stepTo(-1));
 }
 
-TEST_F(ProcessingWindowsTest, FilterControlWithoutADesktopOnlyBeeps)
+TEST_F(ProcessingWindowsTest, FilterPropertiesOpenTheControlBesideTheWindows)
 {
     auto* parent = rampWindow(100);
     ui.formAnswers.push_back([](DialogForm&) { return true; });
     auto* filtered = command(parent, Cmd::Filter);
     ASSERT_NE(filtered, nullptr);
     command(filtered, Cmd::Properties);
-    EXPECT_EQ(ui.beeps, 1);
+    ASSERT_EQ(ui.modelessForms.size(), 1u);
+    EXPECT_EQ(ui.modelessForms[0]->formName(), "FilterControl");
+    EXPECT_EQ(ui.formsShown.size(), 1u) << "the one modal dialog is the Filter dialog that made the window";
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 TEST_F(ProcessingWindowsTest, SmoothingDialogRulesAndProperties)

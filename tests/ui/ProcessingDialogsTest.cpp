@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
@@ -11,7 +12,6 @@
 #include "DialogDriving.h"
 #include "QtTestApp.h"
 #include "app/DialogRegistry.h"
-#include "app/ModelessDialogs.h"
 #include "settings/SmoothingForm.h"
 #include "settings/ui/SmoothingDlg.h"
 #include "signal/FILTSignal.h"
@@ -121,8 +121,6 @@ TEST(FilterControlDlg, StepsTheFilterWindowAndClosesWithIt)
     auto* filtered = DerivedWindows::create(client, *parent, SignalKind::Filtered, {0, 200, 2});
     ASSERT_NE(filtered, nullptr);
 
-    DialogRegistry registry;
-    EXPECT_EQ(ModelessDialogHost::installed(), &ModelessDialogs::desktop());
     auto form = std::make_shared<FilterControlForm>(client, *filtered);
     FilterControlDlg dialog(form);
     dialog.show();
@@ -141,5 +139,19 @@ TEST(FilterControlDlg, StepsTheFilterWindowAndClosesWithIt)
     client.closeWindow(filtered);
     steppers[1]->stepDown();
     EXPECT_FALSE(dialog.isVisible());
-    ModelessDialogHost::install(nullptr);
+
+    // Commands reach the dialog through the registry, by the form's name.
+    auto* another = DerivedWindows::create(client, *parent, SignalKind::Filtered, {0, 200, 2});
+    ASSERT_NE(another, nullptr);
+    const DialogRegistry registry;
+    ASSERT_TRUE(registry.open(std::make_shared<FilterControlForm>(client, *another), nullptr));
+    const auto opened = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowTitle() == "Filter control")
+                return w;
+        return static_cast<QWidget*>(nullptr);
+    }();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_FALSE(opened->isModal());
+    opened->close();
 }

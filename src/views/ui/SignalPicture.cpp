@@ -179,7 +179,7 @@ void SignalPicture::drawColumns(const QPainter& painter, QImage& image, const QR
 
 void SignalPicture::drawMarkers(QPainter& painter) const
 {
-    const std::vector<Marker> markers = MarkerSource::markersOf(window_);
+    const std::vector<Marker> markers = window_.childMarkers();
     if (markers.empty())
         return;
     const LogicalText text(painter, TickLabelHeight);

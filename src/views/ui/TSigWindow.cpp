@@ -10,9 +10,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
-#include "tree/UiServices.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/AxisLayout.h"

@@ -1,4 +1,4 @@
-#include "signal/Statistics.h"
+#include "dsp/Statistics.h"
 
 #include <cmath>
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,9 @@ public:
                                                    const std::string& initial, int maxLength) = 0;
     // Shows the dialog of the form modally; true when it was closed with OK (and form.accept() agreed).
     virtual bool runDialog(DialogForm& form) = 0;
+    // Shows the dialog of the form beside the windows and returns at once; the dialog keeps the form
+    // while it is open. Where no such dialog can be shown it only beeps.
+    virtual void openModeless(std::shared_ptr<DialogForm> form) = 0;
     // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled.
     virtual std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) = 0;
     virtual std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) = 0;

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "base/Rgb.h"
+#include "tree/PendingParameters.h"
+
+class Signal;
+class marluneMDIChild;
+
+// What a recomputation of a derived window came to.
+enum class RecomputeOutcome {
+    Updated,  // the signal changed: pass the update on
+    Invalid,  // nothing could be computed: the previous signal stays, the window is marked
+    Held,     // nothing to show yet (an average still collecting, a count that no longer fits): stop here quietly
+};
+
+// Everything the tree knows of one kind of derived signal window, in one place: its look, how it is
+// built from its parent and recomputed, and what its "Properties..." and "Reset data" do. The tree's
+// code reads the entry of a window's kind instead of switching on kinds.
+struct WindowKind {
+    int32_t kind = 0;
+    // printf format of the title; by default it takes the creation number and the parent's caption.
+    const char* title = nullptr;
+    // Null: both axis labels are the parent's; otherwise this X label and an empty Y label.
+    const char* xLabel = nullptr;
+    // None: the parent's curve colour.
+    std::optional<Rgb> colour = std::nullopt;
+    int32_t icon = 0;
+
+    // The first signal, from the parent's current signal; null or rate 0 when nothing came of it.
+    std::unique_ptr<Signal> (*build)(marluneMDIChild& window, marluneMDIChild& parent,
+                                     const PendingParameters& parameters) = nullptr;
+    // The title when the format takes more than the number and the caption.
+    std::string (*makeTitle)(const WindowKind& kind, unsigned number, const marluneMDIChild& parent,
+                             const Signal& signal) = nullptr;
+    // Recomputes the window's signal from its parent's current one.
+    RecomputeOutcome (*recompute)(marluneMDIChild& window, const Signal& source) = nullptr;
+    // True while the next update will not be passed on, so the window is left out of the counting pass.
+    bool (*holdsNextUpdate)(const Signal& signal) = nullptr;
+    // "Properties..." of the window; null when the kind has none.
+    void (*properties)(marluneMDIChild& window) = nullptr;
+    // "Reset data": starts the accumulation again; null when the kind accumulates nothing.
+    void (*reset)(marluneMDIChild& window) = nullptr;
+};

@@ -1,0 +1,38 @@
+#include "tree/WindowKinds.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "tree/DerivedSignalKinds.h"
+
+namespace {
+std::deque<WindowKind>& table()
+{
+    static std::deque<WindowKind> entries = [] {
+        const auto own = derivedSignalKinds();
+        return std::deque<WindowKind>(own.begin(), own.end());
+    }();
+    return entries;
+}
+}  // namespace
+
+namespace WindowKinds {
+
+const WindowKind* find(int32_t kind)
+{
+    const auto& entries = table();
+    const auto found = std::find_if(entries.begin(), entries.end(), [kind](const WindowKind& e) { return e.kind == kind; });
+    return found == entries.end() ? nullptr : &*found;
+}
+
+void add(const WindowKind& entry)
+{
+    auto& entries = table();
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const WindowKind& e) { return e.kind == entry.kind; });
+    if (found == entries.end())
+        entries.push_back(entry);
+    else
+        *found = entry;
+}
+
+}  // namespace WindowKinds
