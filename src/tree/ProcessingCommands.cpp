@@ -46,7 +46,7 @@ std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChi
     case Cmd::Cepstrum:
     case Cmd::ExtractSelection:
     case Cmd::ExtractFromTo:
-        return CommandState{};
+        return CommandState{window.showsSamples()};
     case Cmd::ResetData:
         return resettable(window.kind()) ? std::optional(CommandState{}) : std::nullopt;
     case Cmd::Properties:

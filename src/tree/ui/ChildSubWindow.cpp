@@ -25,6 +25,12 @@ void ChildSubWindow::repaint()
         pane->update();
 }
 
+void ChildSubWindow::samplesChanged()
+{
+    if (paneView_)
+        paneView_->samplesChanged();
+}
+
 std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedSamples() const
 {
     return paneView_ ? paneView_->selectedSamples() : std::nullopt;

@@ -35,7 +35,7 @@ QPen onePixel(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 
 SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size)
     : window_(window), signal_(window.signal()), size_(size),
-      drawable_(signal_ && CurvePlot::drawable(signal_->sampleRate(), window.invalid(), signal_->visibleCount())),
+      drawable_(window.showsSamples()),
       space_(PlotSpace::of(size.width(), size.height(), window.drawAxes())),
       plot_(size.width(), signal_ ? signal_->visibleCount() : 0, signal_ ? signal_->yMin() : -1,
             signal_ ? signal_->yMax() : 1, window.logXAxis())

@@ -62,11 +62,16 @@ void TSigWindow::repaint()
 
 std::optional<PixelMap> TSigWindow::pixelMap() const
 {
-    const Signal* signal = child_ ? child_->signal() : nullptr;
-    if (!signal || signal->visibleCount() < 2 || width() < 2)
+    if (!child_ || !child_->showsSamples() || width() < 2)
         return std::nullopt;
+    const Signal* signal = child_->signal();
     return PixelMap(width(), height(), child_->drawAxes(), child_->logXAxis(), signal->firstVisible(),
                     signal->visibleCount(), signal->yMin(), signal->yMax());
+}
+
+TSigWindow::PictureFrame TSigWindow::pictureFrame() const
+{
+    return {size(), child_ && child_->drawAxes(), child_ && child_->logXAxis()};
 }
 
 void TSigWindow::paintEvent(QPaintEvent*)
@@ -84,13 +89,19 @@ void TSigWindow::resizeEvent(QResizeEvent*)
 
 void TSigWindow::refreshPicture()
 {
-    // Cursor and band are taken off first; the band goes back on the same pixels of the new picture.
-    if (backBuffer_.size() == size()) {
+    // Cursor and band are taken off first; the band goes back on the same pixels of the new picture,
+    // as long as the picture keeps its geometry and shows samples.
+    const bool sameFrame = pictureFrame() == frame_ && backBuffer_.size() == size();
+    if (sameFrame) {
         eraseCursor();
         if (selectionExists_)
             invertBand(anchorX_, currentX_);
     }
-    if (!scrollPicture()) {
+    cursorRects_.clear();
+    if (!sameFrame || !child_ || !child_->showsSamples())
+        forgetSelection();
+    frame_ = pictureFrame();
+    if (!sameFrame || !scrollPicture()) {
         if (backBuffer_.size() != size())
             backBuffer_ = QImage(size(), QImage::Format_RGB32);
         if (child_)
@@ -101,7 +112,6 @@ void TSigWindow::refreshPicture()
     if (child_)
         child_->setPendingShift(0);
     pictureValid_ = true;
-    cursorRects_.clear();
     skipNextMove_ = true;
     if (selectionExists_)
         invertBand(anchorX_, currentX_);
@@ -110,7 +120,7 @@ void TSigWindow::refreshPicture()
 bool TSigWindow::scrollPicture()
 {
     const int32_t shift = child_ ? child_->pendingShift() : 0;
-    if (shift == 0 || child_->logXAxis() || backBuffer_.size() != size())
+    if (shift == 0 || child_->logXAxis())
         return false;
     const SignalPicture picture(*child_, size());
     if (!picture.drawable())
@@ -220,7 +230,13 @@ void TSigWindow::eraseSelection()
 {
     if (selectionExists_)
         invertBand(anchorX_, currentX_);
+    forgetSelection();
+}
+
+void TSigWindow::forgetSelection()
+{
     selectionExists_ = false;
+    dragging_ = false;
     anchorX_ = currentX_ = -1;
 }
 
@@ -253,25 +269,30 @@ void TSigWindow::focusInEvent(QFocusEvent*)
     child_->refreshStatusBar();
 }
 
-void TSigWindow::focusOutEvent(QFocusEvent*)
+void TSigWindow::focusOutEvent(QFocusEvent* event)
 {
+    // An open menu takes the keyboard only while it is open; its commands still work on the band.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason)
+        return;
     eraseSelection();
     eraseCursor();
 }
 
 void TSigWindow::keyPressEvent(QKeyEvent* event)
 {
-    const auto map = pixelMap();
-    if (!child_ || !map) {
+    if (!child_) {
         QWidget::keyPressEvent(event);
         return;
     }
+    const auto map = pixelMap();
     switch (event->key()) {
     case Qt::Key_End:
-        moveTo(map->plotRight(), true);
+        if (map)
+            moveTo(map->plotRight(), true);
         break;
     case Qt::Key_Home:
-        moveTo(map->plotLeft() + 1, false);
+        if (map)
+            moveTo(map->plotLeft() + 1, false);
         break;
     case Qt::Key_Left:
         child_->stepLeft();
