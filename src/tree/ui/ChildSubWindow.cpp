@@ -2,11 +2,13 @@
 
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
+#include "tree/ui/KindIcons.h"
 
 ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane, ChildView* paneView)
     : child_(&child), paneView_(paneView)
 {
     setWidget(pane);
+    setWindowIcon(kindIcon(child.icon()));
     child.setView(this);
     captionChanged();
 }

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -221,6 +223,9 @@ void TSigWindow::moveTo(int x, bool buttonDown)
     eraseCursor();
     cursorX_ = x;
     drawCursor();
+    // The read-outs belong to the active window; an inactive one under the mouse leaves them alone.
+    if (child_->client().activeChild() != child_)
+        return;
     const Signal& signal = *child_->signal();
     child_->showCursorReadout(
         uint32_t(std::clamp<int64_t>(map->xToSample(x), signal.firstVisible(), signal.lastVisible())));
@@ -311,10 +316,20 @@ void TSigWindow::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void TSigWindow::activateSubWindow()
+{
+    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (subWindow && subWindow->mdiArea())
+        subWindow->mdiArea()->setActiveSubWindow(subWindow);
+    setFocus(Qt::MouseFocusReason);
+}
+
 void TSigWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (child_)
-        PaneContextMenu::run(*child_, event->globalPos(), this);
+    if (!child_)
+        return;
+    activateSubWindow();
+    PaneContextMenu::run(*child_, event->globalPos(), this);
 }
 
 std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedSamples() const

@@ -71,6 +71,8 @@ private:
     void eraseCursor();
     void eraseSelection();
     void forgetSelection();
+    // A right click, like a left one, works in the window it is on.
+    void activateSubWindow();
 
     marluneMDIChild* child_;
     QImage backBuffer_;
