@@ -227,6 +227,32 @@ TEST_F(PaneInteractionTest, ContextMenuOfAFileWindowListsTheOtherSignalWindows)
     EXPECT_EQ(overlays, expectedOverlays);
 }
 
+TEST_F(PaneInteractionTest, OverlaySubmenuIsEnabledOnlyWithSomethingToChoose)
+{
+    marluneMDIChild& first = window(zeros(100), 1000, SignalKind::FileSignal, "first.wav");
+    TSigWindow& view = pane(first, 400, 200);
+    const auto overlayMenu = [&view] {
+        bool enabled = true;
+        bool anyItemEnabled = false;
+        qsizetype items = 0;
+        withContextMenu(view, QPoint(20, 30), [&](QMenu& menu) {
+            QAction* overlay = actionNamed(menu, "Overlay with");
+            ASSERT_TRUE(overlay && overlay->menu());
+            enabled = overlay->isEnabled();
+            items = overlay->menu()->actions().size();
+            for (const QAction* item : overlay->menu()->actions())
+                anyItemEnabled = anyItemEnabled || item->isEnabled();
+        });
+        return std::tuple{enabled, anyItemEnabled, items};
+    };
+    // Alone, there is nothing to overlay with.
+    EXPECT_EQ(overlayMenu(), std::tuple(false, false, qsizetype(0)));
+    window(zeros(100), 1000, SignalKind::FileSignal, "second.wav");
+    const auto [enabled, anyItemEnabled, items] = overlayMenu();
+    EXPECT_EQ(items, 1);
+    EXPECT_EQ(enabled, anyItemEnabled);
+}
+
 TEST_F(PaneInteractionTest, LogsAveragersAndPeakHoldsOfferResetDataFirst)
 {
     for (const int32_t kind : {SignalKind::Track, SignalKind::Averager, SignalKind::PeakHold, SignalKind::FileSignal}) {
