@@ -16,8 +16,8 @@ constexpr int ScreenshotDelayMs = 2500;
 int main(int argc, char* argv[])
 {
     const bool exporting = argc > 2 && std::string_view(argv[1]) == "--export";
-    // Exports run from scripts, often without any display.
-    if (exporting && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    // Exports run from scripts, often without any display; an empty DISPLAY names none either.
+    if (exporting && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marlune");

@@ -41,6 +41,18 @@ TEST(ExportCommand, WritesEveryWindowWithoutADisplay)
     EXPECT_TRUE(blue);
 }
 
+TEST(ExportCommand, AnEmptyDisplayMeansNoDisplay)
+{
+    TempFolder folder;
+    const auto wav = folder.path / "tone.wav";
+    ASSERT_EQ(run("sox -n -D -r 8000 -c 1 -b 16 '" + wav.string() + "' synth 0.1 sine 300"), 0);
+    const auto out = folder.path / "out";
+    EXPECT_EQ(run("env -u QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY= '" + Program + "' --export '" + out.string() +
+                  "' '" + wav.string() + "' 2>/dev/null"),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(out / "window-1.png"));
+}
+
 TEST(ExportCommand, FailsWhenAFileCannotBeOpened)
 {
     TempFolder folder;
