@@ -6,6 +6,7 @@
 
 #include "app/ExportRun.h"
 #include "app/MainFrame.h"
+#include "app/NumberLocale.h"
 #include "app/marluneApp.h"
 
 namespace {
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     if (exporting && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    useCNumberLocale();
     QApplication::setApplicationName("Marlune");
     QApplication::setApplicationVersion(MARLUNE_VERSION);
 
