@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/CommandRouter.h"
 
@@ -30,6 +31,11 @@ QAction* CommandActions::createAccelerator(int id, const QKeySequence& keys, QWi
 void CommandActions::refresh(const QList<QAction*>& actions) const
 {
     for (QAction* action : actions) {
+        if (QMenu* submenu = action->menu()) {
+            refresh(submenu->actions());
+            action->setEnabled(anyEnabled(*submenu));
+            continue;
+        }
         const int id = commandOf(action);
         if (!id)
             continue;
@@ -38,6 +44,13 @@ void CommandActions::refresh(const QList<QAction*>& actions) const
         action->setCheckable(state.checked);
         action->setChecked(state.checked);
     }
+}
+
+bool CommandActions::anyEnabled(const QMenu& menu)
+{
+    const QList<QAction*> actions = menu.actions();
+    return std::any_of(actions.begin(), actions.end(),
+                       [](const QAction* action) { return !action->isSeparator() && action->isEnabled(); });
 }
 
 int CommandActions::commandOf(const QAction* action)

@@ -4,6 +4,7 @@
 class CommandRouter;
 class QAction;
 class QKeySequence;
+class QMenu;
 class QObject;
 class QString;
 class QWidget;
@@ -18,11 +19,13 @@ public:
     // An accelerator acts on the window that is active when the key is pressed, so it stays enabled
     // and the router refuses the command if it is disabled at that moment.
     QAction* createAccelerator(int id, const QKeySequence& keys, QWidget* owner) const;
-    // Actions without a command number (separators, submenus) are left alone.
+    // Separators are left alone; a submenu is refreshed too and is enabled while one of its items is.
     void refresh(const QList<QAction*>& actions) const;
 
     // The command number of an action made here, or 0.
     static int commandOf(const QAction* action);
+    // A submenu whose items are all disabled (or that has none) is shown disabled.
+    static bool anyEnabled(const QMenu& menu);
 
 private:
     CommandRouter& router_;

@@ -139,6 +139,9 @@ void MainFrame::followActiveSubWindow()
     // An inactive frame reports no active subwindow; the current one is still the one commands go to.
     auto* subWindow = qobject_cast<ChildSubWindow*>(mdi_->currentSubWindow());
     marluneChild* child = subWindow ? subWindow->child() : nullptr;
+    // Read-outs of one window never stay beside those of another, nor after the last one closed.
+    if (!child || child != client_.activeChild())
+        statusBars_.clear();
     client_.setActiveChild(child);
     // A signal window that gains the focus shows its range, step and rate.
     if (auto* signalWindow = dynamic_cast<marluneMDIChild*>(child)) {

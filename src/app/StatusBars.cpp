@@ -87,6 +87,12 @@ QString StatusBars::text(StatusField field) const
     return fields_.at(field)->text();
 }
 
+void StatusBars::clear()
+{
+    for (const auto& [field, label] : fields_)
+        label->clear();
+}
+
 void StatusBars::show3D(bool on)
 {
     signalBar_->setVisible(!on);

@@ -19,6 +19,8 @@ public:
 
     void setText(StatusField field, const QString& text);
     QString text(StatusField field) const;
+    // Empties every field of both bars.
+    void clear();
     // Shows the 3D bar instead of the signal bar, or back.
     void show3D(bool on);
     // A menu hint replaces the fields of the visible bar while it shows; an empty hint restores them.

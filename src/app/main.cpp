@@ -6,6 +6,7 @@
 
 #include "app/ExportRun.h"
 #include "app/MainFrame.h"
+#include "app/NumberLocale.h"
 #include "app/marluneApp.h"
 
 namespace {
@@ -16,10 +17,11 @@ constexpr int ScreenshotDelayMs = 2500;
 int main(int argc, char* argv[])
 {
     const bool exporting = argc > 2 && std::string_view(argv[1]) == "--export";
-    // Exports run from scripts, often without any display.
-    if (exporting && !qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+    // Exports run from scripts, often without any display; an empty DISPLAY names none either.
+    if (exporting && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    useCNumberLocale();
     QApplication::setApplicationName("Marlune");
     QApplication::setApplicationVersion(MARLUNE_VERSION);
 

@@ -8,6 +8,8 @@ class ChildView {
 public:
     virtual void repaint() = 0;
     virtual void captionChanged() = 0;
+    // The samples or the visible part changed: whatever the view marked by its pixels marks other samples now.
+    virtual void samplesChanged() {}
     // The window is about to be destroyed; the view must drop every pointer to it.
     virtual void closing() = 0;
     // The selected range as ordered sample indices clamped to the visible range, if there is one.

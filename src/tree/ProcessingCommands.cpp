@@ -45,7 +45,7 @@ std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChi
     case Cmd::Cepstrum:
     case Cmd::ExtractSelection:
     case Cmd::ExtractFromTo:
-        return CommandState{};
+        return CommandState{window.showsSamples()};
     case Cmd::ResetData:
         return resetOf(window) ? std::optional(CommandState{}) : std::nullopt;
     case Cmd::Properties:

@@ -30,7 +30,7 @@ std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChi
     case Cmd::Cut:
         return CommandState{hasSelection(window) && !window.parent()};
     case Cmd::Paste:
-        return CommandState{window.client().ui().hasClipboardBlock()};
+        return CommandState{window.showsSamples() && window.client().ui().hasClipboardBlock()};
     case Cmd::FillMean:
     case Cmd::FillZero:
         return CommandState{hasSelection(window)};

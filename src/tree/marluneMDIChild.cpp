@@ -17,6 +17,7 @@
 #include "tree/StepChangeForm.h"
 #include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
+#include "views/CurvePlot.h"
 
 marluneMDIChild::marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal)
     : marluneChild(client, kind), signal_(std::move(signal))
@@ -31,6 +32,11 @@ void marluneMDIChild::replaceSignal(std::unique_ptr<Signal> signal)
 {
     signal->setOwner(this);
     std::swap(signal_, signal);
+}
+
+bool marluneMDIChild::showsSamples() const
+{
+    return signal_ && CurvePlot::drawable(signal_->sampleRate(), invalid(), signal_->visibleCount());
 }
 
 marluneMDIChild* marluneMDIChild::mainSignal() const
@@ -64,6 +70,8 @@ void marluneMDIChild::notify()
 
 void marluneMDIChild::afterRecompute()
 {
+    if (view())
+        view()->samplesChanged();
     repaint();
     if (client().activeChild() == this)
         refreshStatusBar();

@@ -23,6 +23,10 @@ public:
     bool fixedMinMax() const override { return fixedMinMax_; }
     const Signal* currentSignal() const override { return signal_.get(); }
 
+    // The pane shows samples: a sample rate, a valid result and at least 4 visible samples. Otherwise it
+    // shows only that its content is not valid, and nothing that needs samples can be done in it.
+    bool showsSamples() const;
+
     void setFixedMinMax(bool fixed) { fixedMinMax_ = fixed; }
     Rgb curveColour() const { return curveColour_; }
     void setCurveColour(Rgb colour) { curveColour_ = colour; }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "settings/PrivateProfile.h"
@@ -39,6 +40,44 @@ TEST(ExportCommand, WritesEveryWindowWithoutADisplay)
         for (int x = 0; x < picture.width() && !blue; ++x)
             blue = picture.pixel(x, y) == qRgb(0, 0, 255);
     EXPECT_TRUE(blue);
+}
+
+TEST(ExportCommand, AnEmptyDisplayMeansNoDisplay)
+{
+    TempFolder folder;
+    const auto wav = folder.path / "tone.wav";
+    ASSERT_EQ(run("sox -n -D -r 8000 -c 1 -b 16 '" + wav.string() + "' synth 0.1 sine 300"), 0);
+    const auto out = folder.path / "out";
+    EXPECT_EQ(run("env -u QT_QPA_PLATFORM DISPLAY= WAYLAND_DISPLAY= '" + Program + "' --export '" + out.string() +
+                  "' '" + wav.string() + "' 2>/dev/null"),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(out / "window-1.png"));
+}
+
+TEST(ExportCommand, NumbersKeepTheirPointUnderACommaLocale)
+{
+    // A German desktop; Debian installs no German locale by default, so one is built where none is.
+    TempFolder folder;
+    const auto locales = folder.path / "locales";
+    std::filesystem::create_directories(locales);
+    const bool built = run("localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' 2>/dev/null") == 0;
+    const std::string environment = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LC_ALL=de_DE.UTF-8 " +
+                                    (built ? "LOCPATH='" + locales.string() + "' " : "");
+    if (run(environment + "/usr/bin/printf '%.1f' 0.5 2>/dev/null | grep -q ,") != 0)
+        GTEST_SKIP() << "no locale with a decimal comma could be made";
+
+    const auto wav = folder.path / "tone.wav";
+    ASSERT_EQ(run("sox -n -D -r 8000 -c 1 -b 16 '" + wav.string() + "' synth 0.01 sine 300"), 0);
+    const auto out = folder.path / "out";
+    ASSERT_EQ(run(environment + "'" + Program + "' --export '" + out.string() + "' '" + wav.string() + "'"), 0);
+    // The ASCII export: X and Y of every sample, the second at 1 / 8000 s.
+    std::ifstream table(out / "window-1.txt");
+    std::string first;
+    std::string second;
+    ASSERT_TRUE(std::getline(table, first));
+    ASSERT_TRUE(std::getline(table, second));
+    EXPECT_EQ(second.substr(0, second.find('\t')), "0.000125");
+    EXPECT_EQ(second.find(','), std::string::npos) << second;
 }
 
 TEST(ExportCommand, FailsWhenAFileCannotBeOpened)

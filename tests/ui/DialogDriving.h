@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -34,4 +35,16 @@ inline QPushButton* standardButton(QWidget& dialog, QDialogButtonBox::StandardBu
 {
     auto* box = dialog.findChild<QDialogButtonBox*>();
     return box ? box->button(which) : nullptr;
+}
+
+// The line edit of the form row with this label: the row's field itself or the edit inside it.
+inline QLineEdit* fieldOf(QWidget& dialog, const QString& label)
+{
+    for (QLabel* candidate : dialog.findChildren<QLabel*>())
+        if (candidate->text() == label && candidate->buddy()) {
+            if (auto* edit = qobject_cast<QLineEdit*>(candidate->buddy()))
+                return edit;
+            return candidate->buddy()->findChild<QLineEdit*>();
+        }
+    return nullptr;
 }

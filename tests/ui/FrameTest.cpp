@@ -326,3 +326,41 @@ TEST_F(FrameTest, FftFromTheMenuMakesARedSpectrumThatFollowsTheZoom)
     file->updateAfterChange();
     EXPECT_EQ(spectrum->signal()->count(), 512u);
 }
+
+TEST_F(FrameTest, ASubmenuIsEnabledExactlyWhileOneOfItsItemsIs)
+{
+    // Each submenu of the bar against the router's states of its items, as the menu shows it.
+    const auto checkSubmenus = [this] {
+        for (QAction* top : frame_.menuBar()->actions()) {
+            emit top->menu()->aboutToShow();
+            for (const QAction* item : top->menu()->actions()) {
+                const QMenu* submenu = item->menu();
+                if (!submenu)
+                    continue;
+                bool anyEnabled = false;
+                for (const QAction* inner : submenu->actions())
+                    anyEnabled = anyEnabled || (!inner->isSeparator() &&
+                                                router_.state(CommandActions::commandOf(inner)).enabled);
+                EXPECT_EQ(item->isEnabled(), anyEnabled) << item->text().toStdString();
+            }
+        }
+    };
+    const auto submenuAction = [this](const QString& title) -> QAction* {
+        for (QAction* top : frame_.menuBar()->actions())
+            for (QAction* item : top->menu()->actions())
+                if (item->menu() && item->text() == title)
+                    return item;
+        return nullptr;
+    };
+    checkSubmenus();
+    // Without windows only the import of the ASCII files can be chosen.
+    EXPECT_TRUE(submenuAction("ASCII files")->isEnabled());
+    EXPECT_FALSE(submenuAction("Save window as custom tool")->isEnabled());
+    EXPECT_FALSE(submenuAction("Palette")->isEnabled());
+
+    frame_.show();
+    app_.client().openFiles({ExampleWav});
+    frame_.mdiArea()->setActiveSubWindow(subWindows()[0]);
+    checkSubmenus();
+    EXPECT_FALSE(submenuAction("Palette")->isEnabled());
+}

@@ -1,33 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QClipboard>
-#include <QContextMenuEvent>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QStatusBar>
-#include <QTimer>
-#include <functional>
-#include <memory>
-#include <set>
-#include <string>
-#include <vector>
 
-#include "QtTestApp.h"
+#include "PaneDriving.h"
 #include "app/MainFrame.h"
 #include "app/marluneApp.h"
-#include "signal/Signal.h"
-#include "signal/SignalKind.h"
-#include "support/ScriptedUi.h"
 #include "tree/CommandIds.h"
-#include "tree/marluneMDIChild.h"
-#include "tree/marluneMDIClient.h"
-#include "views/ui/TSigWindow.h"
 
 namespace {
 const QColor Blue(0, 0, 255);
@@ -44,51 +26,6 @@ public:
 protected:
     bool recomputeFromParents() override { return true; }
 };
-
-void mouse(QWidget& pane, QEvent::Type type, int x, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    const QPointF at(x, 50);
-    QMouseEvent event(type, at, pane.mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(&pane, &event);
-}
-
-void move(QWidget& pane, int x, Qt::MouseButtons buttons = Qt::NoButton)
-{
-    mouse(pane, QEvent::MouseMove, x, Qt::NoButton, buttons);
-}
-
-// Left button down at `from`, moved to `to` with the button held, and up again.
-void drag(QWidget& pane, int from, int to)
-{
-    mouse(pane, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    move(pane, to, Qt::LeftButton);
-    mouse(pane, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
-
-void key(QWidget& pane, Qt::Key which)
-{
-    QKeyEvent event(QEvent::KeyPress, which, Qt::NoModifier);
-    QCoreApplication::sendEvent(&pane, &event);
-}
-
-void focus(QWidget& pane, QEvent::Type type)
-{
-    QFocusEvent event(type, Qt::OtherFocusReason);
-    QCoreApplication::sendEvent(&pane, &event);
-}
-
-// The device columns in which two pictures of one size differ.
-std::set<int> changedColumns(const QImage& a, const QImage& b)
-{
-    std::set<int> columns;
-    for (int x = 0; x < a.width(); ++x)
-        for (int y = 0; y < a.height(); ++y)
-            if (a.pixel(x, y) != b.pixel(x, y)) {
-                columns.insert(x);
-                break;
-            }
-    return columns;
-}
 
 struct MenuEntry {
     std::string text;  // empty for a separator
@@ -115,76 +52,7 @@ std::ostream& operator<<(std::ostream& out, const MenuEntry& entry)
     return out << '"' << entry.text << "\" " << entry.id << (entry.checked ? " checked" : "");
 }
 
-// Right-clicks the pane at `at`, hands the open menu to `inspect` and closes it, so no test waits on it.
-void withContextMenu(QWidget& pane, QPoint at, const std::function<void(QMenu&)>& inspect)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            opened = true;
-            inspect(*menu);
-        }
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QMenu*>(widget) && widget->isVisible())
-                widget->close();
-    });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, pane.mapToGlobal(at));
-    QCoreApplication::sendEvent(&pane, &event);
-    EXPECT_TRUE(opened);
-}
-
-QAction* actionNamed(const QMenu& menu, const QString& text)
-{
-    for (QAction* action : menu.actions())
-        if (action->text() == text)
-            return action;
-    return nullptr;
-}
-
-class PaneInteractionTest : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        for (marluneChild* window : client_.windows())
-            window->setView(nullptr);
-    }
-
-    marluneMDIChild& window(const std::vector<float>& samples, long double rate, int32_t kind = SignalKind::FileSignal,
-                            const std::string& title = "signal", long double xOffset = 0)
-    {
-        auto signal = std::make_unique<Signal>(nullptr, kind, samples.data(), uint32_t(samples.size()), rate, xOffset);
-        auto* child = static_cast<marluneMDIChild*>(
-            client_.addWindow(std::make_unique<marluneMDIChild>(client_, kind, std::move(signal))));
-        child->setDrawAxes(false);
-        child->setCaption(" " + title);
-        return *child;
-    }
-
-    // A pane of the given client size whose picture is painted; the window's commands reach it, and its
-    // window is the active one, as when a person works in it.
-    TSigWindow& pane(marluneMDIChild& child, int width, int height)
-    {
-        panes_.push_back(std::make_unique<TSigWindow>(child));
-        TSigWindow& created = *panes_.back();
-        child.setView(&created);
-        client_.setActiveChild(&child);
-        created.resize(width, height);
-        created.grab();
-        return created;
-    }
-
-    std::string status(StatusField field) { return ui_.status[field]; }
-
-    ScriptedUi ui_;
-    marluneMDIClient client_{ui_, scratchFolder("paneinteraction")};
-    std::vector<std::unique_ptr<TSigWindow>> panes_;
-};
-
-// 1000 samples at 1000 Hz over 400 columns without axes: pixel x holds sample floor(x * 999 / 400 + 0.5).
-std::vector<float> zeros(std::size_t n)
-{
-    return std::vector<float>(n, 0.0f);
-}
+class PaneInteractionTest : public PaneFixture {};
 }  // namespace
 
 TEST_F(PaneInteractionTest, MouseMoveShowsTheXAndTheValueOfTheSampleUnderIt)
@@ -357,6 +225,32 @@ TEST_F(PaneInteractionTest, ContextMenuOfAFileWindowListsTheOtherSignalWindows)
     // Windows 1 and 3 of the list; the instrument in slot 2 is no signal window.
     const std::vector<MenuEntry> expectedOverlays{{"second.wav", 12801}, {"Spectrum of first.wav", 12803}};
     EXPECT_EQ(overlays, expectedOverlays);
+}
+
+TEST_F(PaneInteractionTest, OverlaySubmenuIsEnabledOnlyWithSomethingToChoose)
+{
+    marluneMDIChild& first = window(zeros(100), 1000, SignalKind::FileSignal, "first.wav");
+    TSigWindow& view = pane(first, 400, 200);
+    const auto overlayMenu = [&view] {
+        bool enabled = true;
+        bool anyItemEnabled = false;
+        qsizetype items = 0;
+        withContextMenu(view, QPoint(20, 30), [&](QMenu& menu) {
+            QAction* overlay = actionNamed(menu, "Overlay with");
+            ASSERT_TRUE(overlay && overlay->menu());
+            enabled = overlay->isEnabled();
+            items = overlay->menu()->actions().size();
+            for (const QAction* item : overlay->menu()->actions())
+                anyItemEnabled = anyItemEnabled || item->isEnabled();
+        });
+        return std::tuple{enabled, anyItemEnabled, items};
+    };
+    // Alone, there is nothing to overlay with.
+    EXPECT_EQ(overlayMenu(), std::tuple(false, false, qsizetype(0)));
+    window(zeros(100), 1000, SignalKind::FileSignal, "second.wav");
+    const auto [enabled, anyItemEnabled, items] = overlayMenu();
+    EXPECT_EQ(items, 1);
+    EXPECT_EQ(enabled, anyItemEnabled);
 }
 
 TEST_F(PaneInteractionTest, LogsAveragersAndPeakHoldsOfferResetDataFirst)

@@ -2,11 +2,13 @@
 
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
+#include "tree/ui/KindIcons.h"
 
 ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane, ChildView* paneView)
     : child_(&child), paneView_(paneView)
 {
     setWidget(pane);
+    setWindowIcon(kindIcon(child.icon()));
     child.setView(this);
     captionChanged();
 }
@@ -23,6 +25,12 @@ void ChildSubWindow::repaint()
         paneView_->repaint();
     else if (QWidget* pane = widget())
         pane->update();
+}
+
+void ChildSubWindow::samplesChanged()
+{
+    if (paneView_)
+        paneView_->samplesChanged();
 }
 
 std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedSamples() const

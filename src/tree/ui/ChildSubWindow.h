@@ -20,6 +20,7 @@ public:
     // ChildView
     void repaint() override;
     void captionChanged() override;
+    void samplesChanged() override;
     void closing() override;
     std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override;
     std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override;

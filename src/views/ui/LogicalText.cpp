@@ -1,5 +1,6 @@
 #include "views/ui/LogicalText.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
@@ -13,49 +14,69 @@ QFont LogicalText::font(int pixelHeight)
     return font;
 }
 
-LogicalText::LogicalText(QPainter& painter, double height)
-    : painter_(painter), font_(font(int(std::lround(height * painter.combinedTransform().m22()))))
+LogicalText::LogicalText(QPainter& painter, double height, std::optional<QRect> inside)
+    : painter_(painter),
+      font_(font(std::clamp(int(std::lround(height * painter.combinedTransform().m22())), MinPixels, MaxPixels))),
+      inside_(inside)
 {
 }
 
-void LogicalText::draw(double x, double y, const QString& text, int flags, double dx, double dy, double angle) const
+void LogicalText::draw(double x, double y, const QString& text, double dx, double dy, double angle) const
 {
-    const QPointF at = painter_.combinedTransform().map(QPointF(x, y));
-    const QFontMetricsF metrics(font_);
-    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    // On whole pixels, as the old platform placed its text; a glyph then looks the same wherever it stands.
+    const QPoint mapped = painter_.combinedTransform().map(QPointF(x, y)).toPoint();
+    const QFontMetrics metrics(font_);
+    const QSize size(metrics.horizontalAdvance(text), metrics.height());
+    const QRect box(QPoint(int(std::lround(dx * size.width())), int(std::lround(dy * size.height()))), size);
+    QPointF at = mapped;
+    if (inside_)
+        at += shiftInside(QTransform().translate(at.x(), at.y()).rotate(angle).mapRect(QRectF(box)));
     painter_.save();
     painter_.setViewTransformEnabled(false);
     painter_.resetTransform();
     painter_.setFont(font_);
     painter_.translate(at);
     painter_.rotate(angle);
-    painter_.drawText(QRectF(QPointF(dx * size.width(), dy * size.height()), size), flags, text);
+    // The box is the text's whole-pixel extent, so its glyphs start on its left edge whatever the alignment.
+    painter_.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
     painter_.restore();
+}
+
+QPointF LogicalText::shiftInside(const QRectF& shown) const
+{
+    // Whole pixels, far enough to be inside; the near edges win, so a text larger than the area keeps
+    // its beginning in view.
+    const auto shift = [](double low, double high, double lowest, double highest) {
+        const double back = high > highest ? std::floor(highest - high) : 0;
+        return low + back < lowest ? std::ceil(lowest - low) : back;
+    };
+    return {shift(shown.left(), shown.right(), inside_->left(), inside_->right()),
+            shift(shown.top(), shown.bottom(), inside_->top(), inside_->bottom())};
 }
 
 void LogicalText::topLeft(double x, double y, const QString& text) const
 {
-    draw(x, y, text, Qt::AlignLeft | Qt::AlignTop, 0, 0, 0);
+    draw(x, y, text, 0, 0, 0);
 }
 
 void LogicalText::topRight(double x, double y, const QString& text) const
 {
-    draw(x, y, text, Qt::AlignRight | Qt::AlignTop, -1, 0, 0);
+    draw(x, y, text, -1, 0, 0);
 }
 
 void LogicalText::topCentre(double x, double y, const QString& text) const
 {
-    draw(x, y, text, Qt::AlignHCenter | Qt::AlignTop, -0.5, 0, 0);
+    draw(x, y, text, -0.5, 0, 0);
 }
 
 void LogicalText::bottomRight(double x, double y, const QString& text) const
 {
-    draw(x, y, text, Qt::AlignRight | Qt::AlignBottom, -1, -1, 0);
+    draw(x, y, text, -1, -1, 0);
 }
 
 void LogicalText::upwardEndingAt(double x, double y, const QString& text) const
 {
-    draw(x, y, text, Qt::AlignRight | Qt::AlignTop, -1, 0, -90);
+    draw(x, y, text, -1, 0, -90);
 }
 
 QSizeF LogicalText::extent(const QString& text) const

@@ -8,7 +8,7 @@
 #include "tree/marluneMDIClient.h"
 
 namespace {
-void addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int id)
+QAction* addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int id)
 {
     QAction* action = menu.addAction(label);
     // The command number travels with the item, as in the main menus.
@@ -20,6 +20,7 @@ void addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int 
         action->setChecked(true);
     }
     QObject::connect(action, &QAction::triggered, [&window, id] { window.command(id); });
+    return action;
 }
 }  // namespace
 
@@ -37,9 +38,15 @@ void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
     addCommand(menu, window, "Zoom to power of 2...", Cmd::ZoomPow2);
     menu.addSeparator();
     QMenu* overlays = menu.addMenu("Overlay with");
+    // With nothing to choose in it the submenu is shown disabled.
+    bool anyOverlay = false;
     for (marluneChild* other : window.client().windows())
         if (other != &window && SignalKind::isSignalWindow(other->kind()))
-            addCommand(*overlays, window, QString::fromStdString(other->title()), Cmd::OverlayWithBase + other->index());
+            anyOverlay = addCommand(*overlays, window, QString::fromStdString(other->title()),
+                                    Cmd::OverlayWithBase + other->index())
+                             ->isEnabled() ||
+                         anyOverlay;
+    overlays->menuAction()->setEnabled(anyOverlay);
     menu.addSeparator();
     if (kind == SignalKind::Spectrum) {
         addCommand(menu, window, "Harmonic ruler", Cmd::HarmonicRuler);

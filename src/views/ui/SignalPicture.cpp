@@ -35,7 +35,7 @@ QPen onePixel(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 
 SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size)
     : window_(window), signal_(window.signal()), size_(size),
-      drawable_(signal_ && CurvePlot::drawable(signal_->sampleRate(), window.invalid(), signal_->visibleCount())),
+      drawable_(window.showsSamples()),
       space_(PlotSpace::of(size.width(), size.height(), window.drawAxes())),
       plot_(size.width(), signal_ ? signal_->visibleCount() : 0, signal_ ? signal_->yMin() : -1,
             signal_ ? signal_->yMax() : 1, window.logXAxis())
@@ -91,7 +91,9 @@ void SignalPicture::drawAxes(QPainter& painter) const
                                              signal_->yMin(), signal_->yMax(), width, window_.logXAxis());
     const QPen black = onePixel(Black);
     const QPen grid = onePixel(Grid, Qt::DotLine);
-    const LogicalText labels(painter, TickLabelHeight);
+    // Labels and titles near the pane's edges are moved in rather than cut off.
+    const QRect pane(QPoint(0, 0), size_);
+    const LogicalText labels(painter, TickLabelHeight, pane);
     constexpr int Bottom = PlotSpace::PlotHeight;
     for (const AxisTick& tick : layout.xTicks) {
         painter.setPen(black);
@@ -117,7 +119,7 @@ void SignalPicture::drawAxes(QPainter& painter) const
         painter.setPen(onePixel(Zero));
         painter.drawLine(0, *layout.zeroLineY, width, *layout.zeroLineY);
     }
-    const LogicalText titles(painter, TitleHeight);
+    const LogicalText titles(painter, TitleHeight, pane);
     painter.setPen(black);
     titles.upwardEndingAt(-width / 10, 600, QString::fromStdString(window_.yLabel()));
     titles.bottomRight(-10, Bottom * 11 / 10, QString::fromStdString(window_.xLabel()));

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -62,11 +64,16 @@ void TSigWindow::repaint()
 
 std::optional<PixelMap> TSigWindow::pixelMap() const
 {
-    const Signal* signal = child_ ? child_->signal() : nullptr;
-    if (!signal || signal->visibleCount() < 2 || width() < 2)
+    if (!child_ || !child_->showsSamples() || width() < 2)
         return std::nullopt;
+    const Signal* signal = child_->signal();
     return PixelMap(width(), height(), child_->drawAxes(), child_->logXAxis(), signal->firstVisible(),
                     signal->visibleCount(), signal->yMin(), signal->yMax());
+}
+
+TSigWindow::PictureFrame TSigWindow::pictureFrame() const
+{
+    return {size(), child_ && child_->drawAxes(), child_ && child_->logXAxis()};
 }
 
 void TSigWindow::paintEvent(QPaintEvent*)
@@ -84,13 +91,19 @@ void TSigWindow::resizeEvent(QResizeEvent*)
 
 void TSigWindow::refreshPicture()
 {
-    // Cursor and band are taken off first; the band goes back on the same pixels of the new picture.
-    if (backBuffer_.size() == size()) {
+    // Cursor and band are taken off first; the band goes back on the same pixels of the new picture,
+    // as long as the picture keeps its geometry and shows samples.
+    const bool sameFrame = pictureFrame() == frame_ && backBuffer_.size() == size();
+    if (sameFrame) {
         eraseCursor();
         if (selectionExists_)
             invertBand(anchorX_, currentX_);
     }
-    if (!scrollPicture()) {
+    cursorRects_.clear();
+    if (!sameFrame || !child_ || !child_->showsSamples())
+        forgetSelection();
+    frame_ = pictureFrame();
+    if (!sameFrame || !scrollPicture()) {
         if (backBuffer_.size() != size())
             backBuffer_ = QImage(size(), QImage::Format_RGB32);
         if (child_)
@@ -101,7 +114,6 @@ void TSigWindow::refreshPicture()
     if (child_)
         child_->setPendingShift(0);
     pictureValid_ = true;
-    cursorRects_.clear();
     skipNextMove_ = true;
     if (selectionExists_)
         invertBand(anchorX_, currentX_);
@@ -110,7 +122,7 @@ void TSigWindow::refreshPicture()
 bool TSigWindow::scrollPicture()
 {
     const int32_t shift = child_ ? child_->pendingShift() : 0;
-    if (shift == 0 || child_->logXAxis() || backBuffer_.size() != size())
+    if (shift == 0 || child_->logXAxis())
         return false;
     const SignalPicture picture(*child_, size());
     if (!picture.drawable())
@@ -211,6 +223,9 @@ void TSigWindow::moveTo(int x, bool buttonDown)
     eraseCursor();
     cursorX_ = x;
     drawCursor();
+    // The read-outs belong to the active window; an inactive one under the mouse leaves them alone.
+    if (child_->client().activeChild() != child_)
+        return;
     const Signal& signal = *child_->signal();
     child_->showCursorReadout(
         uint32_t(std::clamp<int64_t>(map->xToSample(x), signal.firstVisible(), signal.lastVisible())));
@@ -220,7 +235,13 @@ void TSigWindow::eraseSelection()
 {
     if (selectionExists_)
         invertBand(anchorX_, currentX_);
+    forgetSelection();
+}
+
+void TSigWindow::forgetSelection()
+{
     selectionExists_ = false;
+    dragging_ = false;
     anchorX_ = currentX_ = -1;
 }
 
@@ -253,25 +274,30 @@ void TSigWindow::focusInEvent(QFocusEvent*)
     child_->refreshStatusBar();
 }
 
-void TSigWindow::focusOutEvent(QFocusEvent*)
+void TSigWindow::focusOutEvent(QFocusEvent* event)
 {
+    // An open menu takes the keyboard only while it is open; its commands still work on the band.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason)
+        return;
     eraseSelection();
     eraseCursor();
 }
 
 void TSigWindow::keyPressEvent(QKeyEvent* event)
 {
-    const auto map = pixelMap();
-    if (!child_ || !map) {
+    if (!child_) {
         QWidget::keyPressEvent(event);
         return;
     }
+    const auto map = pixelMap();
     switch (event->key()) {
     case Qt::Key_End:
-        moveTo(map->plotRight(), true);
+        if (map)
+            moveTo(map->plotRight(), true);
         break;
     case Qt::Key_Home:
-        moveTo(map->plotLeft() + 1, false);
+        if (map)
+            moveTo(map->plotLeft() + 1, false);
         break;
     case Qt::Key_Left:
         child_->stepLeft();
@@ -290,10 +316,20 @@ void TSigWindow::keyPressEvent(QKeyEvent* event)
     }
 }
 
+void TSigWindow::activateSubWindow()
+{
+    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (subWindow && subWindow->mdiArea())
+        subWindow->mdiArea()->setActiveSubWindow(subWindow);
+    setFocus(Qt::MouseFocusReason);
+}
+
 void TSigWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (child_)
-        PaneContextMenu::run(*child_, event->globalPos(), this);
+    if (!child_)
+        return;
+    activateSubWindow();
+    PaneContextMenu::run(*child_, event->globalPos(), this);
 }
 
 std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedSamples() const

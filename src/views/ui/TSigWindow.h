@@ -29,6 +29,7 @@ public:
     // ChildView: the subwindow passes these on.
     void repaint() override;
     void captionChanged() override {}
+    void samplesChanged() override { eraseSelection(); }
     void closing() override { detach(); }
     std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override;
     std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override;
@@ -49,7 +50,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // What the band's pixels were measured against: in a picture of another geometry they mark other samples.
+    struct PictureFrame {
+        QSize size;
+        bool axes = false;
+        bool logX = false;
+        bool operator==(const PictureFrame&) const = default;
+    };
+
+    // None while the pane shows no samples: nothing can then be pointed at or marked.
     std::optional<PixelMap> pixelMap() const;
+    PictureFrame pictureFrame() const;
     // Brings the back buffer up to date: scrolls it for live data or draws it anew.
     void refreshPicture();
     bool scrollPicture();
@@ -59,10 +70,14 @@ private:
     void drawCursor();
     void eraseCursor();
     void eraseSelection();
+    void forgetSelection();
+    // A right click, like a left one, works in the window it is on.
+    void activateSubWindow();
 
     marluneMDIChild* child_;
     QImage backBuffer_;
     bool pictureValid_ = false;
+    PictureFrame frame_;
 
     int anchorX_ = -1;
     int currentX_ = -1;
