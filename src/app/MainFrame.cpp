@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -10,7 +12,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/CommandRouter.h"
@@ -20,11 +21,8 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
-#include "views/ui/TSigWindow.h"
 
 namespace {
-// How often the control bar asks for its states besides activation changes and commands.
-constexpr int ControlBarRefreshMs = 300;
 constexpr int CascadeOffset = 26;
 constexpr int CascadeSteps = 8;
 }  // namespace
@@ -51,13 +49,12 @@ MainFrame::MainFrame(marluneMDIClient& client, CommandRouter& router)
     buildAccelerators();
 
     connect(mdi_, &QMdiArea::subWindowActivated, this, &MainFrame::followActiveSubWindow);
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, &MainFrame::refreshControlBar);
-    timer->start(ControlBarRefreshMs);
+    // Paste depends on what the clipboard holds, whoever put it there.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainFrame::refreshControlBar);
 
     router_.append(*this);
     router_.afterCommand = [this] { refreshControlBar(); };
-    client_.setObserver(this);
+    client_.subscribe(*this);
     refreshControlBar();
 }
 
@@ -65,7 +62,9 @@ MainFrame::~MainFrame()
 {
     // The MDI area reports activation changes while it is torn down; nobody listens any more.
     disconnect(mdi_, nullptr, this, nullptr);
-    client_.setObserver(nullptr);
+    client_.unsubscribe(*this);
+    if (followed_)
+        followed_->unsubscribe(*this);
     router_.afterCommand = nullptr;
     router_.remove(*this);
 }
@@ -113,12 +112,10 @@ void MainFrame::refreshControlBar()
 
 void MainFrame::childCreated(marluneChild& child)
 {
-    auto* signalWindow = dynamic_cast<marluneMDIChild*>(&child);
-    if (!signalWindow)
+    QWidget* pane = panes_.make(child);
+    if (!pane)
         return;
-    auto* pane = new TSigWindow(*signalWindow);
-    auto* subWindow = new ChildSubWindow(child, pane, pane);
-    connect(subWindow, &ChildSubWindow::childClosing, pane, &TSigWindow::detach);
+    auto* subWindow = new ChildSubWindow(child, pane);
     // New windows cascade from the top-left corner, a title bar's height apart.
     const qsizetype placed = mdi_->subWindowList().size();
     mdi_->addSubWindow(subWindow);
@@ -134,6 +131,36 @@ void MainFrame::treeChanged()
     refreshControlBar();
 }
 
+void MainFrame::activeChanged()
+{
+    marluneChild* active = client_.activeChild();
+    if (active == followed_)
+        return;
+    if (followed_)
+        followed_->unsubscribe(*this);
+    followed_ = active;
+    if (followed_)
+        followed_->subscribe(*this);
+    refreshControlBar();
+}
+
+void MainFrame::childChanged(marluneChild& child, const ChildEvent& event)
+{
+    switch (event.change) {
+    case ChildChange::Closing:
+        child.unsubscribe(*this);
+        followed_ = nullptr;
+        break;
+    case ChildChange::Repaint:
+    case ChildChange::Samples:
+    case ChildChange::Marks:
+        refreshControlBar();
+        break;
+    default:
+        break;
+    }
+}
+
 void MainFrame::followActiveSubWindow()
 {
     // An inactive frame reports no active subwindow; the current one is still the one commands go to.
@@ -144,7 +171,7 @@ void MainFrame::followActiveSubWindow()
         statusBars_.clear();
     client_.setActiveChild(child);
     // A signal window that gains the focus shows its range, step and rate.
-    if (auto* signalWindow = dynamic_cast<marluneMDIChild*>(child)) {
+    if (auto* signalWindow = signalWindowOf(child)) {
         statusBars_.show3D(false);
         signalWindow->refreshStatusBar();
     }

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "app/CommandActions.h"
+#include "app/PaneRegistry.h"
 #include "app/StatusBars.h"
 #include "base/CommandTarget.h"
-#include "tree/ClientObserver.h"
+#include "tree/ChildEvent.h"
+#include "tree/ClientListener.h"
 
 class CommandRouter;
 class ControlBar;
@@ -16,8 +18,9 @@ class marluneMDIClient;
 struct MenuItem;
 
 // The main window "Marlune": MDI area, menus, accelerators, control bar and status bars.
-// It hosts the tree windows the client creates and carries out the window-arranging commands.
-class MainFrame : public QMainWindow, public ClientObserver, public CommandTarget {
+// It hosts the tree windows the client creates and carries out the window-arranging commands. The
+// control bar's states follow what the client and the active window announce.
+class MainFrame : public QMainWindow, public ClientListener, public ChildListener, public CommandTarget {
     Q_OBJECT
 public:
     MainFrame(marluneMDIClient& client, CommandRouter& router);
@@ -32,9 +35,12 @@ public:
     // F1 while a menu item is highlighted: the help topic of its command number.
     std::function<void(int)> topicHelpRequested;
 
-    // ClientObserver
+    // ClientListener
     void childCreated(marluneChild& child) override;
     void treeChanged() override;
+    void activeChanged() override;
+    // ChildListener, for the active window
+    void childChanged(marluneChild& child, const ChildEvent& event) override;
 
     // CommandTarget: the MDI arrangement commands and Exit.
     std::optional<CommandState> commandState(int id) const override;
@@ -54,6 +60,9 @@ private:
     void arrangeIcons();
 
     marluneMDIClient& client_;
+    PaneRegistry panes_;
+    // The active window, whose changes can change the control bar's states.
+    marluneChild* followed_ = nullptr;
     CommandRouter& router_;
     CommandActions actions_;
     QMdiArea* mdi_;

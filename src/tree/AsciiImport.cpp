@@ -48,7 +48,7 @@ marluneMDIChild* AsciiImport::import(const std::filesystem::path& path)
     marluneMDIChild* first =
         SignalOpener(client_).windowsFor(std::move(result), path.string(), " %u#%s(%i)", firstColumn);
     for (marluneChild* window : client_.windows())
-        if (auto* column = dynamic_cast<marluneMDIChild*>(window);
+        if (marluneMDIChild* column = signalWindowOf(window);
             column && first && (column == first || column->mainSignal() == first))
             column->setXAxisFromFile(xAxis);
     return first;

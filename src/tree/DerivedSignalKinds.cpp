@@ -17,7 +17,6 @@
 #include "signal/SignalKind.h"
 #include "signal/SmoothSignal.h"
 #include "signal/SpectrumSignal.h"
-#include "tree/ChildView.h"
 #include "tree/DerivedWindows.h"
 #include "tree/FilterControlForm.h"
 #include "tree/marluneMDIChild.h"
@@ -98,12 +97,13 @@ const WindowKind Kinds[] = {
             const Signal& source = *parent.signal();
             if (p.size() >= 2)
                 return DEOSignal::fromFractions(&window, source, p[0], p[1], DEOSignal::MinimumFromFile);
-            const auto selection = parent.view() ? parent.view()->selectedSamples() : std::nullopt;
+            const auto& selection = parent.selection();
             if (!selection)
                 return nullptr;
-            // The view gives absolute indices; the part counts from the start of the visible range.
+            // The selection holds absolute indices; the part counts from the start of the visible range.
             const uint32_t first = source.firstVisible();
-            return DEOSignal::fromSelection(&window, source, selection->first - first, selection->second - first);
+            return DEOSignal::fromSelection(&window, source, selection->zoom.first - first,
+                                            selection->zoom.second - first);
         },
         .makeTitle = [](const WindowKind& kind, unsigned number, const marluneMDIChild& parent, const Signal&) {
             return formatText(kind.title, number, int(parent.partCounter()), parent.caption().c_str());

@@ -6,7 +6,6 @@
 #include "base/UiServices.h"
 #include "settings/SmoothingForm.h"
 #include "signal/SignalKind.h"
-#include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
 #include "tree/ExtractOdDoForm.h"
@@ -145,7 +144,7 @@ void ProcessingCommands::removePeaks()
 
 void ProcessingCommands::extractSelection()
 {
-    if (window_.view() && window_.view()->selectedSamples())
+    if (window_.selection())
         DerivedWindows::create(window_.client(), window_, SignalKind::ExtractedPart);
     // Every extract command counts, whether or not it made a window.
     window_.setPartCounter(window_.partCounter() + 1);

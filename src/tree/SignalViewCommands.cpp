@@ -3,7 +3,6 @@
 #include "base/UiServices.h"
 #include "dsp/Statistics.h"
 #include "signal/SignalKind.h"
-#include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -18,7 +17,7 @@ constexpr uint32_t ShortestPowerOfTwo = 16;
 
 bool SignalViewCommands::hasSelection(const marluneMDIChild& window)
 {
-    return window.view() && window.view()->selectedForEdit();
+    return window.selection().has_value();
 }
 
 std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChild& window, int id)
@@ -37,10 +36,9 @@ std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChi
     case Cmd::AxesSettings:
         return CommandState{};
     case Cmd::CopyPicture:
-        return CommandState{window.view() != nullptr};
+        return CommandState{};
     case Cmd::HarmonicRuler:
-        return CommandState{window.kind() == SignalKind::Spectrum,
-                            window.view() && window.view()->harmonicRuler()};
+        return CommandState{window.kind() == SignalKind::Spectrum, window.harmonicRuler()};
     default:
         return std::nullopt;
     }
@@ -69,12 +67,11 @@ bool SignalViewCommands::command(int id)
         axesSettings();
         return true;
     case Cmd::CopyPicture:
-        if (window_.view())
-            window_.view()->copyPicture();
+        window_.announce({ChildChange::CopyPicture});
         return true;
     case Cmd::HarmonicRuler:
-        if (window_.kind() == SignalKind::Spectrum && window_.view())
-            window_.view()->toggleHarmonicRuler();
+        if (window_.kind() == SignalKind::Spectrum)
+            window_.setHarmonicRuler(!window_.harmonicRuler());
         return true;
     default:
         return false;
@@ -97,8 +94,8 @@ void SignalViewCommands::zoomToPowerOfTwo()
 void SignalViewCommands::copy()
 {
     const Signal& signal = *window_.signal();
-    const auto selection = window_.view() ? window_.view()->selectedForEdit() : std::nullopt;
-    const auto [first, last] = selection.value_or(std::pair{signal.firstVisible(), signal.lastVisible()});
+    const auto& selection = window_.selection();
+    const auto [first, last] = selection ? selection->edit : std::pair{signal.firstVisible(), signal.lastVisible()};
     window_.client().ui().setClipboardBlock(ClipboardBlock::encode(signal.samples() + first, last - first + 1));
     window_.repaint();
     window_.refreshStatusBar();
@@ -106,10 +103,10 @@ void SignalViewCommands::copy()
 
 void SignalViewCommands::cut()
 {
-    const auto selection = window_.view() ? window_.view()->selectedForEdit() : std::nullopt;
-    if (!selection || selection->second == selection->first)
+    const auto& selection = window_.selection();
+    if (!selection || selection->edit.second == selection->edit.first)
         return;
-    const auto [first, last] = *selection;
+    const auto [first, last] = selection->edit;
     Signal& signal = *window_.signal();
     // Encoded before the cut moves the samples; put on the clipboard only when the cut happened.
     auto block = ClipboardBlock::encode(signal.samples() + first, last - first + 1);
@@ -123,7 +120,7 @@ void SignalViewCommands::paste()
 {
     const auto block = window_.client().ui().clipboardBlock();
     const auto values = block ? ClipboardBlock::decode(*block) : std::nullopt;
-    const auto offset = window_.view() ? window_.view()->cursorOffset() : std::nullopt;
+    const auto offset = window_.pasteOffset();
     if (!values || !offset)
         return;
     Signal& signal = *window_.signal();
@@ -134,12 +131,12 @@ void SignalViewCommands::paste()
 
 void SignalViewCommands::fill(bool withMean)
 {
-    const auto selection = window_.view() ? window_.view()->selectedForEdit() : std::nullopt;
+    const auto& selection = window_.selection();
     if (!selection)
         return;
     Signal& signal = *window_.signal();
     const float value = withMean ? float(mean(signal.visibleSamples(), signal.visibleCount())) : 0.0f;
-    signal.fill(selection->first, selection->second, value);
+    signal.fill(selection->edit.first, selection->edit.second, value);
     window_.updateAfterChange();
 }
 

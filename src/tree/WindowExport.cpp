@@ -24,7 +24,7 @@ int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder,
         manifest.writeText(section, "Title", window->title());
         manifest.writeInt(section, "Type", window->kind());
         manifest.writeText(section, "FileName", window->fileName());
-        if (auto* signalWindow = dynamic_cast<marluneMDIChild*>(window)) {
+        if (const marluneMDIChild* signalWindow = signalWindowOf(window)) {
             const Signal& signal = *signalWindow->signal();
             manifest.writeExtended(section, "SampleRate", signal.sampleRate());
             manifest.writeExtended(section, "XOffset", signal.xOffset());

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/UiServices.h"
-#include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIClient.h"
 
@@ -14,8 +13,7 @@ marluneChild::~marluneChild() = default;
 void marluneChild::setCaption(const std::string& caption)
 {
     caption_ = caption.empty() ? std::string(" ") : caption;
-    if (view_)
-        view_->captionChanged();
+    announce({ChildChange::Caption});
     client_.treeChanged();
 }
 
@@ -99,10 +97,29 @@ void marluneChild::afterRecompute()
     repaint();
 }
 
-void marluneChild::repaint()
+void marluneChild::subscribe(ChildListener& listener)
 {
-    if (view_)
-        view_->repaint();
+    if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
+        listeners_.push_back(&listener);
+}
+
+void marluneChild::unsubscribe(ChildListener& listener)
+{
+    const auto found = std::find(listeners_.begin(), listeners_.end(), &listener);
+    if (found != listeners_.end())
+        *found = nullptr;
+}
+
+void marluneChild::announce(ChildEvent event)
+{
+    // Entries of listeners that leave meanwhile stay null until the outermost walk ends, so every
+    // walk, nested ones included, stays valid.
+    ++announcing_;
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        if (ChildListener* listener = listeners_[i])
+            listener->childChanged(*this, event);
+    if (--announcing_ == 0)
+        std::erase(listeners_, nullptr);
 }
 
 void marluneChild::link()

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "base/CommandTarget.h"
+#include "tree/ChildEvent.h"
 #include "views/MarkerSource.h"
 
-class ChildView;
 class marluneMDIClient;
 
 // Base of every window of the tree: kind, links to parents and children, caption, update counters.
@@ -67,9 +67,14 @@ public:
     void link();
     void unlink();
 
-    void setView(ChildView* view) { view_ = view; }
-    ChildView* view() const { return view_; }
-    void repaint();
+    // Listeners hear every change until they unsubscribe or hear Closing; a listener may
+    // unsubscribe while it is being told.
+    void subscribe(ChildListener& listener);
+    void unsubscribe(ChildListener& listener);
+    void announce(ChildEvent event);
+    void repaint() { announce({ChildChange::Repaint}); }
+    // Live data moved the samples by `shift`; the panes move their pictures instead of drawing anew.
+    void scrolled(int32_t shift) { announce({ChildChange::Scrolled, shift}); }
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
@@ -101,5 +106,6 @@ private:
     bool changedThisPass_ = false;
     bool titleSetByUser_ = false;
     int32_t icon_ = 0;
-    ChildView* view_ = nullptr;
+    std::vector<ChildListener*> listeners_;
+    int announcing_ = 0;
 };

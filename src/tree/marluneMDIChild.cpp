@@ -8,7 +8,6 @@
 #include "base/UiServices.h"
 #include "fileio/FileReadResult.h"
 #include "signal/SignalKind.h"
-#include "tree/ChildView.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
 #include "tree/ProcessingCommands.h"
@@ -70,11 +69,29 @@ void marluneMDIChild::notify()
 
 void marluneMDIChild::afterRecompute()
 {
-    if (view())
-        view()->samplesChanged();
+    // Marks made on the old samples would mark others now.
+    selection_.reset();
+    pasteOffset_.reset();
+    announce({ChildChange::Samples});
     repaint();
     if (client().activeChild() == this)
         refreshStatusBar();
+}
+
+void marluneMDIChild::setSelection(const std::optional<SampleSelection>& selection)
+{
+    if (selection == selection_)
+        return;
+    selection_ = selection;
+    announce({ChildChange::Marks});
+}
+
+void marluneMDIChild::setHarmonicRuler(bool on)
+{
+    if (on == harmonicRuler_)
+        return;
+    harmonicRuler_ = on;
+    announce({ChildChange::Marks});
 }
 
 void marluneMDIChild::afterViewChange()
@@ -85,11 +102,11 @@ void marluneMDIChild::afterViewChange()
 bool marluneMDIChild::zoomIn()
 {
     bool zoomed = false;
-    const auto selection = view() ? view()->selectedSamples() : std::nullopt;
-    if (selection) {
-        if (selection->second - selection->first < 16)
+    if (selection_) {
+        const auto [first, last] = selection_->zoom;
+        if (last - first < 16)
             return false;
-        zoomed = signal_->zoomIn(selection->first, selection->second);
+        zoomed = signal_->zoomIn(first, last);
     } else {
         zoomed = signal_->zoomForward();
     }
@@ -219,7 +236,7 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
         return state;
     switch (id) {
     case Cmd::ZoomIn:
-        return CommandState{(view() && view()->selectedSamples()) || signal_->zoomLevel() < signal_->zoomDepth()};
+        return CommandState{selection_.has_value() || signal_->zoomLevel() < signal_->zoomDepth()};
     case Cmd::ZoomOut:
         return CommandState{signal_->zoomLevel() > 0};
     case Cmd::SignalBeginning:

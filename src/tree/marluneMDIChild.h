@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/Rgb.h"
@@ -8,6 +9,8 @@
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
 #include "tree/marluneChild.h"
+#include "views/CurveDisplay.h"
+#include "views/SampleSelection.h"
 
 // A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 class marluneMDIChild : public marluneChild, public SignalOwner {
@@ -20,16 +23,19 @@ public:
     void replaceSignal(std::unique_ptr<Signal> signal);
 
     // SignalOwner
-    bool fixedMinMax() const override { return fixedMinMax_; }
+    bool fixedMinMax() const override { return display_.fixedRange; }
     const Signal* currentSignal() const override { return signal_.get(); }
 
     // The pane shows samples: a sample rate, a valid result and at least 4 visible samples. Otherwise it
     // shows only that its content is not valid, and nothing that needs samples can be done in it.
     bool showsSamples() const;
 
-    void setFixedMinMax(bool fixed) { fixedMinMax_ = fixed; }
-    Rgb curveColour() const { return curveColour_; }
-    void setCurveColour(Rgb colour) { curveColour_ = colour; }
+    // How the curve is drawn, as one value.
+    const CurveDisplay& display() const { return display_; }
+    void setDisplay(const CurveDisplay& display) { display_ = display; }
+    void setFixedMinMax(bool fixed) { display_.fixedRange = fixed; }
+    Rgb curveColour() const { return display_.colour; }
+    void setCurveColour(Rgb colour) { display_.colour = colour; }
     int32_t originalUnits() const { return originalUnits_; }
     void setOriginalUnits(int32_t units) { originalUnits_ = units; }
     int32_t channelNumber() const { return channelNumber_; }
@@ -38,23 +44,29 @@ public:
     void setPartCounter(int32_t count) { partCounter_ = count; }
     uint32_t step() const { return step_; }
     void setStep(uint32_t step) { step_ = step; }
-    const std::string& xLabel() const { return xLabel_; }
-    const std::string& yLabel() const { return yLabel_; }
-    void setXLabel(const std::string& label) { xLabel_ = label; }
-    void setYLabel(const std::string& label) { yLabel_ = label; }
+    const std::string& xLabel() const { return display_.xLabel; }
+    const std::string& yLabel() const { return display_.yLabel; }
+    void setXLabel(const std::string& label) { display_.xLabel = label; }
+    void setYLabel(const std::string& label) { display_.yLabel = label; }
     // Channels 2 ... n of a multichannel file point at the window of channel 1.
     marluneMDIChild* mainSignal() const;
     void setMainSignal(marluneMDIChild* head) { mainSignal_ = head; }
-    bool drawAxes() const { return drawAxes_; }
-    void setDrawAxes(bool on) { drawAxes_ = on; }
-    bool logXAxis() const { return logXAxis_; }
-    void setLogXAxis(bool on) { logXAxis_ = on; }
-    // Kept for the axes dialog; the drawing does not use it.
-    bool logYAxis() const { return logYAxis_; }
-    void setLogYAxis(bool on) { logYAxis_ = on; }
-    // Samples by which live data moved since the last paint; the pane scrolls by it and resets it.
-    int32_t pendingShift() const { return pendingShift_; }
-    void setPendingShift(int32_t shift) { pendingShift_ = shift; }
+    bool drawAxes() const { return display_.axes; }
+    void setDrawAxes(bool on) { display_.axes = on; }
+    bool logXAxis() const { return display_.logX; }
+    void setLogXAxis(bool on) { display_.logX = on; }
+    bool logYAxis() const { return display_.logY; }
+    void setLogYAxis(bool on) { display_.logY = on; }
+
+    // The band the person marked, in samples; it goes when the samples or the visible part change.
+    const std::optional<SampleSelection>& selection() const { return selection_; }
+    void setSelection(const std::optional<SampleSelection>& selection);
+    // Where Paste writes: the offset from the zoom start of the sample under the cursor.
+    std::optional<uint32_t> pasteOffset() const { return pasteOffset_; }
+    void setPasteOffset(std::optional<uint32_t> offset) { pasteOffset_ = offset; }
+    // The harmonic ruler of a spectrum's cursor.
+    bool harmonicRuler() const { return harmonicRuler_; }
+    void setHarmonicRuler(bool on);
     bool xAxisFromFile() const { return xAxisFromFile_; }
     void setXAxisFromFile(bool on) { xAxisFromFile_ = on; }
     bool playOnChange() const { return playOnChange_; }
@@ -91,19 +103,15 @@ private:
     void changeTitleDialog();
 
     std::unique_ptr<Signal> signal_;
-    Rgb curveColour_{0, 0, 255};
     int32_t originalUnits_ = 1;
     int32_t channelNumber_ = 0;
     int32_t partCounter_ = 0;
     uint32_t step_ = 30;
-    std::string xLabel_;
-    std::string yLabel_;
     marluneMDIChild* mainSignal_ = nullptr;
-    bool fixedMinMax_ = false;
-    bool drawAxes_ = true;
-    bool logXAxis_ = false;
-    bool logYAxis_ = false;
-    int32_t pendingShift_ = 0;
+    CurveDisplay display_;
+    std::optional<SampleSelection> selection_;
+    std::optional<uint32_t> pasteOffset_;
+    bool harmonicRuler_ = false;
     bool xAxisFromFile_ = false;
     bool playOnChange_ = false;
     TapWindow tap_;

@@ -5,8 +5,7 @@
 #include "base/UiServices.h"
 #include "settings/FFTDefaultsForm.h"
 #include "tree/AsciiImport.h"
-#include "tree/ChildView.h"
-#include "tree/ClientObserver.h"
+#include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
 #include "tree/marluneChild.h"
@@ -63,8 +62,8 @@ marluneChild* marluneMDIClient::addWindow(std::unique_ptr<marluneChild> window)
     window->setIndex(index);
     highestIndex_ = std::max(highestIndex_, index);
     *free = std::move(window);
-    if (observer_)
-        observer_->childCreated(*table_[index]);
+    for (ClientListener* listener : std::vector(listeners_))
+        listener->childCreated(*table_[index]);
     treeChanged();
     return table_[index].get();
 }
@@ -74,15 +73,15 @@ void marluneMDIClient::closeWindow(marluneChild* window)
     if (!isRegistered(window))
         return;
     std::unique_ptr<marluneChild> owned = std::move(table_[window->index()]);
-    if (active_ == window)
+    const bool wasActive = active_ == window;
+    if (wasActive)
         active_ = nullptr;
     owned->detachFromTree();
-    if (ChildView* view = owned->view()) {
-        owned->setView(nullptr);
-        view->closing();
-    }
+    owned->announce({ChildChange::Closing});
     owned.reset();
     treeChanged();
+    if (wasActive)
+        activeChanged();
 }
 
 void marluneMDIClient::closeAll()
@@ -97,10 +96,35 @@ marluneChild* marluneMDIClient::activeChild() const
     return isRegistered(active_) ? active_ : nullptr;
 }
 
+void marluneMDIClient::subscribe(ClientListener& listener)
+{
+    if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
+        listeners_.push_back(&listener);
+}
+
+void marluneMDIClient::unsubscribe(ClientListener& listener)
+{
+    std::erase(listeners_, &listener);
+}
+
+void marluneMDIClient::setActiveChild(marluneChild* child)
+{
+    if (child == active_)
+        return;
+    active_ = child;
+    activeChanged();
+}
+
+void marluneMDIClient::activeChanged() const
+{
+    for (ClientListener* listener : std::vector(listeners_))
+        listener->activeChanged();
+}
+
 void marluneMDIClient::treeChanged() const
 {
-    if (observer_)
-        observer_->treeChanged();
+    for (ClientListener* listener : std::vector(listeners_))
+        listener->treeChanged();
 }
 
 marluneMDIChild* marluneMDIClient::openFiles(const std::vector<std::string>& names, const std::string& displayName)

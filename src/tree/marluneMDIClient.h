@@ -11,7 +11,7 @@
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
 
-class ClientObserver;
+class ClientListener;
 class marluneChild;
 class marluneMDIChild;
 class UiServices;
@@ -30,7 +30,9 @@ public:
 
     UiServices& ui() const { return ui_; }
     const std::string& programFolder() const { return programFolder_; }
-    void setObserver(ClientObserver* observer) { observer_ = observer; }
+    // Listeners of the registry; a listener unsubscribes before it is destroyed.
+    void subscribe(ClientListener& listener);
+    void unsubscribe(ClientListener& listener);
 
     // Registry. Loops over the table run from 0 to highestIndex() inclusive.
     marluneChild* window(int index) const;
@@ -47,7 +49,7 @@ public:
     void closeAll();
 
     marluneChild* activeChild() const;
-    void setActiveChild(marluneChild* child) { active_ = child; }
+    void setActiveChild(marluneChild* child);
 
     // The open routine: one window per channel of each file; the first window of the last file opened.
     marluneMDIChild* openFiles(const std::vector<std::string>& names, const std::string& displayName = {});
@@ -61,6 +63,7 @@ public:
 
     // Tree links or titles changed.
     void treeChanged() const;
+    void activeChanged() const;
 
     SpectralSettings spectralSettings{};
 
@@ -71,7 +74,7 @@ private:
     UiServices& ui_;
     std::string programFolder_;
     std::optional<DefaultsFile> defaultsFile_;
-    ClientObserver* observer_ = nullptr;
+    std::vector<ClientListener*> listeners_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
     uint32_t creationCounter_ = 0;

@@ -79,8 +79,8 @@ protected:
 TEST_F(ProcessingWindowsTest, ExtractSelectionNumbersItsPartsFromZero)
 {
     auto* parent = rampWindow(1000);
-    parent->setView(&view);
-    view.selection = {{100, 199}};
+    parent->subscribe(view);
+    parent->setSelection(SampleSelection{{100, 199}, {100, 199}});
     auto* first = command(parent, Cmd::ExtractSelection);
     auto* second = command(parent, Cmd::ExtractSelection);
     ASSERT_NE(first, nullptr);
@@ -95,10 +95,10 @@ TEST_F(ProcessingWindowsTest, ExtractSelectionNumbersItsPartsFromZero)
     EXPECT_EQ(first->icon(), 57);
 
     // Without a selection nothing is made, but the command still counts.
-    view.selection.reset();
+    parent->setSelection(std::nullopt);
     EXPECT_EQ(command(parent, Cmd::ExtractSelection), nullptr);
     EXPECT_EQ(parent->partCounter(), 3);
-    view.selection = {{100, 199}};
+    parent->setSelection(SampleSelection{{100, 199}, {100, 199}});
     parent->setStateMark('~');
     EXPECT_EQ(command(parent, Cmd::ExtractSelection)->caption(), " 4#PART:3(~1#name-1)");
 }
@@ -106,8 +106,8 @@ TEST_F(ProcessingWindowsTest, ExtractSelectionNumbersItsPartsFromZero)
 TEST_F(ProcessingWindowsTest, TooShortExtractionsGiveNoWindow)
 {
     auto* parent = rampWindow(3000);
-    parent->setView(&view);
-    view.selection = {{100, 107}};
+    parent->subscribe(view);
+    parent->setSelection(SampleSelection{{100, 107}, {100, 107}});
     EXPECT_EQ(command(parent, Cmd::ExtractSelection), nullptr);
     EXPECT_EQ(parent->partCounter(), 1);
 
@@ -372,7 +372,7 @@ TEST_F(ProcessingWindowsTest, AveragerShowsTheMeanOfVersionsAndResets)
 TEST_F(ProcessingWindowsTest, ZoomingTheParentRecomputesEachWindowOnce)
 {
     auto* parent = rampWindow(2000);
-    parent->setView(&view);
+    parent->subscribe(view);
     ui.formAnswers.push_back([](DialogForm&) { return true; });
     auto* filtered = command(parent, Cmd::Filter);
     ASSERT_NE(filtered, nullptr);
@@ -388,7 +388,7 @@ TEST_F(ProcessingWindowsTest, ZoomingTheParentRecomputesEachWindowOnce)
     lattice->attachToParents({filtered, smoothed});
     client.addWindow(std::move(lattice));
 
-    view.selection = {{0, 999}};
+    parent->setSelection(SampleSelection{{0, 999}, {0, 999}});
     ASSERT_TRUE(parent->zoomIn());
     EXPECT_EQ(filtered->signal()->count(), 1000u);
     EXPECT_EQ(smoothed->signal()->count(), 1000u);
@@ -398,14 +398,14 @@ TEST_F(ProcessingWindowsTest, ZoomingTheParentRecomputesEachWindowOnce)
 TEST_F(ProcessingWindowsTest, AnEmptyRecomputationKeepsThePreviousSignalAndMarksTheWindow)
 {
     auto* parent = rampWindow(1000);
-    parent->setView(&view);
-    view.selection = {{0, 99}};
+    parent->subscribe(view);
+    parent->setSelection(SampleSelection{{0, 99}, {0, 99}});
     auto* part = command(parent, Cmd::ExtractSelection);
     ASSERT_NE(part, nullptr);
     const Signal* kept = part->signal();
     logBelow(part);
     // 10 % of a 95-sample range is 9 samples, below the 10 a recomputation needs.
-    view.selection = {{0, 94}};
+    parent->setSelection(SampleSelection{{0, 94}, {0, 94}});
     ASSERT_TRUE(parent->zoomIn());
     EXPECT_TRUE(part->invalid());
     EXPECT_EQ(part->signal(), kept);
@@ -419,14 +419,14 @@ TEST_F(ProcessingWindowsTest, AnEmptyRecomputationKeepsThePreviousSignalAndMarks
 TEST_F(ProcessingWindowsTest, AFilterWindowWithAFixedRangeKeepsItsPreviousRange)
 {
     auto* parent = rampWindow(2000);
-    parent->setView(&view);
+    parent->subscribe(view);
     ui.formAnswers.push_back([](DialogForm&) { return true; });
     auto* filtered = command(parent, Cmd::Filter);
     ASSERT_NE(filtered, nullptr);
     EXPECT_EQ(filtered->signal()->yMax(), 1999.0f) << "the parent's range";
     filtered->setFixedMinMax(true);
     filtered->signal()->setYRange(50, -50);
-    view.selection = {{0, 999}};
+    parent->setSelection(SampleSelection{{0, 999}, {0, 999}});
     ASSERT_TRUE(parent->zoomIn());
     EXPECT_EQ(filtered->signal()->count(), 1000u);
     EXPECT_EQ(filtered->signal()->yMax(), 50.0f);

@@ -30,7 +30,7 @@ TEST_F(TreeTest, The513thWindowIsRefusedWithAMessage)
 TEST_F(TreeTest, ClosingTellsTheViewAndClearsTheActiveWindow)
 {
     auto* a = fileWindow();
-    a->setView(&view);
+    a->subscribe(view);
     client.setActiveChild(a);
     EXPECT_EQ(client.activeChild(), a);
     ASSERT_TRUE(client.dispatch(24339));

@@ -6,16 +6,16 @@ TEST_F(TreeTest, ZoomInNeedsASelectionOfAtLeast17Samples)
 {
     auto* file = fileWindow();
     auto* child = derived("fft", {file});
-    file->setView(&view);
-    view.selection = {{100, 115}};
+    file->subscribe(view);
+    file->setSelection(SampleSelection{{100, 115}, {100, 115}});
     EXPECT_FALSE(file->zoomIn());
     EXPECT_EQ(file->caption(), " 1#file");
-    view.selection = {{100, 116}};
+    file->setSelection(SampleSelection{{100, 116}, {100, 116}});
     EXPECT_TRUE(file->zoomIn());
     EXPECT_EQ(file->signal()->visibleCount(), 17u);
     EXPECT_EQ(file->caption(), "~1#file");
     EXPECT_EQ(log, (std::vector<std::string>{"fft"}));
-    view.selection.reset();
+    file->setSelection(std::nullopt);
     EXPECT_TRUE(file->zoomOut());
     EXPECT_EQ(file->caption(), " 1#file");
     EXPECT_TRUE(file->zoomIn()) << "forward in the history without a selection";

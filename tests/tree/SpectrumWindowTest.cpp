@@ -69,15 +69,15 @@ TEST_F(SpectrumWindowTest, SpectrumOfTheVisiblePartWithItsAxis)
     EXPECT_NEAR(s.samples()[20], 0.0f, 1e-4f);
 
     // Zooming the parent recomputes the spectrum of the new visible part once.
-    parent->setView(&view);
-    view.selection = {{0, 999}};
+    parent->subscribe(view);
+    parent->setSelection(SampleSelection{{0, 999}, {0, 999}});
     const int waitsBefore = ui.waitCursorsShown;
     ASSERT_TRUE(parent->zoomIn());
     EXPECT_GT(ui.waitCursorsShown, waitsBefore) << "the recomputation shows the wait cursor";
     EXPECT_EQ(ui.waitDepth, 0);
     EXPECT_EQ(spectrum->signal()->count(), 512u);
     EXPECT_EQ(parent->signal()->visibleCount(), 1000u);
-    view.selection = {{0, 499}};
+    parent->setSelection(SampleSelection{{0, 499}, {0, 499}});
     ASSERT_TRUE(parent->zoomIn());
     EXPECT_EQ(spectrum->signal()->count(), 256u) << "500 samples round up to 512 points";
 }

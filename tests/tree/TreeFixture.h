@@ -8,7 +8,7 @@
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
-#include "tree/ChildView.h"
+#include "tree/ChildEvent.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -46,20 +46,20 @@ private:
     std::vector<std::string>& log_;
 };
 
-class FakeView : public ChildView {
+// Counts what the windows it listens to announce, as a pane would hear it.
+class FakeView : public ChildListener {
 public:
     int repaints = 0;
     int captions = 0;
     bool closed = false;
-    std::optional<std::pair<uint32_t, uint32_t>> selection;
-    std::optional<std::pair<uint32_t, uint32_t>> editSelection;
-    std::optional<uint32_t> cursor;
-    void repaint() override { ++repaints; }
-    void captionChanged() override { ++captions; }
-    void closing() override { closed = true; }
-    std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override { return selection; }
-    std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override { return editSelection; }
-    std::optional<uint32_t> cursorOffset() const override { return cursor; }
+    std::vector<ChildChange> heard;
+    void childChanged(marluneChild&, const ChildEvent& event) override
+    {
+        heard.push_back(event.change);
+        repaints += event.change == ChildChange::Repaint;
+        captions += event.change == ChildChange::Caption;
+        closed = closed || event.change == ChildChange::Closing;
+    }
 };
 
 class TreeTest : public ::testing::Test {

@@ -22,7 +22,7 @@ protected:
     marluneMDIChild* ramp(uint32_t n = 1000)
     {
         auto* file = fileWindow(n);
-        file->setView(&view);
+        file->subscribe(view);
         client.setActiveChild(file);
         return file;
     }
@@ -31,9 +31,9 @@ protected:
 
 TEST_F(ViewCommandsTest, CopyPutsTheSelectedSamplesOnTheClipboard)
 {
-    ramp();
+    auto* file = ramp();
     EXPECT_FALSE(client.dispatchState(Cmd::Copy)->enabled);
-    view.editSelection = {{10, 12}};
+    file->setSelection(SampleSelection{{10, 12}, {10, 12}});
     EXPECT_TRUE(client.dispatchState(Cmd::Copy)->enabled);
     const int repaints = view.repaints;
     client.dispatch(Cmd::Copy);
@@ -47,9 +47,9 @@ TEST_F(ViewCommandsTest, CopyAndCutNeedAWindowWithoutParent)
 {
     auto* file = ramp();
     auto* child = derived("smooth", {file});
-    child->setView(&view);
+    child->subscribe(view);
     client.setActiveChild(child);
-    view.editSelection = {{10, 12}};
+    child->setSelection(SampleSelection{{10, 12}, {10, 12}});
     EXPECT_FALSE(client.dispatchState(Cmd::Copy)->enabled);
     EXPECT_FALSE(client.dispatchState(Cmd::Cut)->enabled);
 }
@@ -58,7 +58,7 @@ TEST_F(ViewCommandsTest, CutRemovesTheSelectionAndRecomputesChildren)
 {
     auto* file = ramp();
     derived("fft", {file});
-    view.editSelection = {{100, 199}};
+    file->setSelection(SampleSelection{{100, 199}, {100, 199}});
     client.dispatch(Cmd::Cut);
     EXPECT_EQ(file->signal()->count(), 900u);
     EXPECT_EQ(file->signal()->samples()[100], 200);
@@ -71,12 +71,12 @@ TEST_F(ViewCommandsTest, RefusedCutPutsNothingOnTheClipboard)
 {
     auto* file = ramp(20);
     // 20 - 16 leaves 4 visible samples, fewer than 5.
-    view.editSelection = {{2, 17}};
+    file->setSelection(SampleSelection{{2, 17}, {2, 17}});
     client.dispatch(Cmd::Cut);
     EXPECT_EQ(file->signal()->count(), 20u);
     EXPECT_FALSE(ui.clipboard);
     // A single sample is no cut at all.
-    view.editSelection = {{5, 5}};
+    file->setSelection(SampleSelection{{5, 5}, {5, 5}});
     client.dispatch(Cmd::Cut);
     EXPECT_EQ(file->signal()->count(), 20u);
 }
@@ -88,13 +88,13 @@ TEST_F(ViewCommandsTest, PasteWritesFromTheSampleUnderTheCursor)
     ui.clipboard = blockOf({-5, -6});
     EXPECT_TRUE(client.dispatchState(Cmd::Paste)->enabled);
     ASSERT_TRUE(file->signal()->zoomIn(100, 199));
-    view.cursor = 3;
+    file->setPasteOffset(3);
     client.dispatch(Cmd::Paste);
     EXPECT_EQ(file->signal()->samples()[103], -5);
     EXPECT_EQ(file->signal()->samples()[104], -6);
     EXPECT_EQ(file->signal()->yMin(), -6);
     // The block does not fit at the last sample.
-    view.cursor = 899;
+    file->setPasteOffset(899);
     client.dispatch(Cmd::Paste);
     EXPECT_EQ(file->signal()->samples()[999], 999);
 }
@@ -103,17 +103,17 @@ TEST_F(ViewCommandsTest, FillsSetTheSelectionToZeroOrToTheVisibleMean)
 {
     auto* file = ramp();
     ASSERT_TRUE(file->signal()->zoomIn(100, 199));
-    view.editSelection = {{120, 130}};
+    file->setSelection(SampleSelection{{120, 130}, {120, 130}});
     client.dispatch(Cmd::FillMean);
     // Mean of 100 ... 199 is 149.5.
     EXPECT_EQ(file->signal()->samples()[120], 149.5f);
     EXPECT_EQ(file->signal()->samples()[130], 149.5f);
     EXPECT_EQ(file->signal()->samples()[131], 131);
-    view.editSelection = {{140, 141}};
+    file->setSelection(SampleSelection{{140, 141}, {140, 141}});
     client.dispatch(Cmd::FillZero);
     EXPECT_EQ(file->signal()->samples()[141], 0);
     EXPECT_EQ(file->signal()->yMin(), 0);
-    view.editSelection.reset();
+    file->setSelection(std::nullopt);
     EXPECT_FALSE(client.dispatchState(Cmd::FillZero)->enabled);
 }
 

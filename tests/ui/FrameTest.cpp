@@ -24,13 +24,15 @@
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/MenuTree.h"
+#include "app/PaneRegistry.h"
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
 #include "app/marluneApp.h"
+#include "tree/CommandIds.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
-#include "views/ui/TSigWindow.h"
 #include "tree/marluneMDIClient.h"
+#include "views/ui/TSigWindow.h"
 
 namespace {
 const std::string ExampleWav = std::string(MARLUNE_SOURCE_DIR) + "/resources/EXAMPLES/example.wav";
@@ -363,4 +365,57 @@ TEST_F(FrameTest, ASubmenuIsEnabledExactlyWhileOneOfItsItemsIs)
     frame_.mdiArea()->setActiveSubWindow(subWindows()[0]);
     checkSubmenus();
     EXPECT_FALSE(submenuAction("Palette")->isEnabled());
+}
+
+// The control bar follows what the windows announce; nothing polls it.
+TEST_F(FrameTest, ControlBarStatesFollowTheActiveWindowsAnnouncements)
+{
+    frame_.show();
+    app_.client().openFiles({ExampleWav});
+    settle();
+    auto* window = signalWindowOf(app_.client().activeChild());
+    ASSERT_NE(window, nullptr);
+    const auto copyButton = [this] {
+        for (QAction* action : frame_.controlBar()->commandActions())
+            if (CommandActions::commandOf(action) == Cmd::Copy)
+                return action;
+        return static_cast<QAction*>(nullptr);
+    }();
+    ASSERT_NE(copyButton, nullptr);
+    EXPECT_FALSE(copyButton->isEnabled());
+    window->setSelection(SampleSelection{{10, 500}, {10, 500}});
+    EXPECT_TRUE(copyButton->isEnabled());
+    ASSERT_TRUE(router_.trigger(Cmd::ZoomIn));
+    EXPECT_FALSE(copyButton->isEnabled()) << "the zoom took the band away";
+    EXPECT_TRUE(frame_.findChildren<QTimer*>().isEmpty());
+}
+
+namespace {
+// A window of an instrument kind, for which no pane exists yet.
+class BareInstrument : public marluneChild {
+public:
+    explicit BareInstrument(marluneMDIClient& client) : marluneChild(client, 71) {}
+
+protected:
+    bool recomputeFromParents() override { return true; }
+};
+}  // namespace
+
+// Each kind of window gets the pane its kind asks for; a kind without one gets no subwindow.
+TEST_F(FrameTest, PanesComeFromTheRegistryByKind)
+{
+    const PaneRegistry panes;
+    marluneMDIClient& client = app_.client();
+    auto* signal = signalWindowOf(client.openFiles({ExampleWav}));
+    ASSERT_NE(signal, nullptr);
+    const std::unique_ptr<QWidget> pane(panes.make(*signal));
+    ASSERT_NE(qobject_cast<TSigWindow*>(pane.get()), nullptr);
+    EXPECT_EQ(static_cast<TSigWindow*>(pane.get())->child(), signal);
+
+    const qsizetype before = subWindows().size();
+    marluneChild* bare = client.addWindow(std::make_unique<BareInstrument>(client));
+    ASSERT_NE(bare, nullptr);
+    EXPECT_EQ(panes.make(*bare), nullptr);
+    EXPECT_EQ(subWindows().size(), before);
+    EXPECT_EQ(signalWindowOf(bare), nullptr) << "an instrument is never taken for a signal window";
 }

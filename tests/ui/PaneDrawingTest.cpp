@@ -170,12 +170,12 @@ TEST_F(PaneDrawingTest, CursorAndBandInvertAndComeOffAgain)
                       Qt::NoModifier);
     QApplication::sendEvent(&pane, &press);
     move(260, Qt::LeftButton);
-    ASSERT_TRUE(pane.selectedForEdit());
+    ASSERT_TRUE(pane.child()->selection());
     // Plot 0 ... 400 for 200 samples: trunc(199 / 400 * x) gives 74 and 129.
-    EXPECT_EQ(*pane.selectedForEdit(), (std::pair<uint32_t, uint32_t>{74, 129}));
+    EXPECT_EQ(pane.child()->selection()->edit, (std::pair<uint32_t, uint32_t>{74, 129}));
 
     QFocusEvent focusOut(QEvent::FocusOut);
     QApplication::sendEvent(&pane, &focusOut);
     EXPECT_EQ(pane.backBuffer(), picture);
-    EXPECT_FALSE(pane.selectedForEdit());
+    EXPECT_FALSE(pane.child()->selection());
 }

@@ -96,15 +96,25 @@ inline QAction* actionNamed(const QMenu& menu, const QString& text)
     return nullptr;
 }
 
+// What a pane's band and cursor mark, as its window keeps it for the commands.
+inline std::optional<std::pair<uint32_t, uint32_t>> editRangeOf(const TSigWindow& pane)
+{
+    const auto& selection = pane.child()->selection();
+    return selection ? std::optional(selection->edit) : std::nullopt;
+}
+inline std::optional<std::pair<uint32_t, uint32_t>> zoomRangeOf(const TSigWindow& pane)
+{
+    const auto& selection = pane.child()->selection();
+    return selection ? std::optional(selection->zoom) : std::nullopt;
+}
+inline std::optional<uint32_t> pasteOffsetOf(const TSigWindow& pane)
+{
+    return pane.child()->pasteOffset();
+}
+
 // Signal windows of a scripted client, each with a pane of its own that is painted and active.
 class PaneFixture : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        for (marluneChild* window : client_.windows())
-            window->setView(nullptr);
-    }
-
     marluneMDIChild& window(const std::vector<float>& samples, long double rate, int32_t kind = SignalKind::FileSignal,
                             const std::string& title = "signal", long double xOffset = 0)
     {
@@ -122,7 +132,6 @@ protected:
     {
         panes_.push_back(std::make_unique<TSigWindow>(child));
         TSigWindow& created = *panes_.back();
-        child.setView(&created);
         client_.setActiveChild(&child);
         created.resize(width, height);
         created.grab();

@@ -107,11 +107,11 @@ TEST_F(PaneInteractionTest, LosingTheFocusTakesBandAndCursorOff)
     move(view, 100);
     EXPECT_EQ(changedColumns(picture, view.backBuffer()), (std::set<int>{100}));
     drag(view, 150, 250);
-    EXPECT_TRUE(view.selectedForEdit());
+    EXPECT_TRUE(editRangeOf(view));
 
     focus(view, QEvent::FocusOut);
     EXPECT_EQ(view.backBuffer(), picture);
-    EXPECT_FALSE(view.selectedForEdit());
+    EXPECT_FALSE(editRangeOf(view));
     // Nothing of the old cursor is left to be inverted back: the next move shows one column only.
     move(view, 300);
     EXPECT_EQ(changedColumns(picture, view.backBuffer()), (std::set<int>{300}));
@@ -149,8 +149,8 @@ TEST_F(PaneInteractionTest, EndWhileDraggingStretchesTheSelectionToTheRightEdge)
     key(view, Qt::Key_End);
     mouse(view, QEvent::MouseButtonRelease, 400, Qt::LeftButton, Qt::NoButton);
     // Edits count in proportion to the plot: trunc(999 / 400 * 100) = 249 ... trunc(999) = 999.
-    ASSERT_TRUE(view.selectedForEdit());
-    EXPECT_EQ(*view.selectedForEdit(), (std::pair<uint32_t, uint32_t>{249, 999}));
+    ASSERT_TRUE(editRangeOf(view));
+    EXPECT_EQ(*editRangeOf(view), (std::pair<uint32_t, uint32_t>{249, 999}));
     // Zoom In rounds: floor(249.75 + 0.5) = 250 ... 999.
     key(view, Qt::Key_Down);
     EXPECT_EQ(child.signal()->firstVisible(), 250u);
@@ -194,7 +194,7 @@ TEST_F(PaneInteractionTest, ArrowKeysZoomAndStep)
 
     // A click without dragging drops the band; Zoom In then goes forward in the history.
     drag(view, 50, 50);
-    EXPECT_FALSE(view.selectedForEdit());
+    EXPECT_FALSE(editRangeOf(view));
     key(view, Qt::Key_Down);
     EXPECT_EQ(child.caption(), "~signal");
     EXPECT_EQ(range(), "0.280 0.779");
@@ -322,7 +322,7 @@ TEST_F(PaneInteractionTest, HarmonicRulerMarksTheHarmonicsBelowTheLastVisibleFre
 
     // 1 kHz: 2, 3 and 4 kHz lie below 5 kHz, 5 kHz does not.
     spectrum.command(Cmd::HarmonicRuler);
-    EXPECT_TRUE(view.harmonicRuler());
+    EXPECT_TRUE(view.child()->harmonicRuler());
     EXPECT_EQ(changedColumns(picture, view.backBuffer()), (std::set<int>{100, 200, 300, 400}));
     // The columns span the plot's height.
     for (const int x : {200, 300, 400})
@@ -334,7 +334,7 @@ TEST_F(PaneInteractionTest, HarmonicRulerMarksTheHarmonicsBelowTheLastVisibleFre
     EXPECT_EQ(changedColumns(picture, view.backBuffer()), (std::set<int>{150, 300, 450}));
 
     spectrum.command(Cmd::HarmonicRuler);
-    EXPECT_FALSE(view.harmonicRuler());
+    EXPECT_FALSE(view.child()->harmonicRuler());
     EXPECT_EQ(changedColumns(picture, view.backBuffer()), (std::set<int>{150}));
 }
 
@@ -343,7 +343,7 @@ TEST_F(PaneInteractionTest, HarmonicRulerBelongsToSpectraOnly)
     marluneMDIChild& child = window(zeros(1000), 1000);
     TSigWindow& view = pane(child, 400, 200);
     child.command(Cmd::HarmonicRuler);
-    EXPECT_FALSE(view.harmonicRuler());
+    EXPECT_FALSE(view.child()->harmonicRuler());
 }
 
 TEST_F(PaneInteractionTest, CopyPictureReplacesTheClipboardWithWhatThePaneShows)
@@ -394,8 +394,10 @@ protected:
     // Lets the samples arrive and paints; the Y range stays as it is.
     void paintAfterShift(int32_t shift)
     {
-        live_->setPendingShift(shift);
-        view_->repaint();
+        if (shift != 0)
+            live_->scrolled(shift);
+        else
+            live_->repaint();
         view_->grab();
     }
 
@@ -415,7 +417,6 @@ TEST_F(LiveScrollTest, NewSamplesAtTheEndMoveThePictureLeft)
     std::copy(samples() + 10, samples() + 101, samples());
     std::fill(samples() + 91, samples() + 101, 1.0f);
     paintAfterShift(-10);
-    EXPECT_EQ(live_->pendingShift(), 0);
     const QImage& shown = view_->backBuffer();
     EXPECT_EQ(shown.pixelColor(200, 50), Blue);
     EXPECT_EQ(shown.pixelColor(240, 50), White);
@@ -449,7 +450,6 @@ TEST_F(LiveScrollTest, NewSamplesAtTheStartMoveThePictureRight)
     std::copy_backward(samples(), samples() + 91, samples() + 101);
     std::fill(samples(), samples() + 10, -1.0f);
     paintAfterShift(10);
-    EXPECT_EQ(live_->pendingShift(), 0);
     const QImage& shown = view_->backBuffer();
     EXPECT_EQ(shown.pixelColor(280, 50), Blue);
     EXPECT_EQ(shown.pixelColor(240, 50), White);
@@ -465,7 +465,6 @@ TEST_F(LiveScrollTest, LogarithmicXIsDrawnFromScratch)
     view_ = &pane(*live_, 400, 200);
     std::fill(samples() + 91, samples() + 101, -1.0f);
     paintAfterShift(-10);
-    EXPECT_EQ(live_->pendingShift(), 0);
     EXPECT_EQ(view_->backBuffer(), view_->render(QSize(400, 200)));
 }
 

@@ -31,8 +31,8 @@ protected:
     static void expectBare(TSigWindow& view)
     {
         view.grab();
-        EXPECT_FALSE(view.selectedForEdit());
-        EXPECT_FALSE(view.selectedSamples());
+        EXPECT_FALSE(editRangeOf(view));
+        EXPECT_FALSE(zoomRangeOf(view));
         EXPECT_EQ(view.backBuffer(), view.render(view.size()));
     }
 };
@@ -133,7 +133,7 @@ TEST_F(PaneSelectionTest, TheBandGoesWithEveryChangeOfTheSamplesItMarked)
         ASSERT_TRUE(child.signal()->zoomIn(50, 949));
         TSigWindow& view = pane(child, 400, 200);
         drag(view, From, To);
-        ASSERT_TRUE(view.selectedForEdit());
+        ASSERT_TRUE(editRangeOf(view));
         c.change(child, view);
         expectBare(view);
         client_.closeAll();
@@ -147,7 +147,7 @@ TEST_F(PaneSelectionTest, CopyKeepsTheBand)
     const QImage withBand = view.backBuffer().copy();
     client_.dispatch(Cmd::Copy);
     view.grab();
-    EXPECT_TRUE(view.selectedForEdit());
+    EXPECT_TRUE(editRangeOf(view));
     EXPECT_EQ(view.backBuffer(), withBand);
 }
 
@@ -192,8 +192,8 @@ TEST_F(PaneSelectionTest, APaneWithoutValidContentTakesNoCursorBandOrSampleComma
         drag(view, From, To);
         move(view, 200);
         EXPECT_EQ(view.backBuffer(), text);
-        EXPECT_FALSE(view.selectedForEdit());
-        EXPECT_FALSE(view.cursorOffset());
+        EXPECT_FALSE(editRangeOf(view));
+        EXPECT_FALSE(pasteOffsetOf(view));
         EXPECT_TRUE(status(StatusField::X).empty());
         for (const int id : {Cmd::Copy, Cmd::Cut, Cmd::Paste, Cmd::FillZero, Cmd::FillMean, Cmd::ExtractSelection,
                              Cmd::ExtractFromTo, Cmd::FFT, Cmd::Filter, Cmd::Smoothing, Cmd::RemoveTrend,

@@ -4,85 +4,40 @@
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/KindIcons.h"
 
-ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane, ChildView* paneView)
-    : child_(&child), paneView_(paneView)
+ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane) : child_(&child)
 {
     setWidget(pane);
     setWindowIcon(kindIcon(child.icon()));
-    child.setView(this);
-    captionChanged();
+    setWindowTitle(QString::fromStdString(child.caption()));
+    child.subscribe(*this);
 }
 
 ChildSubWindow::~ChildSubWindow()
 {
     if (child_)
-        child_->setView(nullptr);
+        child_->unsubscribe(*this);
 }
 
-void ChildSubWindow::repaint()
+void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
 {
-    if (paneView_)
-        paneView_->repaint();
-    else if (QWidget* pane = widget())
-        pane->update();
-}
-
-void ChildSubWindow::samplesChanged()
-{
-    if (paneView_)
-        paneView_->samplesChanged();
-}
-
-std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedSamples() const
-{
-    return paneView_ ? paneView_->selectedSamples() : std::nullopt;
-}
-
-std::optional<std::pair<uint32_t, uint32_t>> ChildSubWindow::selectedForEdit() const
-{
-    return paneView_ ? paneView_->selectedForEdit() : std::nullopt;
-}
-
-std::optional<uint32_t> ChildSubWindow::cursorOffset() const
-{
-    return paneView_ ? paneView_->cursorOffset() : std::nullopt;
-}
-
-bool ChildSubWindow::harmonicRuler() const
-{
-    return paneView_ && paneView_->harmonicRuler();
-}
-
-void ChildSubWindow::toggleHarmonicRuler()
-{
-    if (paneView_)
-        paneView_->toggleHarmonicRuler();
-}
-
-void ChildSubWindow::copyPicture()
-{
-    if (paneView_)
-        paneView_->copyPicture();
-}
-
-void ChildSubWindow::captionChanged()
-{
-    if (child_)
-        setWindowTitle(QString::fromStdString(child_->caption()));
-}
-
-void ChildSubWindow::closing()
-{
-    child_ = nullptr;
-    paneView_ = nullptr;
-    emit childClosing();
-    hide();
-    deleteLater();
+    switch (event.change) {
+    case ChildChange::Caption:
+        setWindowTitle(QString::fromStdString(child.caption()));
+        break;
+    case ChildChange::Closing:
+        child.unsubscribe(*this);
+        child_ = nullptr;
+        hide();
+        deleteLater();
+        break;
+    default:
+        break;
+    }
 }
 
 void ChildSubWindow::closeEvent(QCloseEvent* event)
 {
-    // The core destroys the window and calls closing(), which removes this subwindow.
+    // The core destroys the window and announces Closing, which removes this subwindow.
     if (marluneChild* child = child_)
         child->client().closeWindow(child);
     QMdiSubWindow::closeEvent(event);

@@ -33,12 +33,52 @@ TSigWindow::TSigWindow(marluneMDIChild& child, QWidget* parent) : QWidget(parent
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    child.subscribe(*this);
+    harmonic_ = child.harmonicRuler();
+}
+
+TSigWindow::~TSigWindow()
+{
+    if (child_)
+        child_->unsubscribe(*this);
 }
 
 void TSigWindow::detach()
 {
+    if (child_)
+        child_->unsubscribe(*this);
     child_ = nullptr;
     repaint();
+}
+
+void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
+{
+    switch (event.change) {
+    case ChildChange::Repaint:
+        repaint();
+        break;
+    case ChildChange::Scrolled:
+        pendingShift_ += event.shift;
+        repaint();
+        break;
+    case ChildChange::Caption:
+        break;
+    case ChildChange::Samples:
+        eraseSelection();
+        publishCursor();
+        break;
+    case ChildChange::Marks:
+        if (selectionExists_ && !child_->selection())
+            eraseSelection();
+        followHarmonicRuler();
+        break;
+    case ChildChange::CopyPicture:
+        QApplication::clipboard()->setImage(backBuffer_);
+        break;
+    case ChildChange::Closing:
+        detach();
+        break;
+    }
 }
 
 QSize TSigWindow::sizeHint() const
@@ -111,8 +151,7 @@ void TSigWindow::refreshPicture()
         else
             backBuffer_.fill(Qt::white);
     }
-    if (child_)
-        child_->setPendingShift(0);
+    pendingShift_ = 0;
     pictureValid_ = true;
     skipNextMove_ = true;
     if (selectionExists_)
@@ -121,7 +160,7 @@ void TSigWindow::refreshPicture()
 
 bool TSigWindow::scrollPicture()
 {
-    const int32_t shift = child_ ? child_->pendingShift() : 0;
+    const int32_t shift = child_ ? pendingShift_ : 0;
     if (shift == 0 || child_->logXAxis())
         return false;
     const SignalPicture picture(*child_, size());
@@ -214,6 +253,7 @@ void TSigWindow::moveTo(int x, bool buttonDown)
         currentX_ = x;
         invertBand(anchorX_, currentX_);
         selectionExists_ = anchorX_ != currentX_;
+        publishSelection();
     }
     if (skipNextMove_) {
         skipNextMove_ = false;
@@ -222,6 +262,7 @@ void TSigWindow::moveTo(int x, bool buttonDown)
     }
     eraseCursor();
     cursorX_ = x;
+    publishCursor();
     drawCursor();
     // The read-outs belong to the active window; an inactive one under the mouse leaves them alone.
     if (child_->client().activeChild() != child_)
@@ -243,6 +284,37 @@ void TSigWindow::forgetSelection()
     selectionExists_ = false;
     dragging_ = false;
     anchorX_ = currentX_ = -1;
+    publishSelection();
+}
+
+void TSigWindow::publishSelection()
+{
+    if (!child_)
+        return;
+    const auto map = pixelMap();
+    if (!selectionExists_ || !map)
+        child_->setSelection(std::nullopt);
+    else
+        child_->setSelection(SampleSelection{map->zoomRange(anchorX_, currentX_), map->editRange(anchorX_, currentX_)});
+}
+
+void TSigWindow::publishCursor()
+{
+    if (!child_)
+        return;
+    const auto map = pixelMap();
+    child_->setPasteOffset(map && cursorX_ >= 0 ? map->pasteOffset(cursorX_) : std::nullopt);
+}
+
+void TSigWindow::followHarmonicRuler()
+{
+    if (!child_ || child_->harmonicRuler() == harmonic_)
+        return;
+    const bool shown = !cursorRects_.empty();
+    eraseCursor();
+    harmonic_ = child_->harmonicRuler();
+    if (shown)
+        drawCursor();
 }
 
 void TSigWindow::mousePressEvent(QMouseEvent* event)
@@ -330,42 +402,4 @@ void TSigWindow::contextMenuEvent(QContextMenuEvent* event)
         return;
     activateSubWindow();
     PaneContextMenu::run(*child_, event->globalPos(), this);
-}
-
-std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedSamples() const
-{
-    const auto map = pixelMap();
-    if (!selectionExists_ || !map)
-        return std::nullopt;
-    return map->zoomRange(anchorX_, currentX_);
-}
-
-std::optional<std::pair<uint32_t, uint32_t>> TSigWindow::selectedForEdit() const
-{
-    const auto map = pixelMap();
-    if (!selectionExists_ || !map)
-        return std::nullopt;
-    return map->editRange(anchorX_, currentX_);
-}
-
-std::optional<uint32_t> TSigWindow::cursorOffset() const
-{
-    const auto map = pixelMap();
-    if (!map || cursorX_ < 0)
-        return std::nullopt;
-    return map->pasteOffset(cursorX_);
-}
-
-void TSigWindow::toggleHarmonicRuler()
-{
-    const bool shown = !cursorRects_.empty();
-    eraseCursor();
-    harmonic_ = !harmonic_;
-    if (shown)
-        drawCursor();
-}
-
-void TSigWindow::copyPicture()
-{
-    QApplication::clipboard()->setImage(backBuffer_);
 }

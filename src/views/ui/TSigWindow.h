@@ -4,17 +4,19 @@
 #include <optional>
 #include <vector>
 
-#include "tree/ChildView.h"
+#include "tree/ChildEvent.h"
 
 class PixelMap;
 class marluneMDIChild;
 
 // The drawing pane of a signal window. The picture lives on a back buffer; the cursor, the harmonic
 // ruler and the selection band are inverted on it (XOR), so moving them never redraws the curve.
-class TSigWindow : public QWidget, public ChildView {
+// The band's samples and the paste position are kept on the window, where the commands find them.
+class TSigWindow : public QWidget, public ChildListener {
     Q_OBJECT
 public:
     explicit TSigWindow(marluneMDIChild& child, QWidget* parent = nullptr);
+    ~TSigWindow() override;
 
     // Null once the window was destroyed.
     marluneMDIChild* child() const { return child_; }
@@ -26,17 +28,9 @@ public:
     const QImage& backBuffer() const { return backBuffer_; }
     QSize sizeHint() const override;
 
-    // ChildView: the subwindow passes these on.
-    void repaint() override;
-    void captionChanged() override {}
-    void samplesChanged() override { eraseSelection(); }
-    void closing() override { detach(); }
-    std::optional<std::pair<uint32_t, uint32_t>> selectedSamples() const override;
-    std::optional<std::pair<uint32_t, uint32_t>> selectedForEdit() const override;
-    std::optional<uint32_t> cursorOffset() const override;
-    bool harmonicRuler() const override { return harmonic_; }
-    void toggleHarmonicRuler() override;
-    void copyPicture() override;
+    // Draws the picture anew at the next paint.
+    void repaint();
+    void childChanged(marluneChild& child, const ChildEvent& event) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,6 +65,11 @@ private:
     void eraseCursor();
     void eraseSelection();
     void forgetSelection();
+    // Tells the window what the band and the cursor mark now.
+    void publishSelection();
+    void publishCursor();
+    // Follows the window's harmonic ruler switch.
+    void followHarmonicRuler();
     // A right click, like a left one, works in the window it is on.
     void activateSubWindow();
 
@@ -89,4 +88,6 @@ private:
     std::vector<QRect> cursorRects_;
     bool skipNextMove_ = true;
     bool harmonic_ = false;
+    // Samples by which live data moved since the last paint; the picture moves by them.
+    int32_t pendingShift_ = 0;
 };

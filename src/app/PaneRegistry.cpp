@@ -1,0 +1,23 @@
+#include "app/PaneRegistry.h"
+
+#include "signal/SignalKind.h"
+#include "tree/marluneMDIChild.h"
+#include "views/ui/TSigWindow.h"
+
+PaneRegistry::PaneRegistry()
+{
+    add(SignalKind::isSignalWindow, [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); });
+}
+
+void PaneRegistry::add(Accepts accepts, Maker maker)
+{
+    entries_.push_back({accepts, std::move(maker)});
+}
+
+QWidget* PaneRegistry::make(marluneChild& child) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.accepts(child.kind()))
+            return entry.maker(child);
+    return nullptr;
+}

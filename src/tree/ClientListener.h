@@ -1,0 +1,17 @@
+#pragma once
+
+class marluneChild;
+
+// Anything that follows the window registry as a whole: the desktop hosts new windows, the control
+// window redraws the tree.
+class ClientListener {
+public:
+    virtual void childCreated(marluneChild&) {}
+    // Links, titles or the set of windows changed.
+    virtual void treeChanged() {}
+    // Another window (or none) became the active one.
+    virtual void activeChanged() {}
+
+protected:
+    ~ClientListener() = default;
+};
