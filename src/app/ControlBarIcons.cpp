@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <cmath>
 
+#include "base/ui/IconShapes.h"
 #include "tree/CommandIds.h"
 
 namespace {
@@ -164,30 +165,6 @@ void properties(QPainter& p)
     p.drawLine(QPointF(14, 19), QPointF(21, 11));
 }
 
-void calculator(QPainter& p)
-{
-    p.setPen(QPen(Ink, 1));
-    p.setBrush(QColor(210, 210, 215));
-    p.drawRoundedRect(QRectF(4.5, 1.5, 15, 21), 2, 2);
-    p.setBrush(QColor(200, 230, 200));
-    p.drawRect(QRectF(6.5, 3.5, 11, 5));
-    p.setBrush(Ink);
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            p.drawRect(QRectF(7 + column * 4, 11 + row * 3.7, 2, 2));
-}
-
-void ruler(QPainter& p)
-{
-    p.setPen(QPen(Ink, 1));
-    p.setBrush(QColor(245, 220, 140));
-    p.drawRect(QRectF(1.5, 8.5, 21, 8));
-    for (int i = 0; i < 10; ++i) {
-        const qreal x = 3.5 + i * 2;
-        p.drawLine(QPointF(x, 8.5), QPointF(x, i % 5 == 0 ? 14 : 11.5));
-    }
-}
-
 void mesh(QPainter& p)
 {
     p.setPen(QPen(Blue, 1));
@@ -309,8 +286,8 @@ bool draw(QPainter& p, int command)
     case Cmd::Link: link(p, false); break;
     case Cmd::Unlink: link(p, true); break;
     case Cmd::Properties: properties(p); break;
-    case Cmd::Calculator: calculator(p); break;
-    case Cmd::RulerSampleUnits: ruler(p); break;
+    case Cmd::Calculator: IconShapes::calculator(p); break;
+    case Cmd::RulerSampleUnits: IconShapes::ruler(p); break;
     case Cmd::MeshView: mesh(p); break;
     case Cmd::Ruler3D: crossRuler(p); break;
     case Cmd::SpectrogramView: spectrogram(p); break;

@@ -8,6 +8,8 @@
 #include <functional>
 #include <numbers>
 
+#include "base/ui/IconShapes.h"
+
 namespace {
 constexpr int Size = 32;
 const QColor Ink(40, 40, 40);
@@ -139,19 +141,6 @@ void peakHold(QPainter& p)
     p.drawPath(steps);
 }
 
-void calculator(QPainter& p)
-{
-    p.setPen(QPen(Ink, 1));
-    p.setBrush(QColor(210, 210, 215));
-    p.drawRoundedRect(QRectF(6.5, 1.5, 19, 29), 2, 2);
-    p.setBrush(QColor(200, 230, 200));
-    p.drawRect(QRectF(9.5, 4.5, 13, 7));
-    p.setBrush(Ink);
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 3; ++column)
-            p.drawRect(QRectF(10 + column * 5, 15 + row * 5, 3, 3));
-}
-
 void logTrack(QPainter& p)
 {
     baseline(p);
@@ -163,15 +152,6 @@ void logTrack(QPainter& p)
     p.setPen(QPen(Blue, 1.8));
     p.setBrush(Qt::NoBrush);
     p.drawPath(track);
-}
-
-void ruler(QPainter& p)
-{
-    p.setPen(QPen(Ink, 1));
-    p.setBrush(QColor(240, 220, 150));
-    p.drawRect(QRectF(1.5, 10.5, 29, 11));
-    for (int i = 0; i < 7; ++i)
-        p.drawLine(QPointF(4.5 + i * 4, 10.5), QPointF(4.5 + i * 4, i % 2 ? 14.5 : 17.5));
 }
 
 void dial(QPainter& p)
@@ -245,7 +225,7 @@ void draw(QPainter& p, int32_t resource)
     case 57:
         return part(p);
     case 58:
-        return calculator(p);
+        return IconShapes::scaled(p, Size, IconShapes::calculator);
     case 60:
         return filter(p);
     case 30000:
@@ -263,7 +243,7 @@ void draw(QPainter& p, int32_t resource)
     case 11001:
         return logTrack(p);
     case 21134:
-        return ruler(p);
+        return IconShapes::scaled(p, Size, IconShapes::ruler);
     case 17021:
         return dial(p);
     case 110:
