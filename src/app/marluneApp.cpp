@@ -45,6 +45,7 @@ std::string marluneApp::executableFolder()
 void marluneApp::start(const std::vector<std::string>& arguments)
 {
     arguments_ = arguments;
+    client_.loadPalettes();
     // Without a window manager "maximized" means nothing, so the frame also takes the screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame_->resize(screen->availableGeometry().size());

@@ -27,6 +27,16 @@ marluneMDIClient::~marluneMDIClient()
         static_cast<void>(defaultsFile_->write(spectralSettings));
 }
 
+void marluneMDIClient::loadPalettes()
+{
+    for (std::size_t i = 0; i < palettes_.size(); ++i) {
+        if (auto read = Palette::read(programFolder_ + std::string(Palette::FileNames[i])))
+            palettes_[i] = *read;
+        else
+            ui_.messageBox("Error opening palette file.", "Error");
+    }
+}
+
 marluneChild* marluneMDIClient::window(int index) const
 {
     return index >= 0 && index < MaxWindows ? table_[index].get() : nullptr;

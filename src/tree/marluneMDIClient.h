@@ -10,6 +10,7 @@
 #include "base/CommandTarget.h"
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
+#include "views/Palette.h"
 
 class ClientListener;
 class marluneChild;
@@ -67,6 +68,11 @@ public:
 
     SpectralSettings spectralSettings{};
 
+    // The six palettes of the 3D views from the program folder, read once at start-up; each file that
+    // cannot be opened is reported with "Error opening palette file." and its palette stays black.
+    void loadPalettes();
+    const Palette& palette(std::size_t index) const { return palettes_[index < palettes_.size() ? index : 0]; }
+
 private:
     void openSignalCommand();
     void spectralDefaultsCommand();
@@ -74,6 +80,7 @@ private:
     UiServices& ui_;
     std::string programFolder_;
     std::optional<DefaultsFile> defaultsFile_;
+    std::array<Palette, Palette::FileNames.size()> palettes_{};
     std::vector<ClientListener*> listeners_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;

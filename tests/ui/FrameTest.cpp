@@ -32,6 +32,7 @@
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/Palette.h"
 #include "views/ui/TSigWindow.h"
 
 namespace {
@@ -45,6 +46,9 @@ protected:
     {
         const std::string folder = scratchFolder(name);
         std::filesystem::copy(std::string(MARLUNE_SOURCE_DIR) + "/resources/help", folder + "help");
+        for (const std::string_view name : Palette::FileNames)
+            std::filesystem::copy_file(std::string(MARLUNE_SOURCE_DIR) + "/resources/" + std::string(name),
+                                       folder + std::string(name), std::filesystem::copy_options::overwrite_existing);
         return folder;
     }
 
