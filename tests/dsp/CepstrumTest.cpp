@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 #include "dsp/Cepstrum.h"
 
 TEST(Cepstrum, ThousandSamplesGive512)

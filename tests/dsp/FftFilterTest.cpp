@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 #include "dsp/FftFilter.h"
 
 namespace {

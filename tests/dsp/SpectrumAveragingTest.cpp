@@ -3,7 +3,7 @@
 #include <string>
 
 #include "DftReference.h"
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 #include "SpectrumTestSupport.h"
 
 TEST(SpectrumAveraging, FourAveragesChangeTheValuesOnEveryFourthSpectrum)

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "DftReference.h"
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 #include "SpectrumTestSupport.h"
 
 namespace {

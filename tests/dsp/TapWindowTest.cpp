@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "DftReference.h"
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 #include "dsp/TapWindow.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "NumpyReference.h"
+#include "support/NumpyReference.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The matrix of a 3D window: `rows` arrays of `bins` floats in one block, reached through a table
+// of row pointers, so that scrolling by a row moves pointers and never values.
+class FFTRows {
+public:
+    FFTRows() = default;
+    // A zero-filled matrix. Throws std::bad_alloc when rows × bins floats cannot be addressed or had.
+    FFTRows(uint32_t rows, uint32_t bins);
+
+    // Whether rows × bins floats can be addressed at all.
+    static bool fits(uint64_t rows, uint64_t bins);
+
+    uint32_t rows() const { return uint32_t(rows_.size()); }
+    uint32_t bins() const { return bins_; }
+    float* row(uint32_t r) { return rows_[r]; }
+    const float* row(uint32_t r) const { return rows_[r]; }
+    float value(uint32_t r, uint32_t bin) const { return rows_[r][bin]; }
+
+    // Every row moves one place towards row 0; the old row 0 becomes the last row, values kept.
+    void rotateTowardsFirst();
+    // Every row moves one place towards the end; the old last row becomes row 0, values kept.
+    void rotateTowardsLast();
+
+private:
+    std::unique_ptr<float[]> block_;
+    std::vector<float*> rows_;
+    uint32_t bins_ = 0;
+};
