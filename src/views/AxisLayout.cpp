@@ -18,11 +18,7 @@ bool usableStep(double step)
 
 void linearXTicks(AxisLayout& layout, double x0, double x1, double sx)
 {
-    const double step = TickStep(x0, x1);
-    if (!usableStep(step))
-        return;
-    double t = FirstTick(x0, step);
-    for (int n = 0; t < x1 && n < MaxTicks; ++n, t += step)
+    for (const double t : LinearTicks(x0, x1))
         layout.xTicks.push_back({int((t - x0) * sx), formatText("%.5G", t)});
 }
 
@@ -56,14 +52,12 @@ void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
 
 void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
 {
-    const double step = TickStep(yMin, yMax);
-    if (!usableStep(step))
+    const std::vector<double> ticks = LinearTicks(yMin, yMax);
+    if (ticks.empty())
         return;
-    const double first = FirstTick(yMin, step);
     // A tick that sums to almost 0 reads "0", unless the whole axis lives near 0.
-    const bool zeroReadsZero = std::fabs(first) > 1e-6 && std::fabs(yMax) > 1e-6;
-    double t = first;
-    for (int n = 0; t < yMax && n < MaxTicks; ++n, t += step) {
+    const bool zeroReadsZero = std::fabs(ticks.front()) > 1e-6 && std::fabs(yMax) > 1e-6;
+    for (const double t : ticks) {
         const bool zero = zeroReadsZero && std::fabs(t) < 1e-6;
         layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), zero ? std::string("0") : formatText("%.5G", t)});
     }

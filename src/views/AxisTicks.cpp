@@ -41,3 +41,16 @@ double FirstTick(double a, double step)
     }
     return std::ceil(sign * magnitude / step) * step / d;
 }
+
+std::vector<double> LinearTicks(double a, double b)
+{
+    constexpr int MaxTicks = 1000;
+    std::vector<double> ticks;
+    const double step = TickStep(a, b);
+    if (!(step > 0) || !std::isfinite(step))
+        return ticks;
+    double t = FirstTick(a, step);
+    for (int n = 0; t < b && n < MaxTicks; ++n, t += step)
+        ticks.push_back(t);
+    return ticks;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 
 // The axis tick rule shared by the signal view, the 3D view and the instrument dial.
 
@@ -7,3 +8,6 @@
 double TickStep(double a, double b);
 // The smallest multiple of `step` that is not below `a`.
 double FirstTick(double a, double step);
+// The ticks FirstTick(a, step), + step ... while below b; none when the range has no usable step.
+// No axis gets more than a thousand, whatever the range.
+std::vector<double> LinearTicks(double a, double b);
