@@ -1,0 +1,97 @@
+#include "views/Axes3DLayout.h"
+
+#include <algorithm>
+
+#include "base/FormatText.h"
+#include "views/AxisTicks.h"
+#include "views/FFTSignal.h"
+#include "views/SpectrogramCells.h"
+#include "views/TruncatedPixel.h"
+
+namespace {
+std::string number(double value)
+{
+    return formatText("%.5G", value);
+}
+
+// Right-aligned when the pair lies left of the picture's centre, so it reads away from the box.
+Axes3DLayout::Anchor pairAnchor(int xSum, int extent)
+{
+    return xSum < extent ? Axes3DLayout::Anchor::TopRight : Axes3DLayout::Anchor::TopLeft;
+}
+}  // namespace
+
+Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramCells& cells, const Titles& titles)
+{
+    Axes3DLayout layout;
+    const ViewLevel& level = data.level();
+    const double w = cells.pictureWidth();
+    const double h = cells.pictureHeight();
+    const int W = truncatedPixel(w);
+    const int H = truncatedPixel(h);
+    layout.fontHeight = std::clamp(W / 32, 8, 14);
+
+    const double x0 = data.rowX(level.firstRow);
+    const double x1 = data.rowX(level.lastRow);
+    for (const double t : LinearTicks(x0, x1)) {
+        const int px = truncatedPixel((t - x0) * w / (x1 - x0));
+        layout.lines.push_back({{px, H}, {px, H + 5}});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, number(t), Anchor::TopCentre});
+    }
+    const double y0 = data.binY(level.firstBin);
+    const double y1 = data.binY(level.lastBin);
+    for (const double t : LinearTicks(y0, y1)) {
+        const int py = truncatedPixel((t - y0) * h / (y1 - y0));
+        layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
+        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, number(t), Anchor::TopLeft});
+    }
+    layout.lines.push_back({{W, 0}, {W, H}});
+    layout.lines.push_back({{W, H}, {0, H}});
+    layout.labels.push_back({{W / 2, H + 22}, titles.x, Anchor::TopCentre});
+    layout.labels.push_back({{W + 5, 0}, titles.y, Anchor::TopLeft});
+    return layout;
+}
+
+Axes3DLayout Axes3DLayout::mesh(const FFTSignal& data, const Titles& titles)
+{
+    Axes3DLayout layout;
+    const ViewLevel& level = data.level();
+    const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
+    const Projection3D projection(azimuth, elevation);
+    const DrawingOrder order = DrawingOrder::of(azimuth);
+    const double a = order.rowStep();
+    const double b = order.binStep();
+    const auto P = [&](double u, double v, double z) { return projection.at(u, v, z); };
+    const auto line = [&](ScreenPoint from, ScreenPoint to) { layout.lines.push_back({from, to}); };
+
+    const int extent = data.virtualWidth;
+    layout.fontHeight = extent < 320 ? 10 : std::clamp(extent / 32, 10, 14);
+
+    line(P(-505 * a, 505 * b, 510), P(-505 * a, 505 * b, -500));
+    line(P(-505 * a, 505 * b, -500), P(510 * a, 505 * b, -500));
+    line(P(510 * a, 505 * b, -500), P(510 * a, -505 * b, -500));
+    line(P(-505 * a, 505 * b, -500), P(-505 * a, 550 * b, -500));
+    line(P(505 * a, 505 * b, -500), P(505 * a, 550 * b, -500));
+    line(P(505 * a, -505 * b, -500), P(550 * a, -505 * b, -500));
+    line(P(505 * a, 505 * b, -500), P(550 * a, 505 * b, -500));
+    line(P(-505 * a, 505 * b, 500), P(-550 * a, 550 * b, 500));
+    line(P(-505 * a, 505 * b, -500), P(-550 * a, 550 * b, -500));
+
+    const ScreenPoint firstRow = P(-505, 555 * b, -500);
+    const ScreenPoint lastRow = P(505, 555 * b, -500);
+    const Anchor rowAnchor = pairAnchor(firstRow.x + lastRow.x, extent);
+    layout.labels.push_back({firstRow, number(data.rowX(level.firstRow)), rowAnchor});
+    layout.labels.push_back({lastRow, number(data.rowX(level.lastRow)), rowAnchor});
+    const ScreenPoint top = P(-505 * a, 555 * b, 500);
+    layout.labels.push_back({top, number(level.zMax), pairAnchor(2 * top.x, extent)});
+    const ScreenPoint firstBin = P(555 * a, -505, -500);
+    const ScreenPoint lastBin = P(555 * a, 505, -500);
+    const Anchor binAnchor = pairAnchor(firstBin.x + lastBin.x, extent);
+    layout.labels.push_back({firstBin, number(data.binY(level.firstBin)), binAnchor});
+    layout.labels.push_back({lastBin, number(data.binY(level.lastBin)), binAnchor});
+
+    layout.labels.push_back({P(0, 555 * b, -500), titles.x, Anchor::TopCentre});
+    layout.labels.push_back({P(555 * a, 0, -500), titles.y, Anchor::TopCentre});
+    layout.labels.push_back({P(-550 * a, 550 * b, -200), titles.z, Anchor::Upward});
+    return layout;
+}

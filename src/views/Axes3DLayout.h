@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "views/Projection3D.h"
+
+class FFTSignal;
+class SpectrogramCells;
+
+// The axes of a 3D view as lines and texts: device pixels in the spectrogram view, the logical space
+// of the mesh picture (its virtual extent) in the mesh view.
+struct Axes3DLayout {
+    struct Line {
+        ScreenPoint from;
+        ScreenPoint to;
+    };
+    // Where the text's anchor lies on its box: its top-left, top-centre or top-right corner; an upward
+    // text is rotated to read bottom to top and ends at its point.
+    enum class Anchor { TopLeft, TopCentre, TopRight, Upward };
+    struct Label {
+        ScreenPoint at;
+        std::string text;
+        Anchor anchor = Anchor::TopLeft;
+    };
+    struct Titles {
+        std::string x;
+        std::string y;
+        std::string z;
+    };
+
+    std::vector<Line> lines;
+    std::vector<Label> labels;
+    int fontHeight = 0;
+
+    // Ticks of the level's X and Y ranges below and right of the cells, with the frame and two titles.
+    static Axes3DLayout spectrogram(const FFTSignal& data, const SpectrogramCells& cells, const Titles& titles);
+    // The box edges, stubs and end values of the mesh seen from the data's azimuth and elevation.
+    static Axes3DLayout mesh(const FFTSignal& data, const Titles& titles);
+};

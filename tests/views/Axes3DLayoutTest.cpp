@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "FFTTestSupport.h"
+#include "views/Axes3DLayout.h"
+#include "views/FFTSignal.h"
+#include "views/PictureScale.h"
+#include "views/SpectrogramCells.h"
+
+namespace {
+// A log of `rows` rows of `bins` values at 1 Hz: row r has X r, bin j has Y j.
+FFTSignal logOf(uint32_t rows, uint32_t bins)
+{
+    FFTSignal data;
+    EXPECT_EQ(data.createLog(*parentOf(std::vector<float>(bins, 1.0f), 1), rows), FFTSignal::Result::Done);
+    return data;
+}
+
+const Axes3DLayout::Label* labelWith(const Axes3DLayout& layout, const std::string& text)
+{
+    for (const Axes3DLayout::Label& label : layout.labels)
+        if (label.text == text)
+            return &label;
+    return nullptr;
+}
+}  // namespace
+
+// 10 rows × 512 bins in 440 × 300: W = 9 × 40 = 360, H = 511 × 1/2, truncated 255.
+TEST(Axes3DLayout, SpectrogramTicksFrameAndTitles)
+{
+    const FFTSignal data = logOf(10, 512);
+    const SpectrogramCells cells(data.level(), 440, 300);
+    const Axes3DLayout layout = Axes3DLayout::spectrogram(data, cells, {"time", "freq", "z"});
+    EXPECT_EQ(layout.fontHeight, 11);
+
+    // X 0 ... 9 ticks every 0.9: the tick of 0.9 at px 36, its label centred below at 1.02 H.
+    const Axes3DLayout::Label* x = labelWith(layout, "0.9");
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(x->at, (ScreenPoint{36, 260}));
+    EXPECT_EQ(x->anchor, Axes3DLayout::Anchor::TopCentre);
+    // Y 0 ... 511 ticks every 60: 60 at py 30, label right of the frame, 8 pixels up.
+    const Axes3DLayout::Label* y = labelWith(layout, "60");
+    ASSERT_NE(y, nullptr);
+    EXPECT_EQ(y->at, (ScreenPoint{367, 22}));
+    EXPECT_EQ(y->anchor, Axes3DLayout::Anchor::TopLeft);
+    EXPECT_EQ(labelWith(layout, "480")->at.y, 240 - 8);
+    EXPECT_EQ(labelWith(layout, "540"), nullptr);
+
+    int xTicks = 0;
+    int yTicks = 0;
+    for (const Axes3DLayout::Line& line : layout.lines) {
+        if (line.from.y == 255 && line.to.y == 260 && line.from.x == line.to.x)
+            ++xTicks;
+        if (line.from.x == 360 && line.to.x == 363 && line.from.y == line.to.y)
+            ++yTicks;
+    }
+    EXPECT_EQ(xTicks, 10);
+    EXPECT_EQ(yTicks, 9);
+    EXPECT_EQ(labelWith(layout, "time")->at, (ScreenPoint{180, 277}));
+    EXPECT_EQ(labelWith(layout, "freq")->at, (ScreenPoint{365, 0}));
+}
+
+TEST(Axes3DLayout, SpectrogramFontLimits)
+{
+    const FFTSignal narrow = logOf(10, 64);
+    EXPECT_EQ(Axes3DLayout::spectrogram(narrow, SpectrogramCells(narrow.level(), 200, 300), {}).fontHeight, 8);
+    const FFTSignal wide = logOf(10, 64);
+    EXPECT_EQ(Axes3DLayout::spectrogram(wide, SpectrogramCells(wide.level(), 1240, 300), {}).fontHeight, 14);
+}
+
+// Seen from the side (azimuth 8, elevation 8: θ = φ = 90°), X = 400 + 0.42767 u and Y = 270 - 0.3849 z.
+TEST(Axes3DLayout, MeshFromTheSide)
+{
+    FFTSignal data = logOf(10, 8);
+    data.azimuth = 8;
+    data.elevation = 8;
+    const Axes3DLayout layout = Axes3DLayout::mesh(data, {"X", "Y", "Z"});
+    EXPECT_EQ(layout.fontHeight, 14);
+    ASSERT_EQ(layout.lines.size(), 9u);
+    // The vertical edge from z 510 to -500 at u = -505.
+    EXPECT_EQ(layout.lines[0].from, (ScreenPoint{184, 73}));
+    EXPECT_EQ(layout.lines[0].to, (ScreenPoint{184, 462}));
+    // First and last row values at u = -505 and +505: x sum 799 lies left of 800, so right-aligned.
+    const Axes3DLayout::Label* first = labelWith(layout, "0");
+    const Axes3DLayout::Label* last = labelWith(layout, "9");
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->at, (ScreenPoint{184, 462}));
+    EXPECT_EQ(last->at, (ScreenPoint{615, 462}));
+    EXPECT_EQ(first->anchor, Axes3DLayout::Anchor::TopRight);
+    EXPECT_EQ(last->anchor, Axes3DLayout::Anchor::TopRight);
+    EXPECT_EQ(labelWith(layout, "Z")->anchor, Axes3DLayout::Anchor::Upward);
+    EXPECT_EQ(labelWith(layout, "Z")->at, (ScreenPoint{164, 346}));
+}
+
+// Seen from the other side the row values swap their ends.
+TEST(Axes3DLayout, MeshFromTheOtherSideSwapsTheRowEnds)
+{
+    FFTSignal data = logOf(10, 8);
+    data.azimuth = 26;
+    data.elevation = 8;
+    const Axes3DLayout layout = Axes3DLayout::mesh(data, {"X", "Y", "Z"});
+    const Axes3DLayout::Label* first = labelWith(layout, "0");
+    const Axes3DLayout::Label* last = labelWith(layout, "9");
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->at, (ScreenPoint{615, 462}));
+    EXPECT_EQ(last->at, (ScreenPoint{184, 462}));
+}
+
+// The row values at azimuth 13 (elevation 3) lie at x 443 and 720, right of the centre: left-aligned;
+// at azimuth 4 at 81 and 412: right-aligned.
+TEST(Axes3DLayout, MeshPairsAlignAwayFromTheCentre)
+{
+    FFTSignal data = logOf(10, 8);
+    data.elevation = 3;
+    data.azimuth = 13;
+    Axes3DLayout layout = Axes3DLayout::mesh(data, {});
+    EXPECT_EQ(labelWith(layout, "0")->at.x, 443);
+    EXPECT_EQ(labelWith(layout, "9")->at.x, 720);
+    EXPECT_EQ(labelWith(layout, "0")->anchor, Axes3DLayout::Anchor::TopLeft);
+    data.azimuth = 4;
+    layout = Axes3DLayout::mesh(data, {});
+    EXPECT_EQ(labelWith(layout, "0")->at.x, 81);
+    EXPECT_EQ(labelWith(layout, "9")->anchor, Axes3DLayout::Anchor::TopRight);
+}
+
+TEST(Axes3DLayout, MeshFontFollowsTheVirtualExtent)
+{
+    FFTSignal data = logOf(10, 8);
+    data.azimuth = 15;
+    data.elevation = 3;
+    data.virtualWidth = 300;
+    EXPECT_EQ(Axes3DLayout::mesh(data, {}).fontHeight, 10);
+    data.virtualWidth = 400;
+    EXPECT_EQ(Axes3DLayout::mesh(data, {}).fontHeight, 12);
+    data.virtualWidth = 1064;
+    EXPECT_EQ(Axes3DLayout::mesh(data, {}).fontHeight, 14);
+}
+
+TEST(PictureScale, ThreeReductionsAndBack)
+{
+    FFTSignal data;
+    const int want[][2] = {{880, 693}, {968, 762}, {1064, 838}};
+    for (const auto& step : want) {
+        PictureScale::reduce(data);
+        EXPECT_EQ(data.virtualWidth, step[0]);
+        EXPECT_EQ(data.virtualHeight, step[1]);
+    }
+    data.virtualWidth = 880;
+    data.virtualHeight = 693;
+    ASSERT_TRUE(PictureScale::enlarge(data));
+    EXPECT_EQ(data.virtualWidth, 800);
+    EXPECT_EQ(data.virtualHeight, 630);
+    ASSERT_TRUE(PictureScale::enlarge(data));
+    EXPECT_EQ(data.virtualWidth, 727);
+    EXPECT_EQ(data.virtualHeight, 572);
+}
+
+TEST(PictureScale, EnlargingStopsBeforeAnEmptyExtent)
+{
+    FFTSignal data;
+    int presses = 0;
+    while (PictureScale::enlarge(data))
+        ASSERT_LT(++presses, 200);
+    EXPECT_GE(data.virtualWidth, 1);
+    EXPECT_GE(data.virtualHeight, 1);
+    EXPECT_EQ(int(data.virtualHeight / 1.1), 0);
+}
