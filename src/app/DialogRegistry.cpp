@@ -14,8 +14,10 @@
 #include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
 #include "tree/ui/StepChangeDlg.h"
+#include "views/TimeFFTForm.h"
 #include "views/YAxisForm.h"
 #include "views/ZoomFirst2nForm.h"
+#include "views/ui/TimeFFTDlg.h"
 #include "views/ui/YAxisDlg.h"
 #include "views/ui/ZoomFirst2nDlg.h"
 
@@ -44,6 +46,7 @@ DialogRegistry::DialogRegistry()
     add<SmoothingForm, SmoothingDlg>();
     add<FilterForm, FilterDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
+    add<TimeFFTForm, TimeFFTDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 

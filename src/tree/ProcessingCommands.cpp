@@ -1,5 +1,6 @@
 #include "tree/ProcessingCommands.h"
 
+#include <limits>
 #include <memory>
 
 #include "base/NumberText.h"
@@ -11,8 +12,10 @@
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterForm.h"
 #include "tree/WindowKinds.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/TimeFFTForm.h"
 
 namespace {
 // The table entry's action for "Properties..." or "Reset data"; null when the kind has none.
@@ -44,6 +47,9 @@ std::optional<CommandState> ProcessingCommands::commandState(const marluneMDIChi
     case Cmd::Cepstrum:
     case Cmd::ExtractSelection:
     case Cmd::ExtractFromTo:
+    case Cmd::TimeFFT:
+    case Cmd::Spectrogram:
+    case Cmd::SignalLog3D:
         return CommandState{window.showsSamples()};
     case Cmd::ResetData:
         return resetOf(window) ? std::optional(CommandState{}) : std::nullopt;
@@ -82,6 +88,13 @@ bool ProcessingCommands::command(int id)
         return true;
     case Cmd::Cepstrum:
         derive(SignalKind::Cepstrum);
+        return true;
+    case Cmd::TimeFFT:
+    case Cmd::Spectrogram:
+        timeFFT(id == Cmd::Spectrogram);
+        return true;
+    case Cmd::SignalLog3D:
+        signalLog3D();
         return true;
     case Cmd::ExtractSelection:
         extractSelection();
@@ -156,4 +169,27 @@ void ProcessingCommands::extractFromTo()
     if (!window_.client().ui().runDialog(form))
         return;
     DerivedWindows::create(window_.client(), window_, SignalKind::ExtractedFromTo, {form.from(), form.to()});
+}
+
+void ProcessingCommands::timeFFT(bool spectrogram)
+{
+    const Signal& signal = *window_.signal();
+    TimeFFTForm form(window_.client().ui(), signal.visibleCount(), signal.sampleRate(), spectrogram);
+    if (!window_.client().ui().runDialog(form))
+        return;
+    marlune3DChild::createTimeFFT(window_.client(), window_, form.result());
+}
+
+void ProcessingCommands::signalLog3D()
+{
+    UiServices& ui = window_.client().ui();
+    const auto text = ui.inputDialog("3D Signal log", "Length:", "100", 10);
+    if (!text)
+        return;
+    const long long length = parseLongLong(text->c_str());
+    if (length < 1 || length > std::numeric_limits<int32_t>::max()) {
+        ui.beep();
+        return;
+    }
+    marlune3DChild::createLog(window_.client(), window_, uint32_t(length));
 }

@@ -23,6 +23,8 @@ private:
     void removePeaks();
     void extractSelection();
     void extractFromTo();
+    void timeFFT(bool spectrogram);
+    void signalLog3D();
 
     marluneMDIChild& window_;
 };

@@ -127,6 +127,7 @@ void marluneChild::link()
     if (isRoot())
         return;
     linked_ = true;
+    linkChanged(true);
     if (recomputeFromParents())
         updateAfterChange();
     else
@@ -137,6 +138,7 @@ void marluneChild::link()
 void marluneChild::unlink()
 {
     linked_ = false;
+    linkChanged(false);
     client_.treeChanged();
 }
 

@@ -87,6 +87,8 @@ protected:
     virtual bool recomputeFromParents() = 0;
     // After a successful recompute: status bar and repaint.
     virtual void afterRecompute();
+    // The window was linked to its parents or unlinked.
+    virtual void linkChanged(bool) {}
 
 private:
     void removeChild(marluneChild* child);

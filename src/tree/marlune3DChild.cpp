@@ -1,0 +1,327 @@
+#include "tree/marlune3DChild.h"
+
+#include <cmath>
+#include <memory>
+
+#include "base/FormatText.h"
+#include "base/UiServices.h"
+#include "settings/FFTDefaultsForm.h"
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+
+namespace {
+// The window icon of the 3D kinds: the coloured grid.
+constexpr int32_t Icon3D = 11002;
+// The mesh view a window made by the Spectrogram command goes to: the Time FFT dialog's defaults.
+constexpr int32_t DefaultAzimuth = 15;
+constexpr int32_t DefaultElevation = 3;
+// Palette commands in the order of the palettes: gray, hsv, blue, copper, hot, white.
+constexpr int PaletteCommands[] = {Cmd::PaletteGray, Cmd::PaletteHSV,    Cmd::PaletteBlue,
+                                   Cmd::PaletteCopper, Cmd::PaletteHot, Cmd::PaletteWhite};
+
+int paletteOf(int id)
+{
+    for (int i = 0; i < int(std::size(PaletteCommands)); ++i)
+        if (PaletteCommands[i] == id)
+            return i;
+    return -1;
+}
+
+marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DChild> window, FFTSignal::Result result)
+{
+    if (result == FFTSignal::Result::NoMemory) {
+        client.ui().messageBox("No more memory !!!");
+        return nullptr;
+    }
+    window->setInvalid(result == FFTSignal::Result::Invalid);
+    window->setIcon(Icon3D);
+    return static_cast<marlune3DChild*>(client.addWindow(std::move(window)));
+}
+}  // namespace
+
+marlune3DChild::marlune3DChild(marluneMDIClient& client, int32_t kind) : marluneChild(client, kind) {}
+
+marlune3DChild::~marlune3DChild() = default;
+
+marlune3DChild* marlune3DChild::createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
+                                              const TimeFFTParameters& parameters)
+{
+    const unsigned number = client.nextCreationNumber();
+    auto window = std::make_unique<marlune3DChild>(client, SignalKind::TimeFFT);
+    window->spectral = client.spectralSettings;
+    WaitCursor wait(client.ui());
+    const FFTSignal::Result result =
+        window->data_.createTimeFFT(*parent.signal(), parameters, window->spectral, window->tap_);
+    window->setCaption(formatText(" %u#Time-FFT: %s", number, parent.title().c_str()));
+    window->display.xLabel = "sec";
+    window->display.yLabel = "Hz";
+    // A Time FFT starts as a snapshot of its parent until it is linked.
+    window->attachToParents({&parent});
+    window->setLinked(false);
+    return registered(client, std::move(window), result);
+}
+
+marlune3DChild* marlune3DChild::createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length)
+{
+    const unsigned number = client.nextCreationNumber();
+    auto window = std::make_unique<marlune3DChild>(client, SignalKind::SignalLog3D);
+    const FFTSignal::Result result = window->data_.createLog(*parent.signal(), length);
+    window->data_.fillSegments = false;
+    window->setCaption(formatText(" %u#Log: %s", number, parent.title().c_str()));
+    window->display.xLabel = "sample";
+    window->display.yLabel = parent.xLabel();
+    window->display.zLabel = parent.yLabel();
+    window->attachToParents({&parent});
+    return registered(client, std::move(window), result);
+}
+
+marluneMDIChild* marlune3DChild::signalParent() const
+{
+    return signalWindowOf(parent());
+}
+
+bool marlune3DChild::recomputeFromParents()
+{
+    const marluneMDIChild* source = signalParent();
+    if (!source)
+        return false;
+    if (kind() == SignalKind::SignalLog3D)
+        return data_.appendLog(*source->signal());
+    switch (data_.followParent(*source->signal(), spectral, tap_)) {
+    case FFTSignal::Result::Done:
+        setInvalid(false);
+        return true;
+    case FFTSignal::Result::NoMemory:
+        client().ui().messageBox("No more memory !!!");
+        break;
+    case FFTSignal::Result::Invalid:
+        break;
+    }
+    setInvalid(true);
+    repaint();
+    return false;
+}
+
+void marlune3DChild::afterRecompute()
+{
+    if (data_.shiftDirection != 0)
+        scrolled(data_.shiftDirection);
+    repaint();
+    if (client().activeChild() == this)
+        refreshStatusBar();
+}
+
+void marlune3DChild::linkChanged(bool linked)
+{
+    marluneMDIChild* source = signalParent();
+    if (kind() != SignalKind::TimeFFT || !source)
+        return;
+    // Stepping the parent by the hop moves the Time FFT by exactly one segment.
+    if (linked && !parentStep_ && data_.hop() >= 1) {
+        parentStep_ = source->step();
+        source->setStep(uint32_t(data_.hop()));
+    } else if (!linked && parentStep_) {
+        source->setStep(*parentStep_);
+        parentStep_.reset();
+    }
+}
+
+void marlune3DChild::refreshStatusBar() const
+{
+    if (invalid())
+        return;
+    const ViewLevel& level = data_.level();
+    UiServices& ui = client().ui();
+    ui.setStatusText(StatusField::X3D, formatText("%.5G", data_.rowX(level.rulerRow)));
+    ui.setStatusText(StatusField::Y3D, formatText("%.5G", data_.binY(level.rulerBin)));
+    ui.setStatusText(StatusField::Value3D,
+                     formatText("%.5G", double(data_.value(uint32_t(level.rulerRow), uint32_t(level.rulerBin)))));
+}
+
+void marlune3DChild::viewChanged(bool dataChanged)
+{
+    if (dataChanged) {
+        data_.updateZRange();
+        recomputeChildren();
+    }
+    repaint();
+    if (client().activeChild() == this)
+        refreshStatusBar();
+}
+
+void marlune3DChild::tabKey()
+{
+    data_.rulerOn = !data_.rulerOn;
+    anchor_.reset();
+    viewChanged(false);
+}
+
+void marlune3DChild::f2Key()
+{
+    data_.fillSegments = !data_.fillSegments;
+    viewChanged(false);
+}
+
+void marlune3DChild::deleteKey()
+{
+    if (data_.zoomOut())
+        viewChanged(true);
+}
+
+void marlune3DChild::enterKey()
+{
+    if (!data_.rulerOn)
+        return;
+    const bool zoomed = anchor_ ? data_.zoomToRectangle(anchor_->first, anchor_->second) : data_.zoomAboutRuler();
+    anchor_.reset();
+    if (zoomed)
+        viewChanged(true);
+}
+
+void marlune3DChild::arrowKey(Arrow arrow, bool shiftHeld)
+{
+    const int step = arrow == Arrow::Left || arrow == Arrow::Up ? -1 : 1;
+    const bool alongRows = arrow == Arrow::Left || arrow == Arrow::Right;
+    if (data_.rulerOn) {
+        // The first arrow with Shift held anchors a rectangle at the ruler; Enter zooms to it.
+        if (shiftHeld && (!anchor_ || shiftReleased_))
+            anchor_ = std::pair{data_.level().rulerRow, data_.level().rulerBin};
+        shiftReleased_ = !shiftHeld;
+        if (alongRows)
+            data_.moveRulerRow(step);
+        else
+            data_.moveRulerBin(step);
+        // The ruler signals below follow the ruler.
+        recomputeChildren();
+        viewChanged(false);
+        return;
+    }
+    if (shiftHeld) {
+        if (alongRows ? data_.moveRows(step) : data_.moveBins(step))
+            viewChanged(true);
+        return;
+    }
+    if (alongRows)
+        data_.rotateAzimuth(-step);
+    else if (!data_.tiltElevation(-step))
+        return;
+    viewChanged(false);
+}
+
+void marlune3DChild::toggleSpectrogramView()
+{
+    if (data_.elevation != 0) {
+        data_.switchToSpectrogramView();
+    } else {
+        // A window made by the Spectrogram command has no mesh view of its own yet.
+        const bool saved = data_.savedElevation >= 1 && data_.savedAzimuth >= 0;
+        data_.azimuth = saved ? data_.savedAzimuth : DefaultAzimuth;
+        data_.elevation = saved ? data_.savedElevation : DefaultElevation;
+        data_.fillSegments = data_.savedFillSegments;
+        data_.updateZRange();
+    }
+    viewChanged(false);
+}
+
+void marlune3DChild::properties()
+{
+    UiServices& ui = client().ui();
+    FFTDefaultsForm form(ui, spectral, FFTDefaultsForm::Context::TimeFFT);
+    if (!ui.runDialog(form))
+        return;
+    spectral = form.result();
+    const marluneMDIChild* source = signalParent();
+    WaitCursor wait(ui);
+    const FFTSignal::Result result = data_.recompute(*source->signal(), spectral, tap_);
+    if (result == FFTSignal::Result::NoMemory)
+        ui.messageBox("No more memory !!!");
+    setInvalid(result != FFTSignal::Result::Done);
+    if (result == FFTSignal::Result::Done)
+        updateAfterChange();
+    else
+        repaint();
+}
+
+std::optional<CommandState> marlune3DChild::commandState(int id) const
+{
+    if (const int palette = paletteOf(id); palette >= 0)
+        return CommandState{data_.fillSegments, display.palette == palette};
+    switch (id) {
+    case Cmd::SpectrogramView:
+        return CommandState{true, data_.elevation == 0};
+    case Cmd::Ruler3D:
+        return CommandState{true, data_.rulerOn};
+    case Cmd::MeshView:
+        return CommandState{true, data_.fillSegments};
+    case Cmd::InvertColors:
+        return CommandState{true, data_.invertColours};
+    case Cmd::AdjustZ:
+    case Cmd::View3DPrevious:
+    case Cmd::View3DNext:
+    case Cmd::CopyPicture:
+        return CommandState{};
+    case Cmd::ZoomIn:
+        return CommandState{data_.rulerOn};
+    case Cmd::ZoomOut:
+        return CommandState{data_.levelIndex() > 0};
+    case Cmd::Properties:
+        return CommandState{kind() == SignalKind::TimeFFT && signalParent() != nullptr};
+    default:
+        return marluneChild::commandState(id);
+    }
+}
+
+bool marlune3DChild::command(int id)
+{
+    if (const int palette = paletteOf(id); palette >= 0) {
+        display.palette = palette;
+        viewChanged(false);
+        return true;
+    }
+    switch (id) {
+    case Cmd::SpectrogramView:
+        toggleSpectrogramView();
+        return true;
+    case Cmd::Ruler3D:
+        tabKey();
+        return true;
+    case Cmd::MeshView:
+        f2Key();
+        return true;
+    case Cmd::InvertColors:
+        data_.invertColours = !data_.invertColours;
+        viewChanged(false);
+        return true;
+    case Cmd::AdjustZ:
+        data_.adjustZRange();
+        viewChanged(false);
+        return true;
+    case Cmd::View3DPrevious:
+    case Cmd::View3DNext: {
+        // The mesh picture grows (the extent shrinks by 1.1) or shrinks, both sides truncated.
+        const double factor = id == Cmd::View3DNext ? 1.1 : 1 / 1.1;
+        data_.virtualWidth = int32_t(data_.virtualWidth * factor);
+        data_.virtualHeight = int32_t(data_.virtualHeight * factor);
+        viewChanged(false);
+        return true;
+    }
+    case Cmd::ZoomIn:
+        enterKey();
+        return true;
+    case Cmd::ZoomOut:
+        deleteKey();
+        return true;
+    case Cmd::CopyPicture:
+        announce({ChildChange::CopyPicture});
+        return true;
+    case Cmd::Properties:
+        if (kind() != SignalKind::TimeFFT || !signalParent())
+            return false;
+        properties();
+        return true;
+    default:
+        return marluneChild::command(id);
+    }
+}

@@ -1,0 +1,83 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "dsp/SpectralSettings.h"
+#include "dsp/TapWindow.h"
+#include "tree/marluneChild.h"
+#include "views/FFTSignal.h"
+
+class marluneMDIChild;
+
+// How a 3D window's picture is drawn, as one value the workspace writes.
+struct Display3D {
+    // Index of the client's palettes: 0 gray, 1 hsv, 2 blue, 3 copper, 4 hot, 5 white.
+    int32_t palette = 1;
+    bool axes = true;
+    std::string xLabel;
+    std::string yLabel;
+    std::string zLabel;
+};
+
+// A 3D window (kinds 151 Time FFT, 152 picture, 153 3D signal log): owns the FFTSignal matrix and the
+// settings its pane draws with, and carries out the view commands and keys of the pane. A Time FFT
+// linked to its parent sets the parent's step to its hop, so that one step moves it by one segment.
+class marlune3DChild : public marluneChild {
+public:
+    enum class Arrow { Left, Right, Up, Down };
+
+    marlune3DChild(marluneMDIClient& client, int32_t kind);
+    ~marlune3DChild() override;
+
+    // The creation routines of "Time FFT..." / "Spectrogram..." and "3D signal log...": the window is
+    // numbered, titled, labelled and registered; a parent too short for a Time FFT gives an invalid
+    // window, a matrix that cannot be allocated gives "No more memory !!!" and no window.
+    static marlune3DChild* createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
+                                         const TimeFFTParameters& parameters);
+    static marlune3DChild* createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length);
+
+    FFTSignal& data() { return data_; }
+    const FFTSignal& data() const { return data_; }
+    Display3D display;
+    // The spectral settings of a Time FFT, a copy of the application's taken at creation.
+    SpectralSettings spectral{};
+    TapWindow& tap() { return tap_; }
+
+    // The 3D status bar: X and Y of the ruler position and the value there ("%.5G").
+    void refreshStatusBar() const;
+
+    // Keys of the pane (Tab, F2, Delete, Enter, the arrows with or without Shift held).
+    void tabKey();
+    void f2Key();
+    void deleteKey();
+    void enterKey();
+    void arrowKey(Arrow arrow, bool shiftHeld);
+    // Shift went up: the next Shift + arrow starts a new rectangle.
+    void shiftReleased() { shiftReleased_ = true; }
+    // The corner of the rectangle being selected with Shift + arrows, as (row, bin).
+    std::optional<std::pair<int32_t, int32_t>> rectangleAnchor() const { return anchor_; }
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+protected:
+    bool recomputeFromParents() override;
+    void afterRecompute() override;
+    void linkChanged(bool linked) override;
+
+private:
+    // After a change of the view: repaint, read-outs and the windows derived from this one.
+    void viewChanged(bool dataChanged);
+    void toggleSpectrogramView();
+    void properties();
+    marluneMDIChild* signalParent() const;
+
+    FFTSignal data_;
+    TapWindow tap_;
+    std::optional<std::pair<int32_t, int32_t>> anchor_;
+    bool shiftReleased_ = true;
+    // The parent's step before this window set it to the hop.
+    std::optional<uint32_t> parentStep_;
+};
