@@ -8,8 +8,6 @@ class FFTSignal;
 // was, when the file cannot be written; the caller then shows CouldNotOpen.
 namespace Export3D {
 constexpr const char* CouldNotOpen = "Could not open requested file! Check if some other application is using it.";
-constexpr int TriplesCommand = 127;
-constexpr int MatrixCommand = 128;
 
 // One line "X\tY\tvalue" per cell, row after row.
 bool writeTriples(const FFTSignal& data, const std::filesystem::path& file);

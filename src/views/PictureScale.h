@@ -5,9 +5,6 @@ class FFTSignal;
 // The picture-scale buttons of the mesh view: the virtual extent shrinks by 1/1.1 (the picture grows)
 // or grows by 1.1 (the picture shrinks), both sides truncated to whole units.
 namespace PictureScale {
-constexpr int EnlargeCommand = 11128;
-constexpr int ReduceCommand = 11129;
-
 // Button 11128. Refused (false) when a side would fall below one unit.
 bool enlarge(FFTSignal& data);
 // Button 11129.

@@ -7,8 +7,8 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
-namespace {
-QAction* addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, int id)
+namespace PaneContextMenu {
+QAction* addCommand(QMenu& menu, marluneChild& window, const QString& label, int id)
 {
     QAction* action = menu.addAction(label);
     // The command number travels with the item, as in the main menus.
@@ -22,9 +22,7 @@ QAction* addCommand(QMenu& menu, marluneMDIChild& window, const QString& label, 
     QObject::connect(action, &QAction::triggered, [&window, id] { window.command(id); });
     return action;
 }
-}  // namespace
 
-namespace PaneContextMenu {
 void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
 {
     QMenu menu(parent);

@@ -1,0 +1,292 @@
+#include "views/ui/Picture3D.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <algorithm>
+
+#include "tree/marlune3DChild.h"
+#include "views/Axes3DLayout.h"
+#include "views/FFTSignal.h"
+#include "views/Palette.h"
+#include "views/SpectrogramCells.h"
+
+namespace {
+QPoint qpoint(ScreenPoint p)
+{
+    return {p.x, p.y};
+}
+
+QFont axisFont(int pixels)
+{
+    QFont font("Arial");
+    font.setPixelSize(std::max(pixels, 1));
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// Text at a device point, with the window mapping reset so glyphs keep their proportions.
+void drawLabel(QPainter& painter, QPoint at, const QString& text, Axes3DLayout::Anchor anchor)
+{
+    const QFontMetrics metrics(painter.font());
+    const int width = metrics.horizontalAdvance(text);
+    painter.save();
+    painter.resetTransform();
+    switch (anchor) {
+    case Axes3DLayout::Anchor::TopLeft:
+        painter.drawText(at.x(), at.y() + metrics.ascent(), text);
+        break;
+    case Axes3DLayout::Anchor::TopCentre:
+        painter.drawText(at.x() - width / 2, at.y() + metrics.ascent(), text);
+        break;
+    case Axes3DLayout::Anchor::TopRight:
+        painter.drawText(at.x() - width, at.y() + metrics.ascent(), text);
+        break;
+    case Axes3DLayout::Anchor::Upward:
+        painter.translate(at);
+        painter.rotate(-90);
+        painter.drawText(0, 0, text);
+        break;
+    }
+    painter.restore();
+}
+
+void setUpPainter(QPainter& painter)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+}
+
+QPen pixelPen(const QColor& colour, int width = 1)
+{
+    QPen pen(colour, width);
+    pen.setCosmetic(true);
+    return pen;
+}
+}  // namespace
+
+Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Palette& palette, bool invalid, QSize size)
+    : data_(data), display_(display), palette_(palette), invalid_(invalid || data.rows() == 0), size_(size)
+{
+    if (invalid_)
+        return;
+    const ViewLevel& level = data.level();
+    points_.reserve(std::size_t(level.rowCount) * std::size_t(level.binCount));
+    if (spectrogram()) {
+        const SpectrogramCells cells(level, size.width(), size.height());
+        for (int r = level.firstRow; r <= level.lastRow; ++r)
+            for (int j = level.firstBin; j <= level.lastBin; ++j)
+                points_.push_back(cells.point(r, j));
+        return;
+    }
+    const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
+    const Projection3D projection(azimuth, elevation);
+    for (int r = level.firstRow; r <= level.lastRow; ++r) {
+        const float* values = data.row(uint32_t(r));
+        for (int j = level.firstBin; j <= level.lastBin; ++j)
+            points_.push_back(projection.ofCell(level, r, j, values[j]));
+    }
+}
+
+bool Picture3D::spectrogram() const
+{
+    return data_.elevation == 0;
+}
+
+ScreenPoint Picture3D::point(int r, int j) const
+{
+    const ViewLevel& level = data_.level();
+    return points_[std::size_t(r - level.firstRow) * std::size_t(level.binCount) + std::size_t(j - level.firstBin)];
+}
+
+QColor Picture3D::colour(int index) const
+{
+    const Rgb rgb = palette_.shown(std::size_t(index), data_.invertColours);
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+void Picture3D::setMeshSpace(QPainter& painter) const
+{
+    const int width = data_.virtualWidth;
+    const int height = data_.virtualHeight;
+    painter.setWindow((800 - width) / 2, (630 - height) / 2, width, height);
+    painter.setViewport(0, 0, size_.width(), size_.height());
+}
+
+void Picture3D::draw(QImage& image) const
+{
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    setUpPainter(painter);
+    if (invalid_) {
+        painter.setFont(axisFont(14));
+        drawLabel(painter, {10, 10}, InvalidText, Axes3DLayout::Anchor::TopLeft);
+        return;
+    }
+    if (!spectrogram())
+        setMeshSpace(painter);
+    if (!data_.fillSegments) {
+        // Wire lines: one red polyline per row through the level's bins, in drawing order.
+        painter.setPen(pixelPen(Qt::red));
+        const ViewLevel& level = data_.level();
+        const DrawingOrder order = DrawingOrder::of(data_.azimuth);
+        for (int k = 0; k < level.rowCount; ++k) {
+            const int r = order.rowsForward ? level.firstRow + k : level.lastRow - k;
+            QPolygon line;
+            for (int j = level.firstBin; j <= level.lastBin; ++j)
+                line << qpoint(point(r, j));
+            painter.drawPolyline(line);
+        }
+    } else if (spectrogram()) {
+        const SpectrogramCells cells(data_.level(), size_.width(), size_.height());
+        if (cells.rectangles())
+            drawSpectrogram(image, painter, data_.level().firstRow, data_.level().lastRow - 1);
+        else
+            drawBlocks(image);
+    } else {
+        drawMesh(painter);
+    }
+    if (display_.axes)
+        drawAxes(painter);
+    painter.end();
+    if (data_.rulerOn)
+        invertRuler(image);
+}
+
+void Picture3D::drawSpectrogram(QImage&, QPainter& painter, int fromRow, int toRow) const
+{
+    const ViewLevel& level = data_.level();
+    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const int width = cells.wholeWidth() + 1;
+    const int height = cells.wholeHeight() + 1;
+    painter.setPen(Qt::NoPen);
+    for (int r = fromRow; r <= toRow; ++r) {
+        const float* here = data_.row(uint32_t(r));
+        const float* next = data_.row(uint32_t(r + 1));
+        for (int j = level.firstBin; j < level.lastBin; ++j) {
+            const double sum = double(here[j]) + here[j + 1] + next[j] + next[j + 1];
+            const ScreenPoint at = point(r, j);
+            painter.fillRect(at.x, at.y, width, height, colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax)));
+        }
+    }
+}
+
+void Picture3D::drawBlocks(QImage& image) const
+{
+    const ViewLevel& level = data_.level();
+    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const int k = cells.rowsPerPixel();
+    const int kb = cells.binsPerPixel();
+    for (int r0 = level.firstRow, x = 0; r0 <= level.lastRow && x < image.width(); r0 += k, ++x) {
+        const int r1 = std::min(r0 + k - 1, level.lastRow);
+        for (int j0 = level.firstBin, y = 0; j0 <= level.lastBin && y < image.height(); j0 += kb, ++y) {
+            const int j1 = std::min(j0 + kb - 1, level.lastBin);
+            float maximum = data_.value(uint32_t(r0), uint32_t(j0));
+            for (int r = r0; r <= r1; ++r) {
+                const float* values = data_.row(uint32_t(r));
+                maximum = std::max(maximum, *std::max_element(values + j0, values + j1 + 1));
+            }
+            image.setPixelColor(x, y, colour(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax)));
+        }
+    }
+}
+
+void Picture3D::drawMesh(QPainter& painter) const
+{
+    const ViewLevel& level = data_.level();
+    const DrawingOrder order = DrawingOrder::of(data_.azimuth);
+    const int dr = order.rowStep();
+    const int dj = order.binStep();
+    for (int k = 0; k + 1 < level.rowCount; ++k) {
+        const int r = order.rowsForward ? level.firstRow + k : level.lastRow - k;
+        const float* here = data_.row(uint32_t(r));
+        const float* next = data_.row(uint32_t(r + dr));
+        for (int m = 0; m + 1 < level.binCount; ++m) {
+            const int j = order.binsForward ? level.firstBin + m : level.lastBin - m;
+            const double sum = double(here[j]) + here[j + dj] + next[j] + next[j + dj];
+            const QColor c = colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax));
+            painter.setPen(pixelPen(c));
+            painter.setBrush(c);
+            const QPoint quad[4] = {qpoint(point(r, j)), qpoint(point(r + dr, j)), qpoint(point(r + dr, j + dj)),
+                                    qpoint(point(r, j + dj))};
+            painter.drawPolygon(quad, 4);
+        }
+    }
+}
+
+void Picture3D::drawAxes(QPainter& painter) const
+{
+    const Axes3DLayout::Titles titles{display_.xLabel, display_.yLabel, display_.zLabel};
+    Axes3DLayout layout;
+    double fontScale = 1;
+    if (spectrogram()) {
+        layout = Axes3DLayout::spectrogram(data_, SpectrogramCells(data_.level(), size_.width(), size_.height()), titles);
+    } else {
+        layout = Axes3DLayout::mesh(data_, titles);
+        // A height in logical units becomes pixels through the vertical scale only.
+        fontScale = double(size_.height()) / data_.virtualHeight;
+    }
+    painter.setPen(pixelPen(Qt::black));
+    for (const Axes3DLayout::Line& line : layout.lines)
+        painter.drawLine(qpoint(line.from), qpoint(line.to));
+    painter.setFont(axisFont(int(layout.fontHeight * fontScale)));
+    const QTransform mapping = painter.combinedTransform();
+    for (const Axes3DLayout::Label& label : layout.labels)
+        drawLabel(painter, mapping.map(qpoint(label.at)), QString::fromStdString(label.text), label.anchor);
+}
+
+void Picture3D::invertRuler(QImage& image) const
+{
+    if (invalid_)
+        return;
+    const ViewLevel& level = data_.level();
+    QPainter painter(&image);
+    setUpPainter(painter);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (!spectrogram())
+        setMeshSpace(painter);
+    painter.setPen(pixelPen(Qt::white, spectrogram() ? 1 : 4));
+    QPolygon alongRow;
+    for (int j = level.firstBin; j <= level.lastBin; ++j)
+        alongRow << qpoint(point(level.rulerRow, j));
+    QPolygon alongBin;
+    for (int r = level.firstRow; r <= level.lastRow; ++r)
+        alongBin << qpoint(point(r, level.rulerBin));
+    painter.drawPolyline(alongRow);
+    painter.drawPolyline(alongBin);
+}
+
+bool Picture3D::scroll(QImage& image, int direction) const
+{
+    const ViewLevel& level = data_.level();
+    if (invalid_ || !spectrogram() || !data_.fillSegments || level.rowCount < 3 || (direction != 1 && direction != -1))
+        return false;
+    const SpectrogramCells cells(level, size_.width(), size_.height());
+    if (!cells.rectangles() || cells.cellWidth() < 1)
+        return false;
+    if (data_.rulerOn)
+        invertRuler(image);
+    // The cells above the frame move; the frame, the ticks and the labels are drawn again.
+    const QRect area(0, 0, int(cells.pictureWidth()) + 1, int(cells.pictureHeight()));
+    const QImage moved = image.copy(area);
+    QPainter painter(&image);
+    setUpPainter(painter);
+    painter.setClipRect(area);
+    painter.drawImage(QPoint(-direction * cells.wholeWidth(), 0), moved);
+    painter.setClipping(false);
+    const QRegion outside = QRegion(image.rect()).subtracted(area);
+    for (const QRect& rect : outside)
+        painter.fillRect(rect, Qt::white);
+    // The two columns at the new edge: the new one, and its neighbour whose edge it overlaps.
+    if (direction > 0)
+        drawSpectrogram(image, painter, level.lastRow - 2, level.lastRow - 1);
+    else
+        drawSpectrogram(image, painter, level.firstRow, level.firstRow + 1);
+    if (display_.axes)
+        drawAxes(painter);
+    painter.end();
+    if (data_.rulerOn)
+        invertRuler(image);
+    return true;
+}

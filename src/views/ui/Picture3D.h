@@ -1,0 +1,46 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+#include <vector>
+
+#include "views/Projection3D.h"
+
+class FFTSignal;
+class Palette;
+class QPainter;
+struct Display3D;
+
+// The picture of a 3D window at one size: the spectrogram view (device pixels) or the mesh view (the
+// virtual extent mapped onto the size), with axes and the inverted ruler, or the invalid text.
+class Picture3D {
+public:
+    static constexpr const char* InvalidText = "Content of this window is not valid!";
+
+    Picture3D(const FFTSignal& data, const Display3D& display, const Palette& palette, bool invalid, QSize size);
+
+    // Everything anew over the image, which is at least `size`.
+    void draw(QImage& image) const;
+    // Inverts the ruler; drawing it twice takes it off again.
+    void invertRuler(QImage& image) const;
+    // After the matrix moved by one row (direction ±1) with whole-pixel cells: the cells move by one
+    // cell width and only the new column and the axes are drawn. False when the picture cannot scroll.
+    bool scroll(QImage& image, int direction) const;
+
+private:
+    bool spectrogram() const;
+    void drawSpectrogram(QImage& image, QPainter& painter, int fromRow, int toRow) const;
+    void drawBlocks(QImage& image) const;
+    void drawMesh(QPainter& painter) const;
+    void drawAxes(QPainter& painter) const;
+    void setMeshSpace(QPainter& painter) const;
+    QColor colour(int index) const;
+    // Projected points of the level, row-major over its rows and bins.
+    ScreenPoint point(int r, int j) const;
+
+    const FFTSignal& data_;
+    const Display3D& display_;
+    const Palette& palette_;
+    bool invalid_;
+    QSize size_;
+    std::vector<ScreenPoint> points_;
+};

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "QtTestApp.h"
+#include "signal/Signal.h"
+#include "signal/SignalKind.h"
+#include "support/TempFolder.h"
+#include "tree/marlune3DChild.h"
+#include "views/FFTSignal.h"
+#include "views/Palette.h"
+#include "views/ui/Picture3D.h"
+
+namespace {
+// Entry i is (5 i, 100, 255 - 5 i), so a pixel tells which index painted it.
+const Palette& rampPalette()
+{
+    static const Palette palette = [] {
+        TempFolder folder;
+        std::string text;
+        for (int i = 0; i < 48; ++i)
+            text += std::to_string(5 * i) + " 100 " + std::to_string(255 - 5 * i) + "\n";
+        writeBytes(folder.path / "ramp.pal", text);
+        return *Palette::read(folder.path / "ramp.pal");
+    }();
+    return palette;
+}
+
+QColor entry(int i)
+{
+    return QColor(5 * i, 100, 255 - 5 * i);
+}
+
+std::unique_ptr<Signal> parentOf(const std::vector<float>& x)
+{
+    return std::make_unique<Signal>(nullptr, SignalKind::ExtractedPart, x.data(), uint32_t(x.size()), 1.0L);
+}
+
+// A log of `rows` copies of `values`, shown as a spectrogram with coloured cells.
+FFTSignal spectrogramOf(uint32_t rows, const std::vector<float>& values)
+{
+    FFTSignal data;
+    EXPECT_EQ(data.createLog(*parentOf(values), rows), FFTSignal::Result::Done);
+    for (uint32_t k = 1; k < rows; ++k)
+        EXPECT_TRUE(data.appendLog(*parentOf(values)));
+    data.elevation = 0;
+    data.azimuth = 5;
+    data.fillSegments = true;
+    data.shiftDirection = 0;
+    return data;
+}
+
+QImage drawn(const FFTSignal& data, const Display3D& display, QSize size, bool invalid = false)
+{
+    qtApp();
+    QImage image(size, QImage::Format_RGB32);
+    Picture3D(data, display, rampPalette(), invalid, size).draw(image);
+    return image;
+}
+
+std::vector<float> ramp(int bins)
+{
+    std::vector<float> x(std::size_t(bins), 0);
+    for (int j = 0; j < bins; ++j)
+        x[std::size_t(j)] = float(j);
+    return x;
+}
+
+Display3D noAxes()
+{
+    Display3D display;
+    display.axes = false;
+    return display;
+}
+}  // namespace
+
+// 10 rows × 512 bins in 440 × 300: 40-pixel rectangles two pixels high, one pixel apart, later ones
+// covering earlier ones; pixel row y shows bin 2y + 1 of the ramp, index trunc((j + 1/2) × 47 / 511).
+TEST(Picture3D, SpectrogramOfFewRowsDrawsOverlappingRectangles)
+{
+    const FFTSignal data = spectrogramOf(10, ramp(512));
+    const QImage image = drawn(data, noAxes(), {440, 300});
+    for (const int y : {0, 50, 100, 200, 254}) {
+        const int j = 2 * y + 1;
+        const int index = int((j + 0.5) * 47 / 511);
+        EXPECT_EQ(image.pixelColor(20, y), entry(index)) << y;
+        EXPECT_EQ(image.pixelColor(359, y), entry(index)) << y;
+    }
+    // The last cells end one pixel past the last point; nothing lies beyond.
+    EXPECT_EQ(image.pixelColor(360, 100), entry(int((201 + 0.5) * 47 / 511)));
+    EXPECT_EQ(image.pixelColor(362, 100), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(20, 258), QColor(Qt::white));
+}
+
+// 1600 rows: every pixel is the maximum of 4 rows × 2 bins; a single high cell is not lost.
+TEST(Picture3D, DenseSpectrogramShowsBlockMaxima)
+{
+    std::vector<float> spike(512, 0);
+    FFTSignal data = spectrogramOf(1600, std::vector<float>(512, 0));
+    spike[101] = 10;
+    ASSERT_TRUE(data.appendLog(*parentOf(spike)));
+    data.shiftDirection = 0;
+    const QImage image = drawn(data, noAxes(), {440, 300});
+    EXPECT_EQ(image.pixelColor(1599 / 4, 101 / 2), entry(47));
+    EXPECT_EQ(image.pixelColor(1599 / 4, 51), entry(0));
+    EXPECT_EQ(image.pixelColor(1599 / 4 - 1, 50), entry(0));
+    EXPECT_EQ(image.pixelColor(0, 0), entry(0));
+    EXPECT_EQ(image.pixelColor(400, 0), QColor(Qt::white));
+}
+
+TEST(Picture3D, FlatMatrixIsIndexZeroInBothViews)
+{
+    FFTSignal data = spectrogramOf(12, std::vector<float>(20, 5.0f));
+    ASSERT_EQ(data.level().zMax - data.level().zMin, 1.0f);
+    QImage image = drawn(data, noAxes(), {300, 250});
+    EXPECT_EQ(image.pixelColor(5, 5), entry(0));
+    EXPECT_EQ(image.pixelColor(200, 150), entry(0));
+    data.azimuth = 15;
+    data.elevation = 3;
+    image = drawn(data, noAxes(), {400, 315});
+    // The middle of the 800 × 630 picture, (400, 270) logical, lies on the surface.
+    EXPECT_EQ(image.pixelColor(200, 135), entry(0));
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+}
+
+// Without fill the mesh is red wire lines whatever the palette.
+TEST(Picture3D, WireLinesAreRed)
+{
+    FFTSignal data = spectrogramOf(12, ramp(20));
+    data.azimuth = 15;
+    data.elevation = 3;
+    data.fillSegments = false;
+    const QImage image = drawn(data, noAxes(), {400, 315});
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c == QColor(Qt::red))
+                ++red;
+            else
+                ASSERT_EQ(c, QColor(Qt::white)) << x << " " << y;
+        }
+    EXPECT_GT(red, 200);
+}
+
+// The ruler is an inversion: drawn twice it is gone, and it marks the ruler row and bin.
+TEST(Picture3D, RulerInvertsAndRestores)
+{
+    FFTSignal data = spectrogramOf(10, ramp(64));
+    data.rulerOn = true;
+    data.level().rulerRow = 3;
+    data.level().rulerBin = 10;
+    Display3D display;
+    QImage with = drawn(data, display, {440, 300});
+    data.rulerOn = false;
+    const QImage without = drawn(data, display, {440, 300});
+    EXPECT_NE(with, without);
+    // Ruler row 3 runs down x = 120, ruler bin 10 along y = 40 (cells 40 × 4).
+    const QColor under = without.pixelColor(120, 200);
+    EXPECT_EQ(with.pixelColor(120, 200), QColor(255 - under.red(), 255 - under.green(), 255 - under.blue()));
+    EXPECT_EQ(with.pixelColor(300, 40).red(), 255 - without.pixelColor(300, 40).red());
+    EXPECT_EQ(with.pixelColor(300, 41), without.pixelColor(300, 41));
+    data.rulerOn = true;
+    Picture3D(data, display, rampPalette(), false, {440, 300}).invertRuler(with);
+    EXPECT_EQ(with, without);
+}
+
+// Scrolling after a one-row append gives the same picture as drawing everything, in both directions of
+// axes and ruler.
+TEST(Picture3D, ScrolledSpectrogramEqualsAFullDraw)
+{
+    for (const bool ruler : {false, true}) {
+        FFTSignal data = spectrogramOf(10, ramp(64));
+        data.rulerOn = ruler;
+        Display3D display;
+        display.xLabel = "sample";
+        display.yLabel = "x";
+        const QSize size(440, 300);
+        QImage image = drawn(data, display, size);
+        // Values inside the same Z range: the colours of the moved cells stay right.
+        std::vector<float> next = ramp(64);
+        std::reverse(next.begin(), next.end());
+        ASSERT_TRUE(data.appendLog(*parentOf(next)));
+        ASSERT_EQ(data.shiftDirection, 1);
+        ASSERT_TRUE(Picture3D(data, display, rampPalette(), false, size).scroll(image, 1));
+        EXPECT_TRUE(image == drawn(data, display, size)) << ruler;
+    }
+}
+
+TEST(Picture3D, DenseOrMeshPicturesDoNotScroll)
+{
+    FFTSignal data = spectrogramOf(1600, std::vector<float>(64, 0));
+    QImage image(440, 300, QImage::Format_RGB32);
+    EXPECT_FALSE(Picture3D(data, Display3D{}, rampPalette(), false, {440, 300}).scroll(image, 1));
+    data = spectrogramOf(10, ramp(64));
+    data.elevation = 3;
+    EXPECT_FALSE(Picture3D(data, Display3D{}, rampPalette(), false, {440, 300}).scroll(image, 1));
+}
+
+TEST(Picture3D, InvalidContentIsOnlyTheText)
+{
+    const FFTSignal data = spectrogramOf(10, ramp(64));
+    const QImage image = drawn(data, Display3D{}, {440, 300}, true);
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != QColor(Qt::white)) {
+                ++dark;
+                EXPECT_GE(x, 10);
+                EXPECT_GE(y, 10);
+                EXPECT_LT(y, 40);
+            }
+    EXPECT_GT(dark, 50);
+}
