@@ -16,9 +16,11 @@
 #include "tree/ui/StepChangeDlg.h"
 #include "views/TimeFFTForm.h"
 #include "views/YAxisForm.h"
+#include "views/ZAxisForm.h"
 #include "views/ZoomFirst2nForm.h"
 #include "views/ui/TimeFFTDlg.h"
 #include "views/ui/YAxisDlg.h"
+#include "views/ui/ZAxisDlg.h"
 #include "views/ui/ZoomFirst2nDlg.h"
 
 template <class Form, class Dialog>
@@ -41,6 +43,7 @@ DialogRegistry::DialogRegistry()
     add<SampleRateForm, SampleRateDlg>();
     add<StepChangeForm, StepChangeDlg>();
     add<YAxisForm, YAxisDlg>();
+    add<ZAxisForm, ZAxisDlg>();
     add<ZoomFirst2nForm, ZoomFirst2nDlg>();
     add<FFTDefaultsForm, FFTDefaultsDlg>();
     add<SmoothingForm, SmoothingDlg>();

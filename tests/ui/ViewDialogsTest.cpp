@@ -22,8 +22,10 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/YAxisForm.h"
+#include "views/ZAxisForm.h"
 #include "views/ZoomFirst2nForm.h"
 #include "views/ui/YAxisDlg.h"
+#include "views/ui/ZAxisDlg.h"
 #include "views/ui/ZoomFirst2nDlg.h"
 
 namespace {
@@ -349,4 +351,37 @@ TEST_F(WindowDialogsTest, DoubleClickedLengthIsChosen)
     child.command(Cmd::ZoomPow2);
     EXPECT_EQ(child.signal()->firstVisible(), 0u);
     EXPECT_EQ(child.signal()->lastVisible(), 15u);
+}
+
+// The 3D window's dialog: 5 % spins that preview, the switches at once, three titles kept on OK.
+TEST(ZAxisDialogTest, SpinsPreviewAndOkKeepsTheThreeTitles)
+{
+    qtApp();
+    std::vector<std::pair<float, float>> previews;
+    std::vector<bool> fixed;
+    ZAxisForm::Settings settings;
+    settings.max = 200;
+    settings.min = 10;
+    settings.zLabel = "dB";
+    ZAxisForm::Window window;
+    window.previewRange = [&](float max, float min) { previews.emplace_back(max, min); };
+    window.setFixed = [&](bool on) { fixed.push_back(on); };
+    ZAxisForm form(settings, window);
+    ZAxisDlg dialog(form);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Axes settings");
+    EXPECT_EQ(edit(dialog, "Z label:")->text(), "dB");
+    EXPECT_EQ(edit(dialog, "Z label:")->maxLength(), 20);
+    spin(dialog, "Max :", Qt::UpArrow)->click();
+    EXPECT_EQ(edit(dialog, "Max :")->text(), "2.100000E+02");
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(previews[0], std::make_pair(210.0f, 10.0f));
+    labelled<QCheckBox>(dialog, "No auto-scale")->click();
+    EXPECT_EQ(fixed, std::vector<bool>{true});
+    EXPECT_EQ(labelled<QCheckBox>(dialog, "Instant preview"), nullptr);
+    type(edit(dialog, "Z label:"), "power spectral dens");
+    type(edit(dialog, "X label:"), "sec");
+    standardButton(dialog, QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(form.storedZLabel(), "power spectral dens");
+    EXPECT_EQ(form.storedXLabel(), "sec");
 }
