@@ -111,6 +111,8 @@ void crtez::refreshPicture()
 void crtez::paintEvent(QPaintEvent* event)
 {
     refreshPicture();
+    // A cross while the arrows move the ruler, the arrow while they turn or move the view.
+    setCursor(child_ && child_->data().rulerOn ? Qt::CrossCursor : Qt::ArrowCursor);
     QPainter painter(this);
     painter.drawImage(event->rect(), backBuffer_, event->rect());
 }

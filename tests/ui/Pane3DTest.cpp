@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <memory>
+#include <vector>
+
+#include "QtTestApp.h"
+#include "signal/Signal.h"
+#include "signal/SignalKind.h"
+#include "support/ScriptedUi.h"
+#include "tree/CommandIds.h"
+#include "tree/marlune3DChild.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+#include "views/ui/crtez.h"
+
+namespace {
+class Pane3DTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qtApp();
+        std::vector<float> v(64);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            v[i] = float(i % 16);
+        auto window = std::make_unique<marluneMDIChild>(
+            client_, SignalKind::FileSignal,
+            std::make_unique<Signal>(nullptr, SignalKind::FileSignal, v.data(), uint32_t(v.size()), 8000.0L));
+        parent_ = static_cast<marluneMDIChild*>(client_.addWindow(std::move(window)));
+        log_ = marlune3DChild::createLog(client_, *parent_, 10);
+        ASSERT_NE(log_, nullptr);
+        pane_ = std::make_unique<crtez>(*log_);
+        pane_->resize(440, 300);
+    }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(pane_.get(), &event);
+    }
+
+    QImage shown() { return pane_->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage expected() { return pane_->render(pane_->size()); }
+
+    ScriptedUi ui_;
+    marluneMDIClient client_{ui_, scratchFolder("pane3d")};
+    marluneMDIChild* parent_ = nullptr;
+    marlune3DChild* log_ = nullptr;
+    std::unique_ptr<crtez> pane_;
+};
+}  // namespace
+
+TEST_F(Pane3DTest, KeysGoToTheWindow)
+{
+    const int azimuth = log_->data().azimuth;
+    press(Qt::Key_Left);
+    EXPECT_EQ(log_->data().azimuth, (azimuth + 1) % 36);
+    press(Qt::Key_F2);
+    EXPECT_TRUE(log_->data().fillSegments);
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(log_->data().rulerOn);
+    const int rulerRow = log_->data().level().rulerRow;
+    press(Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_TRUE(log_->rectangleAnchor().has_value());
+    EXPECT_EQ(log_->rectangleAnchor()->first, rulerRow);
+    EXPECT_EQ(log_->data().level().rulerRow, rulerRow + 1);
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(log_->data().rulerOn);
+}
+
+TEST_F(Pane3DTest, FocusShowsTheThreeDimensionalStatusBar)
+{
+    ui_.statusBar3D = false;
+    QFocusEvent event(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(pane_.get(), &event);
+    EXPECT_TRUE(ui_.statusBar3D);
+}
+
+// What the pane shows is the picture at its size, after view changes and after a one-row scroll.
+TEST_F(Pane3DTest, ScreenFollowsTheWindow)
+{
+    EXPECT_TRUE(shown() == expected());
+    ASSERT_TRUE(log_->command(Cmd::SpectrogramView));
+    EXPECT_EQ(log_->data().elevation, 0);
+    EXPECT_TRUE(shown() == expected());
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(shown() == expected());
+    // One new log row inside the same Z range: the picture scrolls by one cell.
+    ASSERT_TRUE(log_->data().appendLog(*parent_->signal()));
+    log_->repaint();
+    EXPECT_EQ(log_->data().shiftDirection, 0);
+    EXPECT_TRUE(shown() == expected());
+}
+
+TEST_F(Pane3DTest, CopyPicturePutsThePaneOnTheClipboard)
+{
+    shown();
+    ASSERT_TRUE(log_->command(Cmd::CopyPicture));
+    const QImage copied = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(copied.size(), QSize(440, 300));
+    EXPECT_TRUE(copied == expected());
+}
+
+TEST_F(Pane3DTest, ClosingDetachesThePane)
+{
+    client_.closeWindow(log_);
+    EXPECT_EQ(pane_->child(), nullptr);
+    const QImage image = shown();
+    EXPECT_EQ(image.pixelColor(200, 150), QColor(Qt::white));
+}
