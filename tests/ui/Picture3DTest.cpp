@@ -169,14 +169,14 @@ TEST(Picture3D, RulerInvertsAndRestores)
     EXPECT_EQ(with, without);
 }
 
-// Scrolling after a one-row append gives the same picture as drawing everything, in both directions of
-// axes and ruler.
+// Scrolling after a one-row append gives the same picture as drawing everything, with axes or a ruler.
 TEST(Picture3D, ScrolledSpectrogramEqualsAFullDraw)
 {
     for (const bool ruler : {false, true}) {
         FFTSignal data = spectrogramOf(10, ramp(64));
         data.rulerOn = ruler;
         Display3D display;
+        display.axes = !ruler;
         display.xLabel = "sample";
         display.yLabel = "x";
         const QSize size(440, 300);
@@ -215,4 +215,63 @@ TEST(Picture3D, InvalidContentIsOnlyTheText)
                 EXPECT_LT(y, 40);
             }
     EXPECT_GT(dark, 50);
+}
+
+namespace {
+// A log whose ten rows are the ramp rotated by first, first + 1, ...: every row spans 0 ... 63.
+FFTSignal rotatedRamps(int first)
+{
+    auto rotated = [](int k) {
+        std::vector<float> x(64);
+        for (int j = 0; j < 64; ++j)
+            x[std::size_t(j)] = float((j + k) % 64);
+        return x;
+    };
+    FFTSignal data;
+    EXPECT_EQ(data.createLog(*parentOf(rotated(first)), 10), FFTSignal::Result::Done);
+    for (int k = first + 1; k < first + 10; ++k)
+        EXPECT_TRUE(data.appendLog(*parentOf(rotated(k))));
+    data.elevation = 0;
+    data.azimuth = 5;
+    data.fillSegments = true;
+    data.shiftDirection = 0;
+    return data;
+}
+}  // namespace
+
+// A Time FFT whose parent moved back by one segment gains a new first row: the picture moves right.
+TEST(Picture3D, ScrollingBackEqualsAFullDraw)
+{
+    const QSize size(440, 300);
+    Display3D display;
+    for (const bool ruler : {false, true}) {
+        FFTSignal later = rotatedRamps(1);
+        FFTSignal earlier = rotatedRamps(0);
+        later.rulerOn = earlier.rulerOn = ruler;
+        display.axes = !ruler;
+        QImage image = drawn(later, display, size);
+        ASSERT_TRUE(Picture3D(earlier, display, rampPalette(), false, size).scroll(image, -1));
+        EXPECT_TRUE(image == drawn(earlier, display, size)) << ruler;
+    }
+}
+
+// The mesh axes are black lines and texts; without them the picture holds no black pixel.
+TEST(Picture3D, MeshAxesAreDrawnOnlyWhenShown)
+{
+    FFTSignal data = rotatedRamps(0);
+    data.azimuth = 15;
+    data.elevation = 3;
+    Display3D display;
+    display.xLabel = "sample";
+    display.zLabel = "value";
+    auto black = [](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == QColor(Qt::black);
+        return count;
+    };
+    EXPECT_GT(black(drawn(data, display, {640, 504})), 300);
+    display.axes = false;
+    EXPECT_EQ(black(drawn(data, display, {640, 504})), 0);
 }

@@ -141,7 +141,7 @@ void Picture3D::draw(QImage& image) const
     } else if (spectrogram()) {
         const SpectrogramCells cells(data_.level(), size_.width(), size_.height());
         if (cells.rectangles())
-            drawSpectrogram(image, painter, data_.level().firstRow, data_.level().lastRow - 1);
+            drawSpectrogram(painter, data_.level().firstRow, data_.level().lastRow - 1);
         else
             drawBlocks(image);
     } else {
@@ -154,7 +154,7 @@ void Picture3D::draw(QImage& image) const
         invertRuler(image);
 }
 
-void Picture3D::drawSpectrogram(QImage&, QPainter& painter, int fromRow, int toRow) const
+void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 {
     const ViewLevel& level = data_.level();
     const SpectrogramCells cells(level, size_.width(), size_.height());
@@ -267,8 +267,8 @@ bool Picture3D::scroll(QImage& image, int direction) const
         return false;
     if (data_.rulerOn)
         invertRuler(image);
-    // The cells above the frame move; the frame, the ticks and the labels are drawn again.
-    const QRect area(0, 0, int(cells.pictureWidth()) + 1, int(cells.pictureHeight()));
+    // The cells, which end on the frame, move; the frame, the ticks and the labels are drawn again.
+    const QRect area(0, 0, int(cells.pictureWidth()) + 1, int(cells.pictureHeight()) + 1);
     const QImage moved = image.copy(area);
     QPainter painter(&image);
     setUpPainter(painter);
@@ -278,11 +278,15 @@ bool Picture3D::scroll(QImage& image, int direction) const
     const QRegion outside = QRegion(image.rect()).subtracted(area);
     for (const QRect& rect : outside)
         painter.fillRect(rect, Qt::white);
-    // The two columns at the new edge: the new one, and its neighbour whose edge it overlaps.
-    if (direction > 0)
-        drawSpectrogram(image, painter, level.lastRow - 2, level.lastRow - 1);
-    else
-        drawSpectrogram(image, painter, level.firstRow, level.firstRow + 1);
+    // The new column. A cell reaches one pixel into its right neighbour, which a full draw covers with
+    // the neighbour: a new first column stops short of it, and the last column, whose reach moved
+    // off the edge, is drawn again.
+    if (direction < 0) {
+        painter.setClipRect(0, 0, point(level.firstRow + 1, level.firstBin).x, area.height());
+        drawSpectrogram(painter, level.firstRow, level.firstRow);
+        painter.setClipping(false);
+    }
+    drawSpectrogram(painter, level.lastRow - 1, level.lastRow - 1);
     if (display_.axes)
         drawAxes(painter);
     painter.end();

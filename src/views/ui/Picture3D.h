@@ -28,7 +28,7 @@ public:
 
 private:
     bool spectrogram() const;
-    void drawSpectrogram(QImage& image, QPainter& painter, int fromRow, int toRow) const;
+    void drawSpectrogram(QPainter& painter, int fromRow, int toRow) const;
     void drawBlocks(QImage& image) const;
     void drawMesh(QPainter& painter) const;
     void drawAxes(QPainter& painter) const;
