@@ -67,7 +67,8 @@ QPen pixelPen(const QColor& colour, int width = 1)
 }  // namespace
 
 Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Palette& palette, bool invalid, QSize size)
-    : data_(data), display_(display), palette_(palette), invalid_(invalid || data.rows() == 0), size_(size)
+    : data_(data), display_(display), palette_(palette), invalid_(invalid || data.rows() == 0), size_(size),
+      order_(DrawingOrder::of(data.azimuth))
 {
     if (invalid_)
         return;
@@ -81,6 +82,7 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
         return;
     }
     const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
+    order_ = DrawingOrder::of(azimuth);
     const Projection3D projection(azimuth, elevation);
     for (int r = level.firstRow; r <= level.lastRow; ++r) {
         const float* values = data.row(uint32_t(r));
@@ -130,9 +132,8 @@ void Picture3D::draw(QImage& image) const
         // Wire lines: one red polyline per row through the level's bins, in drawing order.
         painter.setPen(pixelPen(Qt::red));
         const ViewLevel& level = data_.level();
-        const DrawingOrder order = DrawingOrder::of(data_.azimuth);
         for (int k = 0; k < level.rowCount; ++k) {
-            const int r = order.rowsForward ? level.firstRow + k : level.lastRow - k;
+            const int r = order_.rowsForward ? level.firstRow + k : level.lastRow - k;
             QPolygon line;
             for (int j = level.firstBin; j <= level.lastBin; ++j)
                 line << qpoint(point(r, j));
@@ -195,15 +196,14 @@ void Picture3D::drawBlocks(QImage& image) const
 void Picture3D::drawMesh(QPainter& painter) const
 {
     const ViewLevel& level = data_.level();
-    const DrawingOrder order = DrawingOrder::of(data_.azimuth);
-    const int dr = order.rowStep();
-    const int dj = order.binStep();
+    const int dr = order_.rowStep();
+    const int dj = order_.binStep();
     for (int k = 0; k + 1 < level.rowCount; ++k) {
-        const int r = order.rowsForward ? level.firstRow + k : level.lastRow - k;
+        const int r = order_.rowsForward ? level.firstRow + k : level.lastRow - k;
         const float* here = data_.row(uint32_t(r));
         const float* next = data_.row(uint32_t(r + dr));
         for (int m = 0; m + 1 < level.binCount; ++m) {
-            const int j = order.binsForward ? level.firstBin + m : level.lastBin - m;
+            const int j = order_.binsForward ? level.firstBin + m : level.lastBin - m;
             const double sum = double(here[j]) + here[j + dj] + next[j] + next[j + dj];
             const QColor c = colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax));
             painter.setPen(pixelPen(c));

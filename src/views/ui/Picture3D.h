@@ -43,4 +43,6 @@ private:
     bool invalid_;
     QSize size_;
     std::vector<ScreenPoint> points_;
+    // Of the view shown: the spectrogram's, or the mesh view a saved -1 stands for.
+    DrawingOrder order_;
 };
