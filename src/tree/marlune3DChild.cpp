@@ -8,6 +8,7 @@
 #include "settings/FFTDefaultsForm.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -263,6 +264,8 @@ std::optional<CommandState> marlune3DChild::commandState(int id) const
     case Cmd::CopyPicture:
         return CommandState{};
     case Cmd::ZoomIn:
+    case Cmd::ExtractXRuler:
+    case Cmd::ExtractYRuler:
         return CommandState{data_.rulerOn};
     case Cmd::ZoomOut:
         return CommandState{data_.levelIndex() > 0};
@@ -315,6 +318,11 @@ bool marlune3DChild::command(int id)
         return true;
     case Cmd::CopyPicture:
         announce({ChildChange::CopyPicture});
+        return true;
+    case Cmd::ExtractXRuler:
+    case Cmd::ExtractYRuler:
+        if (data_.rulerOn)
+            DerivedWindows::create(client(), *this, id == Cmd::ExtractXRuler ? SignalKind::XRuler : SignalKind::YRuler);
         return true;
     case Cmd::Properties:
         if (kind() != SignalKind::TimeFFT || !signalParent())
