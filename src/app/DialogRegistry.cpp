@@ -15,9 +15,11 @@
 #include "tree/ui/FilterDlg.h"
 #include "tree/ui/StepChangeDlg.h"
 #include "views/TimeFFTForm.h"
+#include "views/TimeFFTStatForm.h"
 #include "views/YAxisForm.h"
 #include "views/ZoomFirst2nForm.h"
 #include "views/ui/TimeFFTDlg.h"
+#include "views/ui/TimeFFTStatDlg.h"
 #include "views/ui/YAxisDlg.h"
 #include "views/ui/ZoomFirst2nDlg.h"
 
@@ -47,6 +49,7 @@ DialogRegistry::DialogRegistry()
     add<FilterForm, FilterDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
+    add<TimeFFTStatForm, TimeFFTStatDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 

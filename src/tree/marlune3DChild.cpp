@@ -11,6 +11,7 @@
 #include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/TimeFFTStatForm.h"
 
 namespace {
 // The window icon of the 3D kinds: the coloured grid.
@@ -271,6 +272,8 @@ std::optional<CommandState> marlune3DChild::commandState(int id) const
         return CommandState{data_.levelIndex() > 0};
     case Cmd::Properties:
         return CommandState{kind() == SignalKind::TimeFFT && signalParent() != nullptr};
+    case Cmd::TimeFFTStatistics:
+        return CommandState{kind() == SignalKind::TimeFFT && !invalid()};
     default:
         return marluneChild::commandState(id);
     }
@@ -318,6 +321,12 @@ bool marlune3DChild::command(int id)
         return true;
     case Cmd::CopyPicture:
         announce({ChildChange::CopyPicture});
+        return true;
+    case Cmd::TimeFFTStatistics:
+        if (kind() == SignalKind::TimeFFT && !invalid()) {
+            TimeFFTStatForm form(data_, client().programFolder() + "tfftstat.rng");
+            client().ui().runDialog(form);
+        }
         return true;
     case Cmd::ExtractXRuler:
     case Cmd::ExtractYRuler:
