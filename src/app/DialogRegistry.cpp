@@ -15,10 +15,12 @@
 #include "tree/ui/FilterDlg.h"
 #include "tree/ui/StepChangeDlg.h"
 #include "views/TimeFFTForm.h"
+#include "views/TimeFFTStatForm.h"
 #include "views/YAxisForm.h"
 #include "views/ZAxisForm.h"
 #include "views/ZoomFirst2nForm.h"
 #include "views/ui/TimeFFTDlg.h"
+#include "views/ui/TimeFFTStatDlg.h"
 #include "views/ui/YAxisDlg.h"
 #include "views/ui/ZAxisDlg.h"
 #include "views/ui/ZoomFirst2nDlg.h"
@@ -50,6 +52,7 @@ DialogRegistry::DialogRegistry()
     add<FilterForm, FilterDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
+    add<TimeFFTStatForm, TimeFFTStatDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 

@@ -4,6 +4,7 @@
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
+#include "fileio/FileReadResult.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SmoothingForm.h"
 #include "signal/AveragerSignal.h"
@@ -19,6 +20,7 @@
 #include "signal/SpectrumSignal.h"
 #include "tree/DerivedWindows.h"
 #include "tree/FilterControlForm.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -39,14 +41,21 @@ RecomputeOutcome replaced(marluneMDIChild& window, std::unique_ptr<Signal> next)
     return RecomputeOutcome::Updated;
 }
 
+// The signal of a parent the entry accepts: a one-dimensional signal window.
+const Signal& sourceOf(marluneChild& parent)
+{
+    return *signalWindowOf(&parent)->signal();
+}
+
 template <class Derived>
 Derived& signalOf(marluneMDIChild& window)
 {
     return static_cast<Derived&>(*window.signal());
 }
 
-RecomputeOutcome recomputeSpectrum(marluneMDIChild& window, const Signal& source)
+RecomputeOutcome recomputeSpectrum(marluneMDIChild& window, marluneChild& parent)
 {
+    const Signal& source = sourceOf(parent);
     auto& spectrum = signalOf<SpectrumSignal>(window);
     if (source.sampleRate() == 0)
         return RecomputeOutcome::Invalid;
@@ -75,6 +84,45 @@ void spectrumProperties(marluneMDIChild& window)
     DerivedWindows::refresh(window);
 }
 
+// The values along the ruler of a 3D window's current level, spaced as its X (row) or Y (bin) axis.
+std::unique_ptr<Signal> rulerSignal(marluneMDIChild& window, marluneChild& parent)
+{
+    const FFTSignal& data = static_cast<marlune3DChild&>(parent).data();
+    const ViewLevel& level = data.level();
+    const bool alongRows = window.kind() == SignalKind::XRuler;
+    const auto count = uint32_t(alongRows ? level.rowCount : level.binCount);
+    if (count < 2)
+        return nullptr;
+    auto block = Signal::allocateSamples(count);
+    if (alongRows)
+        data.xRuler(block.get());
+    else
+        data.yRuler(block.get());
+    const double start = alongRows ? data.rowX(level.firstRow) : data.binY(level.firstBin);
+    const double end = alongRows ? data.rowX(level.lastRow) : data.binY(level.lastBin);
+    const long double rate = (count - 1) / ((long double)end - start);
+    if (!isUsableSampleRate(rate))
+        return nullptr;
+    return std::make_unique<Signal>(&window, window.kind(), std::move(block), count, rate, start);
+}
+
+WindowKind rulerKind(int32_t kind)
+{
+    return {
+        .kind = kind,
+        // Both rulers share the X ruler's title.
+        .title = " %u#X-ruler(%s)",
+        .icon = 21134,
+        .acceptsParent = SignalKind::is3D,
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            return rulerSignal(window, parent);
+        },
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            return replaced(window, rulerSignal(window, parent));
+        },
+    };
+}
+
 void smoothingProperties(marluneMDIChild& window)
 {
     UiServices& ui = window.client().ui();
@@ -89,15 +137,17 @@ void smoothingProperties(marluneMDIChild& window)
 }
 
 const WindowKind Kinds[] = {
+    rulerKind(SignalKind::XRuler),
+    rulerKind(SignalKind::YRuler),
     {
         .kind = SignalKind::ExtractedPart,
         .title = " %u#PART:%d(%s)",
         .icon = 57,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters& p) -> std::unique_ptr<Signal> {
-            const Signal& source = *parent.signal();
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) -> std::unique_ptr<Signal> {
+            const Signal& source = sourceOf(parent);
             if (p.size() >= 2)
                 return DEOSignal::fromFractions(&window, source, p[0], p[1], DEOSignal::MinimumFromFile);
-            const auto& selection = parent.selection();
+            const auto& selection = signalWindowOf(&parent)->selection();
             if (!selection)
                 return nullptr;
             // The selection holds absolute indices; the part counts from the start of the visible range.
@@ -105,10 +155,11 @@ const WindowKind Kinds[] = {
             return DEOSignal::fromSelection(&window, source, selection->zoom.first - first,
                                             selection->zoom.second - first);
         },
-        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneMDIChild& parent, const Signal&) {
-            return formatText(kind.title, number, int(parent.partCounter()), parent.caption().c_str());
+        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneChild& parent, const Signal&) {
+            return formatText(kind.title, number, int(signalWindowOf(&parent)->partCounter()), parent.caption().c_str());
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<DEOSignal>(window).rebuild(source));
         },
     },
@@ -118,8 +169,8 @@ const WindowKind Kinds[] = {
         .xLabel = "Hz",
         .colour = Red,
         .icon = 56,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters&) {
-            const Signal& source = *parent.signal();
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            const Signal& source = sourceOf(parent);
             return SpectrumSignal::create(&window, window.client().spectralSettings, source.visibleSamples(),
                                           source.visibleCount(), source.sampleRate(), window.tap());
         },
@@ -133,14 +184,15 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Filtered,
         .title = " %u#FILT[%.2Lf,%.2Lf](%s)",
         .icon = 60,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters& p) {
-            return FILTSignal::create(&window, *parent.signal(), at(p, 0), at(p, 1), int16_t(at(p, 2)));
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+            return FILTSignal::create(&window, sourceOf(parent), at(p, 0), at(p, 1), int16_t(at(p, 2)));
         },
-        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneMDIChild& parent, const Signal& signal) {
+        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneChild& parent, const Signal& signal) {
             const auto& filtered = static_cast<const FILTSignal&>(signal);
             return formatText(kind.title, number, filtered.fromFreq, filtered.toFreq, parent.caption().c_str());
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<FILTSignal>(window).rebuild(source));
         },
         .properties = [](marluneMDIChild& window) {
@@ -151,14 +203,15 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::ExtractedFromTo,
         .title = " %u#PART[%.2Lf,%.2Lf](%s)",
         .icon = 57,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters& p) {
-            return DEOODDOSignal::create(&window, *parent.signal(), at(p, 0), at(p, 1));
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+            return DEOODDOSignal::create(&window, sourceOf(parent), at(p, 0), at(p, 1));
         },
-        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneMDIChild& parent, const Signal& signal) {
+        .makeTitle = [](const WindowKind& kind, unsigned number, const marluneChild& parent, const Signal& signal) {
             return formatText(kind.title, number, signal.xOfIndex(0), signal.xOfIndex(signal.count() - 1),
                               parent.caption().c_str());
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<DEOODDOSignal>(window).rebuild(source));
         },
     },
@@ -168,10 +221,11 @@ const WindowKind Kinds[] = {
         .xLabel = "sec",
         .colour = Red,
         .icon = 30000,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters&) {
-            return CEPSSignal::create(&window, *parent.signal());
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            return CEPSSignal::create(&window, sourceOf(parent));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, CEPSSignal::create(&window, source));
         },
     },
@@ -179,10 +233,11 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Smoothed,
         .title = " %u#Smoothed(%s)",
         .icon = 11050,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters& p) {
-            return SmoothSignal::create(&window, *parent.signal(), int32_t(at(p, 0)), int32_t(at(p, 1)));
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+            return SmoothSignal::create(&window, sourceOf(parent), int32_t(at(p, 0)), int32_t(at(p, 1)));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return signalOf<SmoothSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Invalid;
         },
         .properties = smoothingProperties,
@@ -191,10 +246,11 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Detrended,
         .title = " %u#Detrended(%s)",
         .icon = 17004,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters&) {
-            return DeTrendedSignal::create(&window, *parent.signal());
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            return DeTrendedSignal::create(&window, sourceOf(parent));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, DeTrendedSignal::create(&window, source));
         },
     },
@@ -202,10 +258,11 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::PeaksRemoved,
         .title = " %u#Peaks removed(%s)",
         .icon = 17005,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters& p) {
-            return RemovePeaksSignal::create(&window, *parent.signal(), float(at(p, 0)));
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+            return RemovePeaksSignal::create(&window, sourceOf(parent), float(at(p, 0)));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<RemovePeaksSignal>(window).rebuild(source));
         },
     },
@@ -213,10 +270,11 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Averager,
         .title = " %u#Averager(%s)",
         .icon = 24456,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters&) {
-            return AveragerSignal::create(&window, *parent.signal());
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            return AveragerSignal::create(&window, sourceOf(parent));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return signalOf<AveragerSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Held;
         },
         .reset = [](marluneMDIChild& window) { signalOf<AveragerSignal>(window).reset(); },
@@ -225,10 +283,11 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::PeakHold,
         .title = " %u#Peak hold(%s)",
         .icon = 24457,
-        .build = [](marluneMDIChild& window, marluneMDIChild& parent, const PendingParameters&) {
-            return PeakHoldSignal::create(&window, *parent.signal());
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+            return PeakHoldSignal::create(&window, sourceOf(parent));
         },
-        .recompute = [](marluneMDIChild& window, const Signal& source) {
+        .recompute = [](marluneMDIChild& window, marluneChild& parent) {
+            const Signal& source = sourceOf(parent);
             return signalOf<PeakHoldSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Held;
         },
         .reset = [](marluneMDIChild& window) {

@@ -3,6 +3,7 @@
 
 #include "tree/WindowKind.h"
 
-// The derived one-dimensional windows of the processing commands: spectrum, filter, cepstrum,
-// smoothing, detrend, peak removal, averager, peak hold and the two extracts.
+// The derived one-dimensional windows: those of the processing commands (spectrum, filter, cepstrum,
+// smoothing, detrend, peak removal, averager, peak hold, the two extracts) and the X and Y rulers of
+// a 3D window.
 std::span<const WindowKind> derivedSignalKinds();

@@ -6,12 +6,12 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
-marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneMDIChild& parent, int32_t kind,
+marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& parent, int32_t kind,
                                         const PendingParameters& parameters)
 {
     const unsigned number = client.nextCreationNumber();
     const WindowKind* entry = WindowKinds::find(kind);
-    if (!entry || !entry->build)
+    if (!entry || !entry->build || !entry->acceptsParent(parent.kind()))
         return nullptr;
     auto window = std::make_unique<marluneMDIChild>(client, kind, nullptr);
     std::unique_ptr<Signal> signal = entry->build(*window, parent, parameters);
@@ -20,13 +20,18 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneMDIChil
     window->setCaption(entry->makeTitle ? entry->makeTitle(*entry, number, parent, *signal)
                                         : formatText(entry->title, number, parent.caption().c_str()));
     window->replaceSignal(std::move(signal));
+    // Labels and colour follow a signal parent unless the kind has its own.
+    const marluneMDIChild* signalParent = signalWindowOf(&parent);
     if (entry->xLabel) {
         window->setXLabel(entry->xLabel);
-    } else {
-        window->setXLabel(parent.xLabel());
-        window->setYLabel(parent.yLabel());
+    } else if (signalParent) {
+        window->setXLabel(signalParent->xLabel());
+        window->setYLabel(signalParent->yLabel());
     }
-    window->setCurveColour(entry->colour.value_or(parent.curveColour()));
+    if (entry->colour)
+        window->setCurveColour(*entry->colour);
+    else if (signalParent)
+        window->setCurveColour(signalParent->curveColour());
     window->setIcon(entry->icon);
     window->attachToParents({&parent});
     return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
@@ -35,12 +40,12 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneMDIChil
 RecomputeOutcome DerivedWindows::recompute(marluneMDIChild& window)
 {
     const WindowKind* entry = WindowKinds::find(window.kind());
-    const marluneMDIChild* parent = signalWindowOf(window.parent());
+    marluneChild* parent = window.parent();
     if (!entry || !entry->recompute)
         return RecomputeOutcome::Updated;
-    if (!parent)
+    if (!parent || !entry->acceptsParent(parent->kind()))
         return RecomputeOutcome::Invalid;
-    return entry->recompute(window, *parent->signal());
+    return entry->recompute(window, *parent);
 }
 
 void DerivedWindows::refresh(marluneMDIChild& window)

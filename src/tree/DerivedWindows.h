@@ -4,6 +4,7 @@
 #include "tree/PendingParameters.h"
 #include "tree/WindowKind.h"
 
+class marluneChild;
 class marluneMDIChild;
 class marluneMDIClient;
 
@@ -15,11 +16,11 @@ public:
     // colour and icon, links the window under its parent and registers it. Null when the kind has no
     // entry or the first computation gave nothing. Missing parameters read as 0, as missing keys of a
     // file do. An extracted part (kind 1) takes the parent view's selection, or two stored fractions.
-    static marluneMDIChild* create(marluneMDIClient& client, marluneMDIChild& parent, int32_t kind,
+    static marluneMDIChild* create(marluneMDIClient& client, marluneChild& parent, int32_t kind,
                                    const PendingParameters& parameters = {});
 
-    // Recomputes a derived window from its parent's current signal; a parent that is not a signal
-    // window gives nothing to compute from.
+    // Recomputes a derived window from its parent's current data; a parent of a kind the entry does
+    // not accept gives nothing to compute from.
     static RecomputeOutcome recompute(marluneMDIChild& window);
 
     // Recomputes a window whose own parameters changed and, when that worked, updates everything

@@ -5,9 +5,11 @@
 #include <string>
 
 #include "base/Rgb.h"
+#include "signal/SignalKind.h"
 #include "tree/PendingParameters.h"
 
 class Signal;
+class marluneChild;
 class marluneMDIChild;
 
 // What a recomputation of a derived window came to.
@@ -30,14 +32,16 @@ struct WindowKind {
     std::optional<Rgb> colour = std::nullopt;
     int32_t icon = 0;
 
-    // The first signal, from the parent's current signal; null or rate 0 when nothing came of it.
-    std::unique_ptr<Signal> (*build)(marluneMDIChild& window, marluneMDIChild& parent,
+    // The kinds of window it is derived from; the build and recompute below may rely on it.
+    bool (*acceptsParent)(int32_t parentKind) = SignalKind::isSignalWindow;
+    // The first signal, from the parent's current data; null or rate 0 when nothing came of it.
+    std::unique_ptr<Signal> (*build)(marluneMDIChild& window, marluneChild& parent,
                                      const PendingParameters& parameters) = nullptr;
     // The title when the format takes more than the number and the caption.
-    std::string (*makeTitle)(const WindowKind& kind, unsigned number, const marluneMDIChild& parent,
+    std::string (*makeTitle)(const WindowKind& kind, unsigned number, const marluneChild& parent,
                              const Signal& signal) = nullptr;
-    // Recomputes the window's signal from its parent's current one.
-    RecomputeOutcome (*recompute)(marluneMDIChild& window, const Signal& source) = nullptr;
+    // Recomputes the window's signal from its parent's current data.
+    RecomputeOutcome (*recompute)(marluneMDIChild& window, marluneChild& parent) = nullptr;
     // True while the next update will not be passed on, so the window is left out of the counting pass.
     bool (*holdsNextUpdate)(const Signal& signal) = nullptr;
     // "Properties..." of the window; null when the kind has none.

@@ -8,8 +8,10 @@
 #include "settings/FFTDefaultsForm.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/TimeFFTStatForm.h"
 
 namespace {
 // The window icon of the 3D kinds: the coloured grid.
@@ -263,11 +265,15 @@ std::optional<CommandState> marlune3DChild::commandState(int id) const
     case Cmd::CopyPicture:
         return CommandState{};
     case Cmd::ZoomIn:
+    case Cmd::ExtractXRuler:
+    case Cmd::ExtractYRuler:
         return CommandState{data_.rulerOn};
     case Cmd::ZoomOut:
         return CommandState{data_.levelIndex() > 0};
     case Cmd::Properties:
         return CommandState{kind() == SignalKind::TimeFFT && signalParent() != nullptr};
+    case Cmd::TimeFFTStatistics:
+        return CommandState{kind() == SignalKind::TimeFFT && !invalid()};
     default:
         return marluneChild::commandState(id);
     }
@@ -315,6 +321,17 @@ bool marlune3DChild::command(int id)
         return true;
     case Cmd::CopyPicture:
         announce({ChildChange::CopyPicture});
+        return true;
+    case Cmd::TimeFFTStatistics:
+        if (kind() == SignalKind::TimeFFT && !invalid()) {
+            TimeFFTStatForm form(data_, client().programFolder() + "tfftstat.rng");
+            client().ui().runDialog(form);
+        }
+        return true;
+    case Cmd::ExtractXRuler:
+    case Cmd::ExtractYRuler:
+        if (data_.rulerOn)
+            DerivedWindows::create(client(), *this, id == Cmd::ExtractXRuler ? SignalKind::XRuler : SignalKind::YRuler);
         return true;
     case Cmd::Properties:
         if (kind() != SignalKind::TimeFFT || !signalParent())

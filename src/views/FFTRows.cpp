@@ -16,10 +16,17 @@ FFTRows::FFTRows(uint32_t rows, uint32_t bins) : bins_(bins)
 {
     if (!fits(rows, bins))
         throw std::bad_alloc();
-    block_ = std::make_unique<float[]>(std::size_t(rows) * bins);
+    // Left unset: a Time FFT writes every row before it is read, and zeroing a large matrix first costs
+    // as much as computing it.
+    block_ = std::make_unique_for_overwrite<float[]>(std::size_t(rows) * bins);
     rows_.resize(rows);
     for (uint32_t r = 0; r < rows; ++r)
         rows_[r] = block_.get() + std::size_t(r) * bins;
+}
+
+void FFTRows::fill(float value)
+{
+    std::fill_n(block_.get(), rows_.size() * bins_, value);
 }
 
 void FFTRows::rotateTowardsFirst()

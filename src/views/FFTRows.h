@@ -8,7 +8,7 @@
 class FFTRows {
 public:
     FFTRows() = default;
-    // A zero-filled matrix. Throws std::bad_alloc when rows × bins floats cannot be addressed or had.
+    // A matrix of unset values. Throws std::bad_alloc when rows × bins floats cannot be addressed or had.
     FFTRows(uint32_t rows, uint32_t bins);
 
     // Whether rows × bins floats can be addressed at all.
@@ -20,6 +20,8 @@ public:
     const float* row(uint32_t r) const { return rows_[r]; }
     float value(uint32_t r, uint32_t bin) const { return rows_[r][bin]; }
 
+    // Every value of every row; a new matrix holds unset values until each row is written.
+    void fill(float value);
     // Every row moves one place towards row 0; the old row 0 becomes the last row, values kept.
     void rotateTowardsFirst();
     // Every row moves one place towards the end; the old last row becomes row 0, values kept.

@@ -196,6 +196,7 @@ FFTSignal::Result FFTSignal::createLog(const Signal& parent, uint32_t length)
     source_ = Source::Log;
     parameters_ = TimeFFTParameters{};
     parameters_.M = length;
+    rows_.fill(0);
     std::copy_n(parent.visibleSamples(), B, rows_.row(length - 1));
     valid_ = true;
     rowStep = 1;

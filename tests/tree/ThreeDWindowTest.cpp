@@ -196,3 +196,38 @@ TEST_F(ThreeDWindowTest, PropertiesRecomputeWithTheWindowsOwnSettings)
         EXPECT_EQ(window->data().value(3, bin), expected.value(3, bin)) << bin;
     EXPECT_EQ(client.spectralSettings.show, builtInSpectralDefaults({}).show) << "the application's stay";
 }
+
+// The rulers become signals that follow the ruler: along the rows at the ruler bin, along the bins at
+// the ruler row, spaced as the axes.
+TEST_F(ThreeDWindowTest, RulerSignalsFollowTheRuler)
+{
+    marlune3DChild* window = timeFFT(tone());
+    ASSERT_NE(window, nullptr);
+    client.setActiveChild(window);
+    EXPECT_FALSE(client.dispatchState(Cmd::ExtractXRuler)->enabled) << "only while the ruler is on";
+    window->tabKey();
+    client.dispatch(Cmd::ExtractXRuler);
+    auto* xRuler = signalWindowOf(client.windows().back());
+    ASSERT_NE(xRuler, nullptr);
+    EXPECT_EQ(xRuler->kind(), SignalKind::XRuler);
+    EXPECT_EQ(xRuler->caption(), " 3#X-ruler( 2#Time-FFT: 1#tone)");
+    const FFTSignal& data = window->data();
+    const ViewLevel& level = data.level();
+    ASSERT_EQ(xRuler->signal()->count(), uint32_t(level.rowCount));
+    EXPECT_EQ(xRuler->signal()->samples()[3], data.value(uint32_t(level.firstRow + 3), uint32_t(level.rulerBin)));
+    EXPECT_NEAR(double(xRuler->signal()->sampleRate()), 8000.0 / 997, 1e-9);
+    EXPECT_DOUBLE_EQ(double(xRuler->signal()->xOffset()), data.rowX(level.firstRow));
+
+    client.setActiveChild(window);
+    client.dispatch(Cmd::ExtractYRuler);
+    auto* yRuler = signalWindowOf(client.windows().back());
+    ASSERT_NE(yRuler, nullptr);
+    EXPECT_EQ(yRuler->kind(), SignalKind::YRuler);
+    ASSERT_EQ(yRuler->signal()->count(), uint32_t(level.binCount));
+    EXPECT_NEAR(double(yRuler->signal()->sampleRate()), 1 / 7.8125, 1e-12) << "one value per bin of 7.8125 Hz";
+
+    // Moving the ruler one bin down gives the X ruler the values of that bin.
+    const int32_t bin = level.rulerBin + 1;
+    window->arrowKey(marlune3DChild::Arrow::Down, false);
+    EXPECT_EQ(xRuler->signal()->samples()[3], data.value(uint32_t(level.firstRow + 3), uint32_t(bin)));
+}
