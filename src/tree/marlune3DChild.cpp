@@ -11,7 +11,10 @@
 #include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/Export3D.h"
+#include "views/PictureScale.h"
 #include "views/TimeFFTStatForm.h"
+#include "views/ZAxisForm.h"
 
 namespace {
 // The window icon of the 3D kinds: the coloured grid.
@@ -246,6 +249,48 @@ void marlune3DChild::properties()
         repaint();
 }
 
+void marlune3DChild::axesSettings()
+{
+    ViewLevel& level = data_.level();
+    const ZAxisForm::Settings settings{level.zMax,     level.zMin,     data_.fixedZRange, display.axes,
+                                       display.xLabel, display.yLabel, display.zLabel};
+    ZAxisForm::Window hooks;
+    hooks.previewRange = [this, &level](float max, float min) {
+        // The range holds while the pane repaints, whatever the window's own scaling rule says.
+        const bool fixed = data_.fixedZRange;
+        data_.fixedZRange = true;
+        level.zMax = max;
+        level.zMin = min;
+        repaint();
+        data_.fixedZRange = fixed;
+    };
+    hooks.setFixed = [this](bool fixed) { data_.fixedZRange = fixed; };
+    hooks.setAxes = [this](bool axes) {
+        display.axes = axes;
+        repaint();
+    };
+    ZAxisForm form(settings, hooks);
+    if (client().ui().runDialog(form)) {
+        display.xLabel = form.storedXLabel();
+        display.yLabel = form.storedYLabel();
+        display.zLabel = form.storedZLabel();
+    }
+    repaint();
+}
+
+void marlune3DChild::exportLevel(bool matrix)
+{
+    UiServices& ui = client().ui();
+    const auto name = ui.saveFileDialog("All files(*.*)|*.*", "");
+    if (!name)
+        return;
+    WaitCursor wait(ui);
+    const bool written = matrix ? Export3D::writeMatrix(data_, *name, display.xLabel, display.yLabel)
+                                : Export3D::writeTriples(data_, *name);
+    if (!written)
+        ui.messageBox(Export3D::CouldNotOpen);
+}
+
 std::optional<CommandState> marlune3DChild::commandState(int id) const
 {
     if (const int palette = paletteOf(id); palette >= 0)
@@ -263,7 +308,11 @@ std::optional<CommandState> marlune3DChild::commandState(int id) const
     case Cmd::View3DPrevious:
     case Cmd::View3DNext:
     case Cmd::CopyPicture:
+    case Cmd::AxesSettings:
         return CommandState{};
+    case Cmd::Export3DTriples:
+    case Cmd::Export3DMatrix:
+        return CommandState{!invalid()};
     case Cmd::ZoomIn:
     case Cmd::ExtractXRuler:
     case Cmd::ExtractYRuler:
@@ -305,14 +354,20 @@ bool marlune3DChild::command(int id)
         viewChanged(false);
         return true;
     case Cmd::View3DPrevious:
-    case Cmd::View3DNext: {
-        // The mesh picture grows (the extent shrinks by 1.1) or shrinks, both sides truncated.
-        const double factor = id == Cmd::View3DNext ? 1.1 : 1 / 1.1;
-        data_.virtualWidth = int32_t(data_.virtualWidth * factor);
-        data_.virtualHeight = int32_t(data_.virtualHeight * factor);
+        if (PictureScale::enlarge(data_))
+            viewChanged(false);
+        return true;
+    case Cmd::View3DNext:
+        PictureScale::reduce(data_);
         viewChanged(false);
         return true;
-    }
+    case Cmd::AxesSettings:
+        axesSettings();
+        return true;
+    case Cmd::Export3DTriples:
+    case Cmd::Export3DMatrix:
+        exportLevel(id == Cmd::Export3DMatrix);
+        return true;
     case Cmd::ZoomIn:
         enterKey();
         return true;

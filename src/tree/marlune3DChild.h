@@ -72,6 +72,9 @@ private:
     void viewChanged(bool dataChanged);
     void toggleSpectrogramView();
     void properties();
+    void axesSettings();
+    // "Export 3D-graphics": the current level as XYZ triples or as a matrix.
+    void exportLevel(bool matrix);
     marluneMDIChild* signalParent() const;
 
     FFTSignal data_;

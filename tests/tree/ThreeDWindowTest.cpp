@@ -5,9 +5,11 @@
 #include "base/FormatText.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
+#include "support/TempFolder.h"
 #include "tree/CommandIds.h"
 #include "tree/marlune3DChild.h"
 #include "views/TimeFFTForm.h"
+#include "views/ZAxisForm.h"
 
 namespace {
 class ThreeDWindowTest : public TreeTest {
@@ -230,4 +232,31 @@ TEST_F(ThreeDWindowTest, RulerSignalsFollowTheRuler)
     const int32_t bin = level.rulerBin + 1;
     window->arrowKey(marlune3DChild::Arrow::Down, false);
     EXPECT_EQ(xRuler->signal()->samples()[3], data.value(uint32_t(level.firstRow + 3), uint32_t(bin)));
+}
+
+// "Axes settings..." keeps the labels it is given; the exports write the current level or say why not.
+TEST_F(ThreeDWindowTest, AxesSettingsAndExportsOfTheCurrentLevel)
+{
+    marlune3DChild* window = timeFFT(tone());
+    ASSERT_NE(window, nullptr);
+    client.setActiveChild(window);
+    ui.formAnswers.push_back([](DialogForm& form) {
+        auto& axes = static_cast<ZAxisForm&>(form);
+        axes.zLabel = "magnitude of the spectrum, long";
+        return form.accept();
+    });
+    client.dispatch(Cmd::AxesSettings);
+    EXPECT_EQ(window->display.zLabel, "magnitude of the sp") << "19 characters are kept";
+
+    TempFolder folder;
+    ui.saveAnswers.push_back((folder.path / "triples.txt").string());
+    client.dispatch(Cmd::Export3DTriples);
+    const std::string triples = readBytes(folder.path / "triples.txt");
+    const ViewLevel& level = window->data().level();
+    EXPECT_EQ(std::count(triples.begin(), triples.end(), '\n'), level.rowCount * level.binCount);
+
+    ui.saveAnswers.push_back(folder.path.string());
+    client.dispatch(Cmd::Export3DMatrix);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Could not open requested file! Check if some other application is using it.");
 }
