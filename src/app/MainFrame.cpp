@@ -17,7 +17,9 @@
 #include "app/CommandRouter.h"
 #include "app/ControlBar.h"
 #include "app/MenuTree.h"
+#include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
@@ -174,6 +176,10 @@ void MainFrame::followActiveSubWindow()
     if (auto* signalWindow = signalWindowOf(child)) {
         statusBars_.show3D(false);
         signalWindow->refreshStatusBar();
+    } else if (child && SignalKind::is3D(child->kind())) {
+        // A 3D window shows the 3D status bar in place of the signal bar.
+        statusBars_.show3D(true);
+        static_cast<marlune3DChild*>(child)->refreshStatusBar();
     }
     refreshControlBar();
 }

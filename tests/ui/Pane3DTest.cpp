@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <memory>
 #include <vector>
 
@@ -69,6 +70,20 @@ TEST_F(Pane3DTest, KeysGoToTheWindow)
     EXPECT_EQ(log_->data().level().rulerRow, rulerRow + 1);
     press(Qt::Key_Tab);
     EXPECT_FALSE(log_->data().rulerOn);
+}
+
+// In a window with other widgets Tab would move the focus on; in the pane it toggles the ruler.
+TEST_F(Pane3DTest, TabTogglesTheRulerInsteadOfMovingTheFocus)
+{
+    QWidget frame;
+    auto* other = new QLineEdit(&frame);
+    pane_->setParent(&frame);
+    frame.show();
+    pane_->setFocus();
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(log_->data().rulerOn);
+    EXPECT_FALSE(other->hasFocus());
+    pane_->setParent(nullptr);
 }
 
 TEST_F(Pane3DTest, FocusShowsTheThreeDimensionalStatusBar)

@@ -11,6 +11,7 @@
 #include "views/FFTSignal.h"
 #include "views/Palette.h"
 #include "views/SpectrogramCells.h"
+#include "views/ui/LogicalText.h"
 
 namespace {
 QPoint qpoint(ScreenPoint p)
@@ -230,7 +231,8 @@ void Picture3D::drawAxes(QPainter& painter) const
     painter.setPen(pixelPen(Qt::black));
     for (const Axes3DLayout::Line& line : layout.lines)
         painter.drawLine(qpoint(line.from), qpoint(line.to));
-    painter.setFont(axisFont(int(layout.fontHeight * fontScale)));
+    // As in the signal panes, labels stay readable in a small pane and modest in a large one.
+    painter.setFont(axisFont(std::clamp(int(layout.fontHeight * fontScale), LogicalText::MinPixels, LogicalText::MaxPixels)));
     const QTransform mapping = painter.combinedTransform();
     for (const Axes3DLayout::Label& label : layout.labels)
         drawLabel(painter, mapping.map(qpoint(label.at)), QString::fromStdString(label.text), label.anchor);
