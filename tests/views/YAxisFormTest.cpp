@@ -2,21 +2,10 @@
 
 #include <vector>
 
+#include "AxisRangeTestSupport.h"
 #include "views/YAxisForm.h"
 
 namespace {
-struct Previews {
-    std::vector<std::pair<float, float>> ranges;
-    std::vector<bool> fixed;
-    std::vector<bool> axes;
-
-    YAxisForm::Window hooks()
-    {
-        return {[this](float max, float min) { ranges.emplace_back(max, min); },
-                [this](bool on) { fixed.push_back(on); }, [this](bool on) { axes.push_back(on); }};
-    }
-};
-
 YAxisForm::Settings settings(float max, float min)
 {
     YAxisForm::Settings s;

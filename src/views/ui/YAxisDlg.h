@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class AxisRangeFields;
 class QCheckBox;
 class QLineEdit;
 class YAxisForm;
@@ -16,16 +17,9 @@ public:
     void accept() override;
 
 private:
-    QWidget* rangeRow(QLineEdit* edit, void (YAxisForm::*spin)(int));
-    void rangeEdited();
-    void showRange();
-
     YAxisForm& form_;
-    QLineEdit* max_;
-    QLineEdit* min_;
-    QCheckBox* noAutoScale_;
+    AxisRangeFields* range_;
     QCheckBox* instantPreview_;
-    QCheckBox* showAxes_;
     QCheckBox* logX_;
     QCheckBox* logY_;
     QLineEdit* xLabel_;

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-class QCheckBox;
+class AxisRangeFields;
 class QLineEdit;
 class ZAxisForm;
 
@@ -16,15 +16,8 @@ public:
     void accept() override;
 
 private:
-    QWidget* rangeRow(QLineEdit* edit, void (ZAxisForm::*spin)(int));
-    void rangeEdited();
-    void showRange();
-
     ZAxisForm& form_;
-    QLineEdit* max_;
-    QLineEdit* min_;
-    QCheckBox* noAutoScale_;
-    QCheckBox* showAxes_;
+    AxisRangeFields* range_;
     QLineEdit* xLabel_;
     QLineEdit* yLabel_;
     QLineEdit* zLabel_;
