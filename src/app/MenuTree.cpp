@@ -38,6 +38,8 @@ std::vector<TopMenu> buildMenus()
           hinted("&Close", Close, "Close this signal"),
           sub("ASCII files",
               {cmd("Export signal...", ExportAscii), cmd("Import signal...", ImportAscii),
+               hinted("Open picture...", OpenPicture, "Shows a bitmap or a binary matrix file as a 3D graphic"),
+               hinted("Picture from clipboard", ClipboardPicture, "Shows the picture on the Clipboard as a 3D graphic"),
                cmd("Export 3D-graphics (XYZ triples)", Export3DTriples),
                cmd("Export 3D graphics (matrix)", Export3DMatrix)}),
           hinted("Replace signal with...", ReplaceSignal, "Replaces signal with other signal"),

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
@@ -169,6 +170,24 @@ std::optional<std::vector<uint8_t>> QtUiServices::clipboardBlock() const
         return std::nullopt;
     const QByteArray bytes = data->data(SamplesMimeType);
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+std::optional<RgbPicture> QtUiServices::clipboardPicture() const
+{
+    const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888);
+    if (image.isNull())
+        return std::nullopt;
+    RgbPicture picture{uint32_t(image.width()), uint32_t(image.height()), {}};
+    picture.rgb.resize(std::size_t(picture.width) * picture.height * 3);
+    for (int y = 0; y < image.height(); ++y)
+        std::copy_n(image.constScanLine(y), std::size_t(picture.width) * 3, picture.rgb.data() + std::size_t(y) * picture.width * 3);
+    return picture;
+}
+
+bool QtUiServices::hasClipboardPicture() const
+{
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data && data->hasImage();
 }
 
 bool QtUiServices::hasClipboardBlock() const

@@ -33,6 +33,8 @@ public:
     void setClipboardBlock(const std::vector<uint8_t>& block) override;
     std::optional<std::vector<uint8_t>> clipboardBlock() const override;
     bool hasClipboardBlock() const override;
+    std::optional<RgbPicture> clipboardPicture() const override;
+    bool hasClipboardPicture() const override;
     void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override;

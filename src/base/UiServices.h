@@ -11,6 +11,13 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
+// A picture as RGB triples, line after line from the top.
+struct RgbPicture {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> rgb;
+};
+
 // Text fields of the two status bars.
 enum class StatusField { RangeFrom, RangeTo, X, Y, Step, SampleRate, X3D, Y3D, Value3D };
 
@@ -48,6 +55,10 @@ public:
     virtual std::optional<std::vector<uint8_t>> clipboardBlock() const = 0;
     // Asked whenever menus refresh, so it must not copy the block.
     virtual bool hasClipboardBlock() const { return clipboardBlock().has_value(); }
+    // The picture on the clipboard, if there is one.
+    virtual std::optional<RgbPicture> clipboardPicture() const = 0;
+    // Asked whenever menus refresh, so it must not convert the picture.
+    virtual bool hasClipboardPicture() const { return clipboardPicture().has_value(); }
     // Opens a document with the desktop's handler, or starts an executable.
     virtual void openWithDesktop(const std::string& target) = 0;
     // Starts a program with an argument list (no shell) and waits for it; its exit code, ProcessFailed

@@ -26,6 +26,7 @@ constexpr int32_t PeakHold = 23;
 constexpr int32_t AsciiColumn = 24;
 constexpr int32_t Calculator = 51;
 constexpr int32_t TimeFFT = 151;
+constexpr int32_t Picture = 152;
 constexpr int32_t SignalLog3D = 153;
 
 constexpr bool isSignalWindow(int32_t kind) { return kind >= 1 && kind <= 68; }

@@ -23,6 +23,7 @@ public:
     void endWaitCursor() override {}
     void setClipboardBlock(const std::vector<uint8_t>&) override {}
     std::optional<std::vector<uint8_t>> clipboardBlock() const override { return std::nullopt; }
+    std::optional<RgbPicture> clipboardPicture() const override { return std::nullopt; }
     void openWithDesktop(const std::string&) override {}
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField, const std::string&) override {}

@@ -7,6 +7,9 @@ constexpr int OpenSignal = 24332;
 constexpr int Close = 24339;
 constexpr int ExportAscii = 25;
 constexpr int ImportAscii = 118;
+// Not numbered in the old menus: a picture or matrix file, or the clipboard's picture, as a 3D window.
+constexpr int OpenPicture = 27800;
+constexpr int ClipboardPicture = 27801;
 constexpr int Export3DTriples = 127;
 constexpr int Export3DMatrix = 128;
 constexpr int ReplaceSignal = 7;

@@ -82,6 +82,18 @@ marlune3DChild* marlune3DChild::createLog(marluneMDIClient& client, marluneMDICh
     return registered(client, std::move(window), result);
 }
 
+marlune3DChild* marlune3DChild::createPicture(marluneMDIClient& client, const PictureMatrix& picture,
+                                              const std::string& name)
+{
+    const unsigned number = client.nextCreationNumber();
+    auto window = std::make_unique<marlune3DChild>(client, SignalKind::Picture);
+    const FFTSignal::Result result = window->data_.createPicture(picture);
+    window->setCaption(formatText(" %u#%s", number, name.c_str()));
+    window->display.xLabel = "X";
+    window->display.yLabel = "Y";
+    return registered(client, std::move(window), result);
+}
+
 marluneMDIChild* marlune3DChild::signalParent() const
 {
     return signalWindowOf(parent());

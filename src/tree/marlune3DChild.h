@@ -37,6 +37,8 @@ public:
     static marlune3DChild* createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
                                          const TimeFFTParameters& parameters);
     static marlune3DChild* createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length);
+    // A picture window (kind 152) titled with the file's name or "Clipboard picture"; a root window.
+    static marlune3DChild* createPicture(marluneMDIClient& client, const PictureMatrix& picture, const std::string& name);
 
     FFTSignal& data() { return data_; }
     const FFTSignal& data() const { return data_; }

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "base/UiServices.h"
+#include "fileio/PictureMatrix.h"
 #include "settings/FFTDefaultsForm.h"
 #include "tree/AsciiImport.h"
 #include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 
@@ -149,6 +151,23 @@ void marluneMDIClient::openSignalCommand()
         openFiles(names);
 }
 
+void marluneMDIClient::openPictureCommand()
+{
+    const auto names =
+        ui_.openFileDialog("Pictures (*.bmp)|*.bmp|Binary matrices (*.*)|*.*|", false);
+    if (names.empty())
+        return;
+    const std::optional<PictureMatrix> picture = [&] {
+        WaitCursor wait(ui_);
+        return PictureMatrix::read(names.front());
+    }();
+    if (!picture) {
+        ui_.beep();
+        return;
+    }
+    marlune3DChild::createPicture(*this, *picture, std::filesystem::path(names.front()).filename().string());
+}
+
 void marluneMDIClient::spectralDefaultsCommand()
 {
     FFTDefaultsForm form(ui_, spectralSettings, FFTDefaultsForm::Context::Defaults);
@@ -177,7 +196,10 @@ std::optional<CommandState> marluneMDIClient::commandState(int id) const
     case Cmd::OpenSignal:
     case Cmd::SpectralDefaults:
     case Cmd::ImportAscii:
+    case Cmd::OpenPicture:
         return CommandState{};
+    case Cmd::ClipboardPicture:
+        return CommandState{ui_.hasClipboardPicture()};
     default:
         return std::nullopt;
     }
@@ -194,6 +216,15 @@ bool marluneMDIClient::command(int id)
         return true;
     case Cmd::ImportAscii:
         AsciiImport(*this).command();
+        return true;
+    case Cmd::OpenPicture:
+        openPictureCommand();
+        return true;
+    case Cmd::ClipboardPicture:
+        if (const auto picture = ui_.clipboardPicture())
+            marlune3DChild::createPicture(*this, PictureMatrix::fromPixels(picture->width, picture->height,
+                                                                            picture->rgb.data()),
+                                          "Clipboard picture");
         return true;
     default:
         return false;

@@ -76,6 +76,7 @@ public:
 private:
     void openSignalCommand();
     void spectralDefaultsCommand();
+    void openPictureCommand();
 
     UiServices& ui_;
     std::string programFolder_;

@@ -221,6 +221,35 @@ FFTSignal::Result FFTSignal::createLog(const Signal& parent, uint32_t length)
     return Result::Done;
 }
 
+FFTSignal::Result FFTSignal::createPicture(const PictureMatrix& picture)
+{
+    if (picture.rows < 1 || picture.bins < 1 || picture.values.size() != std::size_t(picture.rows) * picture.bins)
+        return Result::Invalid;
+    try {
+        rows_ = FFTRows(picture.rows, picture.bins);
+    } catch (const std::bad_alloc&) {
+        return Result::NoMemory;
+    }
+    for (uint32_t r = 0; r < picture.rows; ++r)
+        std::copy_n(picture.values.data() + std::size_t(r) * picture.bins, picture.bins, rows_.row(r));
+    source_ = Source::Picture;
+    parameters_ = TimeFFTParameters{};
+    valid_ = true;
+    rowStep = rowOrigin = binStep = yOrigin = 1;
+    shiftDirection = 0;
+    level_ = 0;
+    levels_[0] = ViewLevel::spanning(0, int32_t(picture.rows) - 1, 0, int32_t(picture.bins) - 1);
+    levels_[0].rulerRow = int32_t(picture.rows / 2);
+    levels_[0].rulerBin = int32_t(picture.bins / 2);
+    updateZRange();
+    // Seen from above; the mesh view it switches to is azimuth 5, elevation 5.
+    fillSegments = savedFillSegments = true;
+    azimuth = savedAzimuth = 5;
+    elevation = 0;
+    savedElevation = 5;
+    return Result::Done;
+}
+
 bool FFTSignal::appendLog(const Signal& parent)
 {
     if (source_ != Source::Log || parent.visibleCount() != rows_.bins())

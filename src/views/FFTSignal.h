@@ -5,6 +5,7 @@
 
 #include "dsp/SpectralSettings.h"
 #include "dsp/SpectrumPipeline.h"
+#include "fileio/PictureMatrix.h"
 #include "views/FFTRows.h"
 #include "views/ViewLevel.h"
 
@@ -65,6 +66,9 @@ public:
     // Appends the parent's visible samples as the newest row; false (nothing changed) when their count
     // is not the bin count.
     bool appendLog(const Signal& parent);
+
+    // Algorithm 11: a picture or matrix, shown from above with fill on; steps and origins are 1.
+    Result createPicture(const PictureMatrix& picture);
 
     // Algorithm 5: the Z range of the current level, unless fixedZRange is set.
     void updateZRange();

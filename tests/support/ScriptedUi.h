@@ -38,6 +38,7 @@ public:
     std::map<StatusField, std::string> status;
     bool statusBar3D = false;
     std::optional<std::vector<uint8_t>> clipboard;
+    std::optional<RgbPicture> picture;
     int beeps = 0;
     int waitDepth = 0;
     int waitCursorsShown = 0;
@@ -55,6 +56,7 @@ public:
     void endWaitCursor() override { --waitDepth; }
     void setClipboardBlock(const std::vector<uint8_t>& block) override { clipboard = block; }
     std::optional<std::vector<uint8_t>> clipboardBlock() const override { return clipboard; }
+    std::optional<RgbPicture> clipboardPicture() const override { return picture; }
     void openWithDesktop(const std::string& target) override { openedWithDesktop.push_back(target); }
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }

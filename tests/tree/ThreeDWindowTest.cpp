@@ -260,3 +260,40 @@ TEST_F(ThreeDWindowTest, AxesSettingsAndExportsOfTheCurrentLevel)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Could not open requested file! Check if some other application is using it.");
 }
+
+// Pictures come from a file or the clipboard, root windows seen from above with fill on.
+TEST_F(ThreeDWindowTest, PicturesFromAMatrixFileAndFromTheClipboard)
+{
+    TempFolder folder;
+    std::string bytes;
+    for (const uint32_t word : {2u, 3u, 0u, 0u, 1u, 2u, 3u, 4u, 5u, 6u})
+        bytes.append(reinterpret_cast<const char*>(&word), 4);
+    writeBytes(folder.path / "m.dat", bytes);
+    ui.openAnswers.push_back({(folder.path / "m.dat").string()});
+    client.dispatch(Cmd::OpenPicture);
+    auto* picture = static_cast<marlune3DChild*>(client.windows().back());
+    ASSERT_EQ(picture->kind(), SignalKind::Picture);
+    EXPECT_EQ(picture->caption(), " 1#m.dat");
+    EXPECT_TRUE(picture->isRoot());
+    EXPECT_EQ(picture->data().rows(), 3u);
+    EXPECT_EQ(picture->data().value(2, 1), 6.0f);
+    EXPECT_EQ(picture->data().elevation, 0);
+    EXPECT_TRUE(picture->data().fillSegments);
+    EXPECT_EQ(picture->data().level().zMax, 6.0f);
+
+    writeBytes(folder.path / "broken.dat", "xx");
+    ui.openAnswers.push_back({(folder.path / "broken.dat").string()});
+    client.dispatch(Cmd::OpenPicture);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(client.windows().size(), 1u);
+
+    client.setActiveChild(nullptr);
+    EXPECT_FALSE(client.dispatchState(Cmd::ClipboardPicture)->enabled);
+    ui.picture = RgbPicture{2, 1, {255, 0, 0, 1, 2, 3}};
+    EXPECT_TRUE(client.dispatchState(Cmd::ClipboardPicture)->enabled);
+    client.dispatch(Cmd::ClipboardPicture);
+    auto* pasted = static_cast<marlune3DChild*>(client.windows().back());
+    EXPECT_EQ(pasted->caption(), " 2#Clipboard picture") << "a file that could not be read made no window and took no number";
+    EXPECT_EQ(pasted->data().value(0, 0), 255.0f);
+    EXPECT_EQ(pasted->data().value(1, 0), 6.0f);
+}

@@ -21,6 +21,8 @@ const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
       {"&Close", 24339, "", "Close this signal"},
       {"Export signal...", 25, "", ""},
       {"Import signal...", 118, "", ""},
+      {"Open picture...", 27800, "", "Shows a bitmap or a binary matrix file as a 3D graphic"},
+      {"Picture from clipboard", 27801, "", "Shows the picture on the Clipboard as a 3D graphic"},
       {"Export 3D-graphics (XYZ triples)", 127, "", ""},
       {"Export 3D graphics (matrix)", 128, "", ""},
       {"Replace signal with...", 7, "", "Replaces signal with other signal"},
