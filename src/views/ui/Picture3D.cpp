@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <array>
 
 #include "tree/marlune3DChild.h"
 #include "views/Axes3DLayout.h"
@@ -74,14 +75,12 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     if (invalid_)
         return;
     const ViewLevel& level = data.level();
-    points_.reserve(std::size_t(level.rowCount) * std::size_t(level.binCount));
+    // A cell's place in the spectrogram costs a multiplication: it is not stored for millions of cells.
     if (spectrogram()) {
-        const SpectrogramCells cells(level, size.width(), size.height());
-        for (int r = level.firstRow; r <= level.lastRow; ++r)
-            for (int j = level.firstBin; j <= level.lastBin; ++j)
-                points_.push_back(cells.point(r, j));
+        cells_.emplace(level, size.width(), size.height());
         return;
     }
+    points_.reserve(std::size_t(level.rowCount) * std::size_t(level.binCount));
     const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
     order_ = DrawingOrder::of(azimuth);
     const Projection3D projection(azimuth, elevation);
@@ -99,6 +98,8 @@ bool Picture3D::spectrogram() const
 
 ScreenPoint Picture3D::point(int r, int j) const
 {
+    if (cells_)
+        return cells_->point(r, j);
     const ViewLevel& level = data_.level();
     return points_[std::size_t(r - level.firstRow) * std::size_t(level.binCount) + std::size_t(j - level.firstBin)];
 }
@@ -180,16 +181,29 @@ void Picture3D::drawBlocks(QImage& image) const
     const SpectrogramCells cells(level, size_.width(), size_.height());
     const int k = cells.rowsPerPixel();
     const int kb = cells.binsPerPixel();
+    std::array<QRgb, SpectrogramCells::Colours> shade{};
+    for (int i = 0; i < SpectrogramCells::Colours; ++i)
+        shade[std::size_t(i)] = colour(i).rgb();
+    const auto bins = std::size_t(level.binCount);
+    std::vector<float> column(bins);
+    const QImage::Format format = image.format();
     for (int r0 = level.firstRow, x = 0; r0 <= level.lastRow && x < image.width(); r0 += k, ++x) {
+        // The maxima of the column's rows bin by bin, in one pass over each row the compiler vectorises.
         const int r1 = std::min(r0 + k - 1, level.lastRow);
-        for (int j0 = level.firstBin, y = 0; j0 <= level.lastBin && y < image.height(); j0 += kb, ++y) {
-            const int j1 = std::min(j0 + kb - 1, level.lastBin);
-            float maximum = data_.value(uint32_t(r0), uint32_t(j0));
-            for (int r = r0; r <= r1; ++r) {
-                const float* values = data_.row(uint32_t(r));
-                maximum = std::max(maximum, *std::max_element(values + j0, values + j1 + 1));
-            }
-            image.setPixelColor(x, y, colour(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax)));
+        std::copy_n(data_.row(uint32_t(r0)) + level.firstBin, bins, column.begin());
+        for (int r = r0 + 1; r <= r1; ++r) {
+            const float* values = data_.row(uint32_t(r)) + level.firstBin;
+            for (std::size_t j = 0; j < bins; ++j)
+                column[j] = std::max(column[j], values[j]);
+        }
+        for (std::size_t j0 = 0, y = 0; j0 < bins && y < std::size_t(image.height()); j0 += std::size_t(kb), ++y) {
+            const std::size_t j1 = std::min(j0 + std::size_t(kb), bins);
+            const float maximum = *std::max_element(column.begin() + std::ptrdiff_t(j0), column.begin() + std::ptrdiff_t(j1));
+            const QRgb pixel = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
+            if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
+                reinterpret_cast<QRgb*>(image.scanLine(int(y)))[x] = pixel;
+            else
+                image.setPixel(x, int(y), pixel);
         }
     }
 }

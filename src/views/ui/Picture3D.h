@@ -1,9 +1,11 @@
 #pragma once
 #include <QImage>
 #include <QSize>
+#include <optional>
 #include <vector>
 
 #include "views/Projection3D.h"
+#include "views/SpectrogramCells.h"
 
 class FFTSignal;
 class Palette;
@@ -42,7 +44,9 @@ private:
     const Palette& palette_;
     bool invalid_;
     QSize size_;
+    // Projected points of the mesh view; the spectrogram computes its cells' places from `cells_`.
     std::vector<ScreenPoint> points_;
+    std::optional<SpectrogramCells> cells_;
     // Of the view shown: the spectrogram's, or the mesh view a saved -1 stands for.
     DrawingOrder order_;
 };

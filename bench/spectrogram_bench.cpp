@@ -1,0 +1,82 @@
+// Repainting a spectrogram of 56 000 rows x 512 bins in a 1000 x 600 pane (dense data: one pixel per
+// block of rows and bins), against the time a plain scan of the same values for their maximum takes in
+// the same run, and the one-column scroll of a spectrogram with whole-pixel cells.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "fileio/PictureMatrix.h"
+#include "tree/marlune3DChild.h"
+#include "views/FFTSignal.h"
+#include "views/Palette.h"
+#include "views/ui/Picture3D.h"
+
+namespace {
+
+PictureMatrix matrix(uint32_t rows, uint32_t bins)
+{
+    PictureMatrix m;
+    m.rows = rows;
+    m.bins = bins;
+    m.values.resize(std::size_t(rows) * bins);
+    for (std::size_t i = 0; i < m.values.size(); ++i)
+        m.values[i] = float(std::fabs(std::sin(0.001 * double(i))));
+    return m;
+}
+
+void BM_DenseSpectrogramRepaint(benchmark::State& state)
+{
+    FFTSignal data;
+    if (data.createPicture(matrix(56000, 512)) != FFTSignal::Result::Done)
+        state.SkipWithError("no matrix");
+    const Display3D display;
+    const Palette palette;
+    QImage image(1300, 1024, QImage::Format_RGB32);
+    for (auto _ : state) {
+        Picture3D(data, display, palette, false, QSize(1000, 600)).draw(image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+void BM_ScanForMaximum(benchmark::State& state)
+{
+    const PictureMatrix m = matrix(56000, 512);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(*std::max_element(m.values.begin(), m.values.end()));
+}
+
+void BM_OneColumnScroll(benchmark::State& state)
+{
+    FFTSignal data;
+    if (data.createPicture(matrix(100, 512)) != FFTSignal::Result::Done)
+        state.SkipWithError("no matrix");
+    const Display3D display;
+    const Palette palette;
+    QImage image(1300, 1024, QImage::Format_RGB32);
+    const Picture3D picture(data, display, palette, false, QSize(1000, 600));
+    picture.draw(image);
+    for (auto _ : state) {
+        if (!picture.scroll(image, 1))
+            state.SkipWithError("no scroll");
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_DenseSpectrogramRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanForMaximum)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneColumnScroll)->Unit(benchmark::kMicrosecond);
+// Text needs a GUI application (run with QT_QPA_PLATFORM=offscreen where there is no display).
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
