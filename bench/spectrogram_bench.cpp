@@ -28,16 +28,27 @@ PictureMatrix matrix(uint32_t rows, uint32_t bins)
     return m;
 }
 
-void BM_DenseSpectrogramRepaint(benchmark::State& state)
-{
+// A picture window's matrix with what its pane draws it with.
+struct Scene {
     FFTSignal data;
-    if (data.createPicture(matrix(56000, 512)) != FFTSignal::Result::Done)
-        state.SkipWithError("no matrix");
     const Display3D display;
     const Palette palette;
-    QImage image(1300, 1024, QImage::Format_RGB32);
+    QImage image{1300, 1024, QImage::Format_RGB32};
+
+    Scene(benchmark::State& state, uint32_t rows)
+    {
+        if (data.createPicture(matrix(rows, 512)) != FFTSignal::Result::Done)
+            state.SkipWithError("no matrix");
+    }
+    Picture3D picture() const { return Picture3D(data, display, palette, false, QSize(1000, 600)); }
+};
+
+void BM_DenseSpectrogramRepaint(benchmark::State& state)
+{
+    Scene scene(state, 56000);
+    QImage& image = scene.image;
     for (auto _ : state) {
-        Picture3D(data, display, palette, false, QSize(1000, 600)).draw(image);
+        scene.picture().draw(image);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -51,13 +62,9 @@ void BM_ScanForMaximum(benchmark::State& state)
 
 void BM_OneColumnScroll(benchmark::State& state)
 {
-    FFTSignal data;
-    if (data.createPicture(matrix(100, 512)) != FFTSignal::Result::Done)
-        state.SkipWithError("no matrix");
-    const Display3D display;
-    const Palette palette;
-    QImage image(1300, 1024, QImage::Format_RGB32);
-    const Picture3D picture(data, display, palette, false, QSize(1000, 600));
+    Scene scene(state, 100);
+    QImage& image = scene.image;
+    const Picture3D picture = scene.picture();
     picture.draw(image);
     for (auto _ : state) {
         if (!picture.scroll(image, 1))

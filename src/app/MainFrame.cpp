@@ -153,8 +153,8 @@ void MainFrame::childChanged(marluneChild& child, const ChildEvent& event)
         child.unsubscribe(*this);
         followed_ = nullptr;
         break;
+    // A change of the samples is always followed by a repaint; one refresh serves both.
     case ChildChange::Repaint:
-    case ChildChange::Samples:
     case ChildChange::Marks:
         refreshControlBar();
         break;

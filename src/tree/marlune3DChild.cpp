@@ -159,10 +159,9 @@ void marlune3DChild::refreshStatusBar() const
 
 void marlune3DChild::viewChanged(bool dataChanged)
 {
-    if (dataChanged) {
-        data_.updateZRange();
+    // The record's zooms and moves have brought the Z range up to date already.
+    if (dataChanged)
         recomputeChildren();
-    }
     repaint();
     if (client().activeChild() == this)
         refreshStatusBar();
