@@ -9,6 +9,7 @@
 
 #include "tree/marlune3DChild.h"
 #include "views/Axes3DLayout.h"
+#include "views/ColumnMaxima.h"
 #include "views/FFTSignal.h"
 #include "views/Palette.h"
 #include "views/SpectrogramCells.h"
@@ -185,20 +186,16 @@ void Picture3D::drawBlocks(QImage& image) const
     for (int i = 0; i < SpectrogramCells::Colours; ++i)
         shade[std::size_t(i)] = colour(i).rgb();
     const auto bins = std::size_t(level.binCount);
-    std::vector<float> column(bins);
+    ColumnMaxima column(bins);
     const QImage::Format format = image.format();
     for (int r0 = level.firstRow, x = 0; r0 <= level.lastRow && x < image.width(); r0 += k, ++x) {
-        // The maxima of the column's rows bin by bin, in one pass over each row the compiler vectorises.
         const int r1 = std::min(r0 + k - 1, level.lastRow);
-        std::copy_n(data_.row(uint32_t(r0)) + level.firstBin, bins, column.begin());
-        for (int r = r0 + 1; r <= r1; ++r) {
-            const float* values = data_.row(uint32_t(r)) + level.firstBin;
-            for (std::size_t j = 0; j < bins; ++j)
-                column[j] = std::max(column[j], values[j]);
-        }
+        column.start(data_.row(uint32_t(r0)) + level.firstBin);
+        for (int r = r0 + 1; r <= r1; ++r)
+            column.add(data_.row(uint32_t(r)) + level.firstBin);
         for (std::size_t j0 = 0, y = 0; j0 < bins && y < std::size_t(image.height()); j0 += std::size_t(kb), ++y) {
             const std::size_t j1 = std::min(j0 + std::size_t(kb), bins);
-            const float maximum = *std::max_element(column.begin() + std::ptrdiff_t(j0), column.begin() + std::ptrdiff_t(j1));
+            const float maximum = *std::max_element(column.values() + j0, column.values() + j1);
             const QRgb pixel = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
             if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
                 reinterpret_cast<QRgb*>(image.scanLine(int(y)))[x] = pixel;
