@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/FileFilter.h"
+#include "app/QtProgressReport.h"
 #include "app/StatusBars.h"
 #include "settings/ui/InputDlg.h"
 
@@ -242,6 +243,11 @@ void QtUiServices::setStatusText(StatusField field, const std::string& text)
 {
     if (statusBars_)
         statusBars_->setText(field, QString::fromStdString(text));
+}
+
+std::unique_ptr<ProgressReport> QtUiServices::startProgress()
+{
+    return std::make_unique<QtProgressReport>(window_, ProgressDelayMs);
 }
 
 void QtUiServices::show3DStatusBar(bool on)

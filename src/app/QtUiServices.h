@@ -39,6 +39,7 @@ public:
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override;
     void show3DStatusBar(bool on) override;
+    std::unique_ptr<ProgressReport> startProgress() override;
 
 private:
     // A program that ends within this time shows no progress window.

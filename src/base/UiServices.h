@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgressReport.h"
+
 class DialogForm;
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -67,6 +69,9 @@ public:
     virtual void setStatusText(StatusField field, const std::string& text) = 0;
     // Shows the 3D status bar instead of the signal bar, or back; a focused pane shows its own.
     virtual void show3DStatusBar(bool on) = 0;
+    // A report for a computation that may take long: when it does, the person sees how far it has come
+    // (windows keep repainting, commands wait) and may stop it. Null where nobody watches.
+    virtual std::unique_ptr<ProgressReport> startProgress() = 0;
 };
 
 // Shows the wait cursor for the lifetime of the object.

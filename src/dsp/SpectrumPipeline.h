@@ -29,6 +29,8 @@ public:
     // One spectrum of the `size().count` samples at `samples`. `tap` provides the taper.
     Outcome run(const SpectralSettings& settings, const float* samples, long double sampleRate, TapWindow& tap);
 
+    // Complex averaging is on: each run's output depends on the runs before it.
+    static bool averagesComplex(const SpectralSettings& settings);
     // Complex averaging is on and will still be collecting after one more run with these settings.
     bool averageIncompleteAfterNextRun(const SpectralSettings& settings) const;
 
@@ -48,7 +50,6 @@ private:
     double averageSegments(const SpectralSettings& settings, const float* samples, TapWindow& tap);
     // Adds re_ and im_ to the complex average; true when the average is complete and now in re_ and im_.
     bool addToAverage(int32_t averages);
-    static bool averagesComplex(const SpectralSettings& settings);
 
     SpectrumSize size_;
     int32_t type_ = 0;

@@ -28,6 +28,7 @@ public:
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField, const std::string&) override {}
     void show3DStatusBar(bool) override {}
+    std::unique_ptr<ProgressReport> startProgress() override { return nullptr; }
 
 private:
     std::ostream& messages_;

@@ -36,8 +36,11 @@ int paletteOf(int id)
 
 marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DChild> window, FFTSignal::Result result)
 {
-    if (result == FFTSignal::Result::NoMemory) {
-        client.ui().messageBox("No more memory !!!");
+    if (result == FFTSignal::Result::NoMemory || result == FFTSignal::Result::Cancelled) {
+        // Never made: the parent must not keep it among its children.
+        window->detachFromTree();
+        if (result == FFTSignal::Result::NoMemory)
+            client.ui().messageBox("No more memory !!!");
         return nullptr;
     }
     window->setInvalid(result == FFTSignal::Result::Invalid);
@@ -57,8 +60,8 @@ marlune3DChild* marlune3DChild::createTimeFFT(marluneMDIClient& client, marluneM
     auto window = std::make_unique<marlune3DChild>(client, SignalKind::TimeFFT);
     window->spectral = client.spectralSettings;
     WaitCursor wait(client.ui());
-    const FFTSignal::Result result =
-        window->data_.createTimeFFT(*parent.signal(), parameters, window->spectral, window->tap_);
+    const FFTSignal::Result result = window->data_.createTimeFFT(*parent.signal(), parameters, window->spectral,
+                                                                 window->tap_, client.ui().startProgress().get());
     window->setCaption(formatText(" %u#Time-FFT: %s", number, parent.title().c_str()));
     window->display.xLabel = "sec";
     window->display.yLabel = "Hz";
@@ -106,7 +109,7 @@ bool marlune3DChild::recomputeFromParents()
         return false;
     if (kind() == SignalKind::SignalLog3D)
         return data_.appendLog(*source->signal());
-    switch (data_.followParent(*source->signal(), spectral, tap_)) {
+    switch (data_.followParent(*source->signal(), spectral, tap_, client().ui().startProgress().get())) {
     case FFTSignal::Result::Done:
         setInvalid(false);
         return true;
@@ -114,6 +117,7 @@ bool marlune3DChild::recomputeFromParents()
         client().ui().messageBox("No more memory !!!");
         break;
     case FFTSignal::Result::Invalid:
+    case FFTSignal::Result::Cancelled:
         break;
     }
     setInvalid(true);
@@ -250,7 +254,7 @@ void marlune3DChild::properties()
     spectral = form.result();
     const marluneMDIChild* source = signalParent();
     WaitCursor wait(ui);
-    const FFTSignal::Result result = data_.recompute(*source->signal(), spectral, tap_);
+    const FFTSignal::Result result = data_.recompute(*source->signal(), spectral, tap_, ui.startProgress().get());
     if (result == FFTSignal::Result::NoMemory)
         ui.messageBox("No more memory !!!");
     setInvalid(result != FFTSignal::Result::Done);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -28,7 +29,10 @@ public:
     void rotateTowardsLast();
 
 private:
-    std::unique_ptr<float[]> block_;
+    struct Free {
+        void operator()(float* block) const { std::free(block); }
+    };
+    std::unique_ptr<float[], Free> block_;
     std::vector<float*> rows_;
     uint32_t bins_ = 0;
 };

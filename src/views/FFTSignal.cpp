@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <thread>
+#include <vector>
 
+#include "base/ParallelChunks.h"
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
 
@@ -60,7 +63,42 @@ void FFTSignal::computeSegment(SpectrumPipeline& pipeline, const Signal& parent,
     pipeline.run(settings, parent.visibleSamples() + start, parent.sampleRate(), tap);
     // With zero expansion the spectrum is longer; its first N / 2 bins are the row.
     std::copy_n(pipeline.output(), parameters_.N / 2, row);
-    ++segmentsComputed_;
+}
+
+FFTSignal::Result FFTSignal::computeRows(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                                         ProgressReport* progress)
+{
+    const uint32_t N = parameters_.N;
+    const uint32_t M = parameters_.M;
+    // About a million samples per thread before another thread pays for its start and buffers.
+    const uint64_t perThread = uint64_t(1) << 20;
+    const unsigned processors = threads_ > 0 ? threads_ : std::max(std::thread::hardware_concurrency(), 1u);
+    const unsigned threads = SpectrumPipeline::averagesComplex(settings)
+                                 ? 1u
+                                 : unsigned(std::clamp<uint64_t>(uint64_t(N) * M / perThread, 1, processors));
+    std::vector<SpectrumPipeline> pipelines(threads - 1);
+    std::vector<TapWindow> taps(threads - 1, tap);
+    try {
+        for (SpectrumPipeline& pipeline : pipelines)
+            pipeline.build(settings, N);
+    } catch (const std::bad_alloc&) {
+        return Result::NoMemory;
+    }
+    // Chunks of about 16 000 samples: short enough for a lively progress report, long enough
+    // that taking them costs nothing.
+    const uint64_t chunk = std::max<uint64_t>(1, (uint64_t(1) << 14) / N);
+    const auto work = [&](uint64_t first, uint64_t count, unsigned worker) {
+        SpectrumPipeline& pipeline = worker == 0 ? scratch_ : pipelines[worker - 1];
+        TapWindow& taper = worker == 0 ? tap : taps[worker - 1];
+        for (uint64_t i = first; i < first + count; ++i)
+            computeSegment(pipeline, parent, uint32_t(i), rows_.row(uint32_t(i)), settings, taper);
+    };
+    if (!runInChunks(M, chunk, threads, work, progress)) {
+        valid_ = false;
+        return Result::Cancelled;
+    }
+    segmentsComputed_ += M;
+    return Result::Done;
 }
 
 void FFTSignal::takeParentPosition(const Signal& parent)
@@ -71,7 +109,7 @@ void FFTSignal::takeParentPosition(const Signal& parent)
 }
 
 FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTParameters& parameters,
-                                           const SpectralSettings& settings, TapWindow& tap)
+                                           const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress)
 {
     const uint32_t n = parent.visibleCount();
     const uint32_t N = parameters.N;
@@ -104,8 +142,8 @@ FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTPa
     binStep = double(w);
     yOrigin = double(w);
     takeParentPosition(parent);
-    for (uint32_t i = 0; i < M; ++i)
-        computeSegment(scratch_, parent, i, rows_.row(i), settings, tap);
+    if (const Result computed = computeRows(parent, settings, tap, progress); computed != Result::Done)
+        return computed;
     valid_ = true;
     shiftDirection = 0;
     logEntries = 0;
@@ -127,7 +165,8 @@ FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTPa
     return Result::Done;
 }
 
-FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap)
+FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                                       ProgressReport* progress)
 {
     if (source_ != Source::TimeFFT)
         return Result::Invalid;
@@ -152,15 +191,16 @@ FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSetti
     binStep = double(binWidth(fs, parameters_.N));
     yOrigin = binStep;
     takeParentPosition(parent);
-    for (uint32_t i = 0; i < parameters_.M; ++i)
-        computeSegment(scratch_, parent, i, rows_.row(i), settings, tap);
+    if (const Result computed = computeRows(parent, settings, tap, progress); computed != Result::Done)
+        return computed;
     valid_ = true;
     shiftDirection = 0;
     updateZRange();
     return Result::Done;
 }
 
-FFTSignal::Result FFTSignal::followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap)
+FFTSignal::Result FFTSignal::followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                                          ProgressReport* progress)
 {
     const auto step = uint64_t(hop_);
     const uint64_t start = parent.firstVisible();
@@ -174,11 +214,12 @@ FFTSignal::Result FFTSignal::followParent(const Signal& parent, const SpectralSe
         rows_.rotateTowardsLast();
         shiftDirection = -1;
     } else {
-        return recompute(parent, settings, tap);
+        return recompute(parent, settings, tap, progress);
     }
     takeParentPosition(parent);
     const uint32_t fresh = shiftDirection > 0 ? parameters_.M - 1 : 0;
     computeSegment(scratch_, parent, fresh, rows_.row(fresh), settings, tap);
+    ++segmentsComputed_;
     updateZRange();
     return Result::Done;
 }

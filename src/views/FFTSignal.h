@@ -9,6 +9,7 @@
 #include "views/FFTRows.h"
 #include "views/ViewLevel.h"
 
+class ProgressReport;
 class Signal;
 class TapWindow;
 
@@ -45,6 +46,7 @@ public:
         Done,
         Invalid,   // the parent is too short (or the choices select nothing); the old rows stay
         NoMemory,  // the matrix or the spectrum buffers could not be had; the record is unchanged
+        Cancelled, // the person stopped the computation; the rows are incomplete and the record invalid
     };
     static constexpr int32_t MaxLevels = 64;
     static constexpr int32_t Azimuths = 36;
@@ -52,14 +54,17 @@ public:
 
     // Algorithm 1: the short-time spectra of the parent's visible samples. Invalid when the parent
     // shows fewer than N samples, N < 4, M < 1 or the frequency range holds no bin.
+    // Long computations report to `progress` and stop (Cancelled) when it asks to.
     Result createTimeFFT(const Signal& parent, const TimeFFTParameters& parameters, const SpectralSettings& settings,
-                         TapWindow& tap);
+                         TapWindow& tap, ProgressReport* progress = nullptr);
     // Algorithm 2: every row again from the parent's visible samples, under `settings` (which may be new).
     // Invalid, rows kept, when the parent shows fewer than N + M samples.
-    Result recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap);
+    Result recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                     ProgressReport* progress = nullptr);
     // Algorithm 3: after a change of the parent. A move by exactly the hop rotates the rows and computes
     // one segment; anything else is a full recompute.
-    Result followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap);
+    Result followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                        ProgressReport* progress = nullptr);
 
     // Algorithm 4: a log of `length` rows of the parent's visible samples, the current ones last.
     Result createLog(const Signal& parent, uint32_t length);
@@ -126,6 +131,10 @@ public:
     const ViewLevel& baseLevel() const { return levels_[0]; }
     ViewLevel& baseLevel() { return levels_[0]; }
 
+    // Threads that share the segments of a full computation; 0 (the default) for one per processor.
+    // Complex averaging carries from segment to segment and always runs on one thread.
+    void setThreads(unsigned threads) { threads_ = threads; }
+
     // Spectra computed so far, one per segment.
     uint64_t segmentsComputed() const { return segmentsComputed_; }
 
@@ -151,6 +160,8 @@ public:
     double yOrigin = 0;
 
 private:
+    // Every row from the parent's visible samples, segments shared among the threads.
+    Result computeRows(const Signal& parent, const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress);
     // Segment i of the parent's visible samples into row `r`.
     void computeSegment(SpectrumPipeline& pipeline, const Signal& parent, uint32_t i, float* row,
                         const SpectralSettings& settings, TapWindow& tap);
@@ -172,4 +183,5 @@ private:
     long double sampleRate_ = 0;
     bool valid_ = false;
     uint64_t segmentsComputed_ = 0;
+    unsigned threads_ = 0;
 };

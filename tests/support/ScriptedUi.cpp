@@ -61,6 +61,23 @@ int ScriptedUi::runProcess(const std::string& program, const std::vector<std::st
     return processRunner ? processRunner(processes.back()) : ProcessFailed;
 }
 
+std::unique_ptr<ProgressReport> ScriptedUi::startProgress()
+{
+    class Report : public ProgressReport {
+    public:
+        explicit Report(ScriptedUi& ui) : ui_(ui) {}
+        bool advance(uint64_t, uint64_t) override
+        {
+            ++ui_.progressAdvances;
+            return !(ui_.cancelProgressAfter && ui_.progressAdvances >= *ui_.cancelProgressAfter);
+        }
+
+    private:
+        ScriptedUi& ui_;
+    };
+    return std::make_unique<Report>(*this);
+}
+
 std::vector<std::string> ScriptedUi::messageTexts() const
 {
     std::vector<std::string> texts;

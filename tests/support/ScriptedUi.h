@@ -39,6 +39,9 @@ public:
     bool statusBar3D = false;
     std::optional<std::vector<uint8_t>> clipboard;
     std::optional<RgbPicture> picture;
+    // Progress reports: how many advances were made, and after how many the person presses Cancel.
+    int progressAdvances = 0;
+    std::optional<int> cancelProgressAfter;
     int beeps = 0;
     int waitDepth = 0;
     int waitCursorsShown = 0;
@@ -61,6 +64,7 @@ public:
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }
     void show3DStatusBar(bool on) override { statusBar3D = on; }
+    std::unique_ptr<ProgressReport> startProgress() override;
 
     // Texts of all messages shown so far.
     std::vector<std::string> messageTexts() const;

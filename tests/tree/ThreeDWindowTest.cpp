@@ -32,13 +32,13 @@ protected:
     }
 
     // "Time FFT..." with N = 1024 (entry 6) and ten segments; the form's defaults otherwise.
-    marlune3DChild* timeFFT(marluneMDIChild* parent, int command = Cmd::TimeFFT)
+    marlune3DChild* timeFFT(marluneMDIChild* parent, int command = Cmd::TimeFFT, const char* segments = "10")
     {
-        ui.formAnswers.push_back([](DialogForm& form) {
+        ui.formAnswers.push_back([segments](DialogForm& form) {
             auto& choice = static_cast<TimeFFTForm&>(form);
             choice.precision = 6;
             choice.precisionChanged();
-            choice.segmentsText = "10";
+            choice.segmentsText = segments;
             return form.accept();
         });
         const std::size_t before = client.windows().size();
@@ -102,6 +102,26 @@ TEST_F(ThreeDWindowTest, AParentTooShortGivesAnInvalidWindow)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->invalid());
     EXPECT_TRUE(client.isRegistered(window));
+}
+
+// Cancel in the progress window: no window is made; on a linked window's recompute it turns invalid.
+TEST_F(ThreeDWindowTest, CancelledComputationMakesNoWindowOrAnInvalidOne)
+{
+    marluneMDIChild* parent = tone();
+    ui.cancelProgressAfter = 1;
+    const std::size_t before = client.windows().size();
+    EXPECT_EQ(timeFFT(parent, Cmd::TimeFFT, "500"), nullptr);
+    EXPECT_EQ(client.windows().size(), before);
+    EXPECT_TRUE(ui.messages.empty());
+
+    ui.cancelProgressAfter.reset();
+    marlune3DChild* window = timeFFT(parent, Cmd::TimeFFT, "500");
+    ASSERT_NE(window, nullptr);
+    window->setLinked(true);
+    ui.cancelProgressAfter = ui.progressAdvances + 1;
+    ASSERT_TRUE(parent->signal()->scrollRight(5));
+    parent->updateAfterChange();
+    EXPECT_TRUE(window->invalid());
 }
 
 TEST_F(ThreeDWindowTest, TheLogAppendsEveryChangeOfItsParent)

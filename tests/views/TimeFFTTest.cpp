@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FFTTestSupport.h"
+#include "base/ProgressReport.h"
 #include "dsp/TapWindow.h"
 #include "support/NumpyReference.h"
 #include "views/FFTSignal.h"
@@ -307,4 +308,52 @@ TEST(TimeFFTUpdate, AnInvalidWindowIsRecomputedOnceTheParentIsLongEnough)
     ASSERT_EQ(f.fft.followParent(*parent, f.settings, f.tap), FFTSignal::Result::Done);
     EXPECT_TRUE(f.fft.valid());
     EXPECT_EQ(f.fft.hop(), double((5000 - 1024) / 2));
+}
+
+// Segments shared among threads give the rows one thread gives, bit for bit; complex averaging,
+// which carries from segment to segment, gives the same rows as one thread too.
+TEST(TimeFFT, ThreadsGiveTheRowsOfOneThread)
+{
+    const auto parent = parentOf(noise(1024 + 3999 * 50, 21));
+    for (const bool averaged : {false, true}) {
+        std::vector<std::vector<float>> results;
+        for (const unsigned threads : {1u, 2u, 3u}) {
+            TimeFFTFixture f;
+            if (averaged) {
+                f.settings.type = SpectrumType::Averaged;
+                f.settings.average = 3;
+            }
+            f.fft.setThreads(threads);
+            ASSERT_EQ(f.create(*parent, 1024, 4000), FFTSignal::Result::Done);
+            std::vector<float> all;
+            for (uint32_t r = 0; r < f.fft.rows(); ++r)
+                all.insert(all.end(), f.fft.row(r), f.fft.row(r) + f.fft.bins());
+            results.push_back(std::move(all));
+        }
+        EXPECT_EQ(results[1], results[0]) << (averaged ? "averaged" : "single spectra");
+        EXPECT_EQ(results[2], results[0]) << (averaged ? "averaged" : "single spectra");
+    }
+}
+
+// Cancel during a recompute leaves the window invalid; the next recompute makes it whole again.
+TEST(TimeFFT, CancelledRecomputeLeavesTheWindowInvalid)
+{
+    class CancelAtOnce : public ProgressReport {
+    public:
+        bool advance(uint64_t, uint64_t) override { return false; }
+    } cancel;
+    const auto parent = parentOf(noise(100000, 22));
+    TimeFFTFixture f;
+    ASSERT_EQ(f.create(*parent, 256, 2000), FFTSignal::Result::Done);
+    const std::vector<float> last = rowValues(f.fft, 1999);
+    EXPECT_EQ(f.fft.recompute(*parent, f.settings, f.tap, &cancel), FFTSignal::Result::Cancelled);
+    EXPECT_FALSE(f.fft.valid());
+    EXPECT_EQ(f.fft.recompute(*parent, f.settings, f.tap), FFTSignal::Result::Done);
+    EXPECT_TRUE(f.fft.valid());
+    EXPECT_EQ(rowValues(f.fft, 1999), last);
+
+    FFTSignal fresh;
+    EXPECT_EQ(fresh.createTimeFFT(*parent, parameters(256, 2000, 31.25, 4000), f.settings, f.tap, &cancel),
+              FFTSignal::Result::Cancelled);
+    EXPECT_FALSE(fresh.valid());
 }

@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+
+// How far a long computation has come, for a person who may want to stop it.
+class ProgressReport {
+public:
+    virtual ~ProgressReport() = default;
+    // `done` of `total` steps are complete; false when the person asked to stop.
+    virtual bool advance(uint64_t done, uint64_t total) = 0;
+};
