@@ -6,10 +6,12 @@
 #include "settings/SmoothingForm.h"
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "settings/ui/SmoothingDlg.h"
+#include "tree/CalcForm.h"
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
 #include "tree/StepChangeForm.h"
+#include "tree/ui/CalcDlg.h"
 #include "tree/ui/ExtractOdDoDlg.h"
 #include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
@@ -52,6 +54,7 @@ DialogRegistry::DialogRegistry()
     add<FilterForm, FilterDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
+    add<CalcForm, CalcDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }

@@ -12,6 +12,7 @@ enum class ChildChange {
     Marks,        // the selection, the paste position or the harmonic ruler changed
     CopyPicture,  // the person asked for the window's picture on the clipboard
     Closing,      // the window is about to be destroyed: drop every pointer to it
+    Flash,        // the window draws attention to itself (shift 1) or stops (shift 0)
 };
 
 struct ChildEvent {

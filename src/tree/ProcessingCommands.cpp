@@ -24,7 +24,9 @@ using KindAction = void (*)(marluneMDIChild&);
 KindAction propertiesOf(const marluneMDIChild& window)
 {
     const WindowKind* entry = WindowKinds::find(window.kind());
-    return entry ? entry->properties : nullptr;
+    if (!entry || (entry->offersProperties && !entry->offersProperties(window)))
+        return nullptr;
+    return entry->properties;
 }
 
 KindAction resetOf(const marluneMDIChild& window)

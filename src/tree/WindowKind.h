@@ -46,6 +46,8 @@ struct WindowKind {
     bool (*holdsNextUpdate)(const Signal& signal) = nullptr;
     // "Properties..." of the window; null when the kind has none.
     void (*properties)(marluneMDIChild& window) = nullptr;
+    // Whether this window offers its properties now; null: always, when the kind has them.
+    bool (*offersProperties)(const marluneMDIChild& window) = nullptr;
     // "Reset data": starts the accumulation again; null when the kind accumulates nothing.
     void (*reset)(marluneMDIChild& window) = nullptr;
 };

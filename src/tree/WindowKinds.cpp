@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "tree/CalcWindows.h"
 #include "tree/DerivedSignalKinds.h"
 
 namespace {
@@ -10,7 +11,9 @@ std::deque<WindowKind>& table()
 {
     static std::deque<WindowKind> entries = [] {
         const auto own = derivedSignalKinds();
-        return std::deque<WindowKind>(own.begin(), own.end());
+        std::deque<WindowKind> all(own.begin(), own.end());
+        all.push_back(CalcWindows::kind());
+        return all;
     }();
     return entries;
 }

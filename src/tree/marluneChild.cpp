@@ -97,6 +97,14 @@ void marluneChild::afterRecompute()
     repaint();
 }
 
+void marluneChild::setFlashing(bool on)
+{
+    if (flashing_ == on)
+        return;
+    flashing_ = on;
+    announce({ChildChange::Flash, on ? 1 : 0});
+}
+
 void marluneChild::subscribe(ChildListener& listener)
 {
     if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())

@@ -73,6 +73,9 @@ public:
     void unsubscribe(ChildListener& listener);
     void announce(ChildEvent event);
     void repaint() { announce({ChildChange::Repaint}); }
+    // Draws attention to the window while a dialog asks about it, or stops.
+    void setFlashing(bool on);
+    bool flashing() const { return flashing_; }
     // Live data moved the samples by `shift`; the panes move their pictures instead of drawing anew.
     void scrolled(int32_t shift) { announce({ChildChange::Scrolled, shift}); }
 
@@ -110,4 +113,5 @@ private:
     int32_t icon_ = 0;
     std::vector<ChildListener*> listeners_;
     int announcing_ = 0;
+    bool flashing_ = false;
 };

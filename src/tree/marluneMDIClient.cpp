@@ -6,6 +6,7 @@
 #include "fileio/PictureMatrix.h"
 #include "settings/FFTDefaultsForm.h"
 #include "tree/AsciiImport.h"
+#include "tree/CalcWindows.h"
 #include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
@@ -190,6 +191,14 @@ std::optional<CommandState> marluneMDIClient::dispatchState(int id) const
     return commandState(id);
 }
 
+bool marluneMDIClient::hasSignalWindow() const
+{
+    for (int i = 0; i <= highestIndex_; ++i)
+        if (signalWindowOf(table_[std::size_t(i)].get()))
+            return true;
+    return false;
+}
+
 std::optional<CommandState> marluneMDIClient::commandState(int id) const
 {
     switch (id) {
@@ -200,6 +209,8 @@ std::optional<CommandState> marluneMDIClient::commandState(int id) const
         return CommandState{};
     case Cmd::ClipboardPicture:
         return CommandState{ui_.hasClipboardPicture()};
+    case Cmd::Calculator:
+        return CommandState{hasSignalWindow()};
     default:
         return std::nullopt;
     }
@@ -219,6 +230,9 @@ bool marluneMDIClient::command(int id)
         return true;
     case Cmd::OpenPicture:
         openPictureCommand();
+        return true;
+    case Cmd::Calculator:
+        CalcWindows::command(*this);
         return true;
     case Cmd::ClipboardPicture:
         if (const auto picture = ui_.clipboardPicture())

@@ -74,6 +74,7 @@ public:
     const Palette& palette(std::size_t index) const { return palettes_[index < palettes_.size() ? index : 0]; }
 
 private:
+    bool hasSignalWindow() const;
     void openSignalCommand();
     void spectralDefaultsCommand();
     void openPictureCommand();

@@ -4,12 +4,18 @@
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/KindIcons.h"
 
+namespace {
+constexpr int FlashIntervalMs = 350;
+}  // namespace
+
 ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane) : child_(&child)
 {
     setWidget(pane);
     setWindowIcon(kindIcon(child.icon()));
     setWindowTitle(QString::fromStdString(child.caption()));
     child.subscribe(*this);
+    flashTimer_.setInterval(FlashIntervalMs);
+    connect(&flashTimer_, &QTimer::timeout, this, &ChildSubWindow::blink);
 }
 
 ChildSubWindow::~ChildSubWindow()
@@ -24,6 +30,9 @@ void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
     case ChildChange::Caption:
         setWindowTitle(QString::fromStdString(child.caption()));
         break;
+    case ChildChange::Flash:
+        showFlash(event.shift != 0);
+        break;
     case ChildChange::Closing:
         child.unsubscribe(*this);
         child_ = nullptr;
@@ -33,6 +42,24 @@ void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
     default:
         break;
     }
+}
+
+void ChildSubWindow::showFlash(bool on)
+{
+    flashLit_ = !on;
+    if (on) {
+        blink();
+        flashTimer_.start();
+    } else {
+        flashTimer_.stop();
+        setStyleSheet(QString());
+    }
+}
+
+void ChildSubWindow::blink()
+{
+    flashLit_ = !flashLit_;
+    setStyleSheet(flashLit_ ? QStringLiteral("QMdiSubWindow { border: 3px solid rgb(230, 0, 0); }") : QString());
 }
 
 void ChildSubWindow::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "tree/ChildEvent.h"
 
@@ -22,5 +23,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A flashing window's frame blinks red.
+    void showFlash(bool on);
+    void blink();
+
     marluneChild* child_;
+    QTimer flashTimer_;
+    bool flashLit_ = false;
 };

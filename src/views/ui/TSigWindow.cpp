@@ -62,6 +62,7 @@ void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
         repaint();
         break;
     case ChildChange::Caption:
+    case ChildChange::Flash:
         break;
     case ChildChange::Samples:
         eraseSelection();

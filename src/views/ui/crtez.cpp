@@ -64,6 +64,7 @@ void crtez::childChanged(marluneChild&, const ChildEvent& event)
     case ChildChange::Caption:
     case ChildChange::Samples:
     case ChildChange::Marks:
+    case ChildChange::Flash:
         break;
     }
 }

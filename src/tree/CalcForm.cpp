@@ -1,0 +1,113 @@
+#include "tree/CalcForm.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/UiServices.h"
+
+namespace {
+// Operators stand right-aligned in the expression list, as wide as the widest of their texts.
+std::string rightAligned(const char* text)
+{
+    std::size_t width = 0;
+    for (const CalcOperator& op : CalcOperator::all())
+        width = std::max(width, std::strlen(op.listText));
+    const std::size_t length = std::strlen(text);
+    return std::string(width > length ? width - length : 0, ' ') + text;
+}
+}  // namespace
+
+CalcForm::CalcForm(UiServices& ui, std::vector<Available> available, Flash flash)
+    : ui_(ui), available_(std::move(available)), flash_(std::move(flash))
+{
+}
+
+CalcForm::~CalcForm()
+{
+    closed();
+}
+
+std::vector<std::string> CalcForm::expressionList() const
+{
+    std::vector<std::string> list;
+    for (long double e : program_.elements()) {
+        if (const CalcOperator* op = CalcOperator::ofElement(e)) {
+            list.push_back(rightAligned(op->listText));
+            continue;
+        }
+        const auto found = std::find_if(available_.begin(), available_.end(),
+                                        [e](const Available& a) { return a.index == uint32_t(e); });
+        list.push_back(found != available_.end() ? found->title : std::string());
+    }
+    return list;
+}
+
+void CalcForm::select(int row)
+{
+    if (row < 0 || row >= int(available_.size()))
+        return;
+    selected_ = row;
+    const uint32_t index = available_[std::size_t(row)].index;
+    if (flashed_ == index)
+        return;
+    if (flashed_ && flash_)
+        flash_(*flashed_, false);
+    flashed_ = index;
+    if (flash_)
+        flash_(index, true);
+}
+
+bool CalcForm::accepts(const CalcOperator& op) const
+{
+    return op.binary ? !operandExpected_ : operandExpected_ && !afterUnary_;
+}
+
+bool CalcForm::addSelected()
+{
+    if (!operandExpected_ || selected_ < 0) {
+        ui_.beep();
+        return false;
+    }
+    program_.appendOperand(available_[std::size_t(selected_)].index);
+    operandExpected_ = false;
+    afterUnary_ = false;
+    return true;
+}
+
+bool CalcForm::addOperator(const CalcOperator& op)
+{
+    if (!accepts(op)) {
+        ui_.beep();
+        return false;
+    }
+    program_.appendOperator(op);
+    // After any operator an operand comes; after a unary one no second unary.
+    operandExpected_ = true;
+    afterUnary_ = !op.binary;
+    return true;
+}
+
+void CalcForm::clear()
+{
+    program_.clear();
+    operandExpected_ = true;
+    afterUnary_ = false;
+}
+
+void CalcForm::closed()
+{
+    if (flashed_ && flash_)
+        flash_(*flashed_, false);
+    flashed_.reset();
+}
+
+bool CalcForm::accept()
+{
+    if (!program_.complete()) {
+        ui_.messageBox("The expression is not complete: it must end with a signal.", "Signal calculator",
+                       MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+    closed();
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+class CalcForm;
+class QListWidget;
+class QPushButton;
+
+// The "Signal calculator" dialog over CalcForm: two lists, ">" and the operator buttons, each button
+// enabled only where the form accepts it.
+class CalcDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CalcDlg(CalcForm& form, QWidget* parent = nullptr);
+
+    static bool run(CalcForm& form, QWidget* parent);
+
+    void accept() override;
+    void done(int result) override;
+
+private:
+    void showExpression();
+
+    CalcForm& form_;
+    QListWidget* available_;
+    QListWidget* expression_;
+    QPushButton* add_;
+    std::vector<QPushButton*> operators_;
+};
