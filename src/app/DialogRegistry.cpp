@@ -9,10 +9,12 @@
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
+#include "tree/GenSigForm.h"
 #include "tree/StepChangeForm.h"
 #include "tree/ui/ExtractOdDoDlg.h"
 #include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
+#include "tree/ui/GenSigDlg.h"
 #include "tree/ui/StepChangeDlg.h"
 #include "views/TimeFFTForm.h"
 #include "views/TimeFFTStatForm.h"
@@ -50,6 +52,7 @@ DialogRegistry::DialogRegistry()
     add<FFTDefaultsForm, FFTDefaultsDlg>();
     add<SmoothingForm, SmoothingDlg>();
     add<FilterForm, FilterDlg>();
+    add<GenSigForm, GenSigDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
