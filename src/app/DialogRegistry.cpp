@@ -10,11 +10,13 @@
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
+#include "tree/GenSigForm.h"
 #include "tree/StepChangeForm.h"
 #include "tree/ui/CalcDlg.h"
 #include "tree/ui/ExtractOdDoDlg.h"
 #include "tree/ui/FilterControlDlg.h"
 #include "tree/ui/FilterDlg.h"
+#include "tree/ui/GenSigDlg.h"
 #include "tree/ui/StepChangeDlg.h"
 #include "views/TimeFFTForm.h"
 #include "views/TimeFFTStatForm.h"
@@ -52,6 +54,7 @@ DialogRegistry::DialogRegistry()
     add<FFTDefaultsForm, FFTDefaultsDlg>();
     add<SmoothingForm, SmoothingDlg>();
     add<FilterForm, FilterDlg>();
+    add<GenSigForm, GenSigDlg>();
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
     add<CalcForm, CalcDlg>();

@@ -9,6 +9,7 @@
 #include "tree/CalcWindows.h"
 #include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
+#include "tree/GeneratorCommand.h"
 #include "tree/SignalOpener.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneChild.h"
@@ -206,6 +207,7 @@ std::optional<CommandState> marluneMDIClient::commandState(int id) const
     case Cmd::SpectralDefaults:
     case Cmd::ImportAscii:
     case Cmd::OpenPicture:
+    case Cmd::Generator:
         return CommandState{};
     case Cmd::ClipboardPicture:
         return CommandState{ui_.hasClipboardPicture()};
@@ -233,6 +235,9 @@ bool marluneMDIClient::command(int id)
         return true;
     case Cmd::Calculator:
         CalcWindows::command(*this);
+        return true;
+    case Cmd::Generator:
+        GeneratorCommand::run(*this);
         return true;
     case Cmd::ClipboardPicture:
         if (const auto picture = ui_.clipboardPicture())

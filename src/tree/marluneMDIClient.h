@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/CommandTarget.h"
+#include "dsp/GeneratorParameters.h"
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
 #include "views/Palette.h"
@@ -67,6 +68,8 @@ public:
     void activeChanged() const;
 
     SpectralSettings spectralSettings{};
+    // The signal generator's current settings: the dialog opens on them, workspaces store them.
+    GeneratorParameters generatorSettings = GeneratorParameters::initial();
 
     // The six palettes of the 3D views from the program folder, read once at start-up; each file that
     // cannot be opened is reported with "Error opening palette file." and its palette stays black.

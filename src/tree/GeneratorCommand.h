@@ -1,0 +1,21 @@
+#pragma once
+
+#include "dsp/GeneratorParameters.h"
+
+class marluneMDIChild;
+class marluneMDIClient;
+
+// "Signal generator...": the dialog on the client's generator settings, then a window of its own,
+// with no parent, for the generated signal.
+class GeneratorCommand {
+public:
+    // Title of a generated window: the creation number and the function's title name.
+    static constexpr const char* TitleFormat = " %u#GEN(%s)";
+
+    // The dialog opens on the client's settings; on OK they become the settings and the window is made.
+    static marluneMDIChild* run(marluneMDIClient& client);
+    // The window of a generated signal, titled by TitleFormat, X label "sec". The creation number
+    // grows even when nothing is made; parameters that make no signal, or samples that cannot be
+    // allocated, give a beep and no window; a record that cannot be allocated, "No more memory !!!".
+    static marluneMDIChild* create(marluneMDIClient& client, const GeneratorParameters& parameters);
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include <QDialog>
+#include <array>
+
+#include "tree/GenSigForm.h"
+
+class QComboBox;
+class QLineEdit;
+
+// "Signal generator" over GenSigForm: the form links the lengths and enables the fields, the dialog
+// only shows them and copies them in and out.
+class GenSigDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit GenSigDlg(GenSigForm& form, QWidget* parent = nullptr);
+
+    static bool run(GenSigForm& form, QWidget* parent);
+
+    void accept() override;
+
+private:
+    void showFields();
+    void readFields();
+
+    GenSigForm& form_;
+    QComboBox* function_;
+    std::array<QLineEdit*, GenSigForm::FieldCount> fields_{};
+};
