@@ -6,6 +6,7 @@
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/CALCSignal.h"
+#include "support/AddressSpaceLimit.h"
 #include "tree/CalcForm.h"
 #include "tree/CalcWindows.h"
 #include "tree/CommandIds.h"
@@ -217,4 +218,19 @@ TEST_F(CalcWindowTest, ClosedOperandLeavesTheResultAsItWas)
     EXPECT_EQ(values(*result), (std::vector<float>{2, 3, 4}));
     // A program naming a window that is gone makes no window.
     EXPECT_EQ(calc({double(a->index()), op('+'), 77}), nullptr);
+}
+
+// Work blocks that cannot be had: the message, no window, the operands untouched.
+TEST_F(CalcWindowTest, NoMemoryForTheWorkBlock)
+{
+    const std::vector<float> big(20'000'000, 1.0f);
+    marluneMDIChild* a = signalOf(big);
+    const std::size_t before = client.windows().size();
+    {
+        const AddressSpaceLimit limit(48u << 20);
+        EXPECT_EQ(calc({double(a->index()), op('+'), double(a->index())}), nullptr);
+    }
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"No more memory for CALC!!!"}));
+    EXPECT_EQ(client.windows().size(), before);
+    EXPECT_EQ(a->signal()->count(), 20'000'000u);
 }
