@@ -1,26 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "dsp/CalcArithmetic.h"
 #include "dsp/CalcProgram.h"
 #include "dsp/CircularConvolution.h"
 #include "dsp/CrossSpectrum.h"
+#include "support/Noise.h"
 #include "support/NumpyReference.h"
 
 namespace {
-std::vector<float> noise(std::size_t n, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<float> value(-1, 1);
-    std::vector<float> v(n);
-    for (float& x : v)
-        x = value(random);
-    return v;
-}
-
 // The defining sum of the circular convolution, in double.
 std::vector<double> circularSum(const std::vector<float>& r, const std::vector<float>& u)
 {

@@ -3,28 +3,18 @@
 #include <cstdint>
 #include <memory>
 #include <numbers>
-#include <random>
 #include <vector>
 
 #include "dsp/SpectralSettings.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "support/Noise.h"
 
 // A file signal of these samples at `rate` Hz, no owner.
 inline std::unique_ptr<Signal> parentOf(const std::vector<float>& x, long double rate = 8000)
 {
     return std::make_unique<Signal>(nullptr, SignalKind::ExtractedPart, x.data(), uint32_t(x.size()), rate);
-}
-
-inline std::vector<float> noise(std::size_t count, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<float> uniform(-1.0f, 1.0f);
-    std::vector<float> x(count);
-    for (float& v : x)
-        v = uniform(generator);
-    return x;
 }
 
 // Magnitude output, Hanning taper (so the mean is removed too), nothing else.
