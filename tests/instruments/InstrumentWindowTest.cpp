@@ -246,15 +246,6 @@ TEST_F(InstrumentTest, AnInstrumentIsRecomputedOncePerChangeOfItsParent)
     mean->unsubscribe(repaints);
 }
 
-TEST_F(InstrumentTest, ClosingTheParentLeavesARootWithItsLastValue)
-{
-    marluneMDIChild* file = fileWindow({1, 2, 3, 6});
-    marlune1DChild* mean = byCommand(file, Cmd::InstrumentMean);
-    client.closeWindow(file);
-    EXPECT_TRUE(mean->isRoot());
-    EXPECT_EQ(mean->value(), 3);
-}
-
 TEST_F(InstrumentTest, PropertiesClampTheCriticalRangeIntoTheScaleAndRepaintTheParent)
 {
     marluneMDIChild* file = fileWindow({1, 2, 3, 4});
