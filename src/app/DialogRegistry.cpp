@@ -1,6 +1,8 @@
 #include "app/DialogRegistry.h"
 
 #include "fileio/SampleRateForm.h"
+#include "instruments/ValShowForm.h"
+#include "instruments/ui/ValShowDlg.h"
 #include "fileio/ui/SampleRateDlg.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SmoothingForm.h"
@@ -58,6 +60,7 @@ DialogRegistry::DialogRegistry()
     add<ExtractOdDoForm, ExtractOdDoDlg>();
     add<TimeFFTForm, TimeFFTDlg>();
     add<CalcForm, CalcDlg>();
+    add<ValShowForm, ValShowDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }

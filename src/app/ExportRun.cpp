@@ -6,12 +6,14 @@
 
 #include "app/PaneRegistry.h"
 #include "app/marluneApp.h"
+#include "instruments/InstrumentKinds.h"
 #include "tree/BatchUiServices.h"
 #include "tree/WindowExport.h"
 #include "tree/marluneMDIClient.h"
 
 int runExport(const std::string& folder, const std::vector<std::string>& files)
 {
+    InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
     marluneMDIClient client(ui, marluneApp::executableFolder());
     const PaneRegistry panes;

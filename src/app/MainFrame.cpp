@@ -125,6 +125,9 @@ void MainFrame::childCreated(marluneChild& child)
     const int offset = int(placed % CascadeSteps) * CascadeOffset;
     subWindow->setGeometry(offset, offset, std::max(area.width() * 3 / 5, 320), std::max(area.height() * 2 / 5, 200));
     subWindow->show();
+    // Kinds with a size of their own (instruments) get exactly that pane, whatever the frame takes.
+    if (const auto size = panes_.initialSize(child))
+        subWindow->resize(subWindow->size() - pane->size() + *size);
     mdi_->setActiveSubWindow(subWindow);
 }
 

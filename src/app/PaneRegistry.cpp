@@ -1,5 +1,7 @@
 #include "app/PaneRegistry.h"
 
+#include "instruments/marlune1DChild.h"
+#include "instruments/ui/crtezAnalog.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
@@ -10,11 +12,26 @@ PaneRegistry::PaneRegistry()
 {
     add(SignalKind::isSignalWindow, [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); });
     add(SignalKind::is3D, [](marluneChild& child) -> QWidget* { return new crtez(static_cast<marlune3DChild&>(child)); });
+    add(
+        SignalKind::isInstrument,
+        [](marluneChild& child) -> QWidget* {
+            auto* instrument = dynamic_cast<marlune1DChild*>(&child);
+            return instrument ? new crtezAnalog(*instrument) : nullptr;
+        },
+        QSize(crtezAnalog::Side, crtezAnalog::Side));
 }
 
-void PaneRegistry::add(Accepts accepts, Maker maker)
+void PaneRegistry::add(Accepts accepts, Maker maker, std::optional<QSize> size)
 {
-    entries_.push_back({accepts, std::move(maker)});
+    entries_.push_back({accepts, std::move(maker), size});
+}
+
+std::optional<QSize> PaneRegistry::initialSize(const marluneChild& child) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.accepts(child.kind()))
+            return entry.size;
+    return std::nullopt;
 }
 
 QWidget* PaneRegistry::make(marluneChild& child) const

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <QSize>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -16,14 +18,17 @@ public:
     // Knows every pane of the program.
     PaneRegistry();
 
-    void add(Accepts accepts, Maker maker);
+    // `size`: the pane's size in a new window; none for the frame's usual placement.
+    void add(Accepts accepts, Maker maker, std::optional<QSize> size = std::nullopt);
     // The pane of the window, or null when no pane shows its kind.
     QWidget* make(marluneChild& child) const;
+    std::optional<QSize> initialSize(const marluneChild& child) const;
 
 private:
     struct Entry {
         Accepts accepts;
         Maker maker;
+        std::optional<QSize> size;
     };
     std::vector<Entry> entries_;
 };

@@ -208,6 +208,14 @@ void QtUiServices::openWithDesktop(const std::string& target)
         QDesktopServices::openUrl(QUrl::fromLocalFile(value));
 }
 
+bool QtUiServices::startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList list;
+    for (const std::string& argument : arguments)
+        list << QString::fromStdString(argument);
+    return QProcess::startDetached(QString::fromStdString(program), list);
+}
+
 int QtUiServices::runProcess(const std::string& program, const std::vector<std::string>& arguments)
 {
     QStringList list;

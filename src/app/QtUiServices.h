@@ -37,6 +37,7 @@ public:
     bool hasClipboardPicture() const override;
     void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField field, const std::string& text) override;
     void show3DStatusBar(bool on) override;
     std::unique_ptr<ProgressReport> startProgress() override;

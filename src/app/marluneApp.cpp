@@ -10,6 +10,7 @@
 #include "app/MenuTree.h"
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
+#include "instruments/InstrumentKinds.h"
 #include "settings/DefaultsFile.h"
 #include "tree/CommandIds.h"
 
@@ -22,6 +23,7 @@ marluneApp::marluneApp(std::string programFolder)
     : programFolder_(std::move(programFolder)), client_(ui_, programFolder_, DefaultsFile::locate(programFolder_)), router_(client_),
       frame_(std::make_unique<MainFrame>(client_, router_))
 {
+    InstrumentKinds::addToWindowKinds();
     QApplication::setWindowIcon(controlBarIcon(Cmd::FFT));
     ui_.attach(frame_.get(), &frame_->statusBars());
     router_.append(*this);

@@ -66,6 +66,8 @@ public:
     // Starts a program with an argument list (no shell) and waits for it; its exit code, ProcessFailed
     // or ProcessCancelled.
     virtual int runProcess(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    // Starts a program with an argument list (no shell) and returns at once; false when it did not start.
+    virtual bool startDetached(const std::string& program, const std::vector<std::string>& arguments) = 0;
     virtual void setStatusText(StatusField field, const std::string& text) = 0;
     // Shows the 3D status bar instead of the signal bar, or back; a focused pane shows its own.
     virtual void show3DStatusBar(bool on) = 0;

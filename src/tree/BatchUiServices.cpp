@@ -14,6 +14,20 @@ MessageResult BatchUiServices::messageBox(const std::string& text, const std::st
                                                                                       : MessageResult::Ok;
 }
 
+void BatchUiServices::openWithDesktop(const std::string& target)
+{
+    messages_ << "Not opened in a batch run: " << target << '\n';
+}
+
+bool BatchUiServices::startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    messages_ << "Not started in a batch run: " << program;
+    for (const std::string& argument : arguments)
+        messages_ << ' ' << argument;
+    messages_ << '\n';
+    return false;
+}
+
 int BatchUiServices::runProcess(const std::string& program, const std::vector<std::string>& arguments)
 {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};

@@ -24,8 +24,11 @@ public:
     void setClipboardBlock(const std::vector<uint8_t>&) override {}
     std::optional<std::vector<uint8_t>> clipboardBlock() const override { return std::nullopt; }
     std::optional<RgbPicture> clipboardPicture() const override { return std::nullopt; }
-    void openWithDesktop(const std::string&) override {}
+    // Programs that are waited for run (the converter); documents and programs that would go on
+    // beside the run (alarm applications) are not started, and the messages say so.
+    void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override;
     void setStatusText(StatusField, const std::string&) override {}
     void show3DStatusBar(bool) override {}
     std::unique_ptr<ProgressReport> startProgress() override { return nullptr; }

@@ -71,6 +71,7 @@ constexpr int InstrumentMaxPos = 116;
 constexpr int InstrumentMinPos = 117;
 constexpr int InstrumentSum3D = 119;
 constexpr int LogInstrument = 109;
+constexpr int InstrumentDisplay = 21003;
 constexpr int Generator = 5;
 constexpr int Calculator = 2;
 constexpr int Cepstrum = 105;

@@ -1,6 +1,7 @@
 #include "tree/DerivedWindows.h"
 
 #include "base/FormatText.h"
+#include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "tree/WindowKinds.h"
 #include "tree/marluneMDIChild.h"
@@ -35,6 +36,33 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
     window->setIcon(entry->icon);
     window->attachToParents({&parent});
     return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
+}
+
+marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,
+                                          const PendingParameters& parameters)
+{
+    const WindowKind* entry = WindowKinds::find(kind);
+    if (!entry || !entry->makeWindow)
+        return create(client, parent, kind, parameters);
+    const unsigned number = client.nextCreationNumber();
+    if (!entry->acceptsParent(parent.kind()))
+        return nullptr;
+    std::unique_ptr<marluneChild> window = entry->makeWindow(*entry, client, parent, parameters, number);
+    window->setIcon(entry->icon);
+    return client.addWindow(std::move(window));
+}
+
+marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const WindowKind& entry)
+{
+    PendingParameters parameters;
+    if (entry.askParameters) {
+        std::optional<PendingParameters> asked = entry.askParameters(parent);
+        if (!asked)
+            return nullptr;
+        parameters = std::move(*asked);
+    }
+    WaitCursor wait(parent.client().ui());
+    return createChild(parent.client(), parent, entry.kind, parameters);
 }
 
 RecomputeOutcome DerivedWindows::recompute(marluneMDIChild& window)

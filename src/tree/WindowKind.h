@@ -11,6 +11,7 @@
 class Signal;
 class marluneChild;
 class marluneMDIChild;
+class marluneMDIClient;
 
 // What a recomputation of a derived window came to.
 enum class RecomputeOutcome {
@@ -50,4 +51,13 @@ struct WindowKind {
     bool (*offersProperties)(const marluneMDIChild& window) = nullptr;
     // "Reset data": starts the accumulation again; null when the kind accumulates nothing.
     void (*reset)(marluneMDIChild& window) = nullptr;
+
+    // The command of a parent window that makes a window of this kind; 0 when no command does.
+    int command = 0;
+    // Asks the person for the parameters before the command makes the window; none when cancelled.
+    std::optional<PendingParameters> (*askParameters)(marluneChild& parent) = nullptr;
+    // A window that is not a signal window (an instrument): made with its title, settings and first
+    // result, linked under its parent; the creation routine numbers and registers it.
+    std::unique_ptr<marluneChild> (*makeWindow)(const WindowKind& kind, marluneMDIClient& client, marluneChild& parent,
+                                                const PendingParameters& parameters, unsigned number) = nullptr;
 };

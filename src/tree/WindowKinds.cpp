@@ -38,4 +38,13 @@ void add(const WindowKind& entry)
         *found = entry;
 }
 
+const WindowKind* createdBy(int command, int32_t parentKind)
+{
+    const auto& entries = table();
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const WindowKind& e) {
+        return command != 0 && e.command == command && e.acceptsParent(parentKind);
+    });
+    return found == entries.end() ? nullptr : &*found;
+}
+
 }  // namespace WindowKinds

@@ -13,4 +13,7 @@ const WindowKind* find(int32_t kind);
 // Adds or replaces the entry of entry.kind; entries found before stay valid.
 void add(const WindowKind& entry);
 
+// The entry whose command `command` makes a window under a parent of `parentKind`, or null.
+const WindowKind* createdBy(int command, int32_t parentKind);
+
 }  // namespace WindowKinds

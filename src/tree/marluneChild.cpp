@@ -4,6 +4,8 @@
 
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
+#include "tree/DerivedWindows.h"
+#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 
 marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
@@ -152,6 +154,8 @@ void marluneChild::unlink()
 
 std::optional<CommandState> marluneChild::commandState(int id) const
 {
+    if (WindowKinds::createdBy(id, kind_))
+        return CommandState{givesData()};
     switch (id) {
     case Cmd::Link:
         return CommandState{!linked_};
@@ -166,6 +170,11 @@ std::optional<CommandState> marluneChild::commandState(int id) const
 
 bool marluneChild::command(int id)
 {
+    if (const WindowKind* entry = WindowKinds::createdBy(id, kind_)) {
+        if (givesData())
+            DerivedWindows::createByCommand(*this, *entry);
+        return true;
+    }
     switch (id) {
     case Cmd::Link:
         link();

@@ -7,6 +7,7 @@
 #include "tree/ChildEvent.h"
 #include "views/MarkerSource.h"
 
+class TIniHelper;
 class marluneMDIClient;
 
 // Base of every window of the tree: kind, links to parents and children, caption, update counters.
@@ -79,13 +80,22 @@ public:
     // Live data moved the samples by `shift`; the panes move their pictures instead of drawing anew.
     void scrolled(int32_t shift) { announce({ChildChange::Scrolled, shift}); }
 
+    // Besides link, unlink and close, the commands that make a derived kind of the table whose
+    // entry names a command (the instruments, for example).
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+
+    // The keys of the window's own kind in its section of a workspace or tool file, after the keys
+    // every window writes; reading sets them over what the window was created with.
+    virtual void saveKindKeys(TIniHelper&, const std::string&) const {}
+    virtual void loadKindKeys(const TIniHelper&, const std::string&) {}
 
     // Called by the client while this window is destroyed.
     void detachFromTree();
 
 protected:
+    // Whether the window has data that windows can be derived from.
+    virtual bool givesData() const { return !invalid(); }
     // Recomputes this window from its parents; false when the update must not go further down.
     virtual bool recomputeFromParents() = 0;
     // After a successful recompute: status bar and repaint.

@@ -94,6 +94,7 @@ public:
 protected:
     bool recomputeFromParents() override;
     void afterRecompute() override;
+    bool givesData() const override { return showsSamples(); }
 
 private:
     void afterViewChange();

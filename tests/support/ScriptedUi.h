@@ -34,6 +34,7 @@ public:
     std::vector<std::string> saveDefaultExtensions;
     std::vector<std::string> openedWithDesktop;
     std::vector<Process> processes;
+    std::vector<Process> detached;
     std::function<int(const Process&)> processRunner;
     std::map<StatusField, std::string> status;
     bool statusBar3D = false;
@@ -62,6 +63,11 @@ public:
     std::optional<RgbPicture> clipboardPicture() const override { return picture; }
     void openWithDesktop(const std::string& target) override { openedWithDesktop.push_back(target); }
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override
+    {
+        detached.push_back({program, arguments});
+        return true;
+    }
     void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }
     void show3DStatusBar(bool on) override { statusBar3D = on; }
     std::unique_ptr<ProgressReport> startProgress() override;

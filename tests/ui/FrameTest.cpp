@@ -395,10 +395,10 @@ TEST_F(FrameTest, ControlBarStatesFollowTheActiveWindowsAnnouncements)
 }
 
 namespace {
-// A window of an instrument kind, for which no pane exists yet.
-class BareInstrument : public marluneChild {
+// A window of a kind for which no pane exists yet (an overlay).
+class BareOverlay : public marluneChild {
 public:
-    explicit BareInstrument(marluneMDIClient& client) : marluneChild(client, 71) {}
+    explicit BareOverlay(marluneMDIClient& client) : marluneChild(client, SignalKind::Overlay) {}
 
 protected:
     bool recomputeFromParents() override { return true; }
@@ -417,9 +417,9 @@ TEST_F(FrameTest, PanesComeFromTheRegistryByKind)
     EXPECT_EQ(static_cast<TSigWindow*>(pane.get())->child(), signal);
 
     const qsizetype before = subWindows().size();
-    marluneChild* bare = client.addWindow(std::make_unique<BareInstrument>(client));
+    marluneChild* bare = client.addWindow(std::make_unique<BareOverlay>(client));
     ASSERT_NE(bare, nullptr);
     EXPECT_EQ(panes.make(*bare), nullptr);
     EXPECT_EQ(subWindows().size(), before);
-    EXPECT_EQ(signalWindowOf(bare), nullptr) << "an instrument is never taken for a signal window";
+    EXPECT_EQ(signalWindowOf(bare), nullptr) << "an overlay is never taken for a signal window";
 }

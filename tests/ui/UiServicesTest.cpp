@@ -58,6 +58,12 @@ TEST_F(UiServicesTest, RunProcessReturnsTheExitCode)
     EXPECT_EQ(ui_.runProcess("/bin/sh", {"-c", "kill -9 $$"}), UiServices::ProcessFailed);
 }
 
+TEST_F(UiServicesTest, StartDetachedReturnsAtOnceAndTellsWhetherTheProgramStarted)
+{
+    EXPECT_TRUE(ui_.startDetached("/bin/true", {"-5"}));
+    EXPECT_FALSE(ui_.startDetached("/no/such/program", {"1"}));
+}
+
 TEST_F(UiServicesTest, ALongProgramShowsProgressAndCancelEndsIt)
 {
     bool shown = false;

@@ -214,6 +214,8 @@ void crtez::contextMenuEvent(QContextMenuEvent* event)
     menu.addSeparator();
     addCommand(menu, *child_, "Invert colors", Cmd::InvertColors);
     menu.addSeparator();
+    addCommand(menu, *child_, "Sum 3D over frequency range...", Cmd::InstrumentSum3D);
+    menu.addSeparator();
     addCommand(menu, *child_, "Properties", Cmd::Properties);
     menu.exec(event->globalPos());
 }
