@@ -6,6 +6,8 @@
 #include "settings/SmoothingForm.h"
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "settings/ui/SmoothingDlg.h"
+#include "soundcard/AQForm.h"
+#include "soundcard/ui/AQDlg.h"
 #include "tree/CalcForm.h"
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
@@ -56,6 +58,7 @@ DialogRegistry::DialogRegistry()
     add<TimeFFTForm, TimeFFTDlg>();
     add<CalcForm, CalcDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
+    add<AQForm, AQDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 
