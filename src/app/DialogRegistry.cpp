@@ -8,6 +8,8 @@
 #include "settings/SmoothingForm.h"
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "settings/ui/SmoothingDlg.h"
+#include "soundcard/AQForm.h"
+#include "soundcard/ui/AQDlg.h"
 #include "tree/CalcForm.h"
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
@@ -62,6 +64,7 @@ DialogRegistry::DialogRegistry()
     add<CalcForm, CalcDlg>();
     add<ValShowForm, ValShowDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
+    add<AQForm, AQDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 

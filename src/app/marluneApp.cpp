@@ -20,7 +20,9 @@ constexpr int StartDelayMs = 1000;
 }  // namespace
 
 marluneApp::marluneApp(std::string programFolder)
-    : programFolder_(std::move(programFolder)), client_(ui_, programFolder_, DefaultsFile::locate(programFolder_)), router_(client_),
+    : programFolder_(std::move(programFolder)), acquisitionDefaults_(std::make_shared<AcquisitionDefaults>()),
+      client_(ui_, programFolder_, DefaultsFile::locate(programFolder_).withSection(acquisitionDefaults_)),
+      router_(client_),
       frame_(std::make_unique<MainFrame>(client_, router_))
 {
     InstrumentKinds::addToWindowKinds();

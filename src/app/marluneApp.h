@@ -8,6 +8,7 @@
 #include "app/HelpWindow.h"
 #include "app/QtUiServices.h"
 #include "base/CommandTarget.h"
+#include "soundcard/AcquisitionDefaults.h"
 #include "tree/marluneMDIClient.h"
 
 class MainFrame;
@@ -28,6 +29,8 @@ public:
     const std::string& programFolder() const { return programFolder_; }
     QtUiServices& ui() { return ui_; }
     marluneMDIClient& client() { return client_; }
+    // The application-wide acquisition settings, kept in the defaults file with the client's settings.
+    AcquisitionSettings& acquisitionSettings() { return acquisitionDefaults_->settings; }
     CommandRouter& router() { return router_; }
     MainFrame& frame() { return *frame_; }
 
@@ -48,6 +51,7 @@ private:
 
     std::string programFolder_;
     QtUiServices ui_;
+    std::shared_ptr<AcquisitionDefaults> acquisitionDefaults_;
     marluneMDIClient client_;
     CommandRouter router_;
     std::unique_ptr<MainFrame> frame_;

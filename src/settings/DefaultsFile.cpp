@@ -28,11 +28,24 @@ DefaultsFile DefaultsFile::locate(const std::string& programFolder, bool program
     return DefaultsFile(std::filesystem::exists(user, error) ? user : shipped, user);
 }
 
+DefaultsFile DefaultsFile::withSection(std::shared_ptr<DefaultsSection> section) &&
+{
+    sections_.push_back(std::move(section));
+    return std::move(*this);
+}
+
 SpectralSettings DefaultsFile::readSpectral() const
 {
     const TIniHelper ini(readFrom_.string());
     const SpectralSettings read = readSpectralSettings(ini, SpectralSection);
     return read.testPeaksLevel == 0 ? builtInSpectralDefaults(read) : read;
+}
+
+void DefaultsFile::readSections() const
+{
+    const TIniHelper ini(readFrom_.string());
+    for (const auto& section : sections_)
+        section->read(ini);
 }
 
 bool DefaultsFile::write(const SpectralSettings& spectral) const
@@ -43,5 +56,9 @@ bool DefaultsFile::write(const SpectralSettings& spectral) const
     ini.create(writeTo_.string(), true);
     ini.clearSection(SpectralSection);
     writeSpectralSettings(ini, SpectralSection, spectral);
+    for (const auto& section : sections_) {
+        ini.clearSection(section->sectionName());
+        section->write(ini);
+    }
     return ini.flush();
 }

@@ -1,8 +1,11 @@
 #pragma once
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "dsp/SpectralSettings.h"
+#include "settings/DefaultsSection.h"
 
 // "defaults.ini": the application-wide settings kept from one run to the next.
 class DefaultsFile {
@@ -23,12 +26,18 @@ public:
     const std::filesystem::path& readFrom() const { return readFrom_; }
     const std::filesystem::path& writeTo() const { return writeTo_; }
 
+    // Adds a section of a higher subsystem; the file and its copies share the section's object.
+    DefaultsFile withSection(std::shared_ptr<DefaultsSection> section) &&;
+
     // The built-in defaults replace what was read when FFT_TestPeaksLevel reads 0.
     SpectralSettings readSpectral() const;
-    // The file is made anew: other keys and sections are dropped.
+    // Every added section reads its keys.
+    void readSections() const;
+    // The file is made anew: other keys and sections are dropped. The added sections follow the spectral one.
     [[nodiscard]] bool write(const SpectralSettings& spectral) const;
 
 private:
     std::filesystem::path readFrom_;
     std::filesystem::path writeTo_;
+    std::vector<std::shared_ptr<DefaultsSection>> sections_;
 };

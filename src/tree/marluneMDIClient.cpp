@@ -19,8 +19,10 @@ marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
                                    std::optional<DefaultsFile> defaultsFile)
     : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile))
 {
-    if (defaultsFile_)
+    if (defaultsFile_) {
         spectralSettings = defaultsFile_->readSpectral();
+        defaultsFile_->readSections();
+    }
 }
 
 marluneMDIClient::~marluneMDIClient()

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// One block handed to a sound stream. Its owner sizes `samples` (interleaved frames) before queueing it;
+// the stream gives it back, whole, in the buffer-done notification.
+struct SoundBuffer {
+    std::vector<int16_t> samples;
+    // Samples the device filled (input) or played (output); all of them unless the buffer was aborted.
+    std::size_t done = 0;
+    // The owner's tag, untouched by the stream.
+    long user = 0;
+    // Given back by reset or close before the device filled or played it completely.
+    bool aborted = false;
+
+    SoundBuffer() = default;
+    SoundBuffer(std::size_t sampleCount, long tag) : samples(sampleCount), user(tag) {}
+};

@@ -1,0 +1,41 @@
+#pragma once
+#include <QtGlobal>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "soundcard/SoundStream.h"
+
+// The buffers of one Qt sound stream, shared between the audio object, which fills or drains them on
+// whatever thread it runs, and the user-interface thread, which queues them and gets them back. Every
+// finished buffer is handed to the done handler by an event posted to the application.
+class QtBufferQueue : public std::enable_shared_from_this<QtBufferQueue> {
+public:
+    void setHandler(SoundStream::DoneHandler handler);
+    void queue(std::unique_ptr<SoundBuffer> buffer);
+    // Input: recorded bytes into the queued buffers; bytes that find no buffer are lost.
+    void fill(const char* data, qint64 bytes);
+    // Output: bytes to play out of the queued buffers; fewer when the queue runs dry.
+    qint64 drain(char* data, qint64 bytes);
+    qint64 queuedBytes() const;
+    // Every queued buffer goes back, aborted, with what it holds so far.
+    void abortAll();
+    // Nothing more goes back: queued and finished buffers are freed and posted events find nothing.
+    void close();
+
+private:
+    template <class Copy>
+    qint64 transfer(qint64 bytes, Copy copy);
+    // Under the lock: the front buffer goes to the finished ones and an event will hand it out.
+    void finishFront();
+    // On the user-interface thread: the oldest finished buffer to the handler.
+    void handOut();
+
+    mutable std::mutex mutex_;
+    std::deque<std::unique_ptr<SoundBuffer>> pending_;
+    std::deque<std::unique_ptr<SoundBuffer>> finished_;
+    std::size_t frontBytes_ = 0;  // bytes of the front buffer already filled or played
+    SoundStream::DoneHandler handler_;
+    bool closed_ = false;
+};

@@ -1,0 +1,80 @@
+#include "soundcard/ui/QtSoundStream.h"
+
+#include <QAudioSink>
+#include <QAudioSource>
+
+#include "soundcard/ui/QtBufferDevice.h"
+#include "soundcard/ui/QtBufferQueue.h"
+
+QtSoundStream::QtSoundStream(SoundDirection direction, const QAudioDevice& device, const PcmFormat& format)
+    : direction_(direction), format_(format), queue_(std::make_shared<QtBufferQueue>()),
+      data_(std::make_unique<QtBufferDevice>(queue_))
+{
+    if (direction == SoundDirection::Input) {
+        source_ = std::make_unique<QAudioSource>(device, qtFormat(format));
+        data_->open(QIODevice::WriteOnly);
+    } else {
+        sink_ = std::make_unique<QAudioSink>(device, qtFormat(format));
+        data_->open(QIODevice::ReadOnly);
+    }
+}
+
+QtSoundStream::~QtSoundStream()
+{
+    close();
+}
+
+QAudioFormat QtSoundStream::qtFormat(const PcmFormat& format)
+{
+    QAudioFormat qt;
+    qt.setSampleRate(format.sampleRate);
+    qt.setChannelCount(format.channels);
+    qt.setSampleFormat(QAudioFormat::Int16);
+    return qt;
+}
+
+void QtSoundStream::setDoneHandler(DoneHandler handler)
+{
+    queue_->setHandler(std::move(handler));
+}
+
+void QtSoundStream::queue(std::unique_ptr<SoundBuffer> buffer)
+{
+    queue_->queue(std::move(buffer));
+    // An output that ran dry stops pulling until it hears of new data.
+    if (sink_)
+        data_->announceData();
+}
+
+void QtSoundStream::start()
+{
+    if (source_)
+        source_->start(data_.get());
+    else if (sink_)
+        sink_->start(data_.get());
+}
+
+void QtSoundStream::stopDevice()
+{
+    if (source_) {
+        source_->stop();
+    } else if (sink_) {
+        // Sound still buffered in the server is dropped, as a reset silences the output at once.
+        sink_->reset();
+        sink_->stop();
+    }
+}
+
+void QtSoundStream::reset()
+{
+    stopDevice();
+    queue_->abortAll();
+}
+
+void QtSoundStream::close()
+{
+    stopDevice();
+    queue_->close();
+    source_.reset();
+    sink_.reset();
+}
