@@ -12,17 +12,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "base/ui/DialogFields.h"
 #include "instruments/InstrumentSettings.h"
 #include "instruments/ValShowForm.h"
 
-namespace {
-QLineEdit* editOf(const std::string& text, int maxLength, QWidget* parent)
-{
-    auto* edit = new QLineEdit(QString::fromStdString(text), parent);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-}  // namespace
+using DialogFields::editOf;
 
 ValShowDlg::ValShowDlg(ValShowForm& form, QWidget* parent)
     : QDialog(parent), form_(form), circle_(new QRadioButton("Circle", this)),

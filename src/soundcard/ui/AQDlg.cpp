@@ -9,26 +9,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "base/ui/DialogFields.h"
 #include "soundcard/AQForm.h"
 
+using DialogFields::editOf;
+using DialogFields::listOf;
+
 namespace {
-QComboBox* listOf(const std::vector<std::string>& entries, int current, QWidget* parent)
-{
-    auto* list = new QComboBox(parent);
-    for (const std::string& entry : entries)
-        list->addItem(QString::fromStdString(entry));
-    list->setCurrentIndex(current);
-    return list;
-}
-
-QLineEdit* editOf(const std::string& text, int maxLength, QWidget* parent)
-{
-    auto* edit = new QLineEdit(QString::fromStdString(text), parent);
-    if (maxLength > 0)
-        edit->setMaxLength(maxLength);
-    return edit;
-}
-
 // A field with words before and after it on one row.
 QWidget* between(const QString& before, QWidget* field, const QString& after, QWidget* parent)
 {

@@ -5,18 +5,13 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
+#include "base/ui/DialogFields.h"
 #include "views/TimeFFTForm.h"
 
-namespace {
-QComboBox* listOf(const std::vector<std::string>& entries, int current, QWidget* parent)
-{
-    auto* list = new QComboBox(parent);
-    for (const std::string& entry : entries)
-        list->addItem(QString::fromStdString(entry));
-    list->setCurrentIndex(current);
-    return list;
-}
+using DialogFields::editOf;
+using DialogFields::listOf;
 
+namespace {
 // Only a field whose text really changed is written, so the one being typed in keeps its cursor.
 void showText(QLineEdit* edit, const std::string& text)
 {
@@ -24,21 +19,14 @@ void showText(QLineEdit* edit, const std::string& text)
     if (edit->text() != shown)
         edit->setText(shown);
 }
-
-QLineEdit* editOf(int maxLength, QWidget* parent)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
 }  // namespace
 
 TimeFFTDlg::TimeFFTDlg(TimeFFTForm& form, QWidget* parent)
     : QDialog(parent), form_(form), precision_(listOf(form.precisionEntries, form.precision, this)),
-      segments_(editOf(TimeFFTForm::CountLength, this)), step_(editOf(TimeFFTForm::CountLength, this)),
+      segments_(editOf("", TimeFFTForm::CountLength, this)), step_(editOf("", TimeFFTForm::CountLength, this)),
       azimuth_(listOf(form.azimuthEntries, form.azimuth, this)),
       elevation_(listOf(form.elevationEntries, form.elevation, this)),
-      from_(editOf(TimeFFTForm::FrequencyLength, this)), to_(editOf(TimeFFTForm::FrequencyLength, this))
+      from_(editOf("", TimeFFTForm::FrequencyLength, this)), to_(editOf("", TimeFFTForm::FrequencyLength, this))
 {
     setWindowTitle(form.spectrogram() ? "Spectrogram" : "Time FFT");
     auto* layout = new QFormLayout(this);
