@@ -10,6 +10,9 @@
 
 PaneRegistry::PaneRegistry()
 {
+    // Acquisition windows are signal windows of their own size; their entry comes first.
+    add([](int32_t kind) { return kind == SignalKind::Acquisition; },
+        [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, QSize(400, 200));
     add(SignalKind::isSignalWindow, [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); });
     add(SignalKind::is3D, [](marluneChild& child) -> QWidget* { return new crtez(static_cast<marlune3DChild&>(child)); });
     add(

@@ -263,3 +263,8 @@ void QtUiServices::show3DStatusBar(bool on)
     if (statusBars_)
         statusBars_->show3D(on);
 }
+
+void QtUiServices::callLater(int ms, std::function<void()> function)
+{
+    QTimer::singleShot(ms, qApp, std::move(function));
+}

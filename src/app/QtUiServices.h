@@ -38,6 +38,7 @@ public:
     void openWithDesktop(const std::string& target) override;
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;
     bool startDetached(const std::string& program, const std::vector<std::string>& arguments) override;
+    void callLater(int ms, std::function<void()> function) override;
     void setStatusText(StatusField field, const std::string& text) override;
     void show3DStatusBar(bool on) override;
     std::unique_ptr<ProgressReport> startProgress() override;

@@ -22,6 +22,8 @@ constexpr int StartDelayMs = 1000;
 marluneApp::marluneApp(std::string programFolder)
     : programFolder_(std::move(programFolder)), acquisitionDefaults_(std::make_shared<AcquisitionDefaults>()),
       client_(ui_, programFolder_, DefaultsFile::locate(programFolder_).withSection(acquisitionDefaults_)),
+      acquisitionCommands_(client_, soundDevices_, acquisitionDefaults_->settings),
+      playback_(client_, soundDevices_),
       router_(client_),
       frame_(std::make_unique<MainFrame>(client_, router_))
 {

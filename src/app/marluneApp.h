@@ -8,7 +8,10 @@
 #include "app/HelpWindow.h"
 #include "app/QtUiServices.h"
 #include "base/CommandTarget.h"
+#include "soundcard/AcquisitionCommands.h"
 #include "soundcard/AcquisitionDefaults.h"
+#include "soundcard/Playback.h"
+#include "soundcard/ui/QtSoundDevices.h"
 #include "tree/marluneMDIClient.h"
 
 class MainFrame;
@@ -53,6 +56,9 @@ private:
     QtUiServices ui_;
     std::shared_ptr<AcquisitionDefaults> acquisitionDefaults_;
     marluneMDIClient client_;
+    QtSoundDevices soundDevices_;
+    AcquisitionCommands acquisitionCommands_;
+    Playback playback_;
     CommandRouter router_;
     std::unique_ptr<MainFrame> frame_;
     QPointer<HelpWindow> help_;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +75,9 @@ public:
     // A report for a computation that may take long: when it does, the person sees how far it has come
     // (windows keep repainting, commands wait) and may stop it. Null where nobody watches.
     virtual std::unique_ptr<ProgressReport> startProgress() = 0;
+    // Runs `function` once, about `ms` milliseconds from now, on the user-interface thread after the
+    // current command or notification has ended. Whatever it uses must be checked when it runs.
+    virtual void callLater(int ms, std::function<void()> function) = 0;
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -32,6 +32,8 @@ public:
     void setStatusText(StatusField, const std::string&) override {}
     void show3DStatusBar(bool) override {}
     std::unique_ptr<ProgressReport> startProgress() override { return nullptr; }
+    // A run without a person has no loop to come back to, so nothing runs later.
+    void callLater(int, std::function<void()>) override {}
 
 private:
     std::ostream& messages_;

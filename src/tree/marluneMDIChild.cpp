@@ -13,6 +13,7 @@
 #include "tree/ProcessingCommands.h"
 #include "tree/SignalFileCommands.h"
 #include "tree/SignalViewCommands.h"
+#include "tree/SignalWindowCommands.h"
 #include "tree/StepChangeForm.h"
 #include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
@@ -251,6 +252,9 @@ std::optional<CommandState> marluneMDIChild::commandState(int id) const
     case Cmd::RulerSampleUnits:
         return CommandState{true, originalUnits_ != 1};
     default:
+        for (const SignalWindowCommands* commands : client().signalWindowCommands())
+            if (auto state = commands->commandState(*this, id))
+                return state;
         return marluneChild::commandState(id);
     }
 }
@@ -296,6 +300,9 @@ bool marluneMDIChild::command(int id)
         refreshStatusBar();
         return true;
     default:
+        for (SignalWindowCommands* commands : std::vector(client().signalWindowCommands()))
+            if (commands->command(*this, id))
+                return true;
         return marluneChild::command(id);
     }
 }

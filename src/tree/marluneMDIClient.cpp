@@ -179,6 +179,26 @@ void marluneMDIClient::spectralDefaultsCommand()
         spectralSettings = form.result();
 }
 
+void marluneMDIClient::addCommands(CommandTarget& target)
+{
+    commands_.push_back(&target);
+}
+
+void marluneMDIClient::removeCommands(CommandTarget& target)
+{
+    std::erase(commands_, &target);
+}
+
+void marluneMDIClient::addSignalWindowCommands(SignalWindowCommands& commands)
+{
+    signalWindowCommands_.push_back(&commands);
+}
+
+void marluneMDIClient::removeSignalWindowCommands(SignalWindowCommands& commands)
+{
+    std::erase(signalWindowCommands_, &commands);
+}
+
 bool marluneMDIClient::dispatch(int id)
 {
     if (marluneChild* child = activeChild(); child && child->command(id))
@@ -216,6 +236,9 @@ std::optional<CommandState> marluneMDIClient::commandState(int id) const
     case Cmd::Calculator:
         return CommandState{hasSignalWindow()};
     default:
+        for (const CommandTarget* target : commands_)
+            if (auto state = target->commandState(id))
+                return state;
         return std::nullopt;
     }
 }
@@ -248,6 +271,9 @@ bool marluneMDIClient::command(int id)
                                           "Clipboard picture");
         return true;
     default:
+        for (CommandTarget* target : std::vector(commands_))
+            if (target->command(id))
+                return true;
         return false;
     }
 }

@@ -14,6 +14,7 @@
 #include "views/Palette.h"
 
 class ClientListener;
+class SignalWindowCommands;
 class marluneChild;
 class marluneMDIChild;
 class UiServices;
@@ -56,6 +57,14 @@ public:
     // The open routine: one window per channel of each file; the first window of the last file opened.
     marluneMDIChild* openFiles(const std::vector<std::string>& names, const std::string& displayName = {});
 
+    // Command handlers of folders above the tree: client commands (asked after the client's own) and
+    // commands of every signal window. Each removes itself before it is destroyed.
+    void addCommands(CommandTarget& target);
+    void removeCommands(CommandTarget& target);
+    void addSignalWindowCommands(SignalWindowCommands& commands);
+    void removeSignalWindowCommands(SignalWindowCommands& commands);
+    const std::vector<SignalWindowCommands*>& signalWindowCommands() const { return signalWindowCommands_; }
+
     // Routes a command as the menus do: the active window first, then the client.
     bool dispatch(int id);
     std::optional<CommandState> dispatchState(int id) const;
@@ -87,6 +96,8 @@ private:
     std::optional<DefaultsFile> defaultsFile_;
     std::array<Palette, Palette::FileNames.size()> palettes_{};
     std::vector<ClientListener*> listeners_;
+    std::vector<CommandTarget*> commands_;
+    std::vector<SignalWindowCommands*> signalWindowCommands_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
     uint32_t creationCounter_ = 0;

@@ -9,7 +9,16 @@
 #include <optional>
 #include <string>
 
+#include "signal/Signal.h"
+#include "signal/SignalKind.h"
+#include "soundcard/Playback.h"
+#include "soundcard/SignalPlayer.h"
+#include "soundcard/marluneSB.h"
 #include "soundcard/ui/QtSoundDevices.h"
+#include "support/ScriptedUi.h"
+#include "tree/ChildEvent.h"
+#include "tree/CommandIds.h"
+#include "tree/marluneMDIClient.h"
 #include "ui/QtTestApp.h"
 
 namespace {
@@ -176,4 +185,74 @@ TEST_F(AudioLoopback, AnOutputThatRanDryPlaysWhatIsQueuedLater)
     output->queue(toneBuffer(0, 1));
     output->queue(toneBuffer(0, 2));
     EXPECT_TRUE(runUntil(clock, [&] { return played == 3; })) << "played " << played << " of 3";
+}
+
+namespace {
+// The largest spread about the mean of the windows an acquisition window stored.
+struct WindowSpread : ChildListener {
+    int windows = 0;
+    double largest = 0;
+    void childChanged(marluneChild& child, const ChildEvent& event) override
+    {
+        if (event.change != ChildChange::Samples)
+            return;
+        const Signal& signal = *static_cast<marluneSB&>(child).signal();
+        const float* samples = signal.visibleSamples();
+        double sum = 0;
+        double squares = 0;
+        for (uint32_t i = 0; i < signal.visibleCount(); ++i) {
+            sum += samples[i];
+            squares += double(samples[i]) * samples[i];
+        }
+        const double n = signal.visibleCount();
+        largest = std::max(largest, std::sqrt(std::max(squares / n - (sum / n) * (sum / n), 0.0)));
+        ++windows;
+    }
+};
+}  // namespace
+
+// A signal window plays a tone while an acquisition window records it back, both on the real devices.
+TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
+{
+    ScriptedUi ui;
+    marluneMDIClient client(ui, "/nonexistent/");
+    Playback playback(client, devices);
+
+    constexpr uint32_t Block = BufferFrames;
+    std::vector<float> tone(20 * Block);
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = float(std::sin(2 * std::numbers::pi * 1000 * double(i) / Rate));
+    auto signal = std::make_unique<Signal>(nullptr, SignalKind::FileSignal, tone.data(), uint32_t(tone.size()), Rate);
+    ASSERT_TRUE(signal->zoomIn(0, Block - 1));
+    auto* file = static_cast<marluneMDIChild*>(
+        client.addWindow(std::make_unique<marluneMDIChild>(client, SignalKind::FileSignal, std::move(signal))));
+
+    AcquisitionSettings settings;
+    settings.sampleRate = Rate;
+    settings.windowLength = int32_t(Block);
+    marluneSB* acquisition = marluneSB::create(client, devices, settings);
+    ASSERT_NE(acquisition, nullptr);
+    WindowSpread spread;
+    acquisition->subscribe(spread);
+    client.setActiveChild(acquisition);
+    client.dispatch(Cmd::Start);
+    ASSERT_FALSE(acquisition->stopped()) << (ui.messages.empty() ? std::string() : ui.messages[0].text);
+
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(runUntil(clock, [&] { return spread.windows >= 2; })) << "the input never delivered";
+    client.setActiveChild(file);
+    client.dispatch(Cmd::PlayWithSound);
+    ASSERT_NE(playback.player(*file), nullptr);
+    ASSERT_TRUE(runUntil(clock, [&] { return playback.player(*file)->stopped(); })) << "playback never ended";
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(file->signal()->firstVisible(), 19 * Block) << "the view followed the blocks";
+    const int enough = spread.windows + 10;
+    ASSERT_TRUE(runUntil(clock, [&] { return spread.windows >= enough; }));
+    client.setActiveChild(acquisition);
+    client.dispatch(Cmd::Stop);
+    EXPECT_TRUE(acquisition->stopped());
+    // Played as 0 ... 30000, the tone's spread about its middle is about 10600.
+    EXPECT_GT(spread.largest, 3000);
+    acquisition->unsubscribe(spread);
 }

@@ -85,3 +85,12 @@ std::vector<std::string> ScriptedUi::messageTexts() const
         texts.push_back(m.text);
     return texts;
 }
+
+std::size_t ScriptedUi::runLater()
+{
+    std::deque<std::function<void()>> due;
+    due.swap(later);
+    for (auto& function : due)
+        function();
+    return due.size();
+}

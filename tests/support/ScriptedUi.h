@@ -46,6 +46,9 @@ public:
     int beeps = 0;
     int waitDepth = 0;
     int waitCursorsShown = 0;
+    // Calls asked for later, with their delays, until the test runs them.
+    std::deque<std::function<void()>> later;
+    std::vector<int> laterDelays;
 
     MessageResult messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                              MessageIcon icon) override;
@@ -71,6 +74,13 @@ public:
     void setStatusText(StatusField field, const std::string& text) override { status[field] = text; }
     void show3DStatusBar(bool on) override { statusBar3D = on; }
     std::unique_ptr<ProgressReport> startProgress() override;
+    void callLater(int ms, std::function<void()> function) override
+    {
+        laterDelays.push_back(ms);
+        later.push_back(std::move(function));
+    }
+    // Runs the calls waiting now, in order (not those they ask for); how many ran.
+    std::size_t runLater();
 
     // Texts of all messages shown so far.
     std::vector<std::string> messageTexts() const;

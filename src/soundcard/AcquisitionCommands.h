@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+#include "base/CommandTarget.h"
+
+struct AcquisitionSettings;
+class SoundDevices;
+class marluneMDIClient;
+
+// The client's sound-card commands: "Sound card data acquisition..." edits the application-wide
+// settings and makes an acquisition window from them; "Sound card calibration..." runs the calibration
+// dialog on the settings' calibration file.
+class AcquisitionCommands : public CommandTarget {
+public:
+    AcquisitionCommands(marluneMDIClient& client, SoundDevices& devices, AcquisitionSettings& settings);
+    ~AcquisitionCommands();
+    AcquisitionCommands(const AcquisitionCommands&) = delete;
+    AcquisitionCommands& operator=(const AcquisitionCommands&) = delete;
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+private:
+    marluneMDIClient& client_;
+    SoundDevices& devices_;
+    AcquisitionSettings& settings_;
+};

@@ -1,0 +1,35 @@
+#pragma once
+#include <map>
+#include <memory>
+
+#include "tree/ChildEvent.h"
+#include "tree/SignalWindowCommands.h"
+
+class SoundDevices;
+class SignalPlayer;
+class marluneMDIClient;
+
+// "Play signal (with sound)", "Play signal (no sound)" and "Stop playing" of every signal window of
+// the client, on the given devices. A window gets its player when it first plays; the player goes
+// with the window.
+class Playback : public SignalWindowCommands, public ChildListener {
+public:
+    Playback(marluneMDIClient& client, SoundDevices& devices);
+    ~Playback();
+    Playback(const Playback&) = delete;
+    Playback& operator=(const Playback&) = delete;
+
+    // The window's player, or null when it never played.
+    SignalPlayer* player(const marluneMDIChild& window) const;
+
+    std::optional<CommandState> commandState(const marluneMDIChild& window, int id) const override;
+    bool command(marluneMDIChild& window, int id) override;
+    void childChanged(marluneChild& child, const ChildEvent& event) override;
+
+private:
+    SignalPlayer& playerOf(marluneMDIChild& window);
+
+    marluneMDIClient& client_;
+    SoundDevices& devices_;
+    std::map<const marluneChild*, std::unique_ptr<SignalPlayer>> players_;
+};

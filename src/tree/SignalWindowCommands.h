@@ -1,0 +1,17 @@
+#pragma once
+#include <optional>
+
+#include "base/CommandTarget.h"
+
+class marluneMDIChild;
+
+// Commands of every signal window that a folder above the tree carries out (playback, for example).
+// It registers itself with the client; a window asks the registered handlers for commands it does not know.
+class SignalWindowCommands {
+public:
+    virtual std::optional<CommandState> commandState(const marluneMDIChild& window, int id) const = 0;
+    virtual bool command(marluneMDIChild& window, int id) = 0;
+
+protected:
+    ~SignalWindowCommands() = default;
+};
