@@ -55,6 +55,8 @@ TEST_F(InstrumentTest, EachCommandMakesItsKindTitledAfterTheParent)
         {Cmd::InstrumentRms, 81, " 9#RMS: 1#file"},
         {Cmd::InstrumentRmsNormalized, 82, " 10#RMS(normalized): 1#file"},
     };
+    // The commands are the file window's: without an active window nobody answers for them.
+    client.setActiveChild(file);
     for (const Made& m : made) {
         SCOPED_TRACE(m.caption);
         EXPECT_TRUE(client.dispatchState(m.command)->enabled);
