@@ -9,7 +9,9 @@
 #include "settings/ui/FFTDefaultsDlg.h"
 #include "settings/ui/SmoothingDlg.h"
 #include "soundcard/AQForm.h"
+#include "soundcard/CalibrationForm.h"
 #include "soundcard/ui/AQDlg.h"
+#include "soundcard/ui/CalibrationDlg.h"
 #include "tree/CalcForm.h"
 #include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
@@ -65,6 +67,7 @@ DialogRegistry::DialogRegistry()
     add<ValShowForm, ValShowDlg>();
     add<TimeFFTStatForm, TimeFFTStatDlg>();
     add<AQForm, AQDlg>();
+    add<CalibrationForm, CalibrationDlg>();
     addModeless<FilterControlForm, FilterControlDlg>();
 }
 
