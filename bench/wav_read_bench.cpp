@@ -1,5 +1,5 @@
-// Reading a 16-bit stereo WAV into one float array per channel: our reader against libsndfile's
-// sf_readf_float followed by the deinterleaving that delivers the same two arrays.
+// Reading a stereo WAV of 16-bit, 24-bit and 32-bit float samples into one float array per channel: our
+// reader against libsndfile's sf_readf_float followed by the deinterleaving that delivers the same arrays.
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
 
@@ -20,50 +20,51 @@ constexpr int Channels = 2;
 constexpr sf_count_t Frames = sf_count_t(60) * Rate;
 constexpr sf_count_t SndfileChunkFrames = 4096;
 
-// A minute of two tones written once per run into a private temporary folder.
-class BenchFile {
+// A minute of two tones in each coding, written once per run into a private temporary folder.
+class BenchFiles {
 public:
-    BenchFile()
+    BenchFiles()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "marlune-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary folder");
         folder_ = pattern;
-        path_ = folder_ / "tones.wav";
-        SF_INFO info{};
-        info.samplerate = Rate;
-        info.channels = Channels;
-        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-        SNDFILE* file = sf_open(path_.c_str(), SFM_WRITE, &info);
-        if (!file)
-            throw std::runtime_error(sf_strerror(nullptr));
-        std::vector<short> frames(std::size_t(Frames) * Channels);
+        // Full-scale amplitudes 0.6 and 0.35: libsndfile scales them to each integer width.
+        std::vector<float> frames(std::size_t(Frames) * Channels);
         for (sf_count_t i = 0; i < Frames; ++i) {
             const double t = double(i) / Rate;
-            frames[std::size_t(i) * 2] = short(20000 * std::sin(2 * M_PI * 440 * t));
-            frames[std::size_t(i) * 2 + 1] = short(12000 * std::sin(2 * M_PI * 1250 * t));
+            frames[std::size_t(i) * 2] = float(0.6 * std::sin(2 * M_PI * 440 * t));
+            frames[std::size_t(i) * 2 + 1] = float(0.35 * std::sin(2 * M_PI * 1250 * t));
         }
-        sf_writef_short(file, frames.data(), Frames);
-        sf_close(file);
+        for (const int coding : {SF_FORMAT_PCM_16, SF_FORMAT_PCM_24, SF_FORMAT_FLOAT}) {
+            SF_INFO info{};
+            info.samplerate = Rate;
+            info.channels = Channels;
+            info.format = SF_FORMAT_WAV | coding;
+            SNDFILE* file = sf_open(path(coding).c_str(), SFM_WRITE, &info);
+            if (!file)
+                throw std::runtime_error(sf_strerror(nullptr));
+            sf_writef_float(file, frames.data(), Frames);
+            sf_close(file);
+        }
     }
-    ~BenchFile() { std::filesystem::remove_all(folder_); }
+    ~BenchFiles() { std::filesystem::remove_all(folder_); }
 
-    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path path(int coding) const { return folder_ / ("tones-" + std::to_string(coding) + ".wav"); }
 
 private:
     std::filesystem::path folder_;
-    std::filesystem::path path_;
 };
 
-const BenchFile& benchFile()
+std::filesystem::path benchFile(int coding)
 {
-    static const BenchFile file;
-    return file;
+    static const BenchFiles files;
+    return files.path(coding);
 }
 
-void marluneReadWav(benchmark::State& state)
+void marluneReadWav(benchmark::State& state, int coding)
 {
-    const auto& path = benchFile().path();
+    const auto path = benchFile(coding);
     for (auto _ : state) {
         FileReadResult result = readWavFile(path);
         if (!result.ok() || result.signals.size() != Channels) {
@@ -75,9 +76,9 @@ void marluneReadWav(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * Frames * Channels);
 }
 
-void sndfileReadFloat(benchmark::State& state)
+void sndfileReadFloat(benchmark::State& state, int coding)
 {
-    const auto& path = benchFile().path();
+    const auto path = benchFile(coding);
     for (auto _ : state) {
         SF_INFO info{};
         SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
@@ -110,7 +111,11 @@ void sndfileReadFloat(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(marluneReadWav)->Unit(benchmark::kMillisecond);
-BENCHMARK(sndfileReadFloat)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(marluneReadWav, pcm16, SF_FORMAT_PCM_16)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sndfileReadFloat, pcm16, SF_FORMAT_PCM_16)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(marluneReadWav, pcm24, SF_FORMAT_PCM_24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sndfileReadFloat, pcm24, SF_FORMAT_PCM_24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(marluneReadWav, float32, SF_FORMAT_FLOAT)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sndfileReadFloat, float32, SF_FORMAT_FLOAT)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

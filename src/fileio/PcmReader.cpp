@@ -1,64 +1,212 @@
 #include "fileio/PcmReader.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <type_traits>
 
 #include "fileio/ChunkedRead.h"
+#include "signal/MinMaxSummary.h"
 #include "signal/SignalKind.h"
 
 static_assert(std::endian::native == std::endian::little, "samples are read straight into integers");
 
 namespace {
 
-// One frame read as a single unsigned integer: channel c is its c-th Sample-sized field, so every
-// channel is extracted with contiguous loads, which the compiler vectorises.
-template <typename Sample, unsigned Channels>
-using FrameWord = std::conditional_t<sizeof(Sample) * Channels == 1, uint8_t,
-                                     std::conditional_t<sizeof(Sample) * Channels == 2, uint16_t, uint32_t>>;
+template <std::size_t Bytes>
+using UnsignedOf =
+    std::conditional_t<Bytes == 1, uint8_t,
+                       std::conditional_t<Bytes == 2, uint16_t, std::conditional_t<Bytes == 4, uint32_t, uint64_t>>>;
 
-template <typename Sample, unsigned Channels>
-void widenChannel(const FrameWord<Sample, Channels>* __restrict frames, unsigned channel, float* __restrict out,
-                  std::size_t count)
+// A container whose bytes are a C++ type: integers shift out their unused low bits, floats convert.
+template <typename Container>
+struct Plain {
+    using Value = Container;
+    static constexpr std::size_t Bytes = sizeof(Container);
+
+    static Value load(const uint8_t* bytes)
+    {
+        Value value;
+        std::memcpy(&value, bytes, Bytes);
+        return value;
+    }
+    static float widen(Value value, unsigned unusedBits)
+    {
+        if constexpr (std::is_integral_v<Value>)
+            return float(value >> unusedBits);
+        else
+            return float(value);
+    }
+};
+
+// Three bytes loaded as four (the chunk's spare word covers the last) and moved to the top of a 32-bit
+// integer, where their sign bit belongs; the arithmetic shift brings them down.
+struct Packed24 {
+    using Value = int32_t;
+    static constexpr std::size_t Bytes = 3;
+
+    static Value load(const uint8_t* bytes)
+    {
+        uint32_t word;
+        std::memcpy(&word, bytes, sizeof word);
+        return int32_t(word << 8);
+    }
+    static float widen(Value value, unsigned unusedBits) { return float(value >> (8 + unusedBits)); }
+};
+
+// A channel's samples and the extremes of each of their fine blocks, found while the samples are
+// converted, so that the signal's summary costs no second pass over them.
+struct Channel {
+    std::unique_ptr<float[]> samples;
+    std::vector<MinMax> fine;
+};
+
+// Converts samples [first, end), which lie in one fine block, and gives their extremes. Whole blocks of
+// a fixed length let -O2's cheap vectoriser take the loops; the rest is done singly.
+template <typename Coding, typename Widen>
+MinMax widenRun(float* __restrict out, std::size_t first, std::size_t end, Widen widen)
 {
-    const unsigned shift = channel * 8 * sizeof(Sample);
-    const auto widen = [&](std::size_t i) { out[i] = float(Sample(frames[i] >> shift)); };
-    // Whole blocks of a fixed length let -O2's cheap vectoriser take the loop; the rest is done singly.
-    constexpr std::size_t Block = 16;
-    const std::size_t whole = count - count % Block;
-    for (std::size_t b = 0; b < whole; b += Block)
-        for (std::size_t k = 0; k < Block; ++k)
-            widen(b + k);
-    for (std::size_t i = whole; i < count; ++i)
-        widen(i);
+    if constexpr (sizeof(typename Coding::Value) >= sizeof(float)) {
+        // Wide values convert a vector of four at a time, and the same loop gathers the extremes.
+        constexpr std::size_t Block = MinMaxLanes::Count;
+        MinMaxLanes lanes;
+        const std::size_t whole = end - (end - first) % Block;
+        for (std::size_t b = first; b < whole; b += Block)
+            for (std::size_t k = 0; k < Block; ++k) {
+                const float value = widen(b + k);
+                out[b + k] = value;
+                lanes.take(k, value);
+            }
+        for (std::size_t i = whole; i < end; ++i) {
+            const float value = widen(i);
+            out[i] = value;
+            lanes.take(i - whole, value);
+        }
+        return lanes.merged();
+    } else {
+        // Narrow values convert best sixteen at a time; the extremes are then scanned while in the cache.
+        constexpr std::size_t Block = 16;
+        const std::size_t whole = end - (end - first) % Block;
+        for (std::size_t b = first; b < whole; b += Block)
+            for (std::size_t k = 0; k < Block; ++k)
+                out[b + k] = widen(b + k);
+        for (std::size_t i = whole; i < end; ++i)
+            out[i] = widen(i);
+        return MinMaxSummary::scan(out + first, end - first);
+    }
 }
 
-template <typename Sample, unsigned Channels>
-std::vector<std::unique_ptr<float[]>> readChannels(const InputFile& file, uint64_t offset, uint32_t frames)
+// Converts a chunk's `count` samples of one channel, from frame `first` on, a fine block at a time; a
+// block split between two chunks gets the extremes of both parts.
+template <typename Coding, typename Widen>
+void widenChunk(Channel& channel, uint64_t first, std::size_t count, Widen widen)
 {
-    std::vector<std::unique_ptr<float[]>> blocks;
-    for (unsigned c = 0; c < Channels; ++c)
-        blocks.push_back(Signal::allocateSamples(frames));
-    const bool complete = readInChunks<FrameWord<Sample, Channels>>(
-        file, offset, frames, 1, [&](const FrameWord<Sample, Channels>* words, std::size_t count, uint64_t first) {
-            for (unsigned c = 0; c < Channels; ++c)
-                widenChannel<Sample, Channels>(words, c, blocks[c].get() + first, count);
-        });
-    if (!complete)
-        blocks.clear();
-    return blocks;
+    constexpr uint64_t Fine = MinMaxSummary::FineBlock;
+    float* out = channel.samples.get() + first;
+    for (std::size_t start = 0; start < count;) {
+        const uint64_t blockEnd = ((first + start) / Fine + 1) * Fine;
+        const std::size_t end = std::size_t(std::min<uint64_t>(count, blockEnd - first));
+        const MinMax part = widenRun<Coding>(out, start, end, widen);
+        if ((first + start) % Fine == 0) {
+            channel.fine.push_back(part);
+        } else {
+            MinMax& extremes = channel.fine.back();
+            extremes = {std::min(part.min, extremes.min), std::max(part.max, extremes.max)};
+        }
+        start = end;
+    }
+}
+
+// A frame that fills an integer word: channel c is its c-th field, so every channel is extracted with
+// contiguous loads, which the compiler vectorises.
+template <typename Coding, typename Word>
+bool readWordFrames(const InputFile& file, uint64_t offset, uint32_t frames, const PcmFormat& format,
+                    std::vector<Channel>& channels)
+{
+    const unsigned unusedBits = format.unusedBits();
+    return readInChunks<Word>(file, offset, frames, 1, [&](const Word* __restrict words, std::size_t count,
+                                                           uint64_t first) {
+        for (unsigned c = 0; c < format.channels; ++c) {
+            const unsigned shift = c * 8 * Coding::Bytes;
+            widenChunk<Coding>(channels[c], first, count, [=](std::size_t i) {
+                const auto field = UnsignedOf<Coding::Bytes>(words[i] >> shift);
+                return Coding::widen(std::bit_cast<typename Coding::Value>(field), unusedBits);
+            });
+        }
+    });
+}
+
+// Any other frame: each channel's containers are loaded a frame apart.
+template <typename Coding>
+bool readStridedFrames(const InputFile& file, uint64_t offset, uint32_t frames, const PcmFormat& format,
+                       std::vector<Channel>& channels)
+{
+    const std::size_t frameBytes = format.frameBytes();
+    const unsigned unusedBits = format.unusedBits();
+    return readInChunks<uint8_t>(file, offset, frames, frameBytes, [&](const uint8_t* __restrict bytes,
+                                                                        std::size_t count, uint64_t first) {
+        for (unsigned c = 0; c < format.channels; ++c) {
+            const uint8_t* channel = bytes + c * Coding::Bytes;
+            widenChunk<Coding>(channels[c], first, count, [=](std::size_t i) {
+                return Coding::widen(Coding::load(channel + i * frameBytes), unusedBits);
+            });
+        }
+    });
+}
+
+// Tries the word sizes from the container's up to 8 bytes before falling back to strided loads.
+template <typename Coding, std::size_t WordBytes = Coding::Bytes>
+bool readFrames(const InputFile& file, uint64_t offset, uint32_t frames, const PcmFormat& format,
+                std::vector<Channel>& channels)
+{
+    if constexpr (std::has_single_bit(WordBytes) && WordBytes <= sizeof(uint64_t)) {
+        if (format.frameBytes() == WordBytes)
+            return readWordFrames<Coding, UnsignedOf<WordBytes>>(file, offset, frames, format, channels);
+        return readFrames<Coding, 2 * WordBytes>(file, offset, frames, format, channels);
+    } else {
+        return readStridedFrames<Coding>(file, offset, frames, format, channels);
+    }
+}
+
+bool readCoded(const InputFile& file, uint64_t offset, uint32_t frames, const PcmFormat& format,
+               std::vector<Channel>& channels)
+{
+    if (format.coding == PcmFormat::Coding::Float)
+        return format.containerBytes == 4 ? readFrames<Plain<float>>(file, offset, frames, format, channels)
+                                          : readFrames<Plain<double>>(file, offset, frames, format, channels);
+    switch (format.containerBytes) {
+    case 1:
+        return readFrames<Plain<uint8_t>>(file, offset, frames, format, channels);
+    case 2:
+        return readFrames<Plain<int16_t>>(file, offset, frames, format, channels);
+    case 3:
+        return readFrames<Packed24>(file, offset, frames, format, channels);
+    default:
+        return readFrames<Plain<int32_t>>(file, offset, frames, format, channels);
+    }
 }
 
 }  // namespace
 
-std::vector<std::unique_ptr<float[]>> readPcmChannels(const InputFile& file, uint64_t offset, uint32_t frames,
-                                                      unsigned channels, unsigned bytesPerSample)
+std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint64_t offset, uint32_t frames,
+                                                    const PcmFormat& format, int32_t kind, long double sampleRate)
 {
-    const bool stereo = channels == 2;
-    if (bytesPerSample == 1)
-        return stereo ? readChannels<uint8_t, 2>(file, offset, frames) : readChannels<uint8_t, 1>(file, offset, frames);
-    return stereo ? readChannels<int16_t, 2>(file, offset, frames) : readChannels<int16_t, 1>(file, offset, frames);
+    const std::size_t fineBlocks = (std::size_t(frames) + MinMaxSummary::FineBlock - 1) / MinMaxSummary::FineBlock;
+    std::vector<Channel> channels(format.channels);
+    for (Channel& channel : channels) {
+        channel.samples = Signal::allocateSamples(frames);
+        channel.fine.reserve(fineBlocks);
+    }
+    std::vector<std::unique_ptr<Signal>> signals;
+    if (!readCoded(file, offset, frames, format, channels))
+        return signals;
+    signals.reserve(channels.size());
+    for (Channel& channel : channels)
+        signals.push_back(std::make_unique<Signal>(nullptr, kind, std::move(channel.samples), frames, sampleRate,
+                                                   MinMaxSummary::fromFineBlocks(std::move(channel.fine))));
+    return signals;
 }
 
 FileReadResult readInt16FileSignal(const InputFile& file, uint64_t offset, uint64_t count, long double sampleRate)
@@ -66,12 +214,10 @@ FileReadResult readInt16FileSignal(const InputFile& file, uint64_t offset, uint6
     if (count == 0 || count > std::numeric_limits<uint32_t>::max())
         return {FileReadError::Invalid, {}};
     try {
-        auto blocks = readPcmChannels(file, offset, uint32_t(count), 1, 2);
-        if (blocks.empty())
-            return {FileReadError::Invalid, {}};
         FileReadResult result;
-        result.signals.push_back(std::make_unique<Signal>(nullptr, SignalKind::FileSignal, std::move(blocks[0]),
-                                                          uint32_t(count), sampleRate));
+        result.signals = readPcmSignals(file, offset, uint32_t(count), PcmFormat{}, SignalKind::FileSignal, sampleRate);
+        if (result.signals.empty())
+            return {FileReadError::Invalid, {}};
         return result;
     } catch (const std::bad_alloc&) {
         return {FileReadError::OutOfMemory, {}};

@@ -5,12 +5,13 @@
 
 #include "fileio/FileReadResult.h"
 #include "fileio/InputFile.h"
+#include "fileio/PcmFormat.h"
 
-// Reads `frames` interleaved frames of `channels` (1 or 2) little-endian integer samples at `offset`
-// into one float block per channel, values as they are: 1-byte samples unsigned 0..255, 2-byte signed.
-// Empty when the file ends early; throws std::bad_alloc.
-std::vector<std::unique_ptr<float[]>> readPcmChannels(const InputFile& file, uint64_t offset, uint32_t frames,
-                                                      unsigned channels, unsigned bytesPerSample);
+// Reads `frames` interleaved frames of `format` at `offset` into one signal of `kind` per channel, values
+// as they are: integers of 1 to 4 bytes keep their integer value (1-byte ones unsigned), floats of 4 bytes
+// are copied and those of 8 rounded. Empty when the file ends early; throws std::bad_alloc.
+std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint64_t offset, uint32_t frames,
+                                                    const PcmFormat& format, int32_t kind, long double sampleRate);
 
 // The one signal (kind 15) of `count` signed 16-bit samples at `offset`, as the .bin, .eeg and raw
 // files hold them: Invalid for no samples, more than a signal can count, or a file that ends early.

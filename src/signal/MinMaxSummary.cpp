@@ -1,16 +1,14 @@
 #include "signal/MinMaxSummary.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 
 namespace {
 constexpr uint32_t FinePerCoarse = MinMaxSummary::CoarseBlock / MinMaxSummary::FineBlock;
 constexpr MinMax Nothing{std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
 
-// `v > m ? v : m` keeps m when v is NaN, and maps onto the processor's max instruction.
-inline float larger(float v, float m) { return v > m ? v : m; }
-inline float smaller(float v, float m) { return v < m ? v : m; }
+constexpr auto larger = MinMaxLanes::larger;
+constexpr auto smaller = MinMaxLanes::smaller;
 
 uint32_t blocksOf(uint32_t count, uint32_t block)
 {
@@ -20,27 +18,15 @@ uint32_t blocksOf(uint32_t count, uint32_t block)
 
 MinMax MinMaxSummary::scan(const float* values, std::size_t n)
 {
-    constexpr std::size_t Lanes = 16;
-    std::array<float, Lanes> low;
-    std::array<float, Lanes> high;
-    low.fill(Nothing.min);
-    high.fill(Nothing.max);
+    constexpr std::size_t Lanes = MinMaxLanes::Count;
+    MinMaxLanes lanes;
     std::size_t i = 0;
     for (; i + Lanes <= n; i += Lanes)
-        for (std::size_t lane = 0; lane < Lanes; ++lane) {
-            high[lane] = larger(values[i + lane], high[lane]);
-            low[lane] = smaller(values[i + lane], low[lane]);
-        }
-    for (std::size_t lane = 0; i < n; ++i, ++lane) {
-        high[lane] = larger(values[i], high[lane]);
-        low[lane] = smaller(values[i], low[lane]);
-    }
-    MinMax result = Nothing;
-    for (std::size_t lane = 0; lane < Lanes; ++lane) {
-        result.max = larger(high[lane], result.max);
-        result.min = smaller(low[lane], result.min);
-    }
-    return result;
+        for (std::size_t lane = 0; lane < Lanes; ++lane)
+            lanes.take(lane, values[i + lane]);
+    for (std::size_t lane = 0; i < n; ++i, ++lane)
+        lanes.take(lane, values[i]);
+    return lanes.merged();
 }
 
 MinMax MinMaxSummary::merge(const MinMax* blocks, std::size_t n)
@@ -76,6 +62,19 @@ void MinMaxSummary::refresh(const float* samples, uint32_t count, uint32_t first
         const std::size_t start = std::size_t(b) * FinePerCoarse;
         coarse_[b] = merge(fine_.data() + start, std::min<std::size_t>(FinePerCoarse, fine_.size() - start));
     }
+}
+
+MinMaxSummary MinMaxSummary::fromFineBlocks(std::vector<MinMax> fine)
+{
+    MinMaxSummary summary;
+    summary.fine_ = std::move(fine);
+    summary.coarse_.resize((summary.fine_.size() + FinePerCoarse - 1) / FinePerCoarse);
+    for (std::size_t b = 0; b < summary.coarse_.size(); ++b) {
+        const std::size_t start = b * FinePerCoarse;
+        summary.coarse_[b] =
+            merge(summary.fine_.data() + start, std::min<std::size_t>(FinePerCoarse, summary.fine_.size() - start));
+    }
+    return summary;
 }
 
 MinMax MinMaxSummary::range(const float* samples, uint32_t first, uint32_t end) const

@@ -1,6 +1,8 @@
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 // Extremes of a run of samples. A run without any number (empty, or only NaN) has min > max.
@@ -8,6 +10,37 @@ struct MinMax {
     float min;
     float max;
     bool empty() const { return min > max; }
+};
+
+// Extremes gathered in one vector's worth of lanes, which the compiler keeps in registers while a
+// loop feeds them four values at a time (all of it inline, or the lanes would live in memory).
+class MinMaxLanes {
+public:
+    static constexpr std::size_t Count = 4;
+
+    // `v > m ? v : m` keeps m when v is NaN, and maps onto the processor's max instruction.
+    static float larger(float v, float m) { return v > m ? v : m; }
+    static float smaller(float v, float m) { return v < m ? v : m; }
+
+    void take(std::size_t lane, float value)
+    {
+        high_[lane] = larger(value, high_[lane]);
+        low_[lane] = smaller(value, low_[lane]);
+    }
+    MinMax merged() const
+    {
+        MinMax result{low_[0], high_[0]};
+        for (std::size_t lane = 1; lane < Count; ++lane) {
+            result.max = larger(high_[lane], result.max);
+            result.min = smaller(low_[lane], result.min);
+        }
+        return result;
+    }
+
+private:
+    static constexpr float Infinity = std::numeric_limits<float>::infinity();
+    std::array<float, Count> low_{Infinity, Infinity, Infinity, Infinity};
+    std::array<float, Count> high_{-Infinity, -Infinity, -Infinity, -Infinity};
 };
 
 // The extremes of every 256 and every 65536 samples of a signal, so that the extremes of any range
@@ -22,13 +55,16 @@ public:
     // After samples first ... last changed (or moved, as a cut moves the tail): refreshes the blocks
     // that cover them. `count` is the signal's count now.
     void refresh(const float* samples, uint32_t count, uint32_t first, uint32_t last);
+    // The summary of samples whose producer found the extremes of every fine block while it wrote them
+    // (the last block may be shorter): no scan.
+    static MinMaxSummary fromFineBlocks(std::vector<MinMax> fine);
 
     // Extremes of samples [first, end).
     MinMax range(const float* samples, uint32_t first, uint32_t end) const;
     // Extremes of the whole signal.
     MinMax overall() const;
 
-    // The direct scan, in independent lanes the compiler vectorises.
+    // The direct scan, in lanes the compiler vectorises.
     static MinMax scan(const float* values, std::size_t n);
 
 private:

@@ -18,6 +18,15 @@ Signal::Signal(SignalOwner* owner, int32_t kind, std::unique_ptr<float[]> block,
     updateYRange();
 }
 
+Signal::Signal(SignalOwner* owner, int32_t kind, std::unique_ptr<float[]> block, uint32_t count,
+               long double sampleRate, MinMaxSummary summary)
+    : owner_(owner), sampleRate_(sampleRate), xOffset_(0), block_(std::move(block)), kind_(kind),
+      samples_(block_.get()), count_(count), summary_(std::move(summary))
+{
+    resetZoom();
+    yRangeFromSummary();
+}
+
 Signal::Signal(SignalOwner* owner, int32_t kind, const float* samples, uint32_t count, long double sampleRate,
                long double xOffset)
     : Signal(owner, kind, [&] {

@@ -19,6 +19,9 @@ public:
     // Takes over `block`, which holds exactly `count` samples.
     Signal(SignalOwner* owner, int32_t kind, std::unique_ptr<float[]> block, uint32_t count,
            long double sampleRate, long double xOffset = 0);
+    // Takes over `block` with the summary already made of its `count` samples (MinMaxSummary::fromFineBlocks).
+    Signal(SignalOwner* owner, int32_t kind, std::unique_ptr<float[]> block, uint32_t count,
+           long double sampleRate, MinMaxSummary summary);
     // Copies `count` samples.
     Signal(SignalOwner* owner, int32_t kind, const float* samples, uint32_t count,
            long double sampleRate, long double xOffset = 0);

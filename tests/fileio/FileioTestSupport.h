@@ -27,8 +27,9 @@ inline void appendText(Bytes& bytes, const std::string& text)
     bytes.insert(bytes.end(), text.begin(), text.end());
 }
 
-// A RIFF/WAVE file of the given chunks, each padded to an even size.
-inline Bytes riffWave(const std::vector<std::pair<std::string, Bytes>>& chunks)
+// A RIFF/WAVE file of the given chunks, each padded to an even size; an "RF64" file has the size
+// 0xFFFFFFFF in its header.
+inline Bytes riffWave(const std::vector<std::pair<std::string, Bytes>>& chunks, const std::string& id = "RIFF")
 {
     Bytes body;
     appendText(body, "WAVE");
@@ -40,8 +41,8 @@ inline Bytes riffWave(const std::vector<std::pair<std::string, Bytes>>& chunks)
             body.push_back(0);
     }
     Bytes file;
-    appendText(file, "RIFF");
-    append32(file, uint32_t(body.size()));
+    appendText(file, id);
+    append32(file, id == "RF64" ? 0xFFFFFFFF : uint32_t(body.size()));
     file.insert(file.end(), body.begin(), body.end());
     return file;
 }
@@ -51,6 +52,16 @@ inline Bytes fmtBody(uint16_t format, uint16_t channels, uint32_t rate, uint16_t
     Bytes fmt;
     append16(fmt, format), append16(fmt, channels), append32(fmt, rate), append32(fmt, rate * blockAlign);
     append16(fmt, blockAlign), append16(fmt, bits);
+    return fmt;
+}
+
+// The extensible format: `subformat` is the format tag at the start of the subformat GUID.
+inline Bytes extensibleFmtBody(uint16_t channels, uint32_t rate, uint16_t blockAlign, uint16_t bits,
+                               uint16_t validBits, uint16_t subformat)
+{
+    Bytes fmt = fmtBody(0xFFFE, channels, rate, blockAlign, bits);
+    append16(fmt, 22), append16(fmt, validBits), append32(fmt, 0), append16(fmt, subformat);
+    fmt.insert(fmt.end(), {0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71});
     return fmt;
 }
 

@@ -76,18 +76,38 @@ TEST_F(WavReaderTest, ChunksAreWalkedWhereverTheyAre)
               std::vector<float>(values.begin(), values.end()));
 }
 
-TEST_F(WavReaderTest, OtherEncodingsGoToTheConverter)
+TEST_F(WavReaderTest, CompressedAndUnknownCodingsGoToTheConverter)
 {
-    ASSERT_TRUE(run("sox -n -r 8000 -c 1 -e floating-point -b 32 float.wav synth 0.05 sine 440 && "
-                    "sox -n -r 8000 -c 1 -e u-law ulaw.wav synth 0.05 sine 440"));
-    EXPECT_EQ(readWavFile(file("float.wav")).error, FileReadError::NotPcm);
-    EXPECT_EQ(readWavFile(file("ulaw.wav")).error, FileReadError::NotPcm);
+    ASSERT_TRUE(run("sox -n -r 8000 -c 1 -e u-law ulaw.wav synth 0.05 sine 440 && "
+                    "sox -n -r 8000 -c 2 -e a-law alaw.wav synth 0.05 sine 440 && "
+                    "sox -n -r 8000 -c 1 -e ima-adpcm ima.wav synth 0.05 sine 440 && "
+                    "sox -n -r 8000 -c 1 -e ms-adpcm ms.wav synth 0.05 sine 440 && "
+                    "sox -n -r 8000 -c 1 -e gsm-full-rate gsm.wav synth 0.05 sine 440"));
+    for (const char* name : {"ulaw.wav", "alaw.wav", "ima.wav", "ms.wav", "gsm.wav"})
+        EXPECT_EQ(readWavFile(file(name)).error, FileReadError::NotPcm) << name;
+
+    const Bytes data(96, 0x40);
+    Bytes strangeGuid = extensibleFmtBody(2, 8000, 8, 32, 32, 3);
+    strangeGuid.back() ^= 1;
+    const std::vector<Bytes> formats = {
+        fmtBody(3, 1, 8000, 2, 16),                  // half-precision floats
+        fmtBody(3, 2, 8000, 6, 24),                  // 24-bit floats
+        fmtBody(3, 1, 8000, 4, 64),                  // a float width that the block does not hold
+        fmtBody(0x55, 1, 8000, 1, 0),                // MPEG layer 3
+        extensibleFmtBody(2, 8000, 2, 8, 8, 6),      // A-law in the extensible format
+        strangeGuid,                                 // a subformat of another family
+        Bytes(strangeGuid.begin(), strangeGuid.begin() + 18),  // extensible without its extension
+    };
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        EXPECT_EQ(readWavFile(write("coded.wav", riffWave({{"fmt ", formats[i]}, {"data", data}}))).error,
+                  FileReadError::NotPcm)
+            << i;
     Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64};
     mp3.resize(400, 0x11);
     EXPECT_EQ(readWavFile(write("song.wav", mp3)).error, FileReadError::NotPcm);
 }
 
-TEST_F(WavReaderTest, UnsupportedAndHostileFilesAreRefused)
+TEST_F(WavReaderTest, UnreadableHeadersGiveTheirMessages)
 {
     const Bytes data = int16Data({1, 2, 3, 4, 5, 6});
     const Bytes pcm16 = fmtBody(1, 1, 8000, 2, 16);
@@ -101,13 +121,19 @@ TEST_F(WavReaderTest, UnsupportedAndHostileFilesAreRefused)
     crowded.insert(crowded.end(), data.begin(), data.end());
 
     const std::vector<std::pair<Bytes, FileReadError>> cases = {
-        {riffWave({{"fmt ", fmtBody(1, 3, 8000, 6, 16)}, {"data", data}}), FileReadError::WavChannels},
         {riffWave({{"fmt ", fmtBody(1, 0, 8000, 2, 16)}, {"data", data}}), FileReadError::WavChannels},
-        {riffWave({{"fmt ", fmtBody(1, 1, 8000, 3, 24)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", extensibleFmtBody(0, 8000, 4, 32, 24, 1)}, {"data", data}}), FileReadError::WavChannels},
+        {riffWave({{"fmt ", fmtBody(3, 0, 8000, 4, 32)}, {"data", data}}), FileReadError::WavChannels},
         {riffWave({{"fmt ", fmtBody(1, 2, 8000, 0, 16)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", fmtBody(1, 2, 8000, 5, 16)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", fmtBody(1, 2, 8000, 1, 8)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", fmtBody(1, 2, 8000, 10, 40)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", extensibleFmtBody(1, 8000, 8, 64, 64, 1)}, {"data", data}}), FileReadError::WavSampleSize},
+        {riffWave({{"fmt ", extensibleFmtBody(3, 8000, 0, 32, 32, 3)}, {"data", data}}), FileReadError::WavSampleSize},
         {riffWave({{"fmt ", Bytes(pcm16.begin(), pcm16.begin() + 14)}, {"data", data}}), FileReadError::WavOther},
         {fmtOnly, FileReadError::WavOther},
         {riffWave({{"fmt ", pcm16}, {"data", {}}}), FileReadError::WavOther},
+        {riffWave({{"fmt ", extensibleFmtBody(4, 8000, 16, 32, 24, 1)}, {"data", data}}), FileReadError::WavOther},
         {riffWave({{"fmt ", fmtBody(1, 1, 0, 2, 16)}, {"data", data}}), FileReadError::WavOther},
         {riffWave({{"data", data}}), FileReadError::WavOther},
         {Bytes(fmtOnly.begin(), fmtOnly.begin() + 30), FileReadError::WavOther},

@@ -82,3 +82,38 @@ TEST(MinMaxSummary, SignalEditsKeepTheSummaryCurrent)
                                        signal.count()).max);
     EXPECT_EQ(signal.extremes(100000, 150000).min, -61);
 }
+
+// A producer that found each fine block's extremes while writing the samples gets the summary a scan
+// would make, and a signal built on it the same Y range.
+TEST(MinMaxSummary, FineBlocksFromTheProducerGiveTheScannedSummary)
+{
+    std::vector<float> v = noise(200000 + 77, 4);
+    v[131071] = 40;
+    v[65536] = NAN;
+    std::vector<MinMax> fine;
+    for (std::size_t start = 0; start < v.size(); start += MinMaxSummary::FineBlock) {
+        const std::size_t n = std::min<std::size_t>(MinMaxSummary::FineBlock, v.size() - start);
+        fine.push_back(MinMaxSummary::scan(v.data() + start, n));
+    }
+    const MinMaxSummary given = MinMaxSummary::fromFineBlocks(fine);
+    MinMaxSummary scanned;
+    scanned.rebuild(v.data(), uint32_t(v.size()));
+    EXPECT_EQ(given.overall().max, 40);
+    EXPECT_EQ(given.overall().min, scanned.overall().min);
+    std::mt19937 random(5);
+    for (int trial = 0; trial < 1000; ++trial) {
+        uint32_t a = random() % v.size();
+        uint32_t b = random() % (v.size() + 1);
+        if (a > b)
+            std::swap(a, b);
+        ASSERT_EQ(given.range(v.data(), a, b).min, reference(v, a, b).min) << a << " " << b;
+        ASSERT_EQ(given.range(v.data(), a, b).max, reference(v, a, b).max) << a << " " << b;
+    }
+    auto block = Signal::allocateSamples(v.size());
+    std::copy(v.begin(), v.end(), block.get());
+    const Signal signal(nullptr, SignalKind::WavChannel, std::move(block), uint32_t(v.size()), 8000,
+                        MinMaxSummary::fromFineBlocks(fine));
+    EXPECT_EQ(signal.yMax(), 40);
+    EXPECT_EQ(signal.yMin(), scanned.overall().min);
+    EXPECT_EQ(signal.zoomEnd(0), v.size() - 1);
+}

@@ -67,24 +67,58 @@ TEST_F(OpenerTest, SeveralFilesOpenInOrderAndMissingOnesAreSkippedSilently)
 
 TEST_F(OpenerTest, FilesForTheConverterGetTheNoDecoderMessage)
 {
-    const auto floatWav = sox("-r 8000 -c 1 -e floating-point -b 32|synth 0.01 sine 100", "float.wav");
+    const auto ulawWav = sox("-r 8000 -c 1 -e u-law|synth 0.01 sine 100", "ulaw.wav");
     const auto flac = sox("-r 8000 -c 1 -b 16|synth 0.01 sine 100", "tone.flac");
-    EXPECT_EQ(client.openFiles({floatWav}), nullptr);
+    EXPECT_EQ(client.openFiles({ulawWav}), nullptr);
     EXPECT_EQ(client.openFiles({flac}), nullptr);
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{NoDecoder, NoDecoder}));
     EXPECT_TRUE(client.windows().empty());
 }
 
-TEST_F(OpenerTest, UnsupportedWavShowsTheReadersMessage)
+TEST_F(OpenerTest, UnreadableWavShowsTheReadersMessage)
 {
-    // PCM in the header, but three bytes a sample.
+    // PCM in the header, but a block of five bytes cannot hold two 16-bit samples.
     const std::string header = std::string("RIFF") + std::string("\x2a\0\0\0", 4) + "WAVEfmt " +
-                               std::string("\x10\0\0\0\1\0\1\0\x40\x1f\0\0\xc0\x5d\0\0\3\0\x18\0", 20) +
+                               std::string("\x10\0\0\0\1\0\2\0\x40\x1f\0\0\x40\x9c\0\0\5\0\x10\0", 20) +
                                "data" + std::string("\6\0\0\0\1\2\3\4\5\6", 10);
-    writeBytes(folder.path / "wide.wav", header);
-    EXPECT_EQ(client.openFiles({path("wide.wav")}), nullptr);
+    writeBytes(folder.path / "odd.wav", header);
+    EXPECT_EQ(client.openFiles({path("odd.wav")}), nullptr);
     EXPECT_EQ(ui.messageTexts(),
               (std::vector<std::string>{"Error reading WAV file!\nOnly 8- and 16-bit WAV formats are supported."}));
+}
+
+TEST_F(OpenerTest, MultichannelWavMakesAGroupWithAWindowPerChannel)
+{
+    const auto wav = sox("-r 48000 -c 5 -b 24|synth 0.1 sine 100 sine 200 sine 300 sine 400 whitenoise", "five.wav");
+    const auto floats = sox("-r 8000 -c 3 -b 32 -e floating-point|synth 0.1 sine 100 sine 200 sine 300", "f.wav");
+    auto* first = client.openFiles({wav});
+    ASSERT_NE(first, nullptr);
+    const auto expected = readWavFile(wav);
+    ASSERT_TRUE(expected.ok());
+    const auto all = client.windows();
+    ASSERT_EQ(all.size(), 5u);
+    for (int c = 0; c < 5; ++c) {
+        auto* window = static_cast<marluneMDIChild*>(all[std::size_t(c)]);
+        EXPECT_EQ(window->caption(), " " + std::to_string(c + 1) + "#five.wav-" + std::to_string(c + 1));
+        EXPECT_EQ(window->channelNumber(), c);
+        EXPECT_EQ(window->mainSignal(), c == 0 ? nullptr : first);
+        EXPECT_EQ(window->fileName(), wav);
+        const Signal& got = *window->signal();
+        EXPECT_EQ(got.kind(), SignalKind::WavChannel);
+        EXPECT_EQ(got.sampleRate(), 48000.0L);
+        ASSERT_EQ(got.count(), 4800u);
+        EXPECT_TRUE(std::equal(got.samples(), got.samples() + 4800, expected.signals[std::size_t(c)]->samples()));
+    }
+    EXPECT_GT(first->signal()->yMax(), 32767.0f) << "24-bit values keep their size";
+
+    auto* next = client.openFiles({floats});
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(client.windows().size(), 8u);
+    EXPECT_EQ(next->caption(), " 6#f.wav-1");
+    EXPECT_EQ(client.windows().back()->caption(), " 8#f.wav-3");
+    EXPECT_EQ(static_cast<marluneMDIChild*>(client.windows().back())->mainSignal(), next);
+    EXPECT_LE(next->signal()->yMax(), 1.0f) << "float samples keep their values";
+    EXPECT_TRUE(ui.messages.empty()) << "neither file goes to the converter";
 }
 
 TEST_F(OpenerTest, RawReadAsksTheRateAndACancelAbandonsIt)
