@@ -6,8 +6,10 @@
 
 #include "fileio/InputFile.h"
 
-// The one read buffer of a reader; its size bounds the memory a read needs beyond the samples.
-inline constexpr std::size_t ReadChunkBytes = std::size_t(1) << 17;
+// The one read buffer of a reader; its size bounds the memory a read needs beyond the samples. Large
+// enough that the calls to read cost little beside the copying, small enough to stay in the second-level
+// cache with the samples made from it.
+inline constexpr std::size_t ReadChunkBytes = std::size_t(1) << 18;
 
 // Reads `frames` frames of `wordsPerFrame` Words from `offset` through that buffer, calling
 // consume(words, frameCount, firstFrame) for every chunk of whole frames. False when the file ends early.

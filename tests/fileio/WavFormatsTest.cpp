@@ -215,9 +215,9 @@ head = riff(fmt(1, 2, 8000, 8, 32))
 open('past.wav', 'wb').write(head + b'data' + struct.pack('<I', len(data) + 0x7FFFFF00) + data)
 
 # Doubles beyond float range, tiny and signed zeros, NaN; floats with infinities in the extensible format.
-special = np.array([0.0, -0.0, 1e300, -1e300, 1e-50, np.nan, 3.4028234663852886e38, 3.4028236e38, 1.5,
+unusual = np.array([0.0, -0.0, 1e300, -1e300, 1e-50, np.nan, 3.4028234663852886e38, 3.4028236e38, 1.5,
                     2.0 ** -140, -(2.0 ** -149), 16777217.0], '<f8')
-doubles = np.concatenate([special, rng.normal(0, 1000, 500)]).astype('<f8')
+doubles = np.concatenate([unusual, rng.normal(0, 1000, 500)]).astype('<f8')
 open('f64.wav', 'wb').write(riff(fmt(3, 1, 8000, 8, 64), chunk(b'data', doubles.tobytes())))
 floats = rng.normal(0, 1, (300, 5)).astype('<f4')
 floats[0] = [np.inf, -np.inf, np.nan, -0.0, 3e38]
