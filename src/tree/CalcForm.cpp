@@ -57,20 +57,30 @@ void CalcForm::select(int row)
         flash_(index, true);
 }
 
+// The input state follows from the expression itself: after any operator (or at the start) an operand comes.
+bool CalcForm::operandExpected() const
+{
+    return program_.empty() || !CalcProgram::isOperand(program_.elements().back());
+}
+
+bool CalcForm::afterUnary() const
+{
+    const CalcOperator* last = program_.empty() ? nullptr : CalcOperator::ofElement(program_.elements().back());
+    return last && !last->binary;
+}
+
 bool CalcForm::accepts(const CalcOperator& op) const
 {
-    return op.binary ? !operandExpected_ : operandExpected_ && !afterUnary_;
+    return op.binary ? !operandExpected() : operandExpected() && !afterUnary();
 }
 
 bool CalcForm::addSelected()
 {
-    if (!operandExpected_ || selected_ < 0) {
+    if (!operandExpected() || selected_ < 0) {
         ui_.beep();
         return false;
     }
     program_.appendOperand(available_[std::size_t(selected_)].index);
-    operandExpected_ = false;
-    afterUnary_ = false;
     return true;
 }
 
@@ -81,17 +91,12 @@ bool CalcForm::addOperator(const CalcOperator& op)
         return false;
     }
     program_.appendOperator(op);
-    // After any operator an operand comes; after a unary one no second unary.
-    operandExpected_ = true;
-    afterUnary_ = !op.binary;
     return true;
 }
 
 void CalcForm::clear()
 {
     program_.clear();
-    operandExpected_ = true;
-    afterUnary_ = false;
 }
 
 void CalcForm::closed()

@@ -35,7 +35,7 @@ public:
     void select(int row);
     int selected() const { return selected_; }
     // What may come next: an operand (or a unary operator before it), or a binary operator.
-    bool operandExpected() const { return operandExpected_; }
+    bool operandExpected() const;
     bool accepts(const CalcOperator& op) const;
     // ">": appends the selected signal; false (with a beep) where no operand may come.
     bool addSelected();
@@ -51,12 +51,13 @@ public:
     bool accept() override;
 
 private:
+    // The last element is a unary operator: no second one may follow.
+    bool afterUnary() const;
+
     UiServices& ui_;
     std::vector<Available> available_;
     Flash flash_;
     CalcProgram program_;
     int selected_ = -1;
     std::optional<uint32_t> flashed_;
-    bool operandExpected_ = true;
-    bool afterUnary_ = false;
 };
