@@ -13,6 +13,8 @@ struct SoundBuffer {
     long user = 0;
     // Given back by reset or close before the device filled or played it completely.
     bool aborted = false;
+    // Input: samples the device recorded but had to discard just before this buffer, finding none queued.
+    std::size_t lostBefore = 0;
 
     SoundBuffer() = default;
     SoundBuffer(std::size_t sampleCount, long tag) : samples(sampleCount), user(tag) {}

@@ -18,6 +18,7 @@ void VirtualSoundStream::queue(std::unique_ptr<SoundBuffer> buffer)
         return;
     buffer->done = 0;
     buffer->aborted = false;
+    buffer->lostBefore = 0;
     queue_.push_back(std::move(buffer));
 }
 
@@ -91,7 +92,9 @@ bool VirtualSoundStream::drop()
     if (!started_ || queue_.empty())
         return false;
     if (direction_ == SoundDirection::Input) {
-        devices_->inputPosition += queue_.front()->samples.size();
+        SoundBuffer& front = *queue_.front();
+        devices_->inputPosition += front.samples.size();
+        front.lostBefore += front.samples.size();
         return true;
     }
     return handOut(complete(true));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <string>
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
@@ -142,9 +143,26 @@ void marluneSB::start()
     // The handler's stopped test ignores buffers that come back after STOP; the stream is gone by then anyway.
     stream_->setDoneHandler([this](std::unique_ptr<SoundBuffer> buffer) { bufferDone(std::move(buffer)); });
     const std::size_t samples = std::size_t(windowLength(settings_)) * ratio(settings_) * channels;
-    for (long tag = 1; tag <= 2; ++tag)
+    for (long tag = 1; tag <= long(buffersQueued()); ++tag)
         stream_->queue(std::make_unique<SoundBuffer>(samples, tag));
     stream_->start();
+}
+
+uint32_t marluneSB::buffersQueued() const
+{
+    constexpr double MaxBuffers = 64;
+    const double perSecond = std::max(settings_.sampleRate, 1) / (double(windowLength(settings_)) * ratio(settings_));
+    return uint32_t(std::clamp(std::ceil(perSecond), 2.0, MaxBuffers));
+}
+
+void marluneSB::countLost(std::size_t samples, std::size_t bufferSamples)
+{
+    std::string text = caption();
+    const std::string previous = formatText(LostFormat, lostBuffers_);
+    if (lostBuffers_ > 0 && text.ends_with(previous))
+        text.resize(text.size() - previous.size());
+    lostBuffers_ += uint32_t((samples + bufferSamples - 1) / bufferSamples);
+    setCaption(text + formatText(LostFormat, lostBuffers_));
 }
 
 void marluneSB::stop()
@@ -172,6 +190,8 @@ void marluneSB::bufferDone(std::unique_ptr<SoundBuffer> buffer)
     if (stopped_ || buffer->aborted)
         return;
     ++bufferCount_;
+    if (buffer->lostBefore > 0)
+        countLost(buffer->lostBefore, buffer->samples.size());
     const uint32_t frames = windowLength(settings_);
     int16_t* block = buffer->samples.data();
     decimateInPlace(block, frames, ratio(settings_), uint32_t(deviceChannels()));

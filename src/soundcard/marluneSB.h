@@ -17,6 +17,8 @@ class marluneSter;
 class marluneSB : public marluneMDIChild {
 public:
     static constexpr const char* TitleFormat = " %u# Sound card monitor - 1";
+    // Appended to the title once the device has lost sound, so a gap in a recording is never silent.
+    static constexpr const char* LostFormat = " (lost buffers: %u)";
     static constexpr int32_t Icon = 109;
     static constexpr const char* NoDevice = "Could not find the sound card in your system.";
     static constexpr const char* OpenFailed =
@@ -33,6 +35,11 @@ public:
     const AcquisitionSettings& settings() const { return settings_; }
     bool stopped() const { return stopped_; }
     uint32_t bufferCount() const { return bufferCount_; }
+    // Windows of sound the device lost since the window was made.
+    uint32_t lostBuffers() const { return lostBuffers_; }
+    // Buffers kept queued while recording: at least a second of sound, so a slow update of the tree
+    // delays the windows instead of losing them.
+    uint32_t buffersQueued() const;
     double gain(int channel) const { return channel == 0 ? gain1_ : gain2_; }
     double offset() const { return offset_; }
     // Null once the companion was closed.
@@ -56,6 +63,7 @@ private:
 
     void bufferDone(std::unique_ptr<SoundBuffer> buffer);
     void store(const int16_t* frames);
+    void countLost(std::size_t samples, std::size_t bufferSamples);
     void failed(const char* message);
     void closeDevice();
 
@@ -66,6 +74,7 @@ private:
     double offset_ = 0;
     bool stopped_ = true;
     uint32_t bufferCount_ = 0;
+    uint32_t lostBuffers_ = 0;
     std::unique_ptr<SoundStream> stream_;
     std::unique_ptr<TriggerBuffer> trigger_;
     marluneSter* companion_ = nullptr;

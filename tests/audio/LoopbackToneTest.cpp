@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "soundcard/CalibrationForm.h"
 #include "soundcard/Playback.h"
 #include "soundcard/SignalPlayer.h"
 #include "soundcard/marluneSB.h"
@@ -211,6 +213,25 @@ struct WindowSpread : ChildListener {
 };
 }  // namespace
 
+namespace {
+// The frequency of the loudest spectrum bin (DC aside) the spectrum window computed while live.
+struct SpectrumPeak : ChildListener {
+    double loudest = 0;
+    double frequencyOfLoudest = 0;
+    void childChanged(marluneChild& child, const ChildEvent& event) override
+    {
+        if (event.change != ChildChange::Samples)
+            return;
+        const Signal& spectrum = *static_cast<marluneMDIChild&>(child).signal();
+        for (uint32_t i = 2; i < spectrum.count(); ++i)
+            if (spectrum.samples()[i] > loudest) {
+                loudest = spectrum.samples()[i];
+                frequencyOfLoudest = double(spectrum.xOfIndex(i));
+            }
+    }
+};
+}  // namespace
+
 // A signal window plays a tone while an acquisition window records it back, both on the real devices.
 TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
 {
@@ -234,6 +255,13 @@ TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
     ASSERT_NE(acquisition, nullptr);
     WindowSpread spread;
     acquisition->subscribe(spread);
+    client.spectralSettings = builtInSpectralDefaults({});
+    client.setActiveChild(acquisition);
+    client.dispatch(Cmd::FFT);
+    ASSERT_EQ(client.windows().size(), 3u) << "no spectrum under the acquisition window";
+    auto* spectrum = static_cast<marluneMDIChild*>(client.windows().back());
+    SpectrumPeak peak;
+    spectrum->subscribe(peak);
     client.setActiveChild(acquisition);
     client.dispatch(Cmd::Start);
     ASSERT_FALSE(acquisition->stopped()) << (ui.messages.empty() ? std::string() : ui.messages[0].text);
@@ -255,4 +283,41 @@ TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
     // Played as 0 ... 30000, the tone's spread about its middle is about 10600.
     EXPECT_GT(spread.largest, 3000);
     acquisition->unsubscribe(spread);
+    spectrum->unsubscribe(peak);
+    // A 4096-point spectrum at 44100 Hz has bins 10.8 Hz apart.
+    EXPECT_NEAR(peak.frequencyOfLoudest, 1000, 11) << "the spectrum's loudest bin";
+    EXPECT_TRUE(acquisition->lostBuffers() == 0) << acquisition->caption();
+}
+
+// The calibration's measurement reads the peak of what reaches the input: a tone played at 16000 of
+// 32767 gives 48.83 % on both channels of the loopback.
+TEST_F(AudioLoopback, CalibrationMeasuringReadsThePlayedAmplitude)
+{
+    ScriptedUi ui;
+    CalibrationForm form(ui, devices, "/nonexistent/", "/nonexistent/calibration/default.cal");
+    int shown = 0;
+    form.showFields = [&] { ++shown; };
+    std::unique_ptr<SoundStream> output = devices.open(SoundDirection::Output, SoundDevices::DefaultDevice, {1, Rate});
+    ASSERT_NE(output, nullptr);
+    int played = 0;
+    output->setDoneHandler([&](std::unique_ptr<SoundBuffer> buffer) {
+        ++played;
+        // Keeps the tone going, continuous from buffer to buffer, until the measurement is read.
+        output->queue(toneBuffer(std::size_t(buffer->user + 4) * BufferFrames, buffer->user + 4));
+    });
+    for (long k = 0; k < 4; ++k)
+        output->queue(toneBuffer(std::size_t(k) * BufferFrames, k));
+    output->start();
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(runUntil(clock, [&] { return played >= 2; })) << "the output never played";
+    form.toggleMeasuring();
+    ASSERT_TRUE(form.measuring()) << (ui.messages.empty() ? std::string() : ui.messages[0].text);
+    // The first measured levels may still hold the silence before the tone; a few more buffers settle.
+    ASSERT_TRUE(runUntil(clock, [&] { return shown >= 4; })) << "no measurement arrived";
+    form.toggleMeasuring();
+    output->close();
+    const double expected = 16000.0 / 32767 * 100;
+    EXPECT_NEAR(std::stod(form.inputLevel1Text), expected, expected * 0.01);
+    EXPECT_NEAR(std::stod(form.inputLevel2Text), expected, expected * 0.01);
 }

@@ -39,7 +39,7 @@ TEST_F(AcquisitionTest, MonitoringReplacesOnePageWithEveryWindowAndNeverStops)
     ASSERT_EQ(devices.openings.size(), 1u);
     EXPECT_EQ(devices.openings[0].format, (PcmFormat{1, 22050}));
     EXPECT_EQ(devices.openings[0].device, -1);
-    EXPECT_EQ(devices.newest(SoundDirection::Input)->queued(), 2u);
+    EXPECT_EQ(devices.newest(SoundDirection::Input)->queued(), 11u) << "a second of sound is kept queued";
 
     const std::vector<int16_t> input = ramp(30 * 2048, -30000);
     append(input);
@@ -161,18 +161,30 @@ TEST_F(AcquisitionTest, OneChannelTriggeredOnTheSecondOpensTheDeviceInStereoAndK
     EXPECT_EQ(visible(*window), (std::vector<float>{3, 4, 5, 0}));
 }
 
-TEST_F(AcquisitionTest, AWindowLostByTheDeviceOnlyMeansOneWindowLess)
+TEST_F(AcquisitionTest, AWindowLostByTheDeviceIsCountedInTheTitle)
 {
     marluneSB* window = started(settings(1000, 50, 0));
+    EXPECT_EQ(devices.newest(SoundDirection::Input)->queued(), 20u);
     UpdateCounter counter;
     window->subscribe(counter);
-    const std::vector<int16_t> input = ramp(150, 0);
+    const std::vector<int16_t> input = ramp(250, 0);
     append(input);
     VirtualSoundStream* stream = devices.newest(SoundDirection::Input);
+    ASSERT_TRUE(stream->deliver());
+    EXPECT_EQ(window->caption(), " 1# Sound card monitor - 1");
     ASSERT_TRUE(stream->drop());
     ASSERT_TRUE(stream->deliver());
-    EXPECT_EQ(counter.updates, 1);
-    EXPECT_EQ(visible(*window), asFloats(input, 50, 50));
+    EXPECT_EQ(counter.updates, 2);
+    EXPECT_EQ(visible(*window), asFloats(input, 100, 50));
+    EXPECT_EQ(window->lostBuffers(), 1u);
+    EXPECT_EQ(window->caption(), " 1# Sound card monitor - 1 (lost buffers: 1)");
+
+    window->changeTitle("1# Microphone");
+    ASSERT_TRUE(stream->drop());
+    ASSERT_TRUE(stream->drop());
+    ASSERT_TRUE(stream->deliver());
+    EXPECT_EQ(window->lostBuffers(), 3u);
+    EXPECT_EQ(window->caption(), " 1# Microphone (lost buffers: 3)") << "a title set by the user keeps its text";
     window->unsubscribe(counter);
 }
 

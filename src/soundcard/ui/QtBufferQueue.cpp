@@ -17,6 +17,7 @@ void QtBufferQueue::queue(std::unique_ptr<SoundBuffer> buffer)
         return;
     buffer->done = 0;
     buffer->aborted = false;
+    buffer->lostBefore = 0;
     pending_.push_back(std::move(buffer));
 }
 
@@ -42,7 +43,16 @@ qint64 QtBufferQueue::transfer(qint64 bytes, Copy copy)
 
 void QtBufferQueue::fill(const char* data, qint64 bytes)
 {
-    transfer(bytes, [data](char* block, qint64 at, std::size_t step) { std::memcpy(block, data + at, step); });
+    const qint64 stored = transfer(bytes, [this, data](char* block, qint64 at, std::size_t step) {
+        // The first bytes of a buffer carry the count of what was lost since the previous one.
+        if (frontBytes_ == 0) {
+            pending_.front()->lostBefore = lostSamples_;
+            lostSamples_ = 0;
+        }
+        std::memcpy(block, data + at, step);
+    });
+    std::lock_guard lock(mutex_);
+    lostSamples_ += std::size_t(bytes - stored) / sizeof(int16_t);
 }
 
 qint64 QtBufferQueue::drain(char* data, qint64 bytes)

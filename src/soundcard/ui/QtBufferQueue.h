@@ -14,7 +14,8 @@ class QtBufferQueue : public std::enable_shared_from_this<QtBufferQueue> {
 public:
     void setHandler(SoundStream::DoneHandler handler);
     void queue(std::unique_ptr<SoundBuffer> buffer);
-    // Input: recorded bytes into the queued buffers; bytes that find no buffer are lost.
+    // Input: recorded bytes into the queued buffers; bytes that find no buffer are lost, and the next
+    // buffer filled tells how many samples that were.
     void fill(const char* data, qint64 bytes);
     // Output: bytes to play out of the queued buffers; fewer when the queue runs dry.
     qint64 drain(char* data, qint64 bytes);
@@ -36,6 +37,7 @@ private:
     std::deque<std::unique_ptr<SoundBuffer>> pending_;
     std::deque<std::unique_ptr<SoundBuffer>> finished_;
     std::size_t frontBytes_ = 0;  // bytes of the front buffer already filled or played
+    std::size_t lostSamples_ = 0;  // input recorded while no buffer was queued
     SoundStream::DoneHandler handler_;
     bool closed_ = false;
 };
