@@ -19,6 +19,7 @@
 #include "app/MenuTree.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/WorkspaceCommands.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -88,12 +89,29 @@ void MainFrame::fillMenu(QMenu* menu, const std::vector<MenuItem>& items)
         if (item.isSeparator()) {
             menu->addSeparator();
         } else if (item.isSubmenu()) {
-            fillMenu(menu->addMenu(QString::fromStdString(item.label)), item.children);
+            QMenu* submenu = menu->addMenu(QString::fromStdString(item.label));
+            if (item.label == MenuTree::ToolMenuLabel)
+                toolMenus_.push_back(submenu);
+            fillMenu(submenu, item.children);
         } else {
             QAction* action = actions_.create(item.id, QString::fromStdString(item.label), menu);
             action->setStatusTip(QString::fromStdString(item.hint));
             menu->addAction(action);
         }
+    }
+}
+
+void MainFrame::toolsChanged()
+{
+    const std::vector<ToolInfo>& tools = client_.workspaces().tools().tools();
+    for (QMenu* menu : toolMenus_) {
+        const QList<QAction*> entries = menu->actions();
+        for (qsizetype i = 2; i < entries.size(); ++i) {
+            menu->removeAction(entries[i]);
+            entries[i]->deleteLater();
+        }
+        for (std::size_t n = 0; n < tools.size(); ++n)
+            menu->addAction(actions_.create(Cmd::ToolBase + int(n), QString::fromStdString(tools[n].menuText), menu));
     }
 }
 
@@ -119,16 +137,22 @@ void MainFrame::childCreated(marluneChild& child)
         return;
     auto* subWindow = new ChildSubWindow(child, pane);
     // New windows cascade from the top-left corner, a title bar's height apart.
-    const qsizetype placed = mdi_->subWindowList().size();
+    const qsizetype cascaded = mdi_->subWindowList().size();
     mdi_->addSubWindow(subWindow);
     const QSize area = mdi_->viewport()->size();
-    const int offset = int(placed % CascadeSteps) * CascadeOffset;
+    const int offset = int(cascaded % CascadeSteps) * CascadeOffset;
+    // A window placed by the core (a workspace, a window that belongs below another) keeps its place.
+    const std::optional<WindowPlacement> placed = child.placement();
     subWindow->setGeometry(offset, offset, std::max(area.width() * 3 / 5, 320), std::max(area.height() * 2 / 5, 200));
-    subWindow->show();
-    // Kinds with a size of their own (instruments) get exactly that pane, whatever the frame takes.
-    if (const auto size = panes_.initialSize(child))
+    subWindow->setVisible(child.visible());
+    if (placed) {
+        child.place(*placed);
+    } else if (const auto size = panes_.initialSize(child)) {
+        // Kinds with a size of their own (instruments) get exactly that pane, whatever the frame takes.
         subWindow->resize(subWindow->size() - pane->size() + *size);
-    mdi_->setActiveSubWindow(subWindow);
+    }
+    if (child.visible())
+        mdi_->setActiveSubWindow(subWindow);
 }
 
 void MainFrame::treeChanged()

@@ -39,6 +39,8 @@ public:
     void childCreated(marluneChild& child) override;
     void treeChanged() override;
     void activeChanged() override;
+    // Both "&Use custom tool" submenus list the client's tools after their first two entries.
+    void toolsChanged() override;
     // ChildListener, for the active window
     void childChanged(marluneChild& child, const ChildEvent& event) override;
 
@@ -54,6 +56,8 @@ protected:
 private:
     void buildMenus();
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    // The submenus found by their label, as tools are listed in every menu that has one.
+    std::vector<QMenu*> toolMenus_;
     void buildAccelerators();
     void followActiveSubWindow();
     void tileHorizontally();

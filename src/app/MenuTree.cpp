@@ -26,7 +26,7 @@ MenuItem separator()
 // File and Signal tools show the same tool list.
 MenuItem customTools()
 {
-    return sub("&Use custom tool", {cmd("&From file...", Cmd::UseToolFromFile)});
+    return sub(MenuTree::ToolMenuLabel, {cmd("&From file...", Cmd::UseToolFromFile), separator()});
 }
 
 std::vector<TopMenu> buildMenus()

@@ -31,6 +31,8 @@ struct Accelerator {
 
 // The menu bar as data: the frame builds its menus from it and the tests read it.
 namespace MenuTree {
+// The submenus that list the custom tools after "&From file..." and a separator.
+constexpr const char* ToolMenuLabel = "&Use custom tool";
 const std::vector<TopMenu>& menus();
 const std::vector<Accelerator>& extraAccelerators();
 // The help page that describes the keys without menu items.

@@ -1,6 +1,9 @@
 #include "app/marluneApp.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <QScreen>
 #include <QTimer>
 
@@ -10,9 +13,11 @@
 #include "app/MenuTree.h"
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
+#include "fileio/InputFile.h"
 #include "instruments/InstrumentKinds.h"
 #include "settings/DefaultsFile.h"
 #include "tree/CommandIds.h"
+#include "tree/WorkspaceCommands.h"
 
 namespace {
 // The splash window shows this long before the command line is handled.
@@ -52,6 +57,7 @@ void marluneApp::start(const std::vector<std::string>& arguments)
 {
     arguments_ = arguments;
     client_.loadPalettes();
+    client_.workspaces().tools().rescan();
     // Without a window manager "maximized" means nothing, so the frame also takes the screen's size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame_->resize(screen->availableGeometry().size());
@@ -65,8 +71,21 @@ void marluneApp::handleCommandLine()
     if (!firstStart_)
         return;
     firstStart_ = false;
-    if (!arguments_.empty())
+    if (arguments_.empty())
+        return;
+    std::string extension = std::filesystem::path(arguments_.front()).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (extension != ".mws") {
         client_.openFiles(arguments_);
+        return;
+    }
+    // "#n" in the workspace names the n-th item of the command line, the workspace itself being the first.
+    std::vector<std::string> items{QCoreApplication::applicationFilePath().toStdString()};
+    items.insert(items.end(), arguments_.begin(), arguments_.end());
+    WorkspaceCommands& workspaces = client_.workspaces();
+    workspaces.setArguments(items);
+    if (InputFile::open(arguments_.front()))
+        workspaces.load(arguments_.front());
 }
 
 bool marluneApp::showHelp(int id)

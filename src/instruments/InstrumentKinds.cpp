@@ -10,6 +10,7 @@
 #include "instruments/InstrumentMeasures.h"
 #include "instruments/ValueLog.h"
 #include "instruments/marlune1DChild.h"
+#include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/ExtractOdDoForm.h"
@@ -243,6 +244,10 @@ void addToWindowKinds()
             .command = entry.command,
             .askParameters = entry.askParameters,
             .makeWindow = marlune1DChild::make,
+            .readParameters = [](const TIniHelper& ini, const std::string& section) {
+                return PendingParameters{ini.readExtended(section, marlune1DChild::Value1Key),
+                                         ini.readExtended(section, marlune1DChild::Value2Key)};
+            },
         });
     WindowKinds::add(ValueLog::kind());
 }

@@ -8,6 +8,7 @@
 #include "base/NumberText.h"
 #include "base/UiServices.h"
 #include "instruments/marlune1DChild.h"
+#include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "signal/TrackSignal.h"
 #include "tree/CommandIds.h"
@@ -62,6 +63,12 @@ const WindowKind Entry{
     .recompute = recompute,
     .command = Cmd::LogInstrument,
     .askParameters = askLength,
+    .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+        ini.writeLong(section, "MaxLength", long(static_cast<const TrackSignal&>(*window.signal()).maxLength()));
+    },
+    .readParameters = [](const TIniHelper& ini, const std::string& section) {
+        return PendingParameters{(long double)ini.readLong(section, "MaxLength")};
+    },
 };
 }  // namespace
 

@@ -90,6 +90,11 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
     auto companion = std::make_unique<marluneSter>(*made, std::move(second));
     companion->setCaption(formatText(marluneSter::TitleFormat, client.nextCreationNumber()));
     made->companion_ = static_cast<marluneSter*>(client.addWindow(std::move(companion)));
+    // The second channel stands right below the first, as large.
+    if (made->companion_ && made->placement()) {
+        const WindowPlacement& first = *made->placement();
+        made->companion_->place({first.left, first.bottom, first.right, 2 * first.bottom - first.top});
+    }
     return made;
 }
 

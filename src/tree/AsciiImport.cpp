@@ -40,6 +40,17 @@ marluneMDIChild* AsciiImport::import(const std::filesystem::path& path)
         rate = form.rate;
     }
 
+    return importWith(path, rate, xAxis);
+}
+
+marluneMDIChild* AsciiImport::importWith(const std::filesystem::path& path, long double rate, bool xAxis)
+{
+    const auto head = readAsciiTableHead(path);
+    if (!head)
+        return nullptr;
+    UiServices& ui = client_.ui();
+    // The first column is the X axis only where it is one.
+    xAxis = xAxis && head->columns >= 2 && AsciiTable::uniformRate(head->firstColumn).has_value();
     const int firstColumn = xAxis ? 1 : 0;
     FileReadResult result = [&] {
         WaitCursor wait(ui);

@@ -16,6 +16,8 @@ public:
     void command();
     // The first window made (the head of the group); null when nothing was imported.
     marluneMDIChild* import(const std::filesystem::path& path);
+    // The import with the sample rate and the X-axis choice already made (a workspace's keys).
+    marluneMDIChild* importWith(const std::filesystem::path& path, long double rate, bool xAxis);
 
 private:
     marluneMDIClient& client_;

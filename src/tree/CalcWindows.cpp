@@ -6,6 +6,7 @@
 #include "base/FormatText.h"
 #include "base/UiServices.h"
 #include "settings/FFTDefaultsForm.h"
+#include "settings/TIniHelper.h"
 #include "signal/CALCSignal.h"
 #include "signal/SignalKind.h"
 #include "tree/CalcForm.h"
@@ -78,6 +79,43 @@ void properties(marluneMDIChild& window)
     DerivedWindows::refresh(window);
 }
 
+// Operands are written as the sections of their windows, operators as the character of their code.
+void saveElements(const marluneMDIChild& window, TIniHelper& ini, const std::string& section)
+{
+    const CalcProgram& program = static_cast<const CALCSignal&>(*window.signal()).program();
+    const auto& elements = program.elements();
+    ini.writeInt(section, "ElementCount", int(elements.size()));
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const std::string key = "Element_" + std::to_string(i + 1);
+        if (CalcProgram::isOperand(elements[i]))
+            ini.writeText(section, key, "Window_" + std::to_string(uint32_t(elements[i])));
+        else
+            ini.writeText(section, key, std::string(1, char(int(elements[i]) - CalcOperator::Base)));
+    }
+}
+
+// Every operand must have been made from its section already; the client's spectral settings stand
+// for the window's own while it is made.
+marluneChild* loadCalc(const WorkspaceSection& section, marluneChild* parent)
+{
+    if (!parent)
+        return nullptr;
+    std::vector<long double> elements;
+    const int count = section.ini.readInt(section.name, "ElementCount");
+    for (int i = 1; i <= count; ++i) {
+        const std::string element = section.ini.readText(section.name, "Element_" + std::to_string(i));
+        if (element.find("Window") != std::string::npos) {
+            const marluneChild* operand = section.made(element);
+            if (!operand)
+                return nullptr;
+            elements.push_back(operand->index());
+        } else {
+            elements.push_back(CalcOperator::Base + (element.empty() ? 0 : (unsigned char)element.front()));
+        }
+    }
+    return CalcWindows::create(section.client, CalcProgram(std::move(elements)), section.client.spectralSettings);
+}
+
 const WindowKind Entry{
     .kind = SignalKind::Calculator,
     .title = " %u#CALC(%s)",
@@ -87,6 +125,11 @@ const WindowKind Entry{
     .offersProperties = [](const marluneMDIChild& window) {
         return static_cast<const CALCSignal&>(*window.signal()).spectralResult();
     },
+    .saveKeys = saveElements,
+    .spectral = [](const marluneChild& window) -> const SpectralSettings* {
+        return &static_cast<const CALCSignal&>(*signalWindowOf(&window)->signal()).spectral;
+    },
+    .load = loadCalc,
 };
 }  // namespace
 

@@ -13,6 +13,8 @@ enum class ChildChange {
     CopyPicture,  // the person asked for the window's picture on the clipboard
     Closing,      // the window is about to be destroyed: drop every pointer to it
     Flash,        // the window draws attention to itself (shift 1) or stops (shift 0)
+    Placement,    // the window must move to placement()
+    Visibility,   // the window was hidden or shown
 };
 
 struct ChildEvent {

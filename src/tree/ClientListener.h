@@ -11,6 +11,8 @@ public:
     virtual void treeChanged() {}
     // Another window (or none) became the active one.
     virtual void activeChanged() {}
+    // The list of custom tools changed: the menus that show it are built again.
+    virtual void toolsChanged() {}
 
 protected:
     ~ClientListener() = default;

@@ -1,5 +1,6 @@
 #include "tree/DerivedSignalKinds.h"
 
+#include <array>
 #include <memory>
 
 #include "base/FormatText.h"
@@ -20,12 +21,28 @@
 #include "signal/SpectrumSignal.h"
 #include "tree/DerivedWindows.h"
 #include "tree/FilterControlForm.h"
+#include "tree/ParameterKeys.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
 constexpr Rgb Red{255, 0, 0};
+
+using Format = ParameterKey::Format;
+constexpr std::array PartKeys{ParameterKey{"PartFromPercent", Format::Extended},
+                              ParameterKey{"PartLengthPercent", Format::Extended}};
+constexpr std::array FilterKeys{ParameterKey{"FromFreq", Format::Extended}, ParameterKey{"ToFreq", Format::Extended},
+                                ParameterKey{"FilterType", Format::Int}};
+constexpr std::array FromToKeys{ParameterKey{"PartFrom", Format::Extended}, ParameterKey{"PartTo", Format::Extended}};
+constexpr std::array SmoothKeys{ParameterKey{"SmoothType", Format::Int}, ParameterKey{"SmoothLength", Format::Int}};
+constexpr std::array PeaksKeys{ParameterKey{"RemovePeaksCoef", Format::Extended}};
+
+template <class Derived>
+const Derived& signalOf(const marluneMDIChild& window)
+{
+    return static_cast<const Derived&>(*window.signal());
+}
 
 long double at(const PendingParameters& parameters, std::size_t i)
 {
@@ -162,6 +179,13 @@ const WindowKind Kinds[] = {
             const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<DEOSignal>(window).rebuild(source));
         },
+        .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+            const auto& part = signalOf<DEOSignal>(window);
+            writeParameterKeys(ini, section, PartKeys, {part.startFraction, part.lengthFraction});
+        },
+        .readParameters = [](const TIniHelper& ini, const std::string& section) {
+            return readParameterKeys(ini, section, PartKeys);
+        },
     },
     {
         .kind = SignalKind::Spectrum,
@@ -179,6 +203,9 @@ const WindowKind Kinds[] = {
             return static_cast<const SpectrumSignal&>(signal).averageIncompleteAfterNextUpdate();
         },
         .properties = spectrumProperties,
+        .spectral = [](const marluneChild& window) -> const SpectralSettings* {
+            return &signalOf<SpectrumSignal>(*signalWindowOf(&window)).spectral;
+        },
     },
     {
         .kind = SignalKind::Filtered,
@@ -198,6 +225,14 @@ const WindowKind Kinds[] = {
         .properties = [](marluneMDIChild& window) {
             window.client().ui().openModeless(std::make_shared<FilterControlForm>(window.client(), window));
         },
+        .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+            const auto& filtered = signalOf<FILTSignal>(window);
+            writeParameterKeys(ini, section, FilterKeys,
+                               {filtered.fromFreq, filtered.toFreq, (long double)filtered.filterType});
+        },
+        .readParameters = [](const TIniHelper& ini, const std::string& section) {
+            return readParameterKeys(ini, section, FilterKeys);
+        },
     },
     {
         .kind = SignalKind::ExtractedFromTo,
@@ -213,6 +248,13 @@ const WindowKind Kinds[] = {
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<DEOODDOSignal>(window).rebuild(source));
+        },
+        .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+            const auto& part = signalOf<DEOODDOSignal>(window);
+            writeParameterKeys(ini, section, FromToKeys, {part.startX, part.endX});
+        },
+        .readParameters = [](const TIniHelper& ini, const std::string& section) {
+            return readParameterKeys(ini, section, FromToKeys);
         },
     },
     {
@@ -241,6 +283,14 @@ const WindowKind Kinds[] = {
             return signalOf<SmoothSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Invalid;
         },
         .properties = smoothingProperties,
+        .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+            const auto& smoothed = signalOf<SmoothSignal>(window);
+            writeParameterKeys(ini, section, SmoothKeys,
+                               {(long double)smoothed.smoothType, (long double)smoothed.smoothLength});
+        },
+        .readParameters = [](const TIniHelper& ini, const std::string& section) {
+            return readParameterKeys(ini, section, SmoothKeys);
+        },
     },
     {
         .kind = SignalKind::Detrended,
@@ -264,6 +314,12 @@ const WindowKind Kinds[] = {
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<RemovePeaksSignal>(window).rebuild(source));
+        },
+        .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+            writeParameterKeys(ini, section, PeaksKeys, {signalOf<RemovePeaksSignal>(window).coefficient});
+        },
+        .readParameters = [](const TIniHelper& ini, const std::string& section) {
+            return readParameterKeys(ini, section, PeaksKeys);
         },
     },
     {

@@ -4,16 +4,44 @@
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
+#include "settings/TIniHelper.h"
 #include "signal/GENSignal.h"
 #include "signal/SignalKind.h"
 #include "tree/GenSigForm.h"
+#include "tree/WindowKind.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
 // The icon resource of the windows whose signal comes from no other window.
 constexpr int32_t SignalIcon = 59;
+
+std::string paramKey(std::size_t i)
+{
+    return "Param" + std::to_string(i);
+}
+
+const WindowKind Entry{
+    .kind = SignalKind::Generated,
+    .acceptsParent = [](int32_t) { return false; },
+    .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
+        const GeneratorParameters& parameters = static_cast<const GENSignal&>(*window.signal()).parameters;
+        for (std::size_t i = 0; i < parameters.param.size(); ++i)
+            ini.writeExtended(section, paramKey(i), parameters.param[i]);
+    },
+    .load = [](const WorkspaceSection& section, marluneChild*) -> marluneChild* {
+        GeneratorParameters& parameters = section.client.generatorSettings;
+        for (std::size_t i = 0; i < parameters.param.size(); ++i)
+            parameters.param[i] = section.ini.readExtended(section.name, paramKey(i));
+        return GeneratorCommand::create(section.client, parameters);
+    },
+};
 }  // namespace
+
+const WindowKind& GeneratorCommand::kind()
+{
+    return Entry;
+}
 
 marluneMDIChild* GeneratorCommand::run(marluneMDIClient& client)
 {

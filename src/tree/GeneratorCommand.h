@@ -2,6 +2,7 @@
 
 #include "dsp/GeneratorParameters.h"
 
+struct WindowKind;
 class marluneMDIChild;
 class marluneMDIClient;
 
@@ -18,4 +19,7 @@ public:
     // grows even when nothing is made; parameters that make no signal, or samples that cannot be
     // allocated, give a beep and no window; a record that cannot be allocated, "No more memory !!!".
     static marluneMDIChild* create(marluneMDIClient& client, const GeneratorParameters& parameters);
+    // The entry of kind 6 in the table of window kinds: a workspace stores the parameters as Param0 ...
+    // Param9, and reading them makes them the generator's settings, as the dialog would.
+    static const WindowKind& kind();
 };

@@ -1,14 +1,18 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "base/Rgb.h"
 #include "signal/SignalKind.h"
+#include "dsp/SpectralSettings.h"
 #include "tree/PendingParameters.h"
+#include "tree/WorkspaceSection.h"
 
 class Signal;
+class TIniHelper;
 class marluneChild;
 class marluneMDIChild;
 class marluneMDIClient;
@@ -60,4 +64,15 @@ struct WindowKind {
     // result, linked under its parent; the creation routine numbers and registers it.
     std::unique_ptr<marluneChild> (*makeWindow)(const WindowKind& kind, marluneMDIClient& client, marluneChild& parent,
                                                 const PendingParameters& parameters, unsigned number) = nullptr;
+
+    // Workspace and tool files. The keys of the kind, after those every signal window writes.
+    void (*saveKeys)(const marluneMDIChild& window, TIniHelper& ini, const std::string& section) = nullptr;
+    // The kind's keys read back into the parameter block of the creation routine.
+    PendingParameters (*readParameters)(const TIniHelper& ini, const std::string& section) = nullptr;
+    // The spectral settings the window computes with: written as the "FFT_" keys, and standing in for
+    // the application's while the window is made again. Null for kinds without.
+    const SpectralSettings* (*spectral)(const marluneChild& window) = nullptr;
+    // Makes the window again where the creation routine cannot (no parent, several parents, a window
+    // above the tree); null when it could not be made.
+    std::function<marluneChild*(const WorkspaceSection& section, marluneChild* parent)> load;
 };

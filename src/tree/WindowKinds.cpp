@@ -5,6 +5,8 @@
 
 #include "tree/CalcWindows.h"
 #include "tree/DerivedSignalKinds.h"
+#include "tree/GeneratorCommand.h"
+#include "tree/ThreeDKinds.h"
 
 namespace {
 std::deque<WindowKind>& table()
@@ -13,6 +15,9 @@ std::deque<WindowKind>& table()
         const auto own = derivedSignalKinds();
         std::deque<WindowKind> all(own.begin(), own.end());
         all.push_back(CalcWindows::kind());
+        all.push_back(GeneratorCommand::kind());
+        for (const WindowKind& kind : threeDKinds())
+            all.push_back(kind);
         return all;
     }();
     return entries;

@@ -1,11 +1,14 @@
 #include "tree/marlune3DChild.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
 #include "settings/FFTDefaultsForm.h"
+#include "settings/SpectralSettingsIni.h"
+#include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
@@ -411,4 +414,50 @@ bool marlune3DChild::command(int id)
     default:
         return marluneChild::command(id);
     }
+}
+
+void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
+{
+    const ViewLevel& level = data_.level();
+    ini.writeInt(section, "ColorPalette", display.palette);
+    ini.writeText(section, "XLabel", display.xLabel);
+    ini.writeText(section, "YLabel", display.yLabel);
+    ini.writeText(section, "ZLabel", display.zLabel);
+    ini.writeInt(section, "ShowAxes", display.axes);
+    ini.writeInt(section, "FixedMinMax", data_.fixedZRange);
+    ini.writeExtended(section, "MaximumZ", level.zMax);
+    ini.writeExtended(section, "MinimumZ", level.zMin);
+    ini.writeInt(section, "ViewX", data_.azimuth);
+    ini.writeInt(section, "ViewY", data_.elevation);
+    ini.writeInt(section, "FillSegments", data_.fillSegments);
+    ini.writeInt(section, "SegmentsCount", int(data_.rows()));
+    ini.writeInt(section, "RulerOn", data_.rulerOn);
+    ini.writeInt(section, "RulerX", level.rulerRow);
+    ini.writeInt(section, "RulerY", level.rulerBin);
+    if (kind() != SignalKind::TimeFFT)
+        return;
+    ini.writeInt(section, "FFTPrecision", int(data_.parameters().N));
+    ini.writeDouble(section, "FFTFromFreq", double(data_.parameters().fromFrequency));
+    ini.writeDouble(section, "FFTToFreq", double(data_.parameters().toFrequency));
+    writeSpectralSettings(ini, section, spectral);
+}
+
+void marlune3DChild::loadKindKeys(const TIniHelper& ini, const std::string& section)
+{
+    display.palette = std::clamp(ini.readInt(section, "ColorPalette"), 0, int32_t(Palette::FileNames.size()) - 1);
+    display.xLabel = ini.readText(section, "XLabel");
+    display.yLabel = ini.readText(section, "YLabel");
+    display.zLabel = ini.readText(section, "ZLabel");
+    display.axes = ini.readInt(section, "ShowAxes") != 0;
+    data_.fixedZRange = ini.readInt(section, "FixedMinMax") != 0;
+    ViewLevel& level = data_.level();
+    if (data_.fixedZRange) {
+        level.zMax = float(ini.readExtended(section, "MaximumZ"));
+        level.zMin = float(ini.readExtended(section, "MinimumZ"));
+    }
+    data_.fillSegments = ini.readInt(section, "FillSegments") != 0;
+    data_.rulerOn = ini.readInt(section, "RulerOn") != 0;
+    level.rulerRow = std::clamp(ini.readInt(section, "RulerX"), level.firstRow, level.lastRow);
+    level.rulerBin = std::clamp(ini.readInt(section, "RulerY"), level.firstBin, level.lastBin);
+    repaint();
 }

@@ -63,6 +63,8 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
+    void loadKindKeys(const TIniHelper& ini, const std::string& section) override;
 
 protected:
     bool recomputeFromParents() override;

@@ -19,6 +19,21 @@ void marluneChild::setCaption(const std::string& caption)
     client_.treeChanged();
 }
 
+void marluneChild::place(const WindowPlacement& placement)
+{
+    placement_ = placement;
+    announce({ChildChange::Placement});
+}
+
+void marluneChild::setVisible(bool visible)
+{
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    announce({ChildChange::Visibility});
+    client_.treeChanged();
+}
+
 void marluneChild::setStateMark(char mark)
 {
     std::string caption = caption_;

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/CommandTarget.h"
 #include "tree/ChildEvent.h"
+#include "tree/WindowPlacement.h"
 #include "views/MarkerSource.h"
 
 class TIniHelper;
@@ -38,6 +40,16 @@ public:
 
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
+
+    // Where the window stands, as the frame last reported it or a command asked for; none before the
+    // frame has placed it.
+    const std::optional<WindowPlacement>& placement() const { return placement_; }
+    // Moves the window (the frame follows).
+    void place(const WindowPlacement& placement);
+    // The frame placed or the person moved the window.
+    void notePlacement(const WindowPlacement& placement) { placement_ = placement; }
+    bool visible() const { return visible_; }
+    void setVisible(bool visible);
 
     // Links. The primary parent is parents().front(); roots have none.
     marluneChild* parent() const { return parents_.empty() ? nullptr : parents_.front(); }
@@ -124,4 +136,6 @@ private:
     std::vector<ChildListener*> listeners_;
     int announcing_ = 0;
     bool flashing_ = false;
+    std::optional<WindowPlacement> placement_;
+    bool visible_ = true;
 };

@@ -306,3 +306,9 @@ bool marluneMDIChild::command(int id)
         return marluneChild::command(id);
     }
 }
+
+void marluneMDIChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
+{
+    if (const WindowKind* entry = WindowKinds::find(kind()); entry && entry->saveKeys)
+        entry->saveKeys(*this, ini, section);
+}

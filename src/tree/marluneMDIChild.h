@@ -90,6 +90,8 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    // The keys of the window's kind, as its entry in the table of kinds writes them.
+    void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
 
 protected:
     bool recomputeFromParents() override;

@@ -11,14 +11,17 @@
 #include "tree/CommandIds.h"
 #include "tree/GeneratorCommand.h"
 #include "tree/SignalOpener.h"
+#include "tree/WorkspaceCommands.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 
 marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
                                    std::optional<DefaultsFile> defaultsFile)
-    : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile))
+    : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile)),
+      workspaces_(std::make_unique<WorkspaceCommands>(*this))
 {
+    addCommands(*workspaces_);
     if (defaultsFile_) {
         spectralSettings = defaultsFile_->readSpectral();
         defaultsFile_->readSections();
@@ -28,6 +31,7 @@ marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
 marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
+    removeCommands(*workspaces_);
     // At the end of the run there is no one left to tell; the next run starts from the built-in defaults.
     if (defaultsFile_)
         static_cast<void>(defaultsFile_->write(spectralSettings));
@@ -135,6 +139,12 @@ void marluneMDIClient::activeChanged() const
 {
     for (ClientListener* listener : std::vector(listeners_))
         listener->activeChanged();
+}
+
+void marluneMDIClient::toolsChanged() const
+{
+    for (ClientListener* listener : std::vector(listeners_))
+        listener->toolsChanged();
 }
 
 void marluneMDIClient::treeChanged() const

@@ -14,6 +14,7 @@
 #include "views/Palette.h"
 
 class ClientListener;
+class WorkspaceCommands;
 class SignalWindowCommands;
 class marluneChild;
 class marluneMDIChild;
@@ -75,6 +76,10 @@ public:
     // Tree links or titles changed.
     void treeChanged() const;
     void activeChanged() const;
+    void toolsChanged() const;
+
+    // Workspaces and custom tools.
+    WorkspaceCommands& workspaces() { return *workspaces_; }
 
     SpectralSettings spectralSettings{};
     // The signal generator's current settings: the dialog opens on them, workspaces store them.
@@ -98,6 +103,7 @@ private:
     std::vector<ClientListener*> listeners_;
     std::vector<CommandTarget*> commands_;
     std::vector<SignalWindowCommands*> signalWindowCommands_;
+    std::unique_ptr<WorkspaceCommands> workspaces_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
     uint32_t creationCounter_ = 0;

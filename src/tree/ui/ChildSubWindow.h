@@ -21,11 +21,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // A flashing window's frame blinks red.
     void showFlash(bool on);
     void blink();
+    // The size of the MDI client area the placement is measured against.
+    QSize clientSize() const;
+    // Tells the core where the window stands now.
+    void reportPlacement();
+    void applyPlacement();
 
     marluneChild* child_;
     QTimer flashTimer_;

@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "base/CommandTarget.h"
+#include "tree/CustomTools.h"
+
+class marluneMDIClient;
+
+// The File menu's workspace and custom-tool commands: save and load the tree, the examples, and
+// custom tools saved from the active window or applied to it.
+class WorkspaceCommands : public CommandTarget {
+public:
+    static constexpr const char* Filter = "Marlune Workspace(*.mws)|*.mws";
+    static constexpr const char* Extension = "mws";
+    static constexpr const char* ExamplesFolder = "EXAMPLES";
+
+    explicit WorkspaceCommands(marluneMDIClient& client);
+
+    // The command-line items the program was started with (the program first); "#n" file names of
+    // workspaces and tools refer to them.
+    void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
+    // Loads a workspace; the source files that could not be found, by their stored names.
+    std::vector<std::string> load(const std::string& fileName);
+    CustomTools& tools() { return tools_; }
+    const CustomTools& tools() const { return tools_; }
+
+    std::optional<CommandState> commandState(int id) const override;
+    bool command(int id) override;
+
+private:
+    void loadChosen(const std::string& folder);
+    // The active window of the tree; tools are saved from it.
+    bool hasActiveWindow() const;
+
+    marluneMDIClient& client_;
+    CustomTools tools_;
+    std::vector<std::string> arguments_;
+};
