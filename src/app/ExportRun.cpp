@@ -1,23 +1,57 @@
 #include "app/ExportRun.h"
 
 #include <QWidget>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "app/PaneRegistry.h"
 #include "app/marluneApp.h"
 #include "instruments/InstrumentKinds.h"
+#include "soundcard/AcquisitionCommands.h"
+#include "soundcard/AcquisitionSettings.h"
+#include "soundcard/ui/QtSoundDevices.h"
 #include "tree/BatchUiServices.h"
 #include "tree/WindowExport.h"
 #include "tree/marluneMDIClient.h"
 
-int runExport(const std::string& folder, const std::vector<std::string>& files)
+namespace {
+bool endsWithWorkspaceExtension(const std::string& name)
+{
+    std::string extension = std::filesystem::path(name).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension == ".mws";
+}
+
+ExportSources sourcesOf(const std::vector<std::string>& arguments)
+{
+    ExportSources sources;
+    auto next = arguments.begin();
+    if (next != arguments.end() && *next == "--tool" && next + 1 != arguments.end()) {
+        sources.tool = next[1];
+        next += 2;
+    } else if (next != arguments.end() && endsWithWorkspaceExtension(*next)) {
+        sources.workspace = *next++;
+    }
+    sources.files.assign(next, arguments.end());
+    return sources;
+}
+}  // namespace
+
+int runExport(const std::string& folder, const std::vector<std::string>& arguments)
 {
     InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
     marluneMDIClient client(ui, marluneApp::executableFolder());
+    client.loadPalettes();
+    // Workspaces may hold acquisition windows; they are made, stopped, on the machine's devices.
+    QtSoundDevices devices;
+    AcquisitionSettings acquisition;
+    const AcquisitionCommands acquisitionCommands(client, devices, acquisition);
     const PaneRegistry panes;
-    return exportWindows(client, folder, files, [&panes](marluneChild& window, const std::filesystem::path& file) {
+    return exportWindows(client, folder, sourcesOf(arguments), [&panes](marluneChild& window, const std::filesystem::path& file) {
         const std::unique_ptr<QWidget> pane(panes.make(window));
         if (!pane)
             return false;

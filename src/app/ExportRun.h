@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
-// `marlune32 --export DIR FILE...`: opens the files without showing anything and writes every
-// window's signal, ASCII export, an 800 x 400 picture of its pane and a manifest into DIR.
-int runExport(const std::string& folder, const std::vector<std::string>& files);
+// `marlune32 --export DIR FILE...`, `--export DIR WORKSPACE.mws [FILE...]` and
+// `--export DIR --tool TOOL.mwt FILE...`: builds the windows without showing anything and writes every
+// window's data, an 800 x 400 picture of its pane and a manifest into DIR.
+int runExport(const std::string& folder, const std::vector<std::string>& arguments);

@@ -1,9 +1,11 @@
 #pragma once
 #include <iosfwd>
 
+#include "base/DialogForm.h"
 #include "base/UiServices.h"
 
-// UiServices for runs without a person: messages go to a stream, every question is cancelled.
+// UiServices for runs without a person: messages go to a stream, dialogs keep their values, questions
+// and file choices are cancelled.
 class BatchUiServices : public UiServices {
 public:
     explicit BatchUiServices(std::ostream& messages) : messages_(messages) {}
@@ -14,7 +16,8 @@ public:
     {
         return std::nullopt;
     }
-    bool runDialog(DialogForm&) override { return false; }
+    // A dialog takes the stored or default values it opens with, as if OK were pressed at once.
+    bool runDialog(DialogForm& form) override { return form.accept(); }
     void openModeless(std::shared_ptr<DialogForm>) override { beep(); }
     std::vector<std::string> openFileDialog(const std::string&, bool, const std::string& = {}) override { return {}; }
     std::optional<std::string> saveFileDialog(const std::string&, const std::string&, const std::string& = {}) override

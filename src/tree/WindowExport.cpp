@@ -1,18 +1,63 @@
 #include "tree/WindowExport.h"
 
+#include <set>
+
+#include "base/UiServices.h"
 #include "fileio/AsciiExport.h"
 #include "fileio/BinFile.h"
+#include "fileio/InputFile.h"
 #include "settings/TIniHelper.h"
+#include "signal/SignalKind.h"
+#include "tree/WorkspaceCommands.h"
+#include "tree/WorkspaceLoader.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/Export3D.h"
 
-int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const std::vector<std::string>& files,
-                  const PictureWriter& writePicture)
+namespace {
+// Every file's windows, with the tool applied to each of them when there is one.
+int openFiles(marluneMDIClient& client, const ExportSources& sources)
 {
     int status = 0;
-    for (const std::string& file : files)
-        if (!client.openFiles({file}))
+    for (const std::string& file : sources.files) {
+        const std::set<marluneChild*> before = [&] {
+            const auto all = client.windows();
+            return std::set<marluneChild*>(all.begin(), all.end());
+        }();
+        if (!client.openFiles({file})) {
             status = 1;
+            continue;
+        }
+        if (sources.tool.empty())
+            continue;
+        for (marluneChild* window : client.windows())
+            if (!before.contains(window) && window->isRoot()) {
+                client.setActiveChild(window);
+                WorkspaceLoader(client, sources.tool).applyTool(window);
+            }
+    }
+    return status;
+}
+
+int loadWorkspace(marluneMDIClient& client, const ExportSources& sources)
+{
+    if (!InputFile::open(sources.workspace)) {
+        client.ui().messageBox("Cannot open the workspace " + sources.workspace + ".");
+        return 1;
+    }
+    std::vector<std::string> arguments{"marlune32", sources.workspace};
+    arguments.insert(arguments.end(), sources.files.begin(), sources.files.end());
+    WorkspaceCommands& workspaces = client.workspaces();
+    workspaces.setArguments(std::move(arguments));
+    return workspaces.load(sources.workspace).empty() ? 0 : 1;
+}
+}  // namespace
+
+int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
+                  const PictureWriter& writePicture)
+{
+    int status = sources.workspace.empty() ? openFiles(client, sources) : loadWorkspace(client, sources);
 
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -31,7 +76,13 @@ int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder,
             manifest.writeLong(section, "Count", long(signal.count()));
             if (!writeBinFile(folder / (base + ".bin"), signal) || !exportAscii(folder / (base + ".txt"), signal))
                 status = 1;
+        } else if (SignalKind::is3D(window->kind())) {
+            const auto& threeD = static_cast<const marlune3DChild&>(*window);
+            if (!Export3D::writeMatrix(threeD.data(), folder / (base + ".txt"), threeD.display.xLabel, threeD.display.yLabel))
+                status = 1;
         }
+        if (const std::optional<long double> reading = window->reading())
+            manifest.writeExtended(section, "Value", *reading);
         if (!writePicture(*window, folder / (base + ".png")))
             status = 1;
     }

@@ -100,6 +100,8 @@ public:
     // The keys of the window's own kind in its section of a workspace or tool file, after the keys
     // every window writes; reading sets them over what the window was created with.
     virtual void saveKindKeys(TIniHelper&, const std::string&) const {}
+    // The single value the window shows (an instrument's reading); none for windows of many values.
+    virtual std::optional<long double> reading() const { return std::nullopt; }
     virtual void loadKindKeys(const TIniHelper&, const std::string&) {}
 
     // Called by the client while this window is destroyed.
