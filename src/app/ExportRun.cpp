@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/PaneRegistry.h"
+#include "app/PngFile.h"
 #include "app/marluneApp.h"
 #include "instruments/InstrumentKinds.h"
 #include "tree/BatchUiServices.h"
@@ -22,6 +23,6 @@ int runExport(const std::string& folder, const std::vector<std::string>& files)
         if (!pane)
             return false;
         pane->resize(800, 400);
-        return pane->grab().toImage().save(QString::fromStdString(file.string()), "PNG");
+        return writePngFile(pane->grab().toImage(), file);
     });
 }
