@@ -4,11 +4,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <vector>
 
 #include "FuzzTargets.h"
 
 namespace fs = std::filesystem;
+
+// Test names and messages show a target by its name.
+void PrintTo(const FuzzTarget& target, std::ostream* out)
+{
+    *out << target.name;
+}
 
 // Every input kept under tests/fuzz/corpus/<target>/ (each once made a target fail) goes through its
 // harness again in the ordinary build: a crash, a sanitizer report or a broken property ends the run.
