@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/PaneRegistry.h"
+#include "app/PngFile.h"
 #include "app/marluneApp.h"
 #include "instruments/InstrumentKinds.h"
 #include "soundcard/AcquisitionCommands.h"
@@ -56,6 +57,6 @@ int runExport(const std::string& folder, const std::vector<std::string>& argumen
         if (!pane)
             return false;
         pane->resize(800, 400);
-        return pane->grab().toImage().save(QString::fromStdString(file.string()), "PNG");
+        return writePngFile(pane->grab().toImage(), file);
     });
 }

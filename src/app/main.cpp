@@ -7,6 +7,7 @@
 #include "app/ExportRun.h"
 #include "app/MainFrame.h"
 #include "app/NumberLocale.h"
+#include "app/PngFile.h"
 #include "app/marluneApp.h"
 
 namespace {
@@ -42,7 +43,7 @@ int main(int argc, char* argv[])
     app.start(files);
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(ScreenshotDelayMs, &app.frame(), [&app, screenshot] {
-            app.frame().grab().save(screenshot, "PNG");
+            static_cast<void>(writePngFile(app.frame().grab().toImage(), QFile::encodeName(screenshot).toStdString()));
             QApplication::quit();
         });
     }

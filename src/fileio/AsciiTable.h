@@ -10,6 +10,11 @@ namespace AsciiTable {
 // Lines examined by the test of the first column: the first line and up to 512 more.
 constexpr std::size_t AxisTestLines = 513;
 
+// A table may hold at most this many cells (columns of the first line × lines) per byte of its file.
+// Short lines fill their missing columns with 0, so a long first line over many empty lines would
+// otherwise ask for memory out of all proportion to the file; a real table has a byte or more per cell.
+constexpr std::size_t MaxCellsPerByte = 16;
+
 // 1 plus the tabs of the first line that have a value after them.
 int columnCount(std::string_view firstLine);
 

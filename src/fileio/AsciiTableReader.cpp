@@ -85,6 +85,10 @@ FileReadResult readAsciiColumns(const std::filesystem::path& path, int firstColu
     const uint64_t expected = std::min<uint64_t>(countLines(path), std::numeric_limits<uint32_t>::max());
     if (expected == 0 || width == 0)
         return {FileReadError::Invalid, {}};
+    std::error_code error;
+    const uint64_t bytes = std::filesystem::file_size(path, error);
+    if (error || width * expected > AsciiTable::MaxCellsPerByte * bytes)
+        return {FileReadError::Invalid, {}};
     try {
         std::vector<std::unique_ptr<float[]>> blocks;
         for (std::size_t c = 0; c < width; ++c)

@@ -211,11 +211,13 @@ bool Signal::paste(uint32_t at, std::span<const float> values)
 {
     if (at > count_ || count_ - at < values.size())
         return false;
+    // An empty block (a clipboard count of 0) changes nothing, and has no samples to copy from.
+    if (values.empty())
+        return true;
     const auto n = uint32_t(values.size());
     std::memcpy(samples_ + at, values.data(), std::size_t(n) * sizeof(float));
     zoomEnd_[0] = count_ - 1;
-    if (n)
-        samplesChanged(at, at + n - 1);
+    samplesChanged(at, at + n - 1);
     return true;
 }
 

@@ -161,3 +161,36 @@ TEST_F(AsciiReaderTest, TheLastLineCountsWithOrWithoutItsLineEnd)
     ASSERT_TRUE(blankLines.ok());
     EXPECT_EQ(blankLines.signals[0]->count(), 2u);
 }
+
+// Short lines read their missing columns as 0, up to a bound on the cells per byte of the file: a first
+// line of many tabs over many empty lines would otherwise ask for memory out of all proportion to it.
+TEST_F(AsciiReaderTest, CellsBeyondTheirShareOfTheFileAreRefused)
+{
+    const auto tableOf = [](int columns, std::size_t emptyLines) {
+        std::string text = "1";
+        for (int c = 1; c < columns; ++c)
+            text += "\t1";
+        return text + "\n" + std::string(emptyLines, '\n');
+    };
+    // 16 columns over 16 lines in 47 bytes: 256 cells, within 16 a byte.
+    const auto sparse = readAsciiColumns(write("sparse.txt", tableOf(16, 15)), 0, 16, 10, 0);
+    ASSERT_TRUE(sparse.ok());
+    ASSERT_EQ(sparse.signals.size(), 16u);
+    EXPECT_EQ(sparse.signals[15]->count(), 16u);
+    EXPECT_EQ(sparse.signals[15]->samples()[0], 1.0f);
+    EXPECT_EQ(sparse.signals[15]->samples()[15], 0.0f);
+
+    // 4000 columns over 20000 lines in 28000 bytes: 80 million cells, 2857 a byte.
+    const auto hostile = readAsciiColumns(write("hostile.txt", tableOf(4000, 19999)), 0, 4000, 10, 0);
+    EXPECT_EQ(hostile.error, FileReadError::Invalid);
+    EXPECT_TRUE(hostile.signals.empty());
+
+    // The bound scales with the file: the same shape, each line holding its columns, is read.
+    std::string dense;
+    for (int line = 0; line < 200; ++line)
+        dense += tableOf(40, 0);
+    const auto full = readAsciiColumns(write("dense.txt", dense), 0, 40, 10, 0);
+    ASSERT_TRUE(full.ok());
+    EXPECT_EQ(full.signals.size(), 40u);
+    EXPECT_EQ(full.signals[39]->count(), 200u);
+}

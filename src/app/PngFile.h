@@ -1,0 +1,8 @@
+#pragma once
+#include <filesystem>
+
+class QImage;
+
+// Writes the picture as a PNG file that replaces the target only once it is complete, like every
+// other file the program writes. False when it could not be encoded or written.
+[[nodiscard]] bool writePngFile(const QImage& picture, const std::filesystem::path& file);

@@ -1,0 +1,182 @@
+#!/usr/bin/python3
+"""Writes the corpus of damaged and hostile files that the test suite opens on every run into
+tests/malformed/<format>/, with expected.txt telling for each file what opening it must give:
+"message TEXT" (a message box, \\n for a line break), "beep" (refused without a message) or
+"opens N" (N windows: the damage is one the format allows, such as NaN samples)."""
+import math
+import pathlib
+import shutil
+import struct
+
+root = pathlib.Path(__file__).resolve().parent.parent / 'tests' / 'malformed'
+WAV_OTHER = 'message Error reading WAV file!'
+WAV_CHANNELS = 'message Error reading WAV file!\\nOnly mono and stereo WAV files are supported.'
+WAV_SIZE = 'message Error reading WAV file!\\nOnly 8- and 16-bit WAV formats are supported.'
+
+
+class Folder:
+    def __init__(self, name):
+        self.path = root / name
+        shutil.rmtree(self.path, ignore_errors=True)
+        self.path.mkdir(parents=True)
+        self.lines = []
+
+    def put(self, name, data, expected):
+        (self.path / name).write_bytes(data)
+        self.lines.append('%s\t%s\n' % (name, expected))
+
+    def truncations(self, stem, extension, data, cuts, expected):
+        """The file cut after each of the given byte counts (a number: every count below it), so that
+        every field of the header is cut short."""
+        for n in (range(cuts) if isinstance(cuts, int) else cuts):
+            self.put('%s-cut-%03d%s' % (stem, n, extension), data[:n], expected)
+
+    def close(self):
+        (self.path / 'expected.txt').write_text(''.join(sorted(self.lines)))
+
+
+def extended80(value):
+    if value == 0:
+        return bytes(10)
+    sign = 0x8000 if value < 0 else 0
+    if math.isinf(value):
+        return struct.pack('<QH', 1 << 63, sign | 0x7FFF)
+    if math.isnan(value):
+        return struct.pack('<QH', 3 << 62, 0x7FFF)
+    mantissa, exponent = math.frexp(abs(value))
+    return struct.pack('<QH', int(mantissa * (1 << 64)), sign | (exponent - 1 + 16383))
+
+
+def raw_extended(exponent, mantissa):
+    """An extended value given by its fields: for values outside double range."""
+    return struct.pack('<QH', mantissa, exponent)
+
+
+def fmt_chunk(tag, channels, rate, byte_rate, align, bits):
+    return b'fmt ' + struct.pack('<IHHIIHH', 16, tag, channels, rate, byte_rate, align, bits)
+
+
+def riff(*chunks, size=None):
+    body = b'WAVE' + b''.join(chunks)
+    return b'RIFF' + struct.pack('<I', len(body) if size is None else size) + body
+
+
+def data_chunk(payload, size=None):
+    return b'data' + struct.pack('<I', len(payload) if size is None else size) + payload
+
+
+def wav_files():
+    f = Folder('wav')
+    samples = struct.pack('<8h', *range(0, 8000, 1000))
+    good = riff(fmt_chunk(1, 1, 8000, 16000, 2, 16), data_chunk(samples))
+    f.put('zero-channels.wav', riff(fmt_chunk(1, 0, 8000, 16000, 2, 16), data_chunk(samples)), WAV_CHANNELS)
+    f.put('zero-block-align.wav', riff(fmt_chunk(1, 1, 8000, 16000, 0, 16), data_chunk(samples)), WAV_SIZE)
+    f.put('block-align-not-channels.wav', riff(fmt_chunk(1, 2, 8000, 16000, 3, 16), data_chunk(samples)), WAV_SIZE)
+    f.put('eight-byte-integers.wav', riff(fmt_chunk(1, 1, 8000, 64000, 8, 64), data_chunk(samples)), WAV_SIZE)
+    f.put('zero-rate.wav', riff(fmt_chunk(1, 1, 0, 0, 2, 16), data_chunk(samples)), WAV_OTHER)
+    f.put('fmt-past-end.wav', b'RIFF\x24\x00\x00\x00WAVEfmt \xf0\xff\xff\xff\x01\x00', WAV_OTHER)
+    f.put('data-past-end-empty.wav', riff(fmt_chunk(1, 1, 8000, 16000, 2, 16), data_chunk(b'', 0xFFFFFFF0)),
+          WAV_OTHER)
+    f.put('huge-chunk-before-fmt.wav', riff(b'LIST\xfe\xff\xff\xff', fmt_chunk(1, 1, 8000, 16000, 2, 16),
+                                            data_chunk(samples)), WAV_OTHER)
+    f.put('no-data-chunk.wav', riff(fmt_chunk(1, 1, 8000, 16000, 2, 16)), WAV_OTHER)
+    f.put('data-shorter-than-a-frame.wav', riff(fmt_chunk(1, 2, 8000, 32000, 4, 16), data_chunk(b'\x01\x02\x03')),
+          WAV_OTHER)
+    # 65535 channels of 2 bytes do not fit the 16-bit block align: the product overflows the field.
+    f.put('channels-times-size-overflow.wav', riff(fmt_chunk(1, 65535, 8000, 0xFFFFFFFF, 0xFFFE, 16),
+                                                   data_chunk(samples)), WAV_SIZE)
+    f.put('rf64-ds64-huge.wav', b'RF64\xff\xff\xff\xffWAVE' + b'ds64' + struct.pack('<IQQQI', 28, 1 << 62, 1 << 62,
+                                                                                      1 << 61, 0) +
+          fmt_chunk(1, 1, 8000, 16000, 2, 16) + data_chunk(samples, 0xFFFFFFFF), 'opens 1')
+    f.put('data-past-end-partial.wav', riff(fmt_chunk(1, 1, 8000, 16000, 2, 16), data_chunk(samples, 0x7FFFFFF0)),
+          'opens 1')
+    nan = struct.pack('<4f', math.nan, math.inf, -math.inf, 1.0)
+    f.put('nan-samples.wav', riff(fmt_chunk(3, 1, 8000, 32000, 4, 32), data_chunk(nan)), 'opens 1')
+    f.put('max-rate.wav', riff(fmt_chunk(1, 1, 0xFFFFFFFF, 0xFFFFFFFF, 2, 16), data_chunk(samples)), 'opens 1')
+    f.truncations('header', '.wav', good, 44, WAV_OTHER)
+    f.close()
+
+
+def bin_files():
+    f = Folder('bin')
+    floats = struct.pack('<4f', 1.0, -2.0, 0.5, 3.0)
+    head = struct.pack('<HH', 1, 1)
+    for name, rate in (('nan-rate', extended80(math.nan)), ('infinite-rate', extended80(math.inf)),
+                       ('negative-infinite-rate', extended80(-math.inf)), ('zero-rate', extended80(0.0)),
+                       ('negative-rate', extended80(-8000.0)),
+                       ('rate-beyond-double', raw_extended(16383 + 5000, 1 << 63)),
+                       ('rate-too-small-to-invert', raw_extended(1, 1 << 63))):
+        f.put(name + '.bin', head + rate + floats, 'beep')
+    f.put('header-only.bin', head + extended80(8000.0), 'beep')
+    f.put('three-sample-bytes.bin', head + extended80(8000.0) + b'\x00\x00\x80', 'beep')
+    f.put('nan-samples.bin', head + extended80(8000.0) + struct.pack('<3f', math.nan, math.inf, -math.inf), 'opens 1')
+    f.put('legacy-product-overflow.bin', struct.pack('<HHH', 65535, 65535, 65535) + floats, 'opens 1')
+    f.put('legacy-product-wraps-to-zero.bin', struct.pack('<HHH', 256, 256, 256 * 256 - 1) + floats, 'opens 1')
+    f.put('legacy-no-samples.bin', struct.pack('<HHH', 0, 0, 8000), 'beep')
+    f.truncations('float', '.bin', head + extended80(8000.0), 14, 'beep')
+    f.close()
+
+    f = Folder('eeg')
+    samples = struct.pack('<4h', 1, 2, 3, 4)
+
+    def eeg(rate, length=256):
+        header = bytearray(length)
+        if length >= 204:
+            header[202:204] = struct.pack('<h', rate)
+        return bytes(header)
+
+    f.put('zero-rate.eeg', eeg(0) + samples, 'beep')
+    f.put('negative-rate.eeg', eeg(-32768) + samples, 'beep')
+    f.put('header-only.eeg', eeg(256), 'beep')
+    f.put('one-byte-of-sample.eeg', eeg(256) + b'\x01', 'beep')
+    f.put('odd-sample-bytes.eeg', eeg(256) + samples + b'\x01', 'opens 1')
+    f.truncations('header', '.eeg', eeg(256), (0, 1, 2, 100, 201, 202, 203, 204, 255), 'beep')
+    f.close()
+
+    f = Folder('sa3')
+    header = struct.pack('<61h', *range(61))
+    f.put('header-only.sa3', header, 'beep')
+    f.put('partial-record.sa3', header + struct.pack('<6h', 1, 2, 3, 4, 5, 6), 'beep')
+    f.put('extreme-values.sa3', header + struct.pack('<7h', -32768, 32767, -1, 32767, 0, 0, 0), 'opens 4')
+    f.truncations('header', '.sa3', header, (0, 1, 2, 3, 60, 120, 121), 'beep')
+    f.close()
+
+
+def bmp(width, height, bits, pixels, colours=b'', offset=None, info_size=40, compression=0, used=None):
+    start = 14 + info_size + len(colours) if offset is None else offset
+    info = struct.pack('<IiiHHIIiiII', info_size, width, height, 1, bits, compression, len(pixels), 0, 0,
+                       len(colours) // 4 if used is None else used, 0)
+    info += bytes(max(0, min(info_size, 64) - 40))
+    return b'BM' + struct.pack('<IHHI', (start + len(pixels)) & 0xFFFFFFFF, 0, 0, start) + info + colours + pixels
+
+
+def picture_files():
+    f = Folder('picture')
+    pixels = bytes(range(12)) + bytes(12)
+    f.put('zero-width.bmp', bmp(0, 2, 24, pixels), 'beep')
+    f.put('zero-height.bmp', bmp(2, 0, 24, pixels), 'beep')
+    f.put('pixels-past-end.bmp', bmp(4000, 4000, 24, pixels), 'beep')
+    f.put('width-times-height-overflow.bmp', bmp(65536, 65536, 32, pixels), 'beep')
+    f.put('row-size-overflow.bmp', bmp(0x7FFFFFFF, 1, 32, pixels), 'beep')
+    f.put('most-negative-height.bmp', bmp(2, -0x80000000, 24, pixels), 'beep')
+    f.put('offset-past-end.bmp', bmp(2, 2, 24, pixels, offset=0xFFFFFFF0), 'beep')
+    f.put('four-bit.bmp', bmp(2, 2, 4, pixels), 'beep')
+    f.put('compressed.bmp', bmp(2, 2, 8, pixels, colours=bytes(1024), compression=1), 'beep')
+    f.put('colour-table-past-end.bmp', bmp(2, 2, 8, b'\x00\x01\x00\x00' * 2, used=0xFFFFFFFF), 'beep')
+    f.put('huge-info-header.bmp', bmp(2, 2, 24, pixels, info_size=0x7FFFFFF0), 'beep')
+    f.put('index-beyond-colour-table.bmp', bmp(2, 2, 8, b'\xff\xfe\x00\x00' * 2, colours=bytes(8)), 'opens 1')
+    f.truncations('header', '.bmp', bmp(2, 2, 24, pixels), 54, 'beep')
+
+    f.put('rows-times-bins-overflow.mat', struct.pack('<4I', 65536, 65536, 0, 0) + bytes(16), 'beep')
+    f.put('values-past-end.mat', struct.pack('<4I', 100, 100, 0, 0) + bytes(16), 'beep')
+    f.put('zero-bins.mat', struct.pack('<4I', 0, 5, 0, 0), 'beep')
+    f.put('zero-rows.mat', struct.pack('<4I', 5, 0, 0, 0), 'beep')
+    f.put('largest-values.mat', struct.pack('<4I', 2, 1, 0, 0) + struct.pack('<2I', 0xFFFFFFFF, 0x80000000),
+          'opens 1')
+    f.truncations('header', '.mat', struct.pack('<4I', 1, 1, 0, 0) + bytes(4), 20, 'beep')
+    f.close()
+
+
+wav_files()
+bin_files()
+picture_files()
