@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
-  xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg
+  xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg parallel
   python3-numpy python3-scipy locales
 )
 missing=()

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/PaneRegistry.h"
-#include "app/PngFile.h"
+#include "base/ui/PngFile.h"
 #include "app/marluneApp.h"
 #include "instruments/InstrumentKinds.h"
 #include "soundcard/AcquisitionCommands.h"

@@ -7,7 +7,7 @@
 #include "app/ExportRun.h"
 #include "app/MainFrame.h"
 #include "app/NumberLocale.h"
-#include "app/PngFile.h"
+#include "base/ui/PngFile.h"
 #include "app/marluneApp.h"
 
 namespace {

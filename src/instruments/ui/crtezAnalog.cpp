@@ -108,5 +108,7 @@ void crtezAnalog::contextMenuEvent(QContextMenuEvent* event)
     addCommand(menu, *child_, "Log instrument values...", Cmd::LogInstrument);
     menu.addSeparator();
     addCommand(menu, *child_, "Properties...", Cmd::Properties);
+    menu.addSeparator();
+    PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
     menu.exec(event->globalPos());
 }

@@ -2,6 +2,8 @@
 
 #include <QMenu>
 
+#include "base/UiServices.h"
+#include "base/ui/PngFile.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIChild.h"
@@ -21,6 +23,17 @@ QAction* addCommand(QMenu& menu, marluneChild& window, const QString& label, int
     }
     QObject::connect(action, &QAction::triggered, [&window, id] { window.command(id); });
     return action;
+}
+
+void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> render)
+{
+    QAction* action = menu.addAction("Save picture...");
+    QObject::connect(action, &QAction::triggered, [&window, render = std::move(render)] {
+        UiServices& ui = window.client().ui();
+        const auto file = ui.saveFileDialog("PNG pictures(*.png)|*.png", "png");
+        if (file && !writePngFile(render(), *file))
+            ui.messageBox("Could not write " + *file + ".", "Marlune", MessageButtons::Ok, MessageIcon::Error);
+    });
 }
 
 void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
@@ -52,6 +65,8 @@ void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
     }
     addCommand(menu, window, "Axes settings...", Cmd::AxesSettings);
     addCommand(menu, window, "Properties...", Cmd::Properties);
+    menu.addSeparator();
+    addSavePicture(menu, window, [parent] { return parent->grab().toImage(); });
     menu.exec(globalPosition);
 }
 }  // namespace PaneContextMenu

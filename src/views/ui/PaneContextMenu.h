@@ -1,6 +1,8 @@
 #pragma once
+#include <QImage>
 #include <QPoint>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -13,4 +15,6 @@ namespace PaneContextMenu {
 void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent);
 // An item that sends command `id` to the window, enabled and checked as the window says.
 QAction* addCommand(QMenu& menu, marluneChild& window, const QString& label, int id);
+// "Save picture...": the pane's picture, as `render` draws it, into a PNG file the person names.
+void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> render);
 }

@@ -217,5 +217,7 @@ void crtez::contextMenuEvent(QContextMenuEvent* event)
     addCommand(menu, *child_, "Sum 3D over frequency range...", Cmd::InstrumentSum3D);
     menu.addSeparator();
     addCommand(menu, *child_, "Properties", Cmd::Properties);
+    menu.addSeparator();
+    PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
     menu.exec(event->globalPos());
 }

@@ -1,4 +1,4 @@
-#include "app/PngFile.h"
+#include "base/ui/PngFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
