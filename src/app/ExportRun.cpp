@@ -7,6 +7,7 @@
 #include "app/PaneRegistry.h"
 #include "app/marluneApp.h"
 #include "instruments/InstrumentKinds.h"
+#include "settings/ProgramPaths.h"
 #include "tree/BatchUiServices.h"
 #include "tree/WindowExport.h"
 #include "tree/marluneMDIClient.h"
@@ -15,7 +16,7 @@ int runExport(const std::string& folder, const std::vector<std::string>& files)
 {
     InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
-    marluneMDIClient client(ui, marluneApp::executableFolder());
+    marluneMDIClient client(ui, ProgramPaths::forExecutable(marluneApp::executableFolder()));
     const PaneRegistry panes;
     return exportWindows(client, folder, files, [&panes](marluneChild& window, const std::filesystem::path& file) {
         const std::unique_ptr<QWidget> pane(panes.make(window));

@@ -113,13 +113,20 @@ void QtUiServices::openModeless(std::shared_ptr<DialogForm> form)
         beep();
 }
 
-std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter, bool multiple)
+QString QtUiServices::startFolder(const std::string& folder) const
+{
+    return folder.empty() ? lastFolder_ : QFile::decodeName(folder.c_str());
+}
+
+std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter, bool multiple,
+                                                      const std::string& folder)
 {
     const QString qtFilter = QString::fromStdString(qtFileFilter(filter));
+    const QString start = startFolder(folder);
     QStringList chosen;
     if (multiple)
-        chosen = QFileDialog::getOpenFileNames(window_, "Open", lastFolder_, qtFilter);
-    else if (QString name = QFileDialog::getOpenFileName(window_, "Open", lastFolder_, qtFilter); !name.isEmpty())
+        chosen = QFileDialog::getOpenFileNames(window_, "Open", start, qtFilter);
+    else if (QString name = QFileDialog::getOpenFileName(window_, "Open", start, qtFilter); !name.isEmpty())
         chosen << name;
     std::vector<std::string> names;
     for (const QString& name : chosen)
@@ -130,9 +137,9 @@ std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter,
 }
 
 std::optional<std::string> QtUiServices::saveFileDialog(const std::string& filter,
-                                                        const std::string& defaultExtension)
+                                                        const std::string& defaultExtension, const std::string& folder)
 {
-    QFileDialog dialog(window_, "Save As", lastFolder_, QString::fromStdString(qtFileFilter(filter)));
+    QFileDialog dialog(window_, "Save As", startFolder(folder), QString::fromStdString(qtFileFilter(filter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromStdString(defaultExtension).remove(QRegularExpression("^\\.")));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

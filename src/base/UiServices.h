@@ -46,9 +46,12 @@ public:
     // Shows the dialog of the form beside the windows and returns at once; the dialog keeps the form
     // while it is open. Where no such dialog can be shown it only beeps.
     virtual void openModeless(std::shared_ptr<DialogForm> form) = 0;
-    // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled.
-    virtual std::vector<std::string> openFileDialog(const std::string& filter, bool multiple) = 0;
-    virtual std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension) = 0;
+    // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled. The dialog starts in `folder`
+    // when one is given, else where the last one ended.
+    virtual std::vector<std::string> openFileDialog(const std::string& filter, bool multiple,
+                                                    const std::string& folder = {}) = 0;
+    virtual std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension,
+                                                      const std::string& folder = {}) = 0;
     virtual void beep() = 0;
     // Nested begin/end pairs; WaitCursor below keeps them balanced.
     virtual void beginWaitCursor() = 0;

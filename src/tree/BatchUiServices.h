@@ -16,8 +16,11 @@ public:
     }
     bool runDialog(DialogForm&) override { return false; }
     void openModeless(std::shared_ptr<DialogForm>) override { beep(); }
-    std::vector<std::string> openFileDialog(const std::string&, bool) override { return {}; }
-    std::optional<std::string> saveFileDialog(const std::string&, const std::string&) override { return std::nullopt; }
+    std::vector<std::string> openFileDialog(const std::string&, bool, const std::string&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const std::string&, const std::string&, const std::string&) override
+    {
+        return std::nullopt;
+    }
     void beep() override {}
     void beginWaitCursor() override {}
     void endWaitCursor() override {}

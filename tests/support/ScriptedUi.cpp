@@ -37,13 +37,16 @@ bool ScriptedUi::runDialog(DialogForm& form)
     return answer && answer(form) && form.accept();
 }
 
-std::vector<std::string> ScriptedUi::openFileDialog(const std::string&, bool)
+std::vector<std::string> ScriptedUi::openFileDialog(const std::string&, bool, const std::string& folder)
 {
+    openFolders.push_back(folder);
     return takeFront<std::vector<std::string>>(openAnswers, {});
 }
 
-std::optional<std::string> ScriptedUi::saveFileDialog(const std::string& filter, const std::string& defaultExtension)
+std::optional<std::string> ScriptedUi::saveFileDialog(const std::string& filter, const std::string& defaultExtension,
+                                                      const std::string& folder)
 {
+    saveFolders.push_back(folder);
     saveFilters.push_back(filter);
     saveDefaultExtensions.push_back(defaultExtension);
     return takeFront<std::optional<std::string>>(saveAnswers, std::nullopt);
