@@ -166,7 +166,7 @@ TEST_F(InstallTest, TheInstalledProgramRunsFromThePrefixAndWritesOnlyToTheUser)
     // A whole session ends by keeping its settings: in the user's folder, since the prefix is not the
     // program's to change, even for root.
     ASSERT_EQ(run(program(home.path) + " --screenshot " + quoted(home.path / "frame.png") + " " + quoted(example)), 0);
-    EXPECT_EQ(pngSize(home.path / "frame.png").first > 0, true) << "the session ran";
+    EXPECT_GT(pngSize(home.path / "frame.png").first, 0u) << "the session ran";
     const PrivateProfile settings(home.path / ".config" / "marlune" / "defaults.ini");
     EXPECT_EQ(settings.getString("Spectral analysis defaults", "FFT_TestPeaksLevel", ""), "5");
     EXPECT_EQ(listing(prefix()), before) << "nothing under the prefix was written";
