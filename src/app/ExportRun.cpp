@@ -8,9 +8,10 @@
 #include <memory>
 
 #include "app/PaneRegistry.h"
-#include "base/ui/PngFile.h"
 #include "app/marluneApp.h"
+#include "base/ui/PngFile.h"
 #include "instruments/InstrumentKinds.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/AcquisitionCommands.h"
 #include "soundcard/AcquisitionSettings.h"
 #include "soundcard/ui/QtSoundDevices.h"
@@ -45,7 +46,7 @@ int runExport(const std::string& folder, const std::vector<std::string>& argumen
 {
     InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
-    marluneMDIClient client(ui, marluneApp::executableFolder());
+    marluneMDIClient client(ui, ProgramPaths::forExecutable(marluneApp::executableFolder()));
     client.loadPalettes();
     // Workspaces may hold acquisition windows; they are made, stopped, on the machine's devices.
     QtSoundDevices devices;

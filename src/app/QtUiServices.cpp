@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
@@ -123,10 +122,11 @@ std::vector<std::string> QtUiServices::openFileDialog(const std::string& filter,
                                                       const std::string& folder)
 {
     const QString qtFilter = QString::fromStdString(qtFileFilter(filter));
+    const QString start = startFolder(folder);
     QStringList chosen;
     if (multiple)
-        chosen = QFileDialog::getOpenFileNames(window_, "Open", startFolder(folder), qtFilter);
-    else if (QString name = QFileDialog::getOpenFileName(window_, "Open", startFolder(folder), qtFilter); !name.isEmpty())
+        chosen = QFileDialog::getOpenFileNames(window_, "Open", start, qtFilter);
+    else if (QString name = QFileDialog::getOpenFileName(window_, "Open", start, qtFilter); !name.isEmpty())
         chosen << name;
     std::vector<std::string> names;
     for (const QString& name : chosen)

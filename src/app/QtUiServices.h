@@ -25,10 +25,9 @@ public:
                                            const std::string& initial, int maxLength) override;
     bool runDialog(DialogForm& form) override;
     void openModeless(std::shared_ptr<DialogForm> form) override;
-    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple,
-                                            const std::string& folder = {}) override;
+    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple, const std::string& folder) override;
     std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension,
-                                              const std::string& folder = {}) override;
+                                              const std::string& folder) override;
     void beep() override;
     void beginWaitCursor() override;
     void endWaitCursor() override;
@@ -52,7 +51,7 @@ private:
     QPointer<QWidget> window_;
     StatusBars* statusBars_ = nullptr;
     DialogRegistry dialogs_;
-    // The file dialogs open where the last one was confirmed.
+    // The folder a file dialog opens in: the one asked for, else where the last one was confirmed.
     QString startFolder(const std::string& folder) const;
 
     QString lastFolder_;

@@ -24,9 +24,17 @@ namespace {
 constexpr int StartDelayMs = 1000;
 }  // namespace
 
-marluneApp::marluneApp(std::string programFolder)
-    : programFolder_(std::move(programFolder)), acquisitionDefaults_(std::make_shared<AcquisitionDefaults>()),
-      client_(ui_, programFolder_, DefaultsFile::locate(programFolder_).withSection(acquisitionDefaults_)),
+marluneApp::marluneApp() : marluneApp(ProgramPaths::forExecutable(executableFolder()))
+{
+}
+
+marluneApp::marluneApp(const std::string& programFolder) : marluneApp(ProgramPaths(programFolder))
+{
+}
+
+marluneApp::marluneApp(const ProgramPaths& paths)
+    : acquisitionDefaults_(std::make_shared<AcquisitionDefaults>()),
+      client_(ui_, paths, DefaultsFile::locate(paths).withSection(acquisitionDefaults_)),
       acquisitionCommands_(client_, soundDevices_, acquisitionDefaults_->settings),
       playback_(client_, soundDevices_),
       router_(client_),
@@ -99,13 +107,13 @@ bool marluneApp::showHelp(int id)
 bool marluneApp::showHelpPage(const std::string& page, const std::string& anchor)
 {
     if (!help_) {
-        help_ = new HelpWindow(QString::fromStdString(programFolder_ + "help/"), frame_.get());
+        help_ = new HelpWindow(QString::fromStdString(client_.programFolder() + "help/"), frame_.get());
         help_->helpOnHelpRequested = [this] { router_.trigger(Cmd::HelpOnHelp); };
     }
     if (help_->showTopic(QString::fromStdString(page), QString::fromStdString(anchor)))
         return true;
     UiServices& ui = ui_;
-    ui.messageBox("Cannot open the help page " + programFolder_ + "help/" + page + ".");
+    ui.messageBox("Cannot open the help page " + client_.programFolder() + "help/" + page + ".");
     return false;
 }
 

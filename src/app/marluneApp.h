@@ -8,6 +8,7 @@
 #include "app/HelpWindow.h"
 #include "app/QtUiServices.h"
 #include "base/CommandTarget.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/AcquisitionCommands.h"
 #include "soundcard/AcquisitionDefaults.h"
 #include "soundcard/Playback.h"
@@ -20,8 +21,12 @@ class MainFrame;
 // the main frame and the command chain. It carries out the help and about commands itself.
 class marluneApp : public CommandTarget {
 public:
-    // `programFolder` ends with a path separator; needs a QApplication.
-    explicit marluneApp(std::string programFolder = executableFolder());
+    // Each needs a QApplication. The program of the running executable: a build's own folder or an
+    // installation's share/marlune.
+    marluneApp();
+    explicit marluneApp(const ProgramPaths& paths);
+    // A program folder decided by whether it can be written; `programFolder` ends with a path separator.
+    explicit marluneApp(const std::string& programFolder);
     ~marluneApp();
     marluneApp(const marluneApp&) = delete;
     marluneApp& operator=(const marluneApp&) = delete;
@@ -29,7 +34,6 @@ public:
     // The folder of the running executable with a trailing '/'.
     static std::string executableFolder();
 
-    const std::string& programFolder() const { return programFolder_; }
     QtUiServices& ui() { return ui_; }
     marluneMDIClient& client() { return client_; }
     // The application-wide acquisition settings, kept in the defaults file with the client's settings.
@@ -52,7 +56,6 @@ private:
     bool showHelpPage(const std::string& page, const std::string& anchor);
     void handleCommandLine();
 
-    std::string programFolder_;
     QtUiServices ui_;
     std::shared_ptr<AcquisitionDefaults> acquisitionDefaults_;
     marluneMDIClient client_;

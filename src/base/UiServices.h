@@ -46,8 +46,8 @@ public:
     // Shows the dialog of the form beside the windows and returns at once; the dialog keeps the form
     // while it is open. Where no such dialog can be shown it only beeps.
     virtual void openModeless(std::shared_ptr<DialogForm> form) = 0;
-    // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled. The dialogs start in `folder`,
-    // or where the last one ended when it is empty; Save asks before it replaces a file.
+    // Filters in the form "Name|*.a;*.b|Other|*.c|"; empty when cancelled. The dialog starts in `folder`
+    // when one is given, else where the last one ended.
     virtual std::vector<std::string> openFileDialog(const std::string& filter, bool multiple,
                                                     const std::string& folder = {}) = 0;
     virtual std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension,

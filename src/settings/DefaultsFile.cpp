@@ -1,31 +1,11 @@
 #include "settings/DefaultsFile.h"
 
-#include <cstdlib>
-#include <unistd.h>
-
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
 
-DefaultsFile DefaultsFile::locate(const std::string& programFolder)
+DefaultsFile DefaultsFile::locate(const ProgramPaths& paths)
 {
-    return locate(programFolder, ::access(programFolder.c_str(), W_OK) == 0);
-}
-
-DefaultsFile DefaultsFile::locate(const std::string& programFolder, bool programFolderWritable)
-{
-    const std::filesystem::path shipped = std::filesystem::path(programFolder) / "defaults.ini";
-    if (programFolderWritable)
-        return DefaultsFile(shipped);
-    std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        config = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        config = std::filesystem::path(home) / ".config";
-    else
-        config = std::filesystem::temp_directory_path();
-    const std::filesystem::path user = config / "marlune" / "defaults.ini";
-    std::error_code error;
-    return DefaultsFile(std::filesystem::exists(user, error) ? user : shipped, user);
+    return DefaultsFile(paths.readFile("", FileName), paths.writableFolder("") / FileName);
 }
 
 DefaultsFile DefaultsFile::withSection(std::shared_ptr<DefaultsSection> section) &&

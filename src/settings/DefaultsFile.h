@@ -1,22 +1,22 @@
 #pragma once
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsSection.h"
+#include "settings/ProgramPaths.h"
 
 // "defaults.ini": the application-wide settings kept from one run to the next.
 class DefaultsFile {
 public:
     static constexpr const char* SpectralSection = "Spectral analysis defaults";
 
-    // The program folder's copy. When that folder cannot be written (an installed program) the
-    // settings go to the user's copy under $XDG_CONFIG_HOME/marlune (~/.config/marlune), so they are
-    // never silently lost, and are read from it when it exists, else from the copy shipped in the folder.
-    static DefaultsFile locate(const std::string& programFolder);
-    static DefaultsFile locate(const std::string& programFolder, bool programFolderWritable);
+    static constexpr const char* FileName = "defaults.ini";
+
+    // Read from the user's copy when there is one, else the shipped one; written where the program
+    // writes changed files, so settings are never silently lost in a folder that cannot be written.
+    static DefaultsFile locate(const ProgramPaths& paths);
 
     explicit DefaultsFile(std::filesystem::path file) : readFrom_(file), writeTo_(std::move(file)) {}
     DefaultsFile(std::filesystem::path readFrom, std::filesystem::path writeTo)

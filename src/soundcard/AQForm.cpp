@@ -9,6 +9,7 @@
 #include "base/FormatText.h"
 #include "base/NumberText.h"
 #include "base/UiServices.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationData.h"
 #include "soundcard/SoundDevices.h"
 
@@ -38,37 +39,39 @@ int selectionOf(int32_t value, int32_t first, std::size_t entries)
     return std::clamp(int(value - first), 0, int(entries) - 1);
 }
 
-// The calibration files in the folder, sorted; none when the folder is missing.
-std::vector<std::string> calibrationFiles(const std::filesystem::path& folder)
+// The calibration files of the folders, sorted, each name once; none from a missing folder.
+std::vector<std::string> calibrationFiles(const std::vector<std::filesystem::path>& folders)
 {
     std::vector<std::string> names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-        const std::filesystem::path& path = entry->path();
-        if (entry->is_regular_file(error) && strcasecmp(path.extension().c_str(), ".cal") == 0)
-            names.push_back(path.filename().string());
+    for (const std::filesystem::path& folder : folders) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+             entry.increment(error)) {
+            const std::filesystem::path& path = entry->path();
+            if (entry->is_regular_file(error) && strcasecmp(path.extension().c_str(), ".cal") == 0)
+                names.push_back(path.filename().string());
+        }
     }
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 }  // namespace
 
-bool AQForm::run(UiServices& ui, const SoundDevices& devices, const std::string& programFolder,
-                 AcquisitionSettings& record)
+bool AQForm::run(UiServices& ui, const SoundDevices& devices, const ProgramPaths& paths, AcquisitionSettings& record)
 {
     record.caption = AcquisitionSettings::DefaultCaption;
-    AQForm form(ui, devices, programFolder, record);
+    AQForm form(ui, devices, paths, record);
     return ui.runDialog(form);
 }
 
-AQForm::AQForm(UiServices& ui, const SoundDevices& devices, const std::string& programFolder,
-               AcquisitionSettings& record)
+AQForm::AQForm(UiServices& ui, const SoundDevices& devices, const ProgramPaths& paths, AcquisitionSettings& record)
     : ui_(ui), devices_(devices), record_(record)
 {
     sourceEntries.push_back(DefaultSource);
     for (const std::string& name : devices.names(SoundDirection::Input))
         sourceEntries.push_back(name);
-    calibrationEntries = calibrationFiles(CalibrationData::folder(programFolder));
+    calibrationEntries = calibrationFiles(paths.readFolders(CalibrationData::FolderName));
     calibration = indexOf(calibrationEntries, record.calibrationFile);
     if (calibration < 0)
         calibration = indexOf(calibrationEntries, CalibrationData::DefaultFile);

@@ -6,6 +6,7 @@
 #include "base/DialogForm.h"
 #include "soundcard/AcquisitionSettings.h"
 
+class ProgramPaths;
 class SoundDevices;
 class UiServices;
 
@@ -23,17 +24,17 @@ public:
 
     // Runs the dialog as the acquisition command does: the record's caption becomes "Sound card" and an
     // accepted OK changes the record. True on OK.
-    static bool run(UiServices& ui, const SoundDevices& devices, const std::string& programFolder,
+    static bool run(UiServices& ui, const SoundDevices& devices, const ProgramPaths& paths,
                     AcquisitionSettings& record);
 
-    // `programFolder` ends with a separator; its calibration folder fills the calibration list.
-    AQForm(UiServices& ui, const SoundDevices& devices, const std::string& programFolder, AcquisitionSettings& record);
+    // The calibration files of the user's and the shipped calibration folder fill the calibration list.
+    AQForm(UiServices& ui, const SoundDevices& devices, const ProgramPaths& paths, AcquisitionSettings& record);
 
     // Controls, as the dialog shows them; a selection of -1 selects nothing.
     std::string caption;
     std::vector<std::string> sourceEntries;  // "Default sound card", then the input devices; index = device + 1
     int source = 0;
-    std::vector<std::string> calibrationEntries;  // the *.cal files of the calibration folder
+    std::vector<std::string> calibrationEntries;  // the *.cal files of the calibration folders
     int calibration = -1;
     std::vector<std::string> channelEntries{"1", "2"};
     int channels = 0;

@@ -44,11 +44,11 @@ bool AcquisitionCommands::command(int id)
 {
     switch (id) {
     case Cmd::AcquisitionSettings:
-        if (AQForm::run(client_.ui(), devices_, client_.programFolder(), settings_))
+        if (AQForm::run(client_.ui(), devices_, client_.paths(), settings_))
             marluneSB::create(client_, devices_, settings_);
         return true;
     case Cmd::Calibration:
-        CalibrationForm::run(client_.ui(), devices_, client_.programFolder(), settings_.calibrationFile);
+        CalibrationForm::run(client_.ui(), devices_, client_.paths(), settings_.calibrationFile);
         return true;
     default:
         return false;

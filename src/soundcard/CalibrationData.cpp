@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "base/UiServices.h"
+#include "settings/ProgramPaths.h"
 #include "settings/TIniHelper.h"
 
 namespace {
@@ -49,21 +50,21 @@ bool CalibrationData::write(const std::filesystem::path& file) const
     return ini.flush();
 }
 
-std::filesystem::path CalibrationData::folder(const std::string& programFolder)
+std::filesystem::path CalibrationData::file(const ProgramPaths& paths, const std::string& fileName)
 {
-    return std::filesystem::path(programFolder) / FolderName;
+    return paths.readFile(FolderName, fileName);
 }
 
-CalibrationData CalibrationData::loadForAcquisition(UiServices& ui, const std::string& programFolder,
+CalibrationData CalibrationData::loadForAcquisition(UiServices& ui, const ProgramPaths& paths,
                                                     const std::string& fileName)
 {
-    std::filesystem::path file = folder(programFolder) / fileName;
-    if (fileName.empty() || !canOpen(file)) {
+    std::filesystem::path named = file(paths, fileName);
+    if (fileName.empty() || !canOpen(named)) {
         if (fileName.size() > 1)
             ui.messageBox("Calibration file not found! Default calibration file will be used.", "Marlune");
-        file = folder(programFolder) / DefaultFile;
+        named = file(paths, DefaultFile);
     }
-    return read(file);
+    return read(named);
 }
 
 bool CalibrationData::canOpen(const std::filesystem::path& file)

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <string>
 
+class ProgramPaths;
 class UiServices;
 
 // A sound-card calibration: the reference signal drove the inputs to `inputLevels` percent of full scale,
 // and that level stands for `calibrationLevel` in `units`. Kept in ".cal" files in the program's
-// calibration folder, section "Calibration".
+// calibration folder, section "Calibration"; changed files go to the user's calibration folder when the
+// program's own cannot be written.
 struct CalibrationData {
     static constexpr const char* Section = "Calibration";
     static constexpr const char* FolderName = "calibration";
@@ -33,12 +35,11 @@ struct CalibrationData {
     // The six keys into the section, the rest of the file kept; the file is replaced whole. False when that failed.
     [[nodiscard]] bool write(const std::filesystem::path& file) const;
 
-    // The calibration folder under the program folder (which ends with a separator).
-    static std::filesystem::path folder(const std::string& programFolder);
-    // What an acquisition window converts with: the named file of the calibration folder, or "default.cal"
-    // when it cannot be opened, with a message unless the name has at most one character.
-    static CalibrationData loadForAcquisition(UiServices& ui, const std::string& programFolder,
-                                              const std::string& fileName);
+    // The named calibration file: the user's copy when there is one, else the shipped one.
+    static std::filesystem::path file(const ProgramPaths& paths, const std::string& fileName);
+    // What an acquisition window converts with: the named calibration file, or "default.cal" when it
+    // cannot be opened, with a message unless the name has at most one character.
+    static CalibrationData loadForAcquisition(UiServices& ui, const ProgramPaths& paths, const std::string& fileName);
 
     // Whether the file exists as a file that can be read.
     static bool canOpen(const std::filesystem::path& file);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <system_error>
+#include <vector>
 
 #include "base/FormatText.h"
 #include "base/NumberText.h"
@@ -24,20 +26,20 @@ int peakOf(const SoundBuffer& buffer, std::size_t channel, std::size_t frames)
 }
 }  // namespace
 
-void CalibrationForm::run(UiServices& ui, SoundDevices& devices, const std::string& programFolder,
+void CalibrationForm::run(UiServices& ui, SoundDevices& devices, const ProgramPaths& paths,
                           const std::string& calibrationFile)
 {
-    const std::filesystem::path folder = CalibrationData::folder(programFolder);
-    const std::filesystem::path named = folder / calibrationFile;
-    CalibrationForm form(ui, devices, programFolder,
-                         !calibrationFile.empty() && CalibrationData::canOpen(named) ? named
-                                                                                     : folder / CalibrationData::DefaultFile);
+    const std::filesystem::path named = CalibrationData::file(paths, calibrationFile);
+    CalibrationForm form(ui, devices, paths,
+                         !calibrationFile.empty() && CalibrationData::canOpen(named)
+                             ? named
+                             : CalibrationData::file(paths, CalibrationData::DefaultFile));
     ui.runDialog(form);
 }
 
-CalibrationForm::CalibrationForm(UiServices& ui, SoundDevices& devices, const std::string& programFolder,
+CalibrationForm::CalibrationForm(UiServices& ui, SoundDevices& devices, ProgramPaths paths,
                                  const std::filesystem::path& file)
-    : ui_(ui), devices_(devices), folder_(CalibrationData::folder(programFolder))
+    : ui_(ui), devices_(devices), paths_(std::move(paths))
 {
     show(CalibrationData{});
     loadFile(file);
@@ -105,7 +107,9 @@ void CalibrationForm::load()
 {
     if (!mayDiscard())
         return;
-    const std::vector<std::string> chosen = ui_.openFileDialog(Filter, false);
+    const std::vector<std::filesystem::path> folders = paths_.readFolders(CalibrationData::FolderName);
+    const std::vector<std::string> chosen =
+        ui_.openFileDialog(Filter, false, folders.empty() ? std::string() : folders.front().string());
     if (!chosen.empty())
         loadFile(chosen.front());
 }
@@ -128,11 +132,17 @@ bool CalibrationForm::saveTo(std::optional<std::filesystem::path> target)
         ui_.messageBox(Invalid, "Marlune");
         return false;
     }
+    // The user's calibration folder may not exist yet, on the first save of an installed program.
+    const std::filesystem::path writable = paths_.writableFolder(CalibrationData::FolderName);
+    std::error_code error;
+    std::filesystem::create_directories(writable, error);
     if (!target || !CalibrationData::canOpen(*target)) {
-        const std::optional<std::string> chosen = ui_.saveFileDialog(Filter, "cal");
+        const std::optional<std::string> chosen = ui_.saveFileDialog(Filter, "cal", writable.string());
         if (!chosen)
             return false;
         target = *chosen;
+    } else {
+        target = paths_.writeTarget(CalibrationData::FolderName, *target);
     }
     if (!data.write(*target)) {
         ui_.messageBox("Could not write " + target->string() + ".", "Marlune");

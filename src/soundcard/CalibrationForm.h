@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/DialogForm.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationData.h"
 
 class SoundDevices;
@@ -33,14 +34,12 @@ public:
     static constexpr std::size_t MeasureFrames = 2048;
     static constexpr std::size_t PeakFrames = 512;
 
-    // The calibration command: the dialog on the named file of the calibration folder, or on "default.cal"
-    // when that file cannot be opened.
-    static void run(UiServices& ui, SoundDevices& devices, const std::string& programFolder,
-                    const std::string& calibrationFile);
+    // The calibration command: the dialog on the named calibration file, or on "default.cal" when that
+    // file cannot be opened.
+    static void run(UiServices& ui, SoundDevices& devices, const ProgramPaths& paths, const std::string& calibrationFile);
 
     // Loads `file` when it can be opened and makes it the current file.
-    CalibrationForm(UiServices& ui, SoundDevices& devices, const std::string& programFolder,
-                    const std::filesystem::path& file);
+    CalibrationForm(UiServices& ui, SoundDevices& devices, ProgramPaths paths, const std::filesystem::path& file);
     ~CalibrationForm() override;
     CalibrationForm(const CalibrationForm&) = delete;
     CalibrationForm& operator=(const CalibrationForm&) = delete;
@@ -64,11 +63,13 @@ public:
 
     // "New": no current file; both inputs at 50 % stand for a level of 1, no units, no offset, "Peak".
     void newCalibration();
-    // "Load...": after the save question, a file chosen from the calibration folder.
+    // "Load...": after the save question, a file chosen from the calibration folder (the user's when
+    // there is one).
     void load();
-    // "Save": into the current file, only while it exists.
+    // "Save": into the current file, only while it exists; a shipped file that cannot be written is saved
+    // as the user's copy, which then becomes the current file.
     void save();
-    // "Save As...": into a file chosen by name.
+    // "Save As...": into a file chosen by name, starting in the folder where calibration files are written.
     void saveAs();
     // "Measure input signal now!": starts or stops measuring.
     void toggleMeasuring();
@@ -96,7 +97,7 @@ private:
 
     UiServices& ui_;
     SoundDevices& devices_;
-    std::filesystem::path folder_;
+    ProgramPaths paths_;
     std::optional<std::filesystem::path> currentFile_;
     std::unique_ptr<SoundStream> stream_;
     bool firstBufferSeen_ = false;

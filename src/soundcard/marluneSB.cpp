@@ -66,7 +66,7 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
     if (own.reArm)
         own.recordingLength = 0;
     const CalibrationData calibration =
-        CalibrationData::loadForAcquisition(ui, client.programFolder(), own.calibrationFile);
+        CalibrationData::loadForAcquisition(ui, client.paths(), own.calibrationFile);
     const unsigned number = client.nextCreationNumber();
     std::unique_ptr<marluneSB> window;
     std::unique_ptr<Signal> second;

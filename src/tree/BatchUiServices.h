@@ -19,8 +19,8 @@ public:
     // A dialog takes the stored or default values it opens with, as if OK were pressed at once.
     bool runDialog(DialogForm& form) override { return form.accept(); }
     void openModeless(std::shared_ptr<DialogForm>) override { beep(); }
-    std::vector<std::string> openFileDialog(const std::string&, bool, const std::string& = {}) override { return {}; }
-    std::optional<std::string> saveFileDialog(const std::string&, const std::string&, const std::string& = {}) override
+    std::vector<std::string> openFileDialog(const std::string&, bool, const std::string&) override { return {}; }
+    std::optional<std::string> saveFileDialog(const std::string&, const std::string&, const std::string&) override
     {
         return std::nullopt;
     }

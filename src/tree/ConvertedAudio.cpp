@@ -1,11 +1,12 @@
 #include "tree/ConvertedAudio.h"
 
 #include <cstdlib>
+#include <string>
 #include <system_error>
 
 #include "base/UiServices.h"
 
-ConvertedAudio::ConvertedAudio(UiServices& ui, const std::string& programFolder,
+ConvertedAudio::ConvertedAudio(UiServices& ui, const std::filesystem::path& executableFolder,
                                const std::filesystem::path& source)
 {
     std::error_code error;
@@ -14,7 +15,7 @@ ConvertedAudio::ConvertedAudio(UiServices& ui, const std::string& programFolder,
         return;
     folder_ = pattern;
     wav_ = folder_ / source.stem().concat(".wav");
-    cancelled_ = ui.runProcess(programFolder + ConverterName, {source.string(), wav_.string()}) ==
+    cancelled_ = ui.runProcess((executableFolder / ConverterName).string(), {source.string(), wav_.string()}) ==
                  UiServices::ProcessCancelled;
 }
 

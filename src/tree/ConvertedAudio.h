@@ -1,18 +1,17 @@
 #pragma once
 #include <filesystem>
-#include <string>
 
 class UiServices;
 
-// A WAV copy of a file the program cannot read itself, made by the converter program in the program
-// folder. The copy lives in a private temporary folder (the program folder may not be writable) and
+// A WAV copy of a file the program cannot read itself, made by the converter program beside the
+// program's executable. The copy lives in a private temporary folder (the program folder may not be writable) and
 // is deleted with this object, so it never outlives the open that uses it.
 class ConvertedAudio {
 public:
     static constexpr const char* ConverterName = "Sonvert";
 
-    // Runs the converter on `source` and waits for it to end or be cancelled.
-    ConvertedAudio(UiServices& ui, const std::string& programFolder, const std::filesystem::path& source);
+    // Runs the converter of `executableFolder` on `source` and waits for it to end or be cancelled.
+    ConvertedAudio(UiServices& ui, const std::filesystem::path& executableFolder, const std::filesystem::path& source);
     ~ConvertedAudio();
     ConvertedAudio(const ConvertedAudio&) = delete;
     ConvertedAudio& operator=(const ConvertedAudio&) = delete;

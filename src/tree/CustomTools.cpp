@@ -1,6 +1,7 @@
 #include "tree/CustomTools.h"
 
 #include <algorithm>
+#include <set>
 
 #include "base/UiServices.h"
 #include "tree/WorkspaceLoader.h"
@@ -11,19 +12,24 @@ CustomTools::CustomTools(marluneMDIClient& client) : client_(client) {}
 
 std::filesystem::path CustomTools::folder() const
 {
-    return std::filesystem::path(client_.programFolder()) / FolderName;
+    return client_.paths().writableFolder(FolderName);
 }
 
 void CustomTools::rescan()
 {
     tools_.clear();
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder(), error), end; !error && it != end; it.increment(error)) {
-        const std::filesystem::path& path = it->path();
-        if (path.extension() == ".mwt" && it->is_regular_file(error))
-            tools_.push_back({path, path.stem().string().substr(0, ToolInfo::MenuTextLength)});
+    // The user's tools first: one of the same name stands for the shipped one.
+    std::set<std::filesystem::path> names;
+    for (const std::filesystem::path& toolFolder : client_.paths().readFolders(FolderName)) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(toolFolder, error), end; !error && it != end; it.increment(error)) {
+            const std::filesystem::path& path = it->path();
+            if (path.extension() == ".mwt" && it->is_regular_file(error) && names.insert(path.filename()).second)
+                tools_.push_back({path, path.stem().string().substr(0, ToolInfo::MenuTextLength)});
+        }
     }
-    std::sort(tools_.begin(), tools_.end(), [](const ToolInfo& a, const ToolInfo& b) { return a.path < b.path; });
+    std::sort(tools_.begin(), tools_.end(),
+              [](const ToolInfo& a, const ToolInfo& b) { return a.path.filename() < b.path.filename(); });
     if (tools_.size() > MaxTools)
         tools_.resize(MaxTools);
     client_.toolsChanged();

@@ -13,7 +13,8 @@ struct ToolInfo {
     std::string menuText;
 };
 
-// The custom tools: the ".mwt" files of the TOOLS folder, saved from and applied to windows of the tree.
+// The custom tools: the ".mwt" files of the TOOLS folders (the user's and the shipped one), saved from
+// and applied to windows of the tree.
 class CustomTools {
 public:
     static constexpr std::size_t MaxTools = 255;
@@ -27,7 +28,8 @@ public:
     // and tells the client's listeners.
     void rescan();
     const std::vector<ToolInfo>& tools() const { return tools_; }
-    // The folder saved tools go to and the file dialogs start in.
+    // The folder saved tools go to and the file dialogs start in: the program's, or the user's when the
+    // program's cannot be written.
     std::filesystem::path folder() const;
 
     // "&Window only..." and "Window and its &subtree...": the active window into a chosen file.

@@ -66,7 +66,7 @@ marluneMDIChild* SignalOpener::openOne(const std::filesystem::path& path, const 
 
 marluneMDIChild* SignalOpener::openThroughConverter(const std::filesystem::path& path, const std::string& fileName)
 {
-    const ConvertedAudio converted(client_.ui(), client_.programFolder(), path);
+    const ConvertedAudio converted(client_.ui(), client_.paths().executableFolder(), path);
     // A cancelled conversion is what the person asked for: no window and no message, even when the
     // converter had finished its file.
     if (converted.cancelled())

@@ -16,16 +16,21 @@
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 
-marluneMDIClient::marluneMDIClient(UiServices& ui, std::string programFolder,
-                                   std::optional<DefaultsFile> defaultsFile)
-    : ui_(ui), programFolder_(std::move(programFolder)), defaultsFile_(std::move(defaultsFile)),
-      workspaces_(std::make_unique<WorkspaceCommands>(*this))
+marluneMDIClient::marluneMDIClient(UiServices& ui, ProgramPaths paths, std::optional<DefaultsFile> defaultsFile)
+    : ui_(ui), paths_(std::move(paths)), programFolder_((paths_.programFolder() / "").string()),
+      defaultsFile_(std::move(defaultsFile)), workspaces_(std::make_unique<WorkspaceCommands>(*this))
 {
     addCommands(*workspaces_);
     if (defaultsFile_) {
         spectralSettings = defaultsFile_->readSpectral();
         defaultsFile_->readSections();
     }
+}
+
+marluneMDIClient::marluneMDIClient(UiServices& ui, const std::string& programFolder,
+                                   std::optional<DefaultsFile> defaultsFile)
+    : marluneMDIClient(ui, ProgramPaths(programFolder), std::move(defaultsFile))
+{
 }
 
 marluneMDIClient::~marluneMDIClient()

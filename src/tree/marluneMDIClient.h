@@ -11,6 +11,7 @@
 #include "dsp/GeneratorParameters.h"
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
+#include "settings/ProgramPaths.h"
 #include "views/Palette.h"
 
 class ClientListener;
@@ -26,14 +27,20 @@ class marluneMDIClient : public CommandTarget {
 public:
     static constexpr int MaxWindows = 512;
 
-    // `programFolder` ends with a path separator. With a defaults file, the application-wide settings
-    // are read from it now and written back when the client is destroyed.
-    marluneMDIClient(UiServices& ui, std::string programFolder,
+    // With a defaults file, the application-wide settings are read from it now and written back when
+    // the client is destroyed.
+    marluneMDIClient(UiServices& ui, ProgramPaths paths, std::optional<DefaultsFile> defaultsFile = std::nullopt);
+    // A program folder decided by whether it can be written; `programFolder` ends with a path separator.
+    marluneMDIClient(UiServices& ui, const std::string& programFolder,
                      std::optional<DefaultsFile> defaultsFile = std::nullopt);
     ~marluneMDIClient();
 
     UiServices& ui() const { return ui_; }
+    // The shipped files, with a trailing separator.
     const std::string& programFolder() const { return programFolder_; }
+    // Where shipped files are read and changed ones written (saved tools go to writableFolder("TOOLS"),
+    // the tool menus list readFolders("TOOLS")).
+    const ProgramPaths& paths() const { return paths_; }
     // Listeners of the registry; a listener unsubscribes before it is destroyed.
     void subscribe(ClientListener& listener);
     void unsubscribe(ClientListener& listener);
@@ -97,6 +104,7 @@ private:
     void openPictureCommand();
 
     UiServices& ui_;
+    ProgramPaths paths_;
     std::string programFolder_;
     std::optional<DefaultsFile> defaultsFile_;
     std::array<Palette, Palette::FileNames.size()> palettes_{};

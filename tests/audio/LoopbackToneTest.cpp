@@ -12,6 +12,7 @@
 #include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationForm.h"
 #include "soundcard/Playback.h"
 #include "soundcard/SignalPlayer.h"
@@ -294,7 +295,7 @@ TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
 TEST_F(AudioLoopback, CalibrationMeasuringReadsThePlayedAmplitude)
 {
     ScriptedUi ui;
-    CalibrationForm form(ui, devices, "/nonexistent/", "/nonexistent/calibration/default.cal");
+    CalibrationForm form(ui, devices, ProgramPaths("/nonexistent"), "/nonexistent/calibration/default.cal");
     int shown = 0;
     form.showFields = [&] { ++shown; };
     std::unique_ptr<SoundStream> output = devices.open(SoundDirection::Output, SoundDevices::DefaultDevice, {1, Rate});

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "settings/DefaultsFile.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProgramPaths.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 TEST(DefaultsFile, MissingFileGivesAndWritesTheBuiltInDefaults)
@@ -45,23 +45,33 @@ TEST(DefaultsFile, UnwritableProgramFolderUsesTheUsersCopy)
 {
     TempFolder program;
     TempFolder config;
-    const std::string folder = program.path.string() + "/";
-    EXPECT_EQ(DefaultsFile::locate(folder).readFrom(), program.path / "defaults.ini");
-    EXPECT_EQ(DefaultsFile::locate(folder).writeTo(), program.path / "defaults.ini");
-    ::setenv("XDG_CONFIG_HOME", config.path.c_str(), 1);
+    const ScopedEnvironment xdg("XDG_CONFIG_HOME", config.path.string());
+    EXPECT_EQ(DefaultsFile::locate(ProgramPaths(program.path, true)).readFrom(), program.path / "defaults.ini");
+    EXPECT_EQ(DefaultsFile::locate(ProgramPaths(program.path, true)).writeTo(), program.path / "defaults.ini");
     const std::filesystem::path user = config.path / "marlune" / "defaults.ini";
-    EXPECT_EQ(DefaultsFile::locate("/nonexistent/program/").writeTo(), user);
+    EXPECT_EQ(DefaultsFile::locate(ProgramPaths("/nonexistent/program/")).writeTo(), user);
 
     // Before the user has a copy the settings shipped in the program folder are read.
     writeBytes(program.path / "defaults.ini", "[Spectral analysis defaults]\r\nFFT_TestPeaksLevel=1\r\nFFT_Window=4\r\n");
-    const DefaultsFile first = DefaultsFile::locate(folder, false);
+    const ProgramPaths installed(program.path, false);
+    const DefaultsFile first = DefaultsFile::locate(installed);
     EXPECT_EQ(first.readSpectral().window, 4);
     SpectralSettings changed = first.readSpectral();
     changed.window = 2;
-    ASSERT_TRUE(first.write(changed));
+    ASSERT_TRUE(first.write(changed)) << "the user's folder is made on the first write";
     EXPECT_EQ(PrivateProfile(program.path / "defaults.ini").getString(DefaultsFile::SpectralSection, "FFT_Window", ""), "4")
         << "the shipped copy is never written";
     // From then on the user's copy wins.
-    EXPECT_EQ(DefaultsFile::locate(folder, false).readSpectral().window, 2);
-    ::unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(DefaultsFile::locate(installed).readSpectral().window, 2);
+}
+
+TEST(DefaultsFile, ShippedFileHoldsTheBuiltInDefaults)
+{
+    // The shipped file and a run without any file start from the same settings.
+    TempFolder folder;
+    const DefaultsFile none(folder.path / "defaults.ini");
+    const DefaultsFile shipped(std::filesystem::path(MARLUNE_SOURCE_DIR) / "resources" / "defaults.ini");
+    EXPECT_EQ(shipped.readSpectral(), none.readSpectral());
+    EXPECT_EQ(PrivateProfile(shipped.readFrom()).getString(DefaultsFile::SpectralSection, "FFT_TestPeaksLevel", ""), "5")
+        << "the level is stored, so the file's values are taken as they stand";
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "settings/ProgramPaths.h"
 #include "soundcard/AQForm.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "support/CommaLocale.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 
@@ -18,8 +20,8 @@ protected:
         devices.acceptOnly(SoundDirection::Input, 0, {{2, 44100}, {2, 48000}, {1, 22050}, {1, 44100}});
     }
 
-    AQForm form() { return AQForm(ui, devices, programFolder(), record); }
-    std::string programFolder() const { return folder.path.string() + "/"; }
+    AQForm form() { return AQForm(ui, devices, paths(), record); }
+    ProgramPaths paths() const { return ProgramPaths(folder.path, true); }
 
     TempFolder folder;
     ScriptedUi ui;
@@ -239,6 +241,20 @@ TEST_F(AQFormTest, DecimationOutsideTheListIsKept)
     EXPECT_EQ(record.decimation, 3);
 }
 
+TEST_F(AQFormTest, AReadOnlyProgramFolderListsTheUsersFilesWithTheShippedOnesOnce)
+{
+    TempFolder config;
+    const ScopedEnvironment xdg("XDG_CONFIG_HOME", config.path.string());
+    const std::filesystem::path user = config.path / "marlune" / "calibration";
+    std::filesystem::create_directories(user);
+    for (const char* name : {"mic.cal", "field.cal"})
+        writeBytes(user / name, "[Calibration]\r\n");
+    record.calibrationFile = "field.cal";
+    const AQForm f(ui, devices, ProgramPaths(folder.path, false), record);
+    EXPECT_EQ(f.calibrationEntries, (std::vector<std::string>{"Line.CAL", "default.cal", "field.cal", "mic.cal"}));
+    EXPECT_EQ(f.calibration, 2);
+}
+
 TEST_F(AQFormTest, WithoutACalibrationFolderTheListIsEmptyAndTheNameToo)
 {
     std::filesystem::remove_all(folder.path / "calibration");
@@ -260,7 +276,7 @@ TEST_F(AQFormTest, TheCommandNamesTheDialogSoundCardAndCancelKeepsTheRecord)
         f.thresholdText = "90";
         return false;
     });
-    EXPECT_FALSE(AQForm::run(ui, devices, programFolder(), record));
+    EXPECT_FALSE(AQForm::run(ui, devices, paths(), record));
     EXPECT_EQ(record.threshold, 20);
     EXPECT_EQ(record.caption, "Sound card");
 
@@ -268,7 +284,7 @@ TEST_F(AQFormTest, TheCommandNamesTheDialogSoundCardAndCancelKeepsTheRecord)
         static_cast<AQForm&>(shown).thresholdText = "90";
         return true;
     });
-    EXPECT_TRUE(AQForm::run(ui, devices, programFolder(), record));
+    EXPECT_TRUE(AQForm::run(ui, devices, paths(), record));
     EXPECT_EQ(record.threshold, 90);
     EXPECT_EQ(ui.formsShown, (std::vector<std::string>{"AQ", "AQ"}));
 }

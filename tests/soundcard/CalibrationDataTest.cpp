@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/PrivateProfile.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationData.h"
 #include "support/CommaLocale.h"
 #include "support/FileSizeLimit.h"
@@ -105,7 +106,7 @@ TEST(CalibrationData, MissingFileReadsAsZerosAndAFailedWriteKeepsTheOldFile)
 TEST(CalibrationData, AcquisitionFallsBackToTheDefaultFileWithAMessageForRealNames)
 {
     TempFolder folder;
-    const std::string program = folder.path.string() + "/";
+    const ProgramPaths program(folder.path, true);
     std::filesystem::create_directories(folder.path / "calibration");
     CalibrationData fallback = peakOfOneVolt();
     fallback.units = "Pa";

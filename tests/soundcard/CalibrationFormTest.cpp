@@ -3,6 +3,7 @@
 #include "soundcard/CalibrationForm.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "soundcard/VirtualSoundStream.h"
+#include "support/ScopedEnvironment.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 
@@ -22,10 +23,10 @@ protected:
     }
 
     std::filesystem::path calibration() const { return folder.path / "calibration"; }
-    std::string programFolder() const { return folder.path.string() + "/"; }
+    ProgramPaths paths() const { return ProgramPaths(folder.path, true); }
     CalibrationForm formOn(const std::string& name)
     {
-        return CalibrationForm(ui, devices, programFolder(), calibration() / name);
+        return CalibrationForm(ui, devices, paths(), calibration() / name);
     }
 
     TempFolder folder;
@@ -165,12 +166,68 @@ TEST_F(CalibrationFormTest, TheCommandOpensTheNamedFileOrTheDefaultOne)
         return false;
     };
     ui.formAnswers = {remember, remember, remember};
-    CalibrationForm::run(ui, devices, programFolder(), "mic.cal");
-    CalibrationForm::run(ui, devices, programFolder(), "gone.cal");
-    CalibrationForm::run(ui, devices, programFolder(), "");
+    CalibrationForm::run(ui, devices, paths(), "mic.cal");
+    CalibrationForm::run(ui, devices, paths(), "gone.cal");
+    CalibrationForm::run(ui, devices, paths(), "");
     EXPECT_EQ(opened, (std::vector<std::filesystem::path>{calibration() / "mic.cal", calibration() / "default.cal",
                                                           calibration() / "default.cal"}));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(CalibrationFormTest, AReadOnlyProgramFolderSavesTheUsersCopyAndReadsItFirst)
+{
+    // Root writes through permissions, so the paths are told the folder is read-only as well.
+    TempFolder config;
+    const ScopedEnvironment xdg("XDG_CONFIG_HOME", config.path.string());
+    const std::filesystem::path user = config.path / "marlune" / "calibration";
+    std::filesystem::permissions(calibration(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const ProgramPaths installed(folder.path, false);
+    const std::string shipped = readBytes(calibration() / "mic.cal");
+
+    CalibrationForm form(ui, devices, installed, calibration() / "mic.cal");
+    ui.openAnswers.push_back({});
+    form.load();
+    EXPECT_EQ(ui.openFolders.back(), calibration().string()) << "no user folder yet: the shipped one";
+    form.levelText = "7";
+    form.save();
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{});
+    EXPECT_TRUE(ui.saveFilters.empty()) << "Save asks for no name";
+    EXPECT_EQ(form.currentFile(), user / "mic.cal");
+    EXPECT_EQ(CalibrationData::read(user / "mic.cal").calibrationLevel, 7.0);
+    EXPECT_EQ(CalibrationData::read(user / "mic.cal").units, "Pa") << "the other fields come along";
+    EXPECT_EQ(readBytes(calibration() / "mic.cal"), shipped) << "the shipped file is never written";
+    EXPECT_TRUE(form.accept()) << "the saved copy equals the fields";
+
+    ui.saveAnswers.push_back((user / "field.cal").string());
+    form.saveAs();
+    EXPECT_EQ(ui.saveFolders.back(), user.string()) << "Save As starts where files are written";
+    ui.openAnswers.push_back({});
+    form.load();
+    EXPECT_EQ(ui.openFolders.back(), user.string()) << "the user's folder comes first once it exists";
+
+    // The command, the acquisition and the acquisition dialog all see the user's copy first.
+    std::vector<std::filesystem::path> opened;
+    ui.formAnswers.push_back([&](DialogForm& shown) {
+        opened.push_back(*static_cast<CalibrationForm&>(shown).currentFile());
+        return false;
+    });
+    CalibrationForm::run(ui, devices, installed, "mic.cal");
+    EXPECT_EQ(opened, std::vector<std::filesystem::path>{user / "mic.cal"});
+    EXPECT_EQ(CalibrationData::loadForAcquisition(ui, installed, "mic.cal").calibrationLevel, 7.0);
+    EXPECT_EQ(CalibrationData::loadForAcquisition(ui, ProgramPaths(folder.path, true), "mic.cal").calibrationLevel, 2.5)
+        << "a writable program folder has no user copies";
+    std::filesystem::permissions(calibration(), std::filesystem::perms::owner_all);
+}
+
+TEST_F(CalibrationFormTest, AWritableProgramFolderIsSavedInPlace)
+{
+    CalibrationForm form = formOn("mic.cal");
+    form.levelText = "7";
+    form.save();
+    EXPECT_EQ(form.currentFile(), calibration() / "mic.cal");
+    EXPECT_EQ(CalibrationData::read(calibration() / "mic.cal").calibrationLevel, 7.0);
+    form.saveAs();
+    EXPECT_EQ(ui.saveFolders, std::vector<std::string>{calibration().string()});
 }
 
 TEST_F(CalibrationFormTest, MeasuringShowsThePeaksOfTheFirst512FramesAfterTheFirstBuffer)
@@ -222,7 +279,7 @@ TEST_F(CalibrationFormTest, MeasuringShowsThePeaksOfTheFirst512FramesAfterTheFir
 TEST_F(CalibrationFormTest, MeasuringWithoutADeviceSaysSoAndClosingStopsIt)
 {
     VirtualSoundDevices none({}, {});
-    CalibrationForm lonely(ui, none, programFolder(), calibration() / "mic.cal");
+    CalibrationForm lonely(ui, none, paths(), calibration() / "mic.cal");
     lonely.toggleMeasuring();
     EXPECT_FALSE(lonely.measuring());
     devices.acceptOnly(SoundDirection::Input, SoundDevices::DefaultDevice, {{2, 44100}});

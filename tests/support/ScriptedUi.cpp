@@ -39,14 +39,14 @@ bool ScriptedUi::runDialog(DialogForm& form)
 
 std::vector<std::string> ScriptedUi::openFileDialog(const std::string&, bool, const std::string& folder)
 {
-    dialogFolders.push_back(folder);
+    openFolders.push_back(folder);
     return takeFront<std::vector<std::string>>(openAnswers, {});
 }
 
 std::optional<std::string> ScriptedUi::saveFileDialog(const std::string& filter, const std::string& defaultExtension,
                                                       const std::string& folder)
 {
-    dialogFolders.push_back(folder);
+    saveFolders.push_back(folder);
     saveFilters.push_back(filter);
     saveDefaultExtensions.push_back(defaultExtension);
     return takeFront<std::optional<std::string>>(saveAnswers, std::nullopt);

@@ -31,9 +31,10 @@ public:
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::vector<std::string> saveFilters;
-    // The folders the file dialogs were asked to start in, open and save alike.
-    std::vector<std::string> dialogFolders;
     std::vector<std::string> saveDefaultExtensions;
+    // The folders the file dialogs were asked to start in, empty where none was given.
+    std::vector<std::string> openFolders;
+    std::vector<std::string> saveFolders;
     std::vector<std::string> openedWithDesktop;
     std::vector<Process> processes;
     std::vector<Process> detached;
@@ -58,10 +59,9 @@ public:
                                            const std::string& initial, int maxLength) override;
     bool runDialog(DialogForm& form) override;
     void openModeless(std::shared_ptr<DialogForm> form) override { modelessForms.push_back(std::move(form)); }
-    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple,
-                                            const std::string& folder = {}) override;
+    std::vector<std::string> openFileDialog(const std::string& filter, bool multiple, const std::string& folder) override;
     std::optional<std::string> saveFileDialog(const std::string& filter, const std::string& defaultExtension,
-                                              const std::string& folder = {}) override;
+                                              const std::string& folder) override;
     void beep() override { ++beeps; }
     void beginWaitCursor() override;
     void endWaitCursor() override { --waitDepth; }

@@ -63,7 +63,7 @@ TEST_F(CustomToolsTest, AnFftToolCarriesItsSettingsToAnotherSignalAndRefusesOthe
     client.spectralSettings = builtInSpectralDefaults({});
     client.setActiveChild(fft);
     const auto file = save("spectrum.mwt", false);
-    EXPECT_EQ(ui.dialogFolders.back(), tools.folder().string()) << "the dialog starts in the tools folder";
+    EXPECT_EQ(ui.saveFolders.back(), tools.folder().string()) << "the dialog starts in the tools folder";
     const TIniHelper ini(file.string());
     EXPECT_EQ(ini.readText("Root", "AppliedTo"), "22");
     EXPECT_EQ(ini.readText("Root", "Section"), "Window_1");

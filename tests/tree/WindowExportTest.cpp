@@ -14,7 +14,7 @@ TEST_F(TreeTest, ExportWritesEveryWindowAndAManifest)
     ASSERT_EQ(std::system(("sox -n -D -r 1000 -c 2 -b 16 '" + wav + "' synth 0.05 sine 100 sine 200").c_str()), 0);
     std::vector<std::string> pictures;
     const auto out = folder.path / "out";
-    const int status = exportWindows(client, out, {wav}, [&](marluneChild& w, const std::filesystem::path& file) {
+    const int status = exportWindows(client, out, ExportSources{.files = {wav}}, [&](marluneChild& w, const std::filesystem::path& file) {
         pictures.push_back(w.title() + " " + file.filename().string());
         return true;
     });

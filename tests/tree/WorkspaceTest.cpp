@@ -147,7 +147,7 @@ TEST_F(WorkspaceTest, AMissingFileIsReportedAndTheRestLoads)
     ASSERT_EQ(fresh->ui.messages.size(), 1u);
     EXPECT_EQ(fresh->ui.messages[0].text, "File " + (folder.path / "first.wav").string() + " does not exists.");
     EXPECT_EQ(fresh->client.windows().size(), 1u) << "the FFT of the missing file is not made";
-    EXPECT_EQ(fresh->ui.dialogFolders.size(), 1u) << "the person was asked once to locate the file";
+    EXPECT_EQ(fresh->ui.openFolders.size(), 1u) << "the person was asked once to locate the file";
 }
 
 TEST_F(WorkspaceTest, HashNumbersNameTheCommandLineItems)

@@ -8,6 +8,7 @@
 #include "QtTestApp.h"
 #include "app/marluneApp.h"
 #include "settings/PrivateProfile.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/AQForm.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "soundcard/ui/AQDlg.h"
@@ -33,7 +34,7 @@ TEST(AQDlg, CustomButtonSwapsTheRateListAndTheFieldAndRefusalsKeepItOpen)
     AcquisitionSettings record;
     record.sampleRate = 8000;
     record.decimation = 10;
-    AQForm form(ui, devices, folder.path.string() + "/", record);
+    AQForm form(ui, devices, ProgramPaths(folder.path, true), record);
     AQDlg dialog(form);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Sound card");

@@ -5,6 +5,7 @@
 
 #include "DialogDriving.h"
 #include "QtTestApp.h"
+#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationForm.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "soundcard/ui/CalibrationDlg.h"
@@ -20,7 +21,7 @@ TEST(CalibrationDlg, NewTypedAndSavedAs)
     std::filesystem::create_directories(folder.path / "calibration");
     ScriptedUi ui;
     VirtualSoundDevices devices({"Line in"}, {});
-    CalibrationForm form(ui, devices, folder.path.string() + "/", folder.path / "calibration" / "none.cal");
+    CalibrationForm form(ui, devices, ProgramPaths(folder.path, true), folder.path / "calibration" / "none.cal");
     CalibrationDlg dialog(form);
     EXPECT_EQ(dialog.windowTitle(), "Calibration");
     QPushButton* save = labelled(dialog, "Save");

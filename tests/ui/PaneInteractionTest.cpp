@@ -220,7 +220,8 @@ TEST_F(PaneInteractionTest, ContextMenuOfAFileWindowListsTheOtherSignalWindows)
     EXPECT_EQ(shownAt, view.mapToGlobal(QPoint(20, 30)));
     const std::vector<MenuEntry> expected{{"Zoom In", 24329},    {"Zoom Out", 24330},         {"Zoom to power of 2...", 24336},
                                           {"", 0},               {"Overlay with", 0},         {"", 0},
-                                          {"Axes settings...", 8}, {"Properties...", 6}};
+                                          {"Axes settings...", 8}, {"Properties...", 6},      {"", 0},
+                                          {"Save picture...", 0}};
     EXPECT_EQ(top, expected);
     // Windows 1 and 3 of the list; the instrument in slot 2 is no signal window.
     const std::vector<MenuEntry> expectedOverlays{{"second.wav", 12801}, {"Spectrum of first.wav", 12803}};
@@ -262,12 +263,12 @@ TEST_F(PaneInteractionTest, LogsAveragersAndPeakHoldsOfferResetDataFirst)
         ASSERT_GE(top.size(), 3u);
         if (kind == SignalKind::FileSignal) {
             EXPECT_EQ(top[0], (MenuEntry{"Zoom In", 24329}));
-            EXPECT_EQ(top.size(), 8u);
+            EXPECT_EQ(top.size(), 10u);
         } else {
             EXPECT_EQ(top[0], (MenuEntry{"Reset data", 12797})) << kind;
             EXPECT_EQ(top[1], (MenuEntry{"", 0})) << kind;
             EXPECT_EQ(top[2], (MenuEntry{"Zoom In", 24329})) << kind;
-            EXPECT_EQ(top.size(), 10u) << kind;
+            EXPECT_EQ(top.size(), 12u) << kind;
         }
     }
 }
@@ -282,7 +283,7 @@ TEST_F(PaneInteractionTest, SpectrumMenuShowsTheHarmonicRulerChecked)
         return top;
     };
     std::vector<MenuEntry> top = menu();
-    ASSERT_EQ(top.size(), 10u);
+    ASSERT_EQ(top.size(), 12u);
     EXPECT_EQ(top[4], (MenuEntry{"Overlay with", 0}));
     EXPECT_EQ(top[5], (MenuEntry{"", 0}));
     EXPECT_EQ(top[6], (MenuEntry{"Harmonic ruler", 12798, false}));
@@ -291,7 +292,7 @@ TEST_F(PaneInteractionTest, SpectrumMenuShowsTheHarmonicRulerChecked)
 
     spectrum.command(Cmd::HarmonicRuler);
     top = menu();
-    ASSERT_EQ(top.size(), 10u);
+    ASSERT_EQ(top.size(), 12u);
     EXPECT_EQ(top[6], (MenuEntry{"Harmonic ruler", 12798, true}));
 }
 
