@@ -58,6 +58,16 @@ def signal_keys(x_label, y_label, rate, signal_type, step=30, **extra):
     return keys
 
 
+def example_channels(ws):
+    """The two channel windows of example.wav side by side at the top, as Window_0 and Window_1."""
+    left = ws.window(0, 22, (0, 0, 5000, 3300),
+                     **signal_keys("sec", "", 22050, 22, FileName="example.wav", Channel_1="Window_1"))
+    right = ws.window(1, 22, (5000, 0, 10000, 3300),
+                      **signal_keys("sec", "", 22050, 22, FileName="example.wav", ChannelNumber=1,
+                                    MainSignal="Window_0"))
+    return left, right
+
+
 def spectral(**changes):
     return {k: changes.get(k, v) for k, v in SPECTRAL_DEFAULTS}
 
@@ -67,12 +77,7 @@ def spectral_analysis():
                    "spectrum, a band-pass filter from 400 to 1200 Hz and the filtered spectrum, and a spectrogram; "
                    "the right channel (a chord of 440, 660 and 880 Hz) with its averaged spectrum. "
                    "Zoom or scroll the left channel and everything below it follows.")
-    left = ws.window(0, 22, (0, 0, 5000, 3300),
-                     **signal_keys("sec", "", 22050, 22, FileName="example.wav",
-                                   Channel_1="Window_1"))
-    right = ws.window(1, 22, (5000, 0, 10000, 3300),
-                      **signal_keys("sec", "", 22050, 22, FileName="example.wav", ChannelNumber=1,
-                                    MainSignal="Window_0"))
+    left, right = example_channels(ws)
     ws.window(2, 2, (0, 3300, 3333, 6600), left, **signal_keys("Hz", "", 0, 2), **spectral())
     band = ws.window(3, 3, (3333, 3300, 6666, 6600), left,
                      **signal_keys("sec", "", 22050, 3, FromFreq=400, ToFreq=1200, FilterType=2))
@@ -90,12 +95,7 @@ def calculator():
     ws = Workspace("The signal calculator on example.wav: the difference of the two channels, the product of "
                    "the right channel with a generated 440 Hz sine (a mixer that moves the chord to 0 and "
                    "880 Hz), and the spectrum of that product.")
-    left = ws.window(0, 22, (0, 0, 5000, 3300),
-                     **signal_keys("sec", "", 22050, 22, FileName="example.wav",
-                                   Channel_1="Window_1"))
-    right = ws.window(1, 22, (5000, 0, 10000, 3300),
-                      **signal_keys("sec", "", 22050, 22, FileName="example.wav", ChannelNumber=1,
-                                    MainSignal="Window_0"))
+    left, right = example_channels(ws)
     # Sine, 22050 Hz, 3 s (66150 samples), amplitude 1 about 0, 440 Hz.
     generator = ws.window(2, 6, (0, 3300, 5000, 6600),
                           **signal_keys("sec", "", 22050, 6, Param0=22050, Param1=3, Param2=66150, Param3=1,

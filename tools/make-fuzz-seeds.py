@@ -8,6 +8,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+from extended80 import extended80
 
 root = pathlib.Path(__file__).resolve().parent.parent
 out = pathlib.Path(sys.argv[1])
@@ -19,17 +20,6 @@ def put(target, name, data):
     (folder / name).write_bytes(data)
 
 
-def extended80(value):
-    """The x87 80-bit extended format, little endian (also how a long double is laid out on x86-64)."""
-    if value == 0:
-        return bytes(10)
-    sign = 0x8000 if value < 0 else 0
-    if math.isinf(value):
-        return struct.pack('<QH', 1 << 63, sign | 0x7FFF)
-    if math.isnan(value):
-        return struct.pack('<QH', 3 << 62, 0x7FFF)
-    mantissa, exponent = math.frexp(abs(value))
-    return struct.pack('<QH', int(mantissa * (1 << 64)), sign | (exponent - 1 + 16383))
 
 
 def long_double(value):

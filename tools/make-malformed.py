@@ -7,6 +7,7 @@ import math
 import pathlib
 import shutil
 import struct
+from extended80 import extended80
 
 root = pathlib.Path(__file__).resolve().parent.parent / 'tests' / 'malformed'
 WAV_OTHER = 'message Error reading WAV file!'
@@ -35,16 +36,6 @@ class Folder:
         (self.path / 'expected.txt').write_text(''.join(sorted(self.lines)))
 
 
-def extended80(value):
-    if value == 0:
-        return bytes(10)
-    sign = 0x8000 if value < 0 else 0
-    if math.isinf(value):
-        return struct.pack('<QH', 1 << 63, sign | 0x7FFF)
-    if math.isnan(value):
-        return struct.pack('<QH', 3 << 62, 0x7FFF)
-    mantissa, exponent = math.frexp(abs(value))
-    return struct.pack('<QH', int(mantissa * (1 << 64)), sign | (exponent - 1 + 16383))
 
 
 def raw_extended(exponent, mantissa):
