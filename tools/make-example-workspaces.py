@@ -93,8 +93,8 @@ def spectral_analysis():
 
 def calculator():
     ws = Workspace("The signal calculator on example.wav: the difference of the two channels, the product of "
-                   "the right channel with a generated 440 Hz sine (a mixer that moves the chord to 0 and "
-                   "880 Hz), and the spectrum of that product.")
+                   "the right channel with a generated 440 Hz sine (a mixer: each tone of the chord appears "
+                   "440 Hz above and below itself), and the spectrum of that product.")
     left, right = example_channels(ws)
     # Sine, 22050 Hz, 3 s (66150 samples), amplitude 1 about 0, 440 Hz.
     generator = ws.window(2, 6, (0, 3300, 5000, 6600),

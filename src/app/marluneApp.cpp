@@ -83,6 +83,11 @@ void marluneApp::handleCommandLine()
         return;
     std::string extension = std::filesystem::path(arguments_.front()).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    // A tool opened from the desktop grows under nothing: it makes what needs no parent.
+    if (extension == ".mwt") {
+        client_.workspaces().tools().apply(arguments_.front());
+        return;
+    }
     if (extension != ".mws") {
         client_.openFiles(arguments_);
         return;
