@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dsp/FftRealPacking.h"
+#include "dsp/Interleaved.h"
 #include "dsp/RealTransformPair.h"
 
 uint32_t cepstrumCount(uint32_t c)
@@ -33,6 +34,6 @@ bool cepstrum(const float* x, uint32_t c, float* result)
     const float unscale = 1.0f / float(4 * n);
     // y[i] is re[i / 2] for even i and im[i / 2] for odd i; the cepstrum starts at y[1].
     for (std::size_t i = 1; i <= n; ++i)
-        result[i - 1] = (i % 2 ? im : re)[i / 2] * unscale;
+        result[i - 1] = interleaved(re, im, i) * unscale;
     return true;
 }

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "dsp/Interleaved.h"
 #include "dsp/RealTransformPair.h"
 
 namespace {
@@ -31,7 +32,7 @@ void pack(const float* values, std::size_t count, float* re, float* im, std::siz
     std::fill_n(re, points + 1, 0.0f);
     std::fill_n(im, points + 1, 0.0f);
     for (std::size_t i = 0; i < count; ++i)
-        (i % 2 ? im : re)[i / 2] = values[i];
+        interleaved(re, im, i) = values[i];
 }
 }  // namespace
 
@@ -64,7 +65,7 @@ void circularConvolution(float* result, std::size_t resultCount, const float* u,
     transform.inverse();
     // Each forward transform is twice the plain one and the inverse gives 4 × points × the values.
     const double unscale = 1.0 / (8.0 * double(points));
-    const auto linear = [&](std::size_t i) { return double((i % 2 ? im : re)[i / 2]); };
+    const auto linear = [&](std::size_t i) { return double(interleaved(re, im, i)); };
     for (std::size_t i = 0; i < n; ++i) {
         const double wrapped = i + n < 2 * n - 1 ? linear(i + n) : 0.0;
         result[i] = float((linear(i) + wrapped) * unscale);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dsp/Interleaved.h"
 #include "dsp/SpectrumConditioning.h"
 #include "dsp/Statistics.h"
 
@@ -49,7 +50,7 @@ bool FftFilter::run(const float* x, uint32_t c, long double rate, long double fr
     transform_->inverse();
     const float unscale = 1.0f / float(4 * n);
     for (uint32_t i = 0; i < c; ++i) {
-        const float value = (i % 2 ? im : re)[i / 2] * unscale;
+        const float value = interleaved(re, im, i) * unscale;
         result[i] = float(value + mu);
     }
     return true;

@@ -5,6 +5,7 @@
 
 #include <emmintrin.h>
 
+#include "dsp/Interleaved.h"
 #include "dsp/Statistics.h"
 
 void removeLinearTrend(float* values, std::size_t count)
@@ -67,7 +68,7 @@ void packConditioned(const float* block, std::size_t length, double offset, cons
         _mm_storeu_ps(im + i / 2, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
     }
     for (; i < length; ++i)
-        (i % 2 ? im : re)[i / 2] = conditioned(block[i], offset, taper, i);
+        interleaved(re, im, i) = conditioned(block[i], offset, taper, i);
     // An odd block leaves its last point half filled.
     if (length % 2)
         im[length / 2] = 0;
