@@ -2,20 +2,23 @@
 #include <QFile>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "app/ExportRun.h"
 #include "app/MainFrame.h"
 #include "app/NumberLocale.h"
-#include "base/ui/PngFile.h"
 #include "app/marluneApp.h"
+#include "base/ui/PngFile.h"
 
 namespace {
 // Start-up and the command line take about a second; the screenshot waits until the windows are drawn.
 constexpr int ScreenshotDelayMs = 2500;
 }  // namespace
 
-int main(int argc, char* argv[])
+namespace {
+int run(int argc, char* argv[])
 {
     const bool exporting = argc > 2 && std::string_view(argv[1]) == "--export";
     // Exports run from scripts, often without any display; an empty DISPLAY names none either.
@@ -48,4 +51,15 @@ int main(int argc, char* argv[])
         });
     }
     return application.exec();
+}
+}  // namespace
+
+// Everything is saved and closed when run() returns. Qt Multimedia's PulseAudio engine is a global
+// that the exit handlers destroy while its own thread may still dispatch a server reply, which can
+// crash a finished run, so the process ends without them.
+int main(int argc, char* argv[])
+{
+    const int status = run(argc, argv);
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
