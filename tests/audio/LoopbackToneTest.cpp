@@ -2,12 +2,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
@@ -296,8 +299,12 @@ TEST_F(AudioLoopback, CalibrationMeasuringReadsThePlayedAmplitude)
 {
     ScriptedUi ui;
     CalibrationForm form(ui, devices, ProgramPaths("/nonexistent"), "/nonexistent/calibration/default.cal");
-    int shown = 0;
-    form.showFields = [&] { ++shown; };
+    // Every measurement shown; an output that ran dry under load shows a lower peak now and then,
+    // never a higher one, so the loudest reading is the played amplitude.
+    std::vector<std::pair<double, double>> readings;
+    form.showFields = [&] {
+        readings.emplace_back(std::stod(form.inputLevel1Text), std::stod(form.inputLevel2Text));
+    };
     std::unique_ptr<SoundStream> output = devices.open(SoundDirection::Output, SoundDevices::DefaultDevice, {1, Rate});
     ASSERT_NE(output, nullptr);
     int played = 0;
@@ -314,11 +321,16 @@ TEST_F(AudioLoopback, CalibrationMeasuringReadsThePlayedAmplitude)
     ASSERT_TRUE(runUntil(clock, [&] { return played >= 2; })) << "the output never played";
     form.toggleMeasuring();
     ASSERT_TRUE(form.measuring()) << (ui.messages.empty() ? std::string() : ui.messages[0].text);
-    // The first measured levels may still hold the silence before the tone; a few more buffers settle.
-    ASSERT_TRUE(runUntil(clock, [&] { return shown >= 4; })) << "no measurement arrived";
+    ASSERT_TRUE(runUntil(clock, [&] { return readings.size() >= 6; })) << "no measurement arrived";
     form.toggleMeasuring();
     output->close();
+    double loudest1 = 0;
+    double loudest2 = 0;
+    for (const auto& [level1, level2] : readings) {
+        loudest1 = std::max(loudest1, level1);
+        loudest2 = std::max(loudest2, level2);
+    }
     const double expected = 16000.0 / 32767 * 100;
-    EXPECT_NEAR(std::stod(form.inputLevel1Text), expected, expected * 0.01);
-    EXPECT_NEAR(std::stod(form.inputLevel2Text), expected, expected * 0.01);
+    EXPECT_NEAR(loudest1, expected, expected * 0.01);
+    EXPECT_NEAR(loudest2, expected, expected * 0.01);
 }
