@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
@@ -24,10 +25,13 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
+#include "tree/ui/CtrlPaintWindow.h"
+#include "tree/ui/KindIcons.h"
 
 namespace {
 constexpr int CascadeOffset = 26;
 constexpr int CascadeSteps = 8;
+constexpr int32_t ControlWindowIcon = 61;
 }  // namespace
 
 MainFrame::MainFrame(marluneMDIClient& client, CommandRouter& router)
@@ -99,6 +103,23 @@ void MainFrame::fillMenu(QMenu* menu, const std::vector<MenuItem>& items)
             menu->addAction(action);
         }
     }
+}
+
+void MainFrame::openControlWindow()
+{
+    if (!controlWindow_) {
+        auto* scroller = new QScrollArea;
+        scroller->setWidget(new CtrlPaintWindow(client_));
+        controlWindow_ = new QMdiSubWindow;
+        controlWindow_->setWidget(scroller);
+        controlWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        controlWindow_->setWindowTitle("Control Window");
+        controlWindow_->setWindowIcon(kindIcon(ControlWindowIcon));
+        mdi_->addSubWindow(controlWindow_);
+        controlWindow_->resize(std::max(mdi_->viewport()->width() / 2, 320), std::max(mdi_->viewport()->height() / 2, 240));
+    }
+    controlWindow_->show();
+    mdi_->setActiveSubWindow(controlWindow_);
 }
 
 void MainFrame::toolsChanged()
@@ -220,6 +241,7 @@ std::optional<CommandState> MainFrame::commandState(int id) const
     case Cmd::CloseAll:
         return CommandState{!mdi_->subWindowList().isEmpty()};
     case Cmd::Exit:
+    case Cmd::ControlWindow:
         return CommandState{};
     default:
         return std::nullopt;
@@ -231,6 +253,9 @@ bool MainFrame::command(int id)
     switch (id) {
     case Cmd::Cascade:
         mdi_->cascadeSubWindows();
+        return true;
+    case Cmd::ControlWindow:
+        openControlWindow();
         return true;
     case Cmd::Tile:
         tileHorizontally();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -13,6 +14,7 @@
 class CommandRouter;
 class ControlBar;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class marluneMDIClient;
 struct MenuItem;
@@ -54,10 +56,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Command 4: the control window, made or brought to the top; there is only ever one.
+    void openControlWindow();
     void buildMenus();
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
     // The submenus found by their label, as tools are listed in every menu that has one.
     std::vector<QMenu*> toolMenus_;
+    QPointer<QMdiSubWindow> controlWindow_;
     void buildAccelerators();
     void followActiveSubWindow();
     void tileHorizontally();

@@ -36,6 +36,7 @@ public:
 
     double value() const { return value_; }
     std::optional<long double> reading() const override { return value_; }
+    long double parameterValue() const override { return value1_; }
     long double value1() const { return value1_; }
     long double value2() const { return value2_; }
     // True while the last value lay in the critical state.

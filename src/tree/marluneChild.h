@@ -102,6 +102,8 @@ public:
     virtual void saveKindKeys(TIniHelper&, const std::string&) const {}
     // The single value the window shows (an instrument's reading); none for windows of many values.
     virtual std::optional<long double> reading() const { return std::nullopt; }
+    // The first value the window was made with (an instrument's X); 0 for windows without one.
+    virtual long double parameterValue() const { return 0; }
     virtual void loadKindKeys(const TIniHelper&, const std::string&) {}
 
     // Called by the client while this window is destroyed.

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/Rgb.h"
+
+class marluneChild;
+class marluneMDIClient;
+
+// The picture of the window tree the control window draws: an icon per window, laid out by depth from
+// left to right, each subtree in a band as high as its leaves need, and the lines from parents to children.
+class ControlDiagram {
+public:
+    static constexpr int BandHeight = 70;    // pixels per leaf
+    static constexpr int ColumnWidth = 140;  // pixels per level of depth
+    static constexpr int IconSize = 32;
+    static constexpr std::size_t LabelLength = 16;
+
+    struct Icon {
+        marluneChild* window;
+        int x;  // top-left corner
+        int y;
+        int32_t resource;  // 0: no icon
+        std::string label;
+    };
+    struct Line {
+        int x1, y1, x2, y2;
+        Rgb colour;
+        bool dotted;  // the child is not linked
+    };
+
+    // Lays out every registered window of the client.
+    explicit ControlDiagram(const marluneMDIClient& client);
+
+    // In the order of the client's table.
+    const std::vector<Icon>& icons() const { return icons_; }
+    std::vector<Line> lines() const;
+    // The icon under the point (x < px ≤ x + 32, y < py ≤ y + 32); null when none is.
+    const Icon* hit(int px, int py) const;
+    // The size the drawing needs.
+    int width() const;
+    int height() const;
+
+    // The icon resource of a window kind in the diagram; 0 for kinds drawn without one.
+    static int32_t iconOf(int32_t kind);
+    // "%i %s": the window's number and the detail of its kind, or the user's title (30 characters);
+    // cut to 16 characters with "..." appended.
+    static std::string labelOf(const marluneChild& window);
+
+private:
+    int leaves(const marluneChild& window) const;
+    void place(const marluneChild& window, int depth, int from, int to);
+    const Icon* iconFor(const marluneChild* window) const;
+
+    const marluneMDIClient& client_;
+    std::vector<Icon> icons_;
+};

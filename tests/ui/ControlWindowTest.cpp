@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QScrollArea>
+
+#include "QtTestApp.h"
+#include "app/CommandRouter.h"
+#include "app/MainFrame.h"
+#include "app/marluneApp.h"
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/ControlDiagram.h"
+#include "tree/DerivedWindows.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/ui/CtrlPaintWindow.h"
+
+namespace {
+class ControlWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { qtApp(); }
+    marluneApp app_{scratchFolder("control")};
+
+    marluneMDIChild* file()
+    {
+        std::vector<float> samples(512);
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            samples[i] = float(i % 7);
+        return static_cast<marluneMDIChild*>(app_.client().addWindow(std::make_unique<marluneMDIChild>(
+            app_.client(), SignalKind::FileSignal,
+            std::make_unique<Signal>(nullptr, SignalKind::FileSignal, samples.data(), 512, 1000))));
+    }
+    CtrlPaintWindow* drawing() { return app_.frame().findChild<CtrlPaintWindow*>(); }
+    int controlWindows()
+    {
+        int count = 0;
+        for (QMdiSubWindow* w : app_.frame().findChild<QMdiArea*>()->subWindowList())
+            count += w->windowTitle() == "Control Window";
+        return count;
+    }
+};
+}  // namespace
+
+TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
+{
+    marluneMDIChild* root = file();
+    marluneChild* child = DerivedWindows::createChild(app_.client(), *root, SignalKind::Detrended);
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(app_.router().trigger(Cmd::ControlWindow));
+    ASSERT_TRUE(app_.router().trigger(Cmd::ControlWindow));
+    EXPECT_EQ(controlWindows(), 1) << "a second command brings the same window to the top";
+    CtrlPaintWindow* paint = drawing();
+    ASSERT_NE(paint, nullptr);
+
+    const QImage picture = paint->grab(QRect(0, 0, 400, 200)).toImage();
+    const ControlDiagram diagram(app_.client());
+    const auto lines = diagram.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    // The middle of the line from the root to its child is red.
+    const int midX = (lines[0].x1 + lines[0].x2) / 2;
+    const int midY = (lines[0].y1 + lines[0].y2) / 2;
+    EXPECT_EQ(picture.pixelColor(midX, midY), QColor(255, 0, 0));
+    EXPECT_EQ(picture.pixelColor(5, 195), QColor(Qt::white));
+
+    const ControlDiagram::Icon& icon = diagram.icons()[1];
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(icon.x + 10, icon.y + 10), QPointF(), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(paint, &press);
+    EXPECT_EQ(paint->selection(), std::set<int>{child->index()});
+    const QImage selected = paint->grab(QRect(0, 0, 400, 200)).toImage();
+    // The dotted focus rectangle's right edge at x + 37 (above the label) was all white before.
+    const auto inked = [&](const QImage& image) {
+        int count = 0;
+        for (int y = icon.y - 5; y <= icon.y + 30; ++y)
+            count += image.pixelColor(icon.x + 37, y) != QColor(Qt::white);
+        return count;
+    };
+    EXPECT_EQ(inked(picture), 0);
+    EXPECT_GT(inked(selected), 10) << "the focus rectangle";
+
+    app_.client().closeWindow(child);
+    EXPECT_TRUE(paint->selection().empty()) << "a closed window leaves the selection";
+}
