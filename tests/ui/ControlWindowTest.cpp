@@ -79,6 +79,15 @@ TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
     EXPECT_EQ(inked(picture), 0);
     EXPECT_GT(inked(selected), 10) << "the focus rectangle";
 
+    paint->invertSelection();
+    EXPECT_EQ(paint->selection(), std::set<int>{root->index()});
+    paint->showSelected(false);
+    EXPECT_FALSE(root->visible());
+    paint->selectAll();
+    paint->showSelected(true);
+    EXPECT_TRUE(root->visible());
+    EXPECT_EQ(paint->selection().size(), 2u);
+
     app_.client().closeWindow(child);
-    EXPECT_TRUE(paint->selection().empty()) << "a closed window leaves the selection";
+    EXPECT_EQ(paint->selection(), std::set<int>{root->index()}) << "a closed window leaves the selection";
 }

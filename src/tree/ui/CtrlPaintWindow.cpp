@@ -1,5 +1,7 @@
 #include "tree/ui/CtrlPaintWindow.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -79,4 +81,45 @@ void CtrlPaintWindow::mousePressEvent(QMouseEvent* event)
             selected_.insert(slot);
         update();
     }
+}
+
+void CtrlPaintWindow::selectAll()
+{
+    for (const marluneChild* window : client_.windows())
+        selected_.insert(window->index());
+    update();
+}
+
+void CtrlPaintWindow::unselectAll()
+{
+    selected_.clear();
+    update();
+}
+
+void CtrlPaintWindow::invertSelection()
+{
+    for (const marluneChild* window : client_.windows())
+        if (!selected_.erase(window->index()))
+            selected_.insert(window->index());
+    update();
+}
+
+void CtrlPaintWindow::showSelected(bool visible)
+{
+    for (const int slot : selected_)
+        if (marluneChild* window = client_.window(slot))
+            window->setVisible(visible);
+}
+
+void CtrlPaintWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    connect(menu.addAction("Select all"), &QAction::triggered, this, &CtrlPaintWindow::selectAll);
+    connect(menu.addAction("Unselect all"), &QAction::triggered, this, &CtrlPaintWindow::unselectAll);
+    connect(menu.addAction("Invert selection"), &QAction::triggered, this, &CtrlPaintWindow::invertSelection);
+    menu.addSeparator();
+    connect(menu.addAction("Hide selected"), &QAction::triggered, this, [this] { showSelected(false); });
+    connect(menu.addAction("Show selected"), &QAction::triggered, this, [this] { showSelected(true); });
+    menu.exec(event->globalPos());
+    update();
 }

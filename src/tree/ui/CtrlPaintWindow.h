@@ -16,6 +16,11 @@ public:
 
     // Slots of the client's table whose windows are selected.
     const std::set<int>& selection() const { return selected_; }
+    // The commands of the background menu on the selection.
+    void selectAll();
+    void unselectAll();
+    void invertSelection();
+    void showSelected(bool visible);
 
     void childCreated(marluneChild&) override { treeChanged(); }
     void treeChanged() override;
@@ -23,6 +28,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     marluneMDIClient& client_;
