@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
@@ -25,13 +24,11 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
-#include "tree/ui/CtrlPaintWindow.h"
-#include "tree/ui/KindIcons.h"
+#include "tree/ui/marluneControlWindow.h"
 
 namespace {
 constexpr int CascadeOffset = 26;
 constexpr int CascadeSteps = 8;
-constexpr int32_t ControlWindowIcon = 61;
 }  // namespace
 
 MainFrame::MainFrame(marluneMDIClient& client, CommandRouter& router)
@@ -108,18 +105,18 @@ void MainFrame::fillMenu(QMenu* menu, const std::vector<MenuItem>& items)
 void MainFrame::openControlWindow()
 {
     if (!controlWindow_) {
-        auto* scroller = new QScrollArea;
-        scroller->setWidget(new CtrlPaintWindow(client_));
-        controlWindow_ = new QMdiSubWindow;
-        controlWindow_->setWidget(scroller);
-        controlWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        controlWindow_->setWindowTitle("Control Window");
-        controlWindow_->setWindowIcon(kindIcon(ControlWindowIcon));
+        controlWindow_ = new marluneControlWindow(client_);
         mdi_->addSubWindow(controlWindow_);
         controlWindow_->resize(std::max(mdi_->viewport()->width() / 2, 320), std::max(mdi_->viewport()->height() / 2, 240));
     }
     controlWindow_->show();
     mdi_->setActiveSubWindow(controlWindow_);
+}
+
+void MainFrame::controlWindowRequested(const WindowPlacement& placement)
+{
+    openControlWindow();
+    controlWindow_->place(placement);
 }
 
 void MainFrame::toolsChanged()

@@ -14,7 +14,7 @@
 class CommandRouter;
 class ControlBar;
 class QMdiArea;
-class QMdiSubWindow;
+class marluneControlWindow;
 class QMenu;
 class marluneMDIClient;
 struct MenuItem;
@@ -43,6 +43,7 @@ public:
     void activeChanged() override;
     // Both "&Use custom tool" submenus list the client's tools after their first two entries.
     void toolsChanged() override;
+    void controlWindowRequested(const WindowPlacement& placement) override;
     // ChildListener, for the active window
     void childChanged(marluneChild& child, const ChildEvent& event) override;
 
@@ -62,7 +63,7 @@ private:
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
     // The submenus found by their label, as tools are listed in every menu that has one.
     std::vector<QMenu*> toolMenus_;
-    QPointer<QMdiSubWindow> controlWindow_;
+    QPointer<marluneControlWindow> controlWindow_;
     void buildAccelerators();
     void followActiveSubWindow();
     void tileHorizontally();

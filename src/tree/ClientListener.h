@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tree/WindowPlacement.h"
+
 class marluneChild;
 
 // Anything that follows the window registry as a whole: the desktop hosts new windows, the control
@@ -13,6 +15,8 @@ public:
     virtual void activeChanged() {}
     // The list of custom tools changed: the menus that show it are built again.
     virtual void toolsChanged() {}
+    // The control window is asked to open (or come to the top) at `placement` (a workspace's).
+    virtual void controlWindowRequested(const WindowPlacement&) {}
 
 protected:
     ~ClientListener() = default;

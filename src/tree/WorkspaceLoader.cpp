@@ -110,6 +110,10 @@ void WorkspaceLoader::runPasses(const std::vector<std::string>& roots, marluneCh
 
 void WorkspaceLoader::loadWorkspace()
 {
+    const char* control = WorkspaceWriter::ControlSection;
+    if (ini_.readInt(control, "Visible") != 0)
+        client_.openControlWindow({ini_.readLong(control, "Window_Left"), ini_.readLong(control, "Window_Top"),
+                                   ini_.readLong(control, "Window_Right"), ini_.readLong(control, "Window_Bottom")});
     runPasses(numberedKeys(ini_, WorkspaceWriter::RootSection, "Root_"), nullptr);
     const std::string active = ini_.readText(WorkspaceWriter::RootSection, "ActiveWindow");
     if (const auto found = loaded_.find(active); found != loaded_.end() && client_.isRegistered(found->second))

@@ -67,6 +67,13 @@ bool WorkspaceWriter::saveWorkspace(marluneMDIClient& client, const std::string&
         }
     if (const marluneChild* active = client.activeChild(); active && client.isRegistered(active))
         ini.writeText(RootSection, "ActiveWindow", sectionOf(*active));
+    if (const std::optional<WindowPlacement>& control = client.controlWindow()) {
+        ini.writeLong(ControlSection, "Window_Left", control->left);
+        ini.writeLong(ControlSection, "Window_Top", control->top);
+        ini.writeLong(ControlSection, "Window_Right", control->right);
+        ini.writeLong(ControlSection, "Window_Bottom", control->bottom);
+        ini.writeInt(ControlSection, "Visible", 1);
+    }
     return flush(ini, client);
 }
 

@@ -10,6 +10,8 @@ class marluneMDIClient;
 class WorkspaceWriter {
 public:
     static constexpr const char* RootSection = "Root";
+    // Present only while the control window is open.
+    static constexpr const char* ControlSection = "ControlWindow";
 
     static std::string sectionOf(const marluneChild& window);
 

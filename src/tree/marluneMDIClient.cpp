@@ -146,6 +146,12 @@ void marluneMDIClient::activeChanged() const
         listener->activeChanged();
 }
 
+void marluneMDIClient::openControlWindow(const WindowPlacement& placement) const
+{
+    for (ClientListener* listener : std::vector(listeners_))
+        listener->controlWindowRequested(placement);
+}
+
 void marluneMDIClient::toolsChanged() const
 {
     for (ClientListener* listener : std::vector(listeners_))

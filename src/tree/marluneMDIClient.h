@@ -12,6 +12,7 @@
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
 #include "settings/ProgramPaths.h"
+#include "tree/WindowPlacement.h"
 #include "views/Palette.h"
 
 class ClientListener;
@@ -85,6 +86,11 @@ public:
     void activeChanged() const;
     void toolsChanged() const;
 
+    // The control window, as the frame reports it: where it stands while it is open, none while closed.
+    const std::optional<WindowPlacement>& controlWindow() const { return controlWindow_; }
+    void noteControlWindow(const std::optional<WindowPlacement>& placement) { controlWindow_ = placement; }
+    void openControlWindow(const WindowPlacement& placement) const;
+
     // Workspaces and custom tools.
     WorkspaceCommands& workspaces() { return *workspaces_; }
 
@@ -112,6 +118,7 @@ private:
     std::vector<CommandTarget*> commands_;
     std::vector<SignalWindowCommands*> signalWindowCommands_;
     std::unique_ptr<WorkspaceCommands> workspaces_;
+    std::optional<WindowPlacement> controlWindow_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
     uint32_t creationCounter_ = 0;

@@ -11,6 +11,7 @@
 #include "signal/SpectrumSignal.h"
 #include "support/TempFolder.h"
 #include "tree/CalcWindows.h"
+#include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
 #include "tree/GeneratorCommand.h"
@@ -239,4 +240,37 @@ TEST_F(WorkspaceTest, MoreThan256WindowsLoad)
     ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, file.string()));
     auto fresh = loadFresh(file);
     EXPECT_EQ(fresh->client.windows().size(), 300u);
+}
+
+namespace {
+struct ControlRequests : ClientListener {
+    std::vector<WindowPlacement> requested;
+    void controlWindowRequested(const WindowPlacement& placement) override { requested.push_back(placement); }
+};
+}  // namespace
+
+// The section is there only while the control window is open, and asks for it again on loading.
+TEST_F(WorkspaceTest, TheControlWindowSectionFollowsTheControlWindow)
+{
+    openTone();
+    const auto closed = folder.path / "closed.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, closed.string()));
+    EXPECT_EQ(readBytes(closed).find("[ControlWindow]"), std::string::npos);
+
+    client.noteControlWindow(WindowPlacement{5000, 0, 10000, 2500});
+    const auto open = folder.path / "open.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, open.string()));
+    const TIniHelper ini(open.string());
+    EXPECT_EQ(ini.readLong("ControlWindow", "Window_Left"), 5000);
+    EXPECT_EQ(ini.readLong("ControlWindow", "Window_Bottom"), 2500);
+    EXPECT_EQ(ini.readInt("ControlWindow", "Visible"), 1);
+
+    ControlRequests requests;
+    auto fresh = std::make_unique<Fresh>();
+    fresh->client.subscribe(requests);
+    fresh->client.workspaces().load(closed.string());
+    EXPECT_TRUE(requests.requested.empty()) << "a closed control window is left as it is";
+    fresh->client.workspaces().load(open.string());
+    EXPECT_EQ(requests.requested, (std::vector<WindowPlacement>{{5000, 0, 10000, 2500}}));
+    fresh->client.unsubscribe(requests);
 }

@@ -91,3 +91,24 @@ TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
     app_.client().closeWindow(child);
     EXPECT_EQ(paint->selection(), std::set<int>{root->index()}) << "a closed window leaves the selection";
 }
+
+// A workspace's ControlWindow section opens the window where it stood, and the frame reports it back.
+TEST_F(ControlWindowTest, AWorkspaceOpensTheControlWindowAtItsPlace)
+{
+    app_.frame().resize(1000, 800);
+    app_.frame().show();
+    app_.client().openControlWindow({5000, 0, 10000, 5000});
+    EXPECT_EQ(controlWindows(), 1);
+    QMdiArea* area = app_.frame().findChild<QMdiArea*>();
+    const QSize client = area->viewport()->size();
+    QMdiSubWindow* control = nullptr;
+    for (QMdiSubWindow* w : area->subWindowList())
+        if (w->windowTitle() == "Control Window")
+            control = w;
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->geometry().topLeft(), QPoint(client.width() / 2, 0));
+    EXPECT_EQ(app_.client().controlWindow(), (WindowPlacement{5000, 0, 10000, 5000}));
+    control->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(app_.client().controlWindow()) << "closed, the workspace writes no section";
+}
