@@ -1,11 +1,11 @@
 #include "tree/ui/ChildSubWindow.h"
 
 #include <QMdiArea>
-#include <algorithm>
 
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/KindIcons.h"
+#include "tree/ui/PlacementGeometry.h"
 
 namespace {
 constexpr int FlashIntervalMs = 350;
@@ -90,11 +90,7 @@ void ChildSubWindow::reportPlacement()
     const QSize area = clientSize();
     if (!child_ || area.isEmpty())
         return;
-    const QRect frame = geometry();
-    child_->notePlacement({WindowPlacement::toStored(frame.left(), area.width()),
-                           WindowPlacement::toStored(frame.top(), area.height()),
-                           WindowPlacement::toStored(frame.left() + frame.width(), area.width()),
-                           WindowPlacement::toStored(frame.top() + frame.height(), area.height())});
+    child_->notePlacement(placementOf(geometry(), area));
 }
 
 void ChildSubWindow::applyPlacement()
@@ -102,14 +98,9 @@ void ChildSubWindow::applyPlacement()
     const QSize area = clientSize();
     if (!child_ || !child_->placement() || area.isEmpty())
         return;
-    const WindowPlacement& p = *child_->placement();
-    const int left = int(WindowPlacement::toPixels(p.left, area.width()));
-    const int top = int(WindowPlacement::toPixels(p.top, area.height()));
-    const int right = int(WindowPlacement::toPixels(p.right, area.width()));
-    const int bottom = int(WindowPlacement::toPixels(p.bottom, area.height()));
     // The stored pixels come back a pixel short; the report that follows keeps the stored values.
-    const WindowPlacement kept = p;
-    setGeometry(left, top, std::max(right - left, 1), std::max(bottom - top, 1));
+    const WindowPlacement kept = *child_->placement();
+    setGeometry(geometryOf(kept, area));
     child_->notePlacement(kept);
 }
 

@@ -2,11 +2,11 @@
 
 #include <QMdiArea>
 #include <QScrollArea>
-#include <algorithm>
 
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/CtrlPaintWindow.h"
 #include "tree/ui/KindIcons.h"
+#include "tree/ui/PlacementGeometry.h"
 
 marluneControlWindow::marluneControlWindow(marluneMDIClient& client)
     : client_(client), drawing_(new CtrlPaintWindow(client))
@@ -29,10 +29,7 @@ void marluneControlWindow::place(const WindowPlacement& p)
     const QSize area = mdiArea() ? mdiArea()->viewport()->size() : QSize();
     if (area.isEmpty() || p.right <= p.left || p.bottom <= p.top)
         return;
-    const int left = int(WindowPlacement::toPixels(p.left, area.width()));
-    const int top = int(WindowPlacement::toPixels(p.top, area.height()));
-    setGeometry(left, top, std::max(int(WindowPlacement::toPixels(p.right, area.width())) - left, 1),
-                std::max(int(WindowPlacement::toPixels(p.bottom, area.height())) - top, 1));
+    setGeometry(geometryOf(p, area));
     client_.noteControlWindow(p);
 }
 
@@ -41,11 +38,7 @@ void marluneControlWindow::report()
     const QSize area = mdiArea() ? mdiArea()->viewport()->size() : QSize();
     if (area.isEmpty())
         return;
-    const QRect frame = geometry();
-    client_.noteControlWindow(WindowPlacement{WindowPlacement::toStored(frame.left(), area.width()),
-                                              WindowPlacement::toStored(frame.top(), area.height()),
-                                              WindowPlacement::toStored(frame.left() + frame.width(), area.width()),
-                                              WindowPlacement::toStored(frame.top() + frame.height(), area.height())});
+    client_.noteControlWindow(placementOf(geometry(), area));
 }
 
 void marluneControlWindow::moveEvent(QMoveEvent* event)
