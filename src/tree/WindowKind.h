@@ -74,5 +74,5 @@ struct WindowKind {
     const SpectralSettings* (*spectral)(const marluneChild& window) = nullptr;
     // Makes the window again where the creation routine cannot (no parent, several parents, a window
     // above the tree); null when it could not be made.
-    std::function<marluneChild*(const WorkspaceSection& section, marluneChild* parent)> load;
+    std::function<marluneChild*(const WorkspaceSection& section, marluneChild* parent)> load = nullptr;
 };
