@@ -140,7 +140,7 @@ TEST_F(CustomToolsTest, TheListIsSortedCutAndRebuiltWhenAToolIsSaved)
     client.subscribe(heard);
     std::filesystem::create_directories(tools.folder());
     const std::string longName(70, 'x');
-    for (const std::string name : {std::string("charlie"), std::string("alpha"), longName})
+    for (const std::string& name : {std::string("charlie"), std::string("alpha"), longName})
         writeBytes(tools.folder() / (name + ".mwt"), "[Root]\n");
     writeBytes(tools.folder() / "notes.txt", "not a tool");
     tools.rescan();
