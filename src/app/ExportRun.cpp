@@ -1,9 +1,6 @@
 #include "app/ExportRun.h"
 
 #include <QWidget>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -17,16 +14,10 @@
 #include "soundcard/ui/QtSoundDevices.h"
 #include "tree/BatchUiServices.h"
 #include "tree/WindowExport.h"
+#include "tree/WorkspaceCommands.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
-bool endsWithWorkspaceExtension(const std::string& name)
-{
-    std::string extension = std::filesystem::path(name).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
-    return extension == ".mws";
-}
-
 ExportSources sourcesOf(const std::vector<std::string>& arguments)
 {
     ExportSources sources;
@@ -34,7 +25,7 @@ ExportSources sourcesOf(const std::vector<std::string>& arguments)
     if (next != arguments.end() && *next == "--tool" && next + 1 != arguments.end()) {
         sources.tool = next[1];
         next += 2;
-    } else if (next != arguments.end() && endsWithWorkspaceExtension(*next)) {
+    } else if (next != arguments.end() && WorkspaceCommands::extensionOf(*next) == ".mws") {
         sources.workspace = *next++;
     }
     sources.files.assign(next, arguments.end());

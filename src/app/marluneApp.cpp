@@ -1,9 +1,6 @@
 #include "app/marluneApp.h"
 
 #include <QApplication>
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <QScreen>
 #include <QTimer>
 
@@ -81,8 +78,7 @@ void marluneApp::handleCommandLine()
     firstStart_ = false;
     if (arguments_.empty())
         return;
-    std::string extension = std::filesystem::path(arguments_.front()).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    const std::string extension = WorkspaceCommands::extensionOf(arguments_.front());
     // A tool opened from the desktop grows under nothing: it makes what needs no parent.
     if (extension == ".mwt") {
         client_.workspaces().tools().apply(arguments_.front());

@@ -92,7 +92,8 @@ std::string detailOf(const marluneChild& window)
 }
 }  // namespace
 
-ControlDiagram::ControlDiagram(const marluneMDIClient& client) : client_(client)
+ControlDiagram::ControlDiagram(const marluneMDIClient& client)
+    : leaves_(std::size_t(client.highestIndex() + 1), 0), iconBySlot_(leaves_.size(), -1)
 {
     int y = 1;
     for (int i = 0; i <= client.highestIndex(); ++i)
@@ -102,15 +103,19 @@ ControlDiagram::ControlDiagram(const marluneMDIClient& client) : client_(client)
             y += band;
         }
     std::sort(icons_.begin(), icons_.end(), [](const Icon& a, const Icon& b) { return a.window->index() < b.window->index(); });
+    for (std::size_t i = 0; i < icons_.size(); ++i)
+        iconBySlot_[std::size_t(icons_[i].window->index())] = int(i);
 }
 
-int ControlDiagram::leaves(const marluneChild& window) const
+int ControlDiagram::leaves(const marluneChild& window)
 {
-    const std::vector<const marluneChild*> children = drawnChildren(window);
-    int count = 0;
-    for (const marluneChild* child : children)
-        count += leaves(*child);
-    return std::max(count, 1);
+    int& count = leaves_[std::size_t(window.index())];
+    if (count == 0) {
+        for (const marluneChild* child : drawnChildren(window))
+            count += leaves(*child);
+        count = std::max(count, 1);
+    }
+    return count;
 }
 
 void ControlDiagram::place(const marluneChild& window, int depth, int from, int to)
@@ -127,8 +132,10 @@ void ControlDiagram::place(const marluneChild& window, int depth, int from, int 
 
 const ControlDiagram::Icon* ControlDiagram::iconFor(const marluneChild* window) const
 {
-    const auto found = std::find_if(icons_.begin(), icons_.end(), [window](const Icon& i) { return i.window == window; });
-    return found == icons_.end() ? nullptr : &*found;
+    const int slot = window ? window->index() : -1;
+    if (slot < 0 || std::size_t(slot) >= iconBySlot_.size() || iconBySlot_[std::size_t(slot)] < 0)
+        return nullptr;
+    return &icons_[std::size_t(iconBySlot_[std::size_t(slot)])];
 }
 
 std::vector<ControlDiagram::Line> ControlDiagram::lines() const

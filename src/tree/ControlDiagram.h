@@ -49,10 +49,12 @@ public:
     static std::string labelOf(const marluneChild& window);
 
 private:
-    int leaves(const marluneChild& window) const;
+    // Counted once per window and kept by slot, as every ancestor's band asks for it again.
+    int leaves(const marluneChild& window);
     void place(const marluneChild& window, int depth, int from, int to);
     const Icon* iconFor(const marluneChild* window) const;
 
-    const marluneMDIClient& client_;
+    std::vector<int> leaves_;       // by slot; 0 while not counted
+    std::vector<int> iconBySlot_;   // index into icons_, by slot
     std::vector<Icon> icons_;
 };

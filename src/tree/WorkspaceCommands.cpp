@@ -1,5 +1,7 @@
 #include "tree/WorkspaceCommands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "base/UiServices.h"
@@ -9,6 +11,13 @@
 #include "tree/marluneMDIClient.h"
 
 WorkspaceCommands::WorkspaceCommands(marluneMDIClient& client) : client_(client), tools_(client) {}
+
+std::string WorkspaceCommands::extensionOf(const std::string& fileName)
+{
+    std::string extension = std::filesystem::path(fileName).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    return extension;
+}
 
 std::vector<std::string> WorkspaceCommands::load(const std::string& fileName)
 {

@@ -17,6 +17,9 @@ public:
 
     explicit WorkspaceCommands(marluneMDIClient& client);
 
+    // The file's extension in lower case (".mws", ".mwt" ...), as the command line compares it.
+    static std::string extensionOf(const std::string& fileName);
+
     // The command-line items the program was started with (the program first); "#n" file names of
     // workspaces and tools refer to them.
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
