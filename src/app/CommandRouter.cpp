@@ -18,6 +18,9 @@ void CommandRouter::remove(CommandTarget& target)
 
 CommandState CommandRouter::state(int id) const
 {
+    if (focus_)
+        if (auto state = focus_->commandState(id))
+            return *state;
     if (auto state = client_.dispatchState(id))
         return *state;
     for (const CommandTarget* target : targets_)
@@ -30,7 +33,7 @@ bool CommandRouter::trigger(int id)
 {
     if (!state(id).enabled)
         return false;
-    const bool handled = client_.dispatch(id) ||
+    const bool handled = (focus_ && focus_->command(id)) || client_.dispatch(id) ||
                          std::any_of(targets_.begin(), targets_.end(),
                                      [id](CommandTarget* target) { return target->command(id); });
     if (afterCommand)

@@ -6,13 +6,15 @@
 
 class marluneMDIClient;
 
-// The one road of every menu, accelerator and control-bar command: the active window and the client
-// (through the client's dispatch), then the frame, then the application. A command that no link
-// knows is disabled.
+// The one road of every menu, accelerator and control-bar command: the active window (or the control
+// window's drawing area) and the client (through the client's dispatch), then the frame, then the
+// application. A command that no link knows is disabled.
 class CommandRouter {
 public:
     explicit CommandRouter(marluneMDIClient& client);
 
+    // The control window's drawing area while it is the active window: asked before the client.
+    void setFocusTarget(CommandTarget* target) { focus_ = target; }
     // Links after the client, asked in the order they were added.
     void append(CommandTarget& target);
     void remove(CommandTarget& target);
@@ -26,5 +28,6 @@ public:
 
 private:
     marluneMDIClient& client_;
+    CommandTarget* focus_ = nullptr;
     std::vector<CommandTarget*> targets_;
 };

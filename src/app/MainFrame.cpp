@@ -24,6 +24,7 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
+#include "tree/ui/CtrlPaintWindow.h"
 #include "tree/ui/marluneControlWindow.h"
 
 namespace {
@@ -70,6 +71,7 @@ MainFrame::~MainFrame()
     if (followed_)
         followed_->unsubscribe(*this);
     router_.afterCommand = nullptr;
+    router_.setFocusTarget(nullptr);
     router_.remove(*this);
 }
 
@@ -106,6 +108,7 @@ void MainFrame::openControlWindow()
 {
     if (!controlWindow_) {
         controlWindow_ = new marluneControlWindow(client_);
+        connect(controlWindow_, &marluneControlWindow::closing, this, [this] { router_.setFocusTarget(nullptr); });
         mdi_->addSubWindow(controlWindow_);
         controlWindow_->resize(std::max(mdi_->viewport()->width() / 2, 320), std::max(mdi_->viewport()->height() / 2, 240));
     }
@@ -213,6 +216,9 @@ void MainFrame::followActiveSubWindow()
     // An inactive frame reports no active subwindow; the current one is still the one commands go to.
     auto* subWindow = qobject_cast<ChildSubWindow*>(mdi_->currentSubWindow());
     marluneChild* child = subWindow ? subWindow->child() : nullptr;
+    // While the control window is active, commands go to its selection first.
+    auto* control = qobject_cast<marluneControlWindow*>(mdi_->currentSubWindow());
+    router_.setFocusTarget(control ? &control->drawing()->selection() : nullptr);
     // Read-outs of one window never stay beside those of another, nor after the last one closed.
     if (!child || child != client_.activeChild())
         statusBars_.clear();

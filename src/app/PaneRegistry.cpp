@@ -4,7 +4,9 @@
 #include "instruments/ui/crtezAnalog.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
+#include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
+#include "views/ui/TJoinWindow.h"
 #include "views/ui/TSigWindow.h"
 #include "views/ui/crtez.h"
 
@@ -14,6 +16,10 @@ PaneRegistry::PaneRegistry()
     add([](int32_t kind) { return kind == SignalKind::Acquisition; },
         [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, QSize(400, 200));
     add(SignalKind::isSignalWindow, [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); });
+    add(SignalKind::isOverlay, [](marluneChild& child) -> QWidget* {
+        auto* overlay = dynamic_cast<marluneJoinChild*>(&child);
+        return overlay ? new TJoinWindow(*overlay) : nullptr;
+    });
     add(SignalKind::is3D, [](marluneChild& child) -> QWidget* { return new crtez(static_cast<marlune3DChild&>(child)); });
     add(
         SignalKind::isInstrument,

@@ -15,6 +15,7 @@ enum class ChildChange {
     Flash,        // the window draws attention to itself (shift 1) or stops (shift 0)
     Placement,    // the window must move to placement()
     Visibility,   // the window was hidden or shown
+    Raise,        // the window must come to the top of the others
 };
 
 struct ChildEvent {

@@ -1,5 +1,6 @@
 #include "tree/FilterForm.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/FormatText.h"
@@ -17,6 +18,19 @@ FilterForm FilterForm::forSignal(const Signal& signal)
     const long double rate = signal.sampleRate();
     return FilterForm(formatText("%.6Lf", rate / powerOfTwoAtLeast(signal.visibleCount())),
                       formatText("%.6Lf", rate / 2));
+}
+
+FilterForm FilterForm::forSignals(const std::vector<const Signal*>& shown)
+{
+    long double from = 0;
+    long double to = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const long double rate = shown[i]->sampleRate();
+        const long double lowest = rate / powerOfTwoAtLeast(shown[i]->visibleCount());
+        from = i == 0 ? lowest : std::max(from, lowest);
+        to = i == 0 ? rate / 2 : std::min(to, rate / 2);
+    }
+    return FilterForm(formatText("%.5Lf", from), formatText("%.5Lf", to));
 }
 
 void FilterForm::chooseType(int16_t type)

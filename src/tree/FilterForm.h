@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/DialogForm.h"
 #include "dsp/FftFilter.h"
@@ -21,6 +22,9 @@ public:
     // For one signal window: from = r / 2^k and to = r / 2 ("%.6Lf"), 2^k the smallest power of two
     // not below the visible count.
     static FilterForm forSignal(const Signal& signal);
+    // For several windows at once (the control window): from = the largest r / 2^k and to = the
+    // smallest r / 2 over them ("%.5Lf").
+    static FilterForm forSignals(const std::vector<const Signal*>& shown);
 
     const std::string& handedFrom() const { return handedFrom_; }
 

@@ -4,6 +4,7 @@
 #include "dsp/Statistics.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/ClipboardBlock.h"
@@ -20,8 +21,19 @@ bool SignalViewCommands::hasSelection(const marluneMDIChild& window)
     return window.selection().has_value();
 }
 
+marluneMDIChild* SignalViewCommands::overlayPartner(const marluneMDIChild& window, int id)
+{
+    const int index = id - Cmd::OverlayWithBase;
+    if (index < 0 || index >= marluneMDIClient::MaxWindows)
+        return nullptr;
+    marluneMDIChild* other = signalWindowOf(window.client().window(index));
+    return other == &window ? nullptr : other;
+}
+
 std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChild& window, int id)
 {
+    if (id >= Cmd::OverlayWithBase && id < Cmd::OverlayWithBase + marluneMDIClient::MaxWindows)
+        return CommandState{overlayPartner(window, id) != nullptr};
     switch (id) {
     case Cmd::ZoomPow2:
         return CommandState{window.signal()->visibleCount() > ShortestPowerOfTwo};
@@ -46,6 +58,11 @@ std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChi
 
 bool SignalViewCommands::command(int id)
 {
+    if (id >= Cmd::OverlayWithBase && id < Cmd::OverlayWithBase + marluneMDIClient::MaxWindows) {
+        if (marluneMDIChild* other = overlayPartner(window_, id))
+            marluneJoinChild::create(window_.client(), {&window_, other}, SignalKind::Overlay);
+        return true;
+    }
     switch (id) {
     case Cmd::ZoomPow2:
         zoomToPowerOfTwo();

@@ -6,7 +6,8 @@
 class marluneMDIChild;
 
 // The commands of a signal window that work on what its pane shows: zoom to a power of two,
-// the sample clipboard, the selection fills, axes settings, the harmonic ruler and the picture copy.
+// the sample clipboard, the selection fills, axes settings, the harmonic ruler, the picture copy and
+// "Overlay with" another signal window.
 class SignalViewCommands {
 public:
     explicit SignalViewCommands(marluneMDIChild& window) : window_(window) {}
@@ -17,6 +18,8 @@ public:
 
 private:
     static bool hasSelection(const marluneMDIChild& window);
+    // The other signal window of "Overlay with" (command 12800 + its index), or null.
+    static marluneMDIChild* overlayPartner(const marluneMDIChild& window, int id);
     void zoomToPowerOfTwo();
     void copy();
     void cut();

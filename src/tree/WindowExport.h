@@ -13,10 +13,10 @@ using PictureWriter = std::function<bool(marluneChild& window, const std::filesy
 // Where the windows of an export run come from.
 struct ExportSources {
     // A workspace to load first; "#2", "#3" ... in it name the files, in order.
-    std::string workspace;
+    std::string workspace = {};
     // A custom tool applied to every window each file opened with.
-    std::string tool;
-    std::vector<std::string> files;
+    std::string tool = {};
+    std::vector<std::string> files = {};
 };
 
 // Opens the sources and writes, for every window, its signal as a float .bin file and its ASCII export

@@ -7,6 +7,7 @@
 #include "tree/DerivedSignalKinds.h"
 #include "tree/GeneratorCommand.h"
 #include "tree/ThreeDKinds.h"
+#include "tree/marluneJoinChild.h"
 
 namespace {
 std::deque<WindowKind>& table()
@@ -17,6 +18,8 @@ std::deque<WindowKind>& table()
         all.push_back(CalcWindows::kind());
         all.push_back(GeneratorCommand::kind());
         for (const WindowKind& kind : threeDKinds())
+            all.push_back(kind);
+        for (const WindowKind& kind : marluneJoinChild::kinds())
             all.push_back(kind);
         return all;
     }();

@@ -1,6 +1,7 @@
 #include "tree/marluneChild.h"
 
 #include <algorithm>
+#include <set>
 
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
@@ -34,6 +35,12 @@ void marluneChild::setVisible(bool visible)
     client_.treeChanged();
 }
 
+void marluneChild::raise()
+{
+    setVisible(true);
+    announce({ChildChange::Raise});
+}
+
 void marluneChild::setStateMark(char mark)
 {
     std::string caption = caption_;
@@ -57,12 +64,35 @@ void marluneChild::attachToParents(const std::vector<marluneChild*>& parents)
 
 void marluneChild::updateAfterChange()
 {
+    updateAfterChanges({this});
+}
+
+void marluneChild::updateAfterChanges(const std::vector<marluneChild*>& changed)
+{
+    if (changed.empty())
+        return;
+    std::vector<marluneChild*> tops = changed;
+    if (changed.size() > 1) {
+        std::set<const marluneChild*> below;
+        std::vector<const marluneChild*> pending(changed.begin(), changed.end());
+        while (!pending.empty()) {
+            const marluneChild* window = pending.back();
+            pending.pop_back();
+            for (const marluneChild* child : window->children_)
+                if (child && below.insert(child).second)
+                    pending.push_back(child);
+        }
+        std::erase_if(tops, [&below](const marluneChild* window) { return below.contains(window); });
+    }
     // Spectra and filters below may take a while on long signals.
-    WaitCursor wait(client_.ui());
-    countingPass();
-    recomputeChildren();
-    repaint();
-    afterRecompute();
+    WaitCursor wait(changed.front()->client_.ui());
+    for (marluneChild* window : tops)
+        window->countingPass();
+    for (marluneChild* window : tops) {
+        window->recomputeChildren();
+        window->repaint();
+        window->afterRecompute();
+    }
 }
 
 void marluneChild::countingPass()
@@ -229,6 +259,24 @@ void marluneChild::parentClosed(marluneChild* parent)
         if (other != parent)
             other->removeChild(this);
     parents_.clear();
+}
+
+void marluneChild::addParent(marluneChild& parent)
+{
+    parents_.push_back(&parent);
+    parent.children_.push_back(this);
+}
+
+void marluneChild::dropParent(marluneChild& parent)
+{
+    std::erase(parents_, &parent);
+    parent.removeChild(this);
+}
+
+void marluneChild::rotateParents()
+{
+    if (parents_.size() >= 2)
+        std::rotate(parents_.begin(), parents_.begin() + 1, parents_.end());
 }
 
 std::vector<Marker> marluneChild::childMarkers() const

@@ -50,6 +50,8 @@ public:
     void notePlacement(const WindowPlacement& placement) { placement_ = placement; }
     bool visible() const { return visible_; }
     void setVisible(bool visible);
+    // Shows the window and brings it to the top.
+    void raise();
 
     // Links. The primary parent is parents().front(); roots have none.
     marluneChild* parent() const { return parents_.empty() ? nullptr : parents_.front(); }
@@ -68,6 +70,10 @@ public:
 
     // The two-pass update: count every window below, then recompute each once, on its last call.
     void updateAfterChange();
+    // The same for several windows that changed together: one counting pass over all of them, then one
+    // computing pass, so a window below two of them is recomputed once. A changed window below another
+    // is recomputed from it.
+    static void updateAfterChanges(const std::vector<marluneChild*>& changed);
     void countingPass();
     virtual void notify();
     // One call of the computing pass. `changed` is false when the calling parent did not change
@@ -118,10 +124,18 @@ protected:
     virtual void afterRecompute();
     // The window was linked to its parents or unlinked.
     virtual void linkChanged(bool) {}
+    // A parent is being destroyed. By default the window becomes a root that keeps its last data.
+    virtual void parentClosed(marluneChild* parent);
+    // Windows whose parents change while they live (overlays): append one, take one out (the parent
+    // forgets this child), or move the first to the end.
+    void addParent(marluneChild& parent);
+    void dropParent(marluneChild& parent);
+    void rotateParents();
+    // An overlay switches between its two forms.
+    void setKind(int32_t kind) { kind_ = kind; }
 
 private:
     void removeChild(marluneChild* child);
-    void parentClosed(marluneChild* parent);
 
     marluneMDIClient& client_;
     std::vector<marluneChild*> parents_;

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
 
@@ -32,6 +33,16 @@ protected:
             std::make_unique<Signal>(nullptr, SignalKind::FileSignal, samples.data(), 512, 1000))));
     }
     CtrlPaintWindow* drawing() { return app_.frame().findChild<CtrlPaintWindow*>(); }
+    // Chooses an item of the background menu as the right button builds it.
+    static void choose(CtrlPaintWindow& paint, const QString& label)
+    {
+        QMenu menu;
+        paint.fillBackgroundMenu(menu);
+        for (QAction* action : menu.actions())
+            if (action->text() == label)
+                return action->trigger();
+        ADD_FAILURE() << "no item " << label.toStdString();
+    }
     int controlWindows()
     {
         int count = 0;
@@ -67,7 +78,7 @@ TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(icon.x + 10, icon.y + 10), QPointF(), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(paint, &press);
-    EXPECT_EQ(paint->selection(), std::set<int>{child->index()});
+    EXPECT_EQ(paint->selection().selectedSlots(), std::set<int>{child->index()});
     const QImage selected = paint->grab(QRect(0, 0, 400, 200)).toImage();
     // The dotted focus rectangle's right edge at x + 37 (above the label) was all white before.
     const auto inked = [&](const QImage& image) {
@@ -79,17 +90,17 @@ TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
     EXPECT_EQ(inked(picture), 0);
     EXPECT_GT(inked(selected), 10) << "the focus rectangle";
 
-    paint->invertSelection();
-    EXPECT_EQ(paint->selection(), std::set<int>{root->index()});
-    paint->showSelected(false);
+    choose(*paint, "Invert selection");
+    EXPECT_EQ(paint->selection().selectedSlots(), std::set<int>{root->index()});
+    choose(*paint, "Hide selected");
     EXPECT_FALSE(root->visible());
-    paint->selectAll();
-    paint->showSelected(true);
+    choose(*paint, "Select all");
+    choose(*paint, "Show selected");
     EXPECT_TRUE(root->visible());
-    EXPECT_EQ(paint->selection().size(), 2u);
+    EXPECT_EQ(paint->selection().selectedSlots().size(), 2u);
 
     app_.client().closeWindow(child);
-    EXPECT_EQ(paint->selection(), std::set<int>{root->index()}) << "a closed window leaves the selection";
+    EXPECT_EQ(paint->selection().selectedSlots(), std::set<int>{root->index()}) << "a closed window leaves the selection";
 }
 
 // A workspace's ControlWindow section opens the window where it stood, and the frame reports it back.

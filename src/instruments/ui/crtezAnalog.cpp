@@ -67,11 +67,7 @@ void crtezAnalog::childChanged(marluneChild&, const ChildEvent& event)
     case ChildChange::Scrolled:
         update();
         break;
-    case ChildChange::Caption:
-    case ChildChange::Samples:
-    case ChildChange::Marks:
-    case ChildChange::CopyPicture:
-    case ChildChange::Flash:
+    default:
         break;
     }
 }

@@ -31,7 +31,13 @@ void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
 {
     switch (event.change) {
     case ChildChange::Caption:
+        // An overlay that changes its form changes its icon with its title.
         setWindowTitle(QString::fromStdString(child.caption()));
+        setWindowIcon(kindIcon(child.icon()));
+        break;
+    case ChildChange::Raise:
+        if (QMdiArea* area = mdiArea())
+            area->setActiveSubWindow(this);
         break;
     case ChildChange::Flash:
         showFlash(event.shift != 0);

@@ -1,10 +1,13 @@
 #include "tree/ui/CtrlPaintWindow.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
 #include "tree/ControlDiagram.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
@@ -15,14 +18,31 @@ constexpr int ScrollUnitX = 8;
 constexpr int ScrollUnitY = 16;
 constexpr int RangeX = 200;
 constexpr int RangeY = 300;
+
+// An item whose command goes to `target`, enabled and checked as the target says.
+QAction* addCommandItem(QMenu& menu, CommandTarget& target, const QString& label, int id)
+{
+    QAction* action = menu.addAction(label);
+    action->setData(id);
+    const auto state = target.commandState(id);
+    action->setEnabled(state && state->enabled);
+    if (state && state->checked) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    QObject::connect(action, &QAction::triggered, [&target, id] { target.command(id); });
+    return action;
+}
 }  // namespace
 
-CtrlPaintWindow::CtrlPaintWindow(marluneMDIClient& client, QWidget* parent) : QWidget(parent), client_(client)
+CtrlPaintWindow::CtrlPaintWindow(marluneMDIClient& client, QWidget* parent)
+    : QWidget(parent), client_(client), selection_(client)
 {
     setAutoFillBackground(true);
     QPalette background = palette();
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
+    setFocusPolicy(Qt::StrongFocus);
     // The scroller's range: 200 x 300 units of 8 x 16 pixels.
     setMinimumSize(RangeX * ScrollUnitX, RangeY * ScrollUnitY);
     client_.subscribe(*this);
@@ -35,8 +55,7 @@ CtrlPaintWindow::~CtrlPaintWindow()
 
 void CtrlPaintWindow::treeChanged()
 {
-    // A closed window's slot may be taken by a new one, which starts unselected.
-    std::erase_if(selected_, [this](int slot) { return client_.window(slot) == nullptr; });
+    selection_.dropClosed();
     update();
 }
 
@@ -59,7 +78,7 @@ void CtrlPaintWindow::paintEvent(QPaintEvent*)
             painter.drawPixmap(icon.x, icon.y, kindIcon(icon.resource).pixmap(ControlDiagram::IconSize));
         painter.drawText(QPoint(icon.x - 25, icon.y + 36 + painter.fontMetrics().ascent()),
                          QString::fromStdString(icon.label));
-        if (selected_.contains(icon.window->index())) {
+        if (selection_.selected(icon.window->index())) {
             QPen focus(Qt::black);
             focus.setStyle(Qt::DotLine);
             painter.setPen(focus);
@@ -76,50 +95,93 @@ void CtrlPaintWindow::mousePressEvent(QMouseEvent* event)
     const ControlDiagram diagram(client_);
     const QPoint point = event->position().toPoint();
     if (const ControlDiagram::Icon* icon = diagram.hit(point.x(), point.y())) {
-        const int slot = icon->window->index();
-        if (!selected_.erase(slot))
-            selected_.insert(slot);
+        selection_.toggle(icon->window->index());
         update();
     }
 }
 
-void CtrlPaintWindow::selectAll()
+void CtrlPaintWindow::keyPressEvent(QKeyEvent* event)
 {
-    for (const marluneChild* window : client_.windows())
-        selected_.insert(window->index());
-    update();
+    switch (event->key()) {
+    case Qt::Key_Left:
+        selection_.step(false);
+        break;
+    case Qt::Key_Right:
+        selection_.step(true);
+        break;
+    case Qt::Key_Down:
+        selection_.command(Cmd::ZoomIn);
+        break;
+    case Qt::Key_Up:
+        selection_.command(Cmd::ZoomOut);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
-void CtrlPaintWindow::unselectAll()
+void CtrlPaintWindow::addSelectionItem(QMenu& menu, const QString& label, std::function<void()> action)
 {
-    selected_.clear();
-    update();
+    connect(menu.addAction(label), &QAction::triggered, this, [this, action = std::move(action)] {
+        action();
+        update();
+    });
 }
 
-void CtrlPaintWindow::invertSelection()
+void CtrlPaintWindow::addSelectionCommand(QMenu& menu, const QString& label, int id)
 {
-    for (const marluneChild* window : client_.windows())
-        if (!selected_.erase(window->index()))
-            selected_.insert(window->index());
-    update();
+    addCommandItem(menu, selection_, label, id);
 }
 
-void CtrlPaintWindow::showSelected(bool visible)
+void CtrlPaintWindow::fillBackgroundMenu(QMenu& menu)
 {
-    for (const int slot : selected_)
-        if (marluneChild* window = client_.window(slot))
-            window->setVisible(visible);
+    addSelectionItem(menu, "Select all", [this] { selection_.selectAll(); });
+    addSelectionItem(menu, "Unselect all", [this] { selection_.unselectAll(); });
+    addSelectionItem(menu, "Invert selection", [this] { selection_.invert(); });
+    menu.addSeparator();
+    addSelectionItem(menu, "Hide selected", [this] { selection_.setVisible(false); });
+    addSelectionItem(menu, "Show selected", [this] { selection_.setVisible(true); });
+    if (selection_.signalWindows().size() >= 2) {
+        menu.addSeparator();
+        addSelectionCommand(menu, "Show selected in one window", Cmd::MergeParallel);
+        addSelectionCommand(menu, "Show selected as overlay", Cmd::MergeTogether);
+    }
+}
+
+void CtrlPaintWindow::fillWindowMenu(QMenu& menu, marluneChild& window)
+{
+    addCommandItem(menu, window, "Link", Cmd::Link);
+    addCommandItem(menu, window, "Unlink", Cmd::Unlink);
+    menu.addSeparator();
+    if (!SignalKind::isSignalWindow(window.kind())) {
+        addCommandItem(menu, window, "Mesh", Cmd::MeshView);
+        addCommandItem(menu, window, "Ruler", Cmd::Ruler3D);
+        addCommandItem(menu, window, "Spectrogram view", Cmd::SpectrogramView);
+        addCommandItem(menu, window, "Adjust colors", Cmd::AdjustZ);
+        return;
+    }
+    addCommandItem(menu, window, "FFT", Cmd::FFT);
+    addCommandItem(menu, window, "Time FFT...", Cmd::TimeFFT);
+    addCommandItem(menu, window, "Filters...", Cmd::Filter);
+    menu.addSeparator();
+    addCommandItem(menu, window, "Zoom pow2...", Cmd::ZoomPow2);
+    addCommandItem(menu, window, "Ruler in sample units", Cmd::RulerSampleUnits);
+    addCommandItem(menu, window, "Step change...", Cmd::StepChange);
+    if (window.kind() == SignalKind::FileSignal) {
+        menu.addSeparator();
+        addCommandItem(menu, window, "Replace with...", Cmd::ReplaceSignal);
+    }
 }
 
 void CtrlPaintWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    connect(menu.addAction("Select all"), &QAction::triggered, this, &CtrlPaintWindow::selectAll);
-    connect(menu.addAction("Unselect all"), &QAction::triggered, this, &CtrlPaintWindow::unselectAll);
-    connect(menu.addAction("Invert selection"), &QAction::triggered, this, &CtrlPaintWindow::invertSelection);
-    menu.addSeparator();
-    connect(menu.addAction("Hide selected"), &QAction::triggered, this, [this] { showSelected(false); });
-    connect(menu.addAction("Show selected"), &QAction::triggered, this, [this] { showSelected(true); });
+    const ControlDiagram diagram(client_);
+    if (const ControlDiagram::Icon* icon = diagram.hit(event->pos().x(), event->pos().y()))
+        fillWindowMenu(menu, *icon->window);
+    else
+        fillBackgroundMenu(menu);
     menu.exec(event->globalPos());
     update();
+    emit menuClosed();
 }

@@ -17,10 +17,15 @@ marluneControlWindow::marluneControlWindow(marluneMDIClient& client)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Control Window");
     setWindowIcon(kindIcon(Icon));
+    connect(drawing_, &CtrlPaintWindow::menuClosed, this, [this] {
+        if (mdiArea())
+            mdiArea()->setActiveSubWindow(this);
+    });
 }
 
 marluneControlWindow::~marluneControlWindow()
 {
+    emit closing();
     client_.noteControlWindow(std::nullopt);
 }
 

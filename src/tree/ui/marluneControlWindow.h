@@ -20,6 +20,10 @@ public:
     // Moves the window to a stored placement within the MDI client area.
     void place(const WindowPlacement& placement);
 
+signals:
+    // Sent while the window is destroyed, before its drawing area and selection are.
+    void closing();
+
 protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

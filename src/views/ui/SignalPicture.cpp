@@ -17,7 +17,6 @@
 #include "views/ui/LogicalText.h"
 
 namespace {
-constexpr double TickLabelHeight = 32;
 constexpr double TitleHeight = 36;
 const QColor Black(0, 0, 0);
 const QColor Grid(192, 192, 192);
@@ -33,12 +32,22 @@ QPen onePixel(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 }
 }  // namespace
 
-SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size)
-    : window_(window), signal_(window.signal()), size_(size),
+SignalPicture::Look SignalPicture::Look::of(const marluneMDIChild& window)
+{
+    const Signal* signal = window.signal();
+    return {signal ? signal->yMax() : 1, signal ? signal->yMin() : -1, window.curveColour(), window.drawAxes(),
+            window.logXAxis(), window.xLabel(), window.yLabel()};
+}
+
+SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size) : SignalPicture(window, size, Look::of(window))
+{
+}
+
+SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size, const Look& look)
+    : window_(window), signal_(window.signal()), look_(look), size_(size),
       drawable_(window.showsSamples()),
-      space_(PlotSpace::of(size.width(), size.height(), window.drawAxes())),
-      plot_(size.width(), signal_ ? signal_->visibleCount() : 0, signal_ ? signal_->yMin() : -1,
-            signal_ ? signal_->yMax() : 1, window.logXAxis())
+      space_(PlotSpace::of(size.width(), size.height(), look.axes)),
+      plot_(size.width(), signal_ ? signal_->visibleCount() : 0, look.yMin, look.yMax, look.logX)
 {
 }
 
@@ -58,18 +67,30 @@ void SignalPicture::setUp(QPainter& painter) const
 void SignalPicture::draw(QImage& image) const
 {
     image.fill(Qt::white);
+    if (drawable_)
+        drawOver(image, Everything);
+    else
+        drawNotice(image, InvalidText);
+}
+
+void SignalPicture::drawNotice(QImage& image, const char* text)
+{
     QPainter painter(&image);
-    if (!drawable_) {
-        painter.setFont(LogicalText::font(13));
-        painter.setPen(Black);
-        painter.drawText(QRect(10, 10, size_.width(), size_.height()), Qt::AlignLeft | Qt::AlignTop, InvalidText);
-        return;
-    }
+    painter.setFont(LogicalText::font(13));
+    painter.setPen(Black);
+    painter.drawText(image.rect().adjusted(10, 10, 0, 0), Qt::AlignLeft | Qt::AlignTop, text);
+}
+
+void SignalPicture::drawOver(QImage& image, int parts) const
+{
+    QPainter painter(&image);
     setUp(painter);
-    if (window_.drawAxes())
+    if ((parts & Axes) && look_.axes)
         drawAxes(painter);
-    drawCurve(painter, image, image.rect(), 0, signal_->visibleCount());
-    drawMarkers(painter);
+    if (parts & Curve)
+        drawCurve(painter, image, image.rect(), 0, signal_->visibleCount());
+    if (parts & Markers)
+        drawMarkers(painter);
 }
 
 void SignalPicture::drawStrip(QImage& image, const QRect& strip, uint32_t first, uint32_t end) const
@@ -78,7 +99,7 @@ void SignalPicture::drawStrip(QImage& image, const QRect& strip, uint32_t first,
     painter.setClipRect(strip);
     painter.fillRect(strip, Qt::white);
     setUp(painter);
-    if (window_.drawAxes())
+    if (look_.axes)
         drawAxes(painter);
     drawCurve(painter, image, strip & image.rect(), first, end);
     drawMarkers(painter);
@@ -88,12 +109,12 @@ void SignalPicture::drawAxes(QPainter& painter) const
 {
     const int width = size_.width();
     const AxisLayout layout = AxisLayout::of(double(signal_->firstVisibleX()), double(signal_->lastVisibleX()),
-                                             signal_->yMin(), signal_->yMax(), width, window_.logXAxis());
+                                             look_.yMin, look_.yMax, width, look_.logX);
     const QPen black = onePixel(Black);
     const QPen grid = onePixel(Grid, Qt::DotLine);
     // Labels and titles near the pane's edges are moved in rather than cut off.
     const QRect pane(QPoint(0, 0), size_);
-    const LogicalText labels(painter, TickLabelHeight, pane);
+    const LogicalText labels(painter, look_.tickLabelHeight, pane);
     constexpr int Bottom = PlotSpace::PlotHeight;
     for (const AxisTick& tick : layout.xTicks) {
         painter.setPen(black);
@@ -121,8 +142,8 @@ void SignalPicture::drawAxes(QPainter& painter) const
     }
     const LogicalText titles(painter, TitleHeight, pane);
     painter.setPen(black);
-    titles.upwardEndingAt(-width / 10, 600, QString::fromStdString(window_.yLabel()));
-    titles.bottomRight(-10, Bottom * 11 / 10, QString::fromStdString(window_.xLabel()));
+    titles.upwardEndingAt(-width / 10, 600, QString::fromStdString(look_.yLabel));
+    titles.bottomRight(-10, Bottom * 11 / 10, QString::fromStdString(look_.xLabel));
 }
 
 void SignalPicture::drawCurve(QPainter& painter, QImage& image, const QRect& clip, uint32_t first,
@@ -142,7 +163,7 @@ void SignalPicture::drawCurve(QPainter& painter, QImage& image, const QRect& cli
     painter.setClipRect(QRect(-space_.windowWidth, -space_.windowHeight, space_.windowWidth + rightmost + 1,
                               3 * space_.windowHeight),
                         Qt::IntersectClip);
-    const Rgb colour = window_.curveColour();
+    const Rgb colour = look_.colour;
     painter.setPen(onePixel(QColor(colour.r, colour.g, colour.b)));
     QPolygon polyline;
     for (const CurvePoint& point : plot_.polyline(signal_->visibleSamples(), first, end))
@@ -162,7 +183,7 @@ void SignalPicture::drawColumns(const QPainter& painter, QImage& image, const QR
         return signal_->extremes(start + from, start + to);
     };
     const QTransform t = painter.combinedTransform();
-    const Rgb colour = window_.curveColour();
+    const Rgb colour = look_.colour;
     const QRgb pixel = qRgb(colour.r, colour.g, colour.b);
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();

@@ -2,7 +2,9 @@
 #include <QImage>
 #include <QRect>
 #include <cstdint>
+#include <string>
 
+#include "base/Rgb.h"
 #include "views/CurvePlot.h"
 #include "views/PlotSpace.h"
 
@@ -15,8 +17,26 @@ class marluneMDIChild;
 class SignalPicture {
 public:
     static constexpr const char* InvalidText = "Content of this window is not valid!";
+    static constexpr double TickLabelHeight = 32;
+
+    // What the picture takes from its window; an overlay draws a parent's signal with its own.
+    struct Look {
+        float yMax = 1;
+        float yMin = -1;
+        Rgb colour;
+        bool axes = true;
+        bool logX = false;
+        std::string xLabel;
+        std::string yLabel;
+        double tickLabelHeight = TickLabelHeight;
+
+        static Look of(const marluneMDIChild& window);
+    };
+    // The parts an overlay draws one by one over a picture.
+    enum Part { Axes = 1, Curve = 2, Markers = 4, Everything = Axes | Curve | Markers };
 
     SignalPicture(const marluneMDIChild& window, QSize size);
+    SignalPicture(const marluneMDIChild& window, QSize size, const Look& look);
 
     bool drawable() const { return drawable_; }
     // Samples per logical column (pps), which live scrolling moves the picture by.
@@ -24,6 +44,10 @@ public:
     const PlotSpace& space() const { return space_; }
 
     void draw(QImage& image) const;
+    // The parts of a drawable picture over what the image holds.
+    void drawOver(QImage& image, int parts) const;
+    // A line of text at (10, 10) instead of a picture.
+    static void drawNotice(QImage& image, const char* text);
     // Redraws only a device strip after the picture was scrolled: axes and markers inside it, and
     // the curve of the visible samples [first, end).
     void drawStrip(QImage& image, const QRect& strip, uint32_t first, uint32_t end) const;
@@ -38,6 +62,7 @@ private:
 
     const marluneMDIChild& window_;
     const Signal* signal_;
+    Look look_;
     QSize size_;
     bool drawable_;
     PlotSpace space_;

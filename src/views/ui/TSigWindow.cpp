@@ -61,9 +61,6 @@ void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
         pendingShift_ += event.shift;
         repaint();
         break;
-    case ChildChange::Caption:
-    case ChildChange::Flash:
-        break;
     case ChildChange::Samples:
         eraseSelection();
         publishCursor();
@@ -78,6 +75,8 @@ void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
         break;
     case ChildChange::Closing:
         detach();
+        break;
+    default:
         break;
     }
 }

@@ -61,10 +61,7 @@ void crtez::childChanged(marluneChild&, const ChildEvent& event)
     case ChildChange::Closing:
         detach();
         break;
-    case ChildChange::Caption:
-    case ChildChange::Samples:
-    case ChildChange::Marks:
-    case ChildChange::Flash:
+    default:
         break;
     }
 }

@@ -1,0 +1,279 @@
+#include "tree/ControlSelection.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "base/NumberText.h"
+#include "base/UiServices.h"
+#include "signal/Signal.h"
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/DerivedWindows.h"
+#include "tree/ExtractOdDoForm.h"
+#include "tree/FilterForm.h"
+#include "tree/marlune3DChild.h"
+#include "tree/marluneJoinChild.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+#include "views/TimeFFTForm.h"
+#include "views/ZoomFirst2nForm.h"
+
+namespace {
+constexpr int LongestStepText = 20;
+
+bool above3D(const marluneChild* window)
+{
+    return window->kind() > 100;
+}
+
+uint32_t shortestVisible(const std::vector<marluneMDIChild*>& windows)
+{
+    uint32_t shortest = std::numeric_limits<uint32_t>::max();
+    for (const marluneMDIChild* window : windows)
+        shortest = std::min(shortest, window->signal()->visibleCount());
+    return shortest;
+}
+}  // namespace
+
+void ControlSelection::toggle(int slot)
+{
+    if (!selected_.erase(slot))
+        selected_.insert(slot);
+}
+
+void ControlSelection::selectAll()
+{
+    for (const marluneChild* window : client_.windows())
+        selected_.insert(window->index());
+}
+
+void ControlSelection::unselectAll()
+{
+    selected_.clear();
+}
+
+void ControlSelection::invert()
+{
+    for (const marluneChild* window : client_.windows())
+        toggle(window->index());
+}
+
+void ControlSelection::dropClosed()
+{
+    std::erase_if(selected_, [this](int slot) { return client_.window(slot) == nullptr; });
+}
+
+void ControlSelection::setVisible(bool visible)
+{
+    for (marluneChild* window : windows())
+        window->setVisible(visible);
+}
+
+std::vector<marluneChild*> ControlSelection::windows() const
+{
+    std::vector<marluneChild*> windows;
+    for (const int slot : selected_)
+        if (marluneChild* window = client_.window(slot))
+            windows.push_back(window);
+    return windows;
+}
+
+std::vector<marluneMDIChild*> ControlSelection::signalWindows() const
+{
+    std::vector<marluneMDIChild*> windows;
+    for (const int slot : selected_)
+        if (marluneMDIChild* window = signalWindowOf(client_.window(slot)))
+            windows.push_back(window);
+    return windows;
+}
+
+bool ControlSelection::sameSampleRate() const
+{
+    const std::vector<marluneMDIChild*> windows = signalWindows();
+    return !windows.empty() && std::all_of(windows.begin(), windows.end(), [&windows](const marluneMDIChild* w) {
+        return w->signal()->sampleRate() == windows.front()->signal()->sampleRate();
+    });
+}
+
+void ControlSelection::step(bool towardsEnd)
+{
+    std::vector<marluneChild*> moved;
+    for (marluneMDIChild* window : signalWindows()) {
+        Signal& signal = *window->signal();
+        if (towardsEnd ? signal.scrollRight(window->step()) : signal.scrollLeft(window->step()))
+            moved.push_back(window);
+    }
+    marluneChild::updateAfterChanges(moved);
+}
+
+std::optional<CommandState> ControlSelection::commandState(int id) const
+{
+    const std::vector<marluneMDIChild*> signals = signalWindows();
+    switch (id) {
+    case Cmd::TimeFFT:
+    case Cmd::Filter:
+        return CommandState{sameSampleRate()};
+    case Cmd::Cepstrum:
+    case Cmd::RulerSampleUnits:
+    case Cmd::ExtractFromTo:
+    case Cmd::FFT:
+    case Cmd::ZoomPow2:
+    case Cmd::StepChange:
+    case Cmd::MergeParallel:
+    case Cmd::MergeTogether:
+        return CommandState{!signals.empty()};
+    case Cmd::MeshView:
+    case Cmd::Ruler3D:
+    case Cmd::SpectrogramView:
+    case Cmd::AdjustZ: {
+        const std::vector<marluneChild*> all = windows();
+        return CommandState{std::any_of(all.begin(), all.end(), above3D)};
+    }
+    case Cmd::Link:
+    case Cmd::Unlink:
+    case Cmd::ZoomIn:
+    case Cmd::ZoomOut:
+        return CommandState{!selected_.empty()};
+    default:
+        return std::nullopt;
+    }
+}
+
+bool ControlSelection::command(int id)
+{
+    if (const auto state = commandState(id); !state || !state->enabled)
+        return state.has_value();
+    switch (id) {
+    case Cmd::Link:
+        for (marluneChild* window : windows())
+            window->link();
+        return true;
+    case Cmd::Unlink:
+        for (marluneChild* window : windows())
+            window->unlink();
+        return true;
+    case Cmd::FFT:
+    case Cmd::Cepstrum:
+    case Cmd::RulerSampleUnits:
+    case Cmd::ZoomIn:
+    case Cmd::ZoomOut:
+        forEach(id, true);
+        return true;
+    case Cmd::MeshView:
+    case Cmd::Ruler3D:
+    case Cmd::SpectrogramView:
+    case Cmd::AdjustZ:
+        forEach(id, false);
+        return true;
+    case Cmd::ZoomPow2:
+        zoomToPowerOfTwo();
+        return true;
+    case Cmd::ExtractFromTo:
+        extractFromTo();
+        return true;
+    case Cmd::Filter:
+        filter();
+        return true;
+    case Cmd::TimeFFT:
+        timeFFT();
+        return true;
+    case Cmd::StepChange:
+        changeStep();
+        return true;
+    case Cmd::MergeParallel:
+        merge(SignalKind::StackedOverlay);
+        return true;
+    case Cmd::MergeTogether:
+        merge(SignalKind::Overlay);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ControlSelection::forEach(int id, bool signalWindowsOnly)
+{
+    // A command may close or create windows; the selection is read once, and windows that went are skipped.
+    for (marluneChild* window : windows()) {
+        if (!client_.isRegistered(window))
+            continue;
+        if (signalWindowsOnly ? SignalKind::isSignalWindow(window->kind()) : above3D(window))
+            window->command(id);
+    }
+}
+
+void ControlSelection::zoomToPowerOfTwo()
+{
+    const std::vector<marluneMDIChild*> signals = signalWindows();
+    ZoomFirst2nForm form(shortestVisible(signals));
+    if (!client_.ui().runDialog(form))
+        return;
+    std::vector<marluneChild*> zoomed;
+    for (marluneMDIChild* window : signals) {
+        Signal& signal = *window->signal();
+        const uint32_t first = signal.firstVisible();
+        if (!signal.zoomIn(first, first + form.length() - 1))
+            continue;
+        window->setStateMark('~');
+        zoomed.push_back(window);
+    }
+    marluneChild::updateAfterChanges(zoomed);
+}
+
+void ControlSelection::extractFromTo()
+{
+    const std::vector<marluneMDIChild*> signals = signalWindows();
+    ExtractOdDoForm form = ExtractOdDoForm::forSignal(*signals.front()->signal());
+    if (!client_.ui().runDialog(form))
+        return;
+    WaitCursor wait(client_.ui());
+    for (marluneMDIChild* window : signals)
+        DerivedWindows::create(client_, *window, SignalKind::ExtractedFromTo, {form.from(), form.to()});
+}
+
+void ControlSelection::filter()
+{
+    const std::vector<marluneMDIChild*> signals = signalWindows();
+    std::vector<const Signal*> shown;
+    for (const marluneMDIChild* window : signals)
+        shown.push_back(window->signal());
+    FilterForm form = FilterForm::forSignals(shown);
+    if (!client_.ui().runDialog(form))
+        return;
+    WaitCursor wait(client_.ui());
+    for (marluneMDIChild* window : signals)
+        DerivedWindows::create(client_, *window, SignalKind::Filtered, form.parameters());
+}
+
+void ControlSelection::timeFFT()
+{
+    const std::vector<marluneMDIChild*> signals = signalWindows();
+    TimeFFTForm form(client_.ui(), shortestVisible(signals), signals.front()->signal()->sampleRate(), false);
+    if (!client_.ui().runDialog(form))
+        return;
+    WaitCursor wait(client_.ui());
+    for (marluneMDIChild* window : signals)
+        marlune3DChild::createTimeFFT(client_, *window, form.result());
+}
+
+void ControlSelection::changeStep()
+{
+    UiServices& ui = client_.ui();
+    const auto text = ui.inputDialog("Change step", "New step :", "", LongestStepText);
+    if (!text)
+        return;
+    // A step of 0 would stop every move; what is not a whole number of 1 or more changes nothing.
+    char* end = nullptr;
+    const long long step = parseLongLong(text->c_str(), &end);
+    if (end == text->c_str() || step < 1 || step > std::numeric_limits<uint32_t>::max()) {
+        ui.beep();
+        return;
+    }
+    for (marluneMDIChild* window : signalWindows())
+        window->setStep(uint32_t(step));
+}
+
+void ControlSelection::merge(int32_t kind)
+{
+    marluneJoinChild::create(client_, signalWindows(), kind);
+}

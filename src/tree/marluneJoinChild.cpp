@@ -1,0 +1,306 @@
+#include "tree/marluneJoinChild.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/FormatText.h"
+#include "base/UiServices.h"
+#include "settings/TIniHelper.h"
+#include "signal/Signal.h"
+#include "signal/SignalKind.h"
+#include "tree/CommandIds.h"
+#include "tree/WorkspaceSection.h"
+#include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
+#include "views/YAxisForm.h"
+
+namespace {
+constexpr int32_t OverlayIcon = 23346;
+constexpr int32_t StackedIcon = 21345;
+
+// Commands of signal windows that mean nothing for a window that only shows other windows' windows.
+constexpr int Disabled[] = {
+    Cmd::Close,         Cmd::SaveSignal,       Cmd::SaveSignalAs,        Cmd::ZoomIn,          Cmd::ZoomOut,
+    Cmd::StepDown,      Cmd::StepUp,           Cmd::StepChange,          Cmd::ExtractSelection, Cmd::ExtractFromTo,
+    Cmd::FFT,           Cmd::Filter,           Cmd::ZoomPow2,            Cmd::RulerSampleUnits, Cmd::Generator,
+    Cmd::Cepstrum,      Cmd::Properties,       Cmd::TimeFFT,             Cmd::Spectrogram,     Cmd::SignalLog3D,
+    Cmd::ReplaceSignal, Cmd::Copy,             Cmd::Cut,                 Cmd::Paste,           Cmd::Smoothing,
+    Cmd::RemoveTrend,   Cmd::RemovePeaks,      Cmd::Averager,            Cmd::PeakHold,        Cmd::InstrumentMean,
+    Cmd::InstrumentStdDev, Cmd::InstrumentMax, Cmd::InstrumentMin,       Cmd::InstrumentAt,    Cmd::InstrumentSum,
+    Cmd::InstrumentMaxPos, Cmd::InstrumentMinPos, Cmd::InstrumentRms,    Cmd::InstrumentRmsNormalized,
+    Cmd::InstrumentSum3D,  Cmd::FillMean,      Cmd::FillZero,
+};
+
+std::vector<marluneMDIChild*> signalParents(const WorkspaceSection& section)
+{
+    std::vector<marluneMDIChild*> windows;
+    const int count = section.ini.readInt(section.name, "ParentCount");
+    for (int i = 1; i <= count; ++i) {
+        marluneMDIChild* signal =
+            signalWindowOf(section.made(section.ini.readText(section.name, "Parent_" + std::to_string(i))));
+        if (!signal)
+            return {};
+        windows.push_back(signal);
+    }
+    return windows;
+}
+
+WindowKind entryOf(int32_t kind, int32_t icon)
+{
+    return {
+        .kind = kind,
+        .icon = icon,
+        .load = [kind](const WorkspaceSection& section, marluneChild*) -> marluneChild* {
+            const std::vector<marluneMDIChild*> windows = signalParents(section);
+            return windows.empty() ? nullptr : marluneJoinChild::create(section.client, windows, kind);
+        },
+    };
+}
+
+const WindowKind Kinds[] = {entryOf(SignalKind::Overlay, OverlayIcon),
+                            entryOf(SignalKind::StackedOverlay, StackedIcon)};
+}  // namespace
+
+std::span<const WindowKind> marluneJoinChild::kinds()
+{
+    return Kinds;
+}
+
+marluneJoinChild* marluneJoinChild::create(marluneMDIClient& client, const std::vector<marluneMDIChild*>& windows,
+                                           int32_t kind)
+{
+    if (windows.empty())
+        return nullptr;
+    auto window = std::make_unique<marluneJoinChild>(client, kind, client.nextCreationNumber());
+    window->attachToParents({windows.begin(), windows.end()});
+    window->fitYRange();
+    window->updateTitle();
+    return static_cast<marluneJoinChild*>(client.addWindow(std::move(window)));
+}
+
+marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsigned number)
+    : marluneChild(client, kind), number_(number)
+{
+    setIcon(kind == SignalKind::StackedOverlay ? StackedIcon : OverlayIcon);
+}
+
+bool marluneJoinChild::stacked() const
+{
+    return kind() == SignalKind::StackedOverlay;
+}
+
+std::vector<marluneMDIChild*> marluneJoinChild::parentSignals() const
+{
+    std::vector<marluneMDIChild*> windows;
+    for (marluneChild* parent : parents())
+        windows.push_back(signalWindowOf(parent));
+    return windows;
+}
+
+marluneMDIChild* marluneJoinChild::mainSignal() const
+{
+    return signalWindowOf(parent());
+}
+
+void marluneJoinChild::setYRange(float max, float min)
+{
+    yMax_ = max;
+    yMin_ = min;
+}
+
+void marluneJoinChild::fitYRange()
+{
+    bool any = false;
+    float max = 0;
+    float min = 0;
+    for (const marluneMDIChild* window : parentSignals()) {
+        const Signal* signal = window ? window->signal() : nullptr;
+        // A parent without a usable range (nothing computed yet, NaN samples) does not stretch the others'.
+        if (!signal || !std::isfinite(signal->yMax()) || !std::isfinite(signal->yMin()))
+            continue;
+        max = any ? std::max(max, signal->yMax()) : signal->yMax();
+        min = any ? std::min(min, signal->yMin()) : signal->yMin();
+        any = true;
+    }
+    if (any)
+        setYRange(max, min);
+}
+
+void marluneJoinChild::updateTitle()
+{
+    if (titleSetByUser())
+        return;
+    std::string caption = formatText(" %u#Overlay (", number_);
+    for (const marluneChild* parent : parents())
+        caption += " " + (parent->titleSetByUser() ? parent->title() : std::to_string(parent->index() + 1)) + " ";
+    setCaption(caption + ")");
+}
+
+bool marluneJoinChild::recomputeFromParents()
+{
+    if (!display_.fixedRange)
+        fitYRange();
+    return true;
+}
+
+void marluneJoinChild::parentsChanged()
+{
+    if (!display_.fixedRange)
+        fitYRange();
+    updateTitle();
+    client().treeChanged();
+    repaint();
+}
+
+void marluneJoinChild::switchForm()
+{
+    setKind(stacked() ? SignalKind::Overlay : SignalKind::StackedOverlay);
+    setIcon(stacked() ? StackedIcon : OverlayIcon);
+    parentsChanged();
+    // The frame shows the form's icon beside the title, which the person may have fixed.
+    announce({ChildChange::Caption});
+}
+
+bool marluneJoinChild::shows(const marluneChild& window) const
+{
+    return std::find(parents().begin(), parents().end(), &window) != parents().end();
+}
+
+void marluneJoinChild::addSignal(marluneMDIChild& signal)
+{
+    if (shows(signal) || &signal == static_cast<marluneChild*>(this))
+        return;
+    addParent(signal);
+    parentsChanged();
+}
+
+void marluneJoinChild::removeSignal(std::size_t position)
+{
+    if (position >= parents().size())
+        return;
+    marluneChild& parent = *parents()[position];
+    dropParent(parent);
+    if (parents().empty()) {
+        client().closeWindow(this);
+        return;
+    }
+    parentsChanged();
+}
+
+void marluneJoinChild::parentClosed(marluneChild* parent)
+{
+    const auto& list = parents();
+    const auto found = std::find(list.begin(), list.end(), parent);
+    if (found != list.end())
+        removeSignal(std::size_t(found - list.begin()));
+}
+
+void marluneJoinChild::rotate()
+{
+    rotateParents();
+    parentsChanged();
+}
+
+std::optional<CommandState> marluneJoinChild::commandState(int id) const
+{
+    if (std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled))
+        return CommandState{false};
+    if (id == ShowInOneSystem)
+        return CommandState{true, !stacked()};
+    if (id >= AddSignalBase && id < RemoveSignalBase) {
+        const marluneMDIChild* candidate = signalWindowOf(client().window(id - AddSignalBase));
+        return CommandState{candidate && !shows(*candidate)};
+    }
+    if (id >= RemoveSignalBase && id < RemoveSignalEnd)
+        return CommandState{std::size_t(id - RemoveSignalBase) < parents().size()};
+    switch (id) {
+    case Cmd::OverlayZ:
+    case Cmd::OverlayS:
+    case Cmd::AxesSettings:
+        return CommandState{};
+    default:
+        return marluneChild::commandState(id);
+    }
+}
+
+bool marluneJoinChild::command(int id)
+{
+    if (std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled))
+        return true;
+    if (id >= AddSignalBase && id < RemoveSignalBase) {
+        if (marluneMDIChild* signal = signalWindowOf(client().window(id - AddSignalBase)))
+            addSignal(*signal);
+        return true;
+    }
+    if (id >= RemoveSignalBase && id < RemoveSignalEnd) {
+        removeSignal(std::size_t(id - RemoveSignalBase));
+        return true;
+    }
+    switch (id) {
+    case ShowInOneSystem:
+    case Cmd::OverlayS:
+        switchForm();
+        return true;
+    case Cmd::OverlayZ:
+        rotate();
+        return true;
+    case Cmd::AxesSettings:
+        axesSettings();
+        return true;
+    default:
+        return marluneChild::command(id);
+    }
+}
+
+void marluneJoinChild::axesSettings()
+{
+    const YAxisForm::Settings settings{yMax_,         yMin_,          display_.fixedRange, display_.axes,
+                                       display_.logX, display_.logY, display_.xLabel,     display_.yLabel};
+    YAxisForm::Window hooks;
+    hooks.previewRange = [this](float max, float min) {
+        // The range holds while the window repaints, whatever its own scaling rule says.
+        setYRange(max, min);
+        repaint();
+    };
+    hooks.setFixed = [this](bool fixed) { display_.fixedRange = fixed; };
+    hooks.setAxes = [this](bool axes) {
+        display_.axes = axes;
+        repaint();
+    };
+    YAxisForm form(settings, hooks);
+    if (client().ui().runDialog(form)) {
+        display_.xLabel = form.storedXLabel();
+        display_.yLabel = form.storedYLabel();
+        display_.logX = form.logX;
+        display_.logY = form.logY;
+    }
+    repaint();
+}
+
+void marluneJoinChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
+{
+    ini.writeInt(section, "OriginalUnits", originalUnits_);
+    ini.writeText(section, "XLabel", display_.xLabel);
+    ini.writeText(section, "YLabel", display_.yLabel);
+    ini.writeInt(section, "FixedMinMax", display_.fixedRange);
+    ini.writeExtended(section, "MaximumY", yMax_);
+    ini.writeExtended(section, "MinimumY", yMin_);
+    ini.writeInt(section, "LogXAxis", display_.logX);
+    ini.writeInt(section, "DrawAxes", display_.axes);
+    ini.writeInt(section, "ParentCount", int(parents().size()));
+    // Windows of several parents name them all with the common keys; a single parent is named here.
+    if (parents().size() == 1)
+        ini.writeText(section, "Parent_1", "Window_" + std::to_string(parent()->index()));
+}
+
+void marluneJoinChild::loadKindKeys(const TIniHelper& ini, const std::string& section)
+{
+    originalUnits_ = ini.readInt(section, "OriginalUnits");
+    display_.xLabel = ini.readText(section, "XLabel");
+    display_.yLabel = ini.readText(section, "YLabel");
+    display_.fixedRange = ini.readInt(section, "FixedMinMax") != 0;
+    if (display_.fixedRange)
+        setYRange(float(ini.readExtended(section, "MaximumY")), float(ini.readExtended(section, "MinimumY")));
+    display_.logX = ini.readInt(section, "LogXAxis") != 0;
+    display_.axes = ini.readInt(section, "DrawAxes") != 0;
+}
