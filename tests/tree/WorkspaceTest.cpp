@@ -19,6 +19,7 @@
 #include "tree/WorkspaceLoader.h"
 #include "tree/WorkspaceWriter.h"
 #include "tree/marlune3DChild.h"
+#include "tree/marluneJoinChild.h"
 
 namespace {
 // A 16-bit mono WAV of a 440 Hz sine at 8 kHz.
@@ -187,6 +188,45 @@ TEST_F(WorkspaceTest, ACalculatorOfTwoRootsIsMadeOnceAfterBothExist)
     EXPECT_EQ(windows[2]->parents(), (std::vector<marluneChild*>{windows[0], windows[1]}));
     const std::vector<float> difference = samplesOf(windows[2]);
     EXPECT_TRUE(std::all_of(difference.begin(), difference.end(), [](float v) { return v == 0; }));
+}
+
+TEST_F(WorkspaceTest, OverlaysComeBackWithTheirParentsFormAndRange)
+{
+    marluneMDIChild* a = openTone("a.wav");
+    marluneMDIChild* b = openTone("b.wav");
+    marluneJoinChild* stacked = marluneJoinChild::create(client, {b, a}, SignalKind::StackedOverlay);
+    ASSERT_TRUE(stacked && marluneJoinChild::create(client, {a}, SignalKind::Overlay));
+    CurveDisplay display = stacked->display();
+    display.fixedRange = true;
+    display.xLabel = "time";
+    stacked->setDisplay(display);
+    stacked->setYRange(7.5f, -2.25f);
+    const auto file = folder.path / "overlays.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, file.string()));
+    const TIniHelper ini(file.string());
+    EXPECT_EQ(ini.readInt("Window_2", "Type"), -4);
+    EXPECT_EQ(ini.readInt("Window_2", "ParentCount"), 2);
+    EXPECT_EQ(ini.readText("Window_2", "Parent_1"), "Window_1");
+    EXPECT_EQ(ini.readText("Window_3", "Parent_1"), "Window_0") << "a single parent is named too";
+
+    auto fresh = loadFresh(file);
+    const auto windows = fresh->client.windows();
+    ASSERT_EQ(windows.size(), 4u);
+    const auto find = [&windows](const std::function<bool(const marluneChild*)>& test) {
+        const auto found = std::find_if(windows.begin(), windows.end(), test);
+        return found == windows.end() ? nullptr : *found;
+    };
+    marluneChild* freshA = find([](const marluneChild* w) { return w->fileName().ends_with("a.wav"); });
+    marluneChild* freshB = find([](const marluneChild* w) { return w->fileName().ends_with("b.wav"); });
+    auto* again = dynamic_cast<marluneJoinChild*>(find([](const marluneChild* w) { return w->kind() == -4; }));
+    ASSERT_TRUE(freshA && freshB && again);
+    EXPECT_EQ(again->parents(), (std::vector<marluneChild*>{freshB, freshA}));
+    EXPECT_EQ(again->yMax(), 7.5f);
+    EXPECT_EQ(again->yMin(), -2.25f);
+    EXPECT_EQ(again->display().xLabel, "time");
+    const marluneChild* single = find([](const marluneChild* w) { return w->kind() == -3; });
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->parents(), std::vector<marluneChild*>{freshA});
 }
 
 TEST_F(WorkspaceTest, AGeneratorWindowSetsTheGeneratorsDefaults)

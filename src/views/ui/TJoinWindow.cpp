@@ -257,16 +257,11 @@ void TJoinWindow::fillOverlayMenu(QMenu& menu)
     menu.addSeparator();
 }
 
-void TJoinWindow::contextMenuEvent(QContextMenuEvent* event)
+void TJoinWindow::fillContextMenu(QMenu& menu, int y)
 {
-    if (!child_)
-        return;
-    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()); subWindow && subWindow->mdiArea())
-        subWindow->mdiArea()->setActiveSubWindow(subWindow);
-    QMenu menu(this);
     if (!child_->stacked()) {
         fillOverlayMenu(menu);
-    } else if (marluneMDIChild* signal = signalAtRow(event->pos().y())) {
+    } else if (marluneMDIChild* signal = signalAtRow(y)) {
         connect(menu.addAction(QString::fromStdString(signal->title())), &QAction::triggered, this,
                 [signal] { signal->raise(); });
         menu.addSeparator();
@@ -274,5 +269,15 @@ void TJoinWindow::contextMenuEvent(QContextMenuEvent* event)
     PaneContextMenu::addCommand(menu, *child_, "Show in one coord. system", marluneJoinChild::ShowInOneSystem);
     menu.addSeparator();
     PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
+}
+
+void TJoinWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!child_)
+        return;
+    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()); subWindow && subWindow->mdiArea())
+        subWindow->mdiArea()->setActiveSubWindow(subWindow);
+    QMenu menu(this);
+    fillContextMenu(menu, event->pos().y());
     menu.exec(event->globalPos());
 }

@@ -27,6 +27,8 @@ public:
     QSize sizeHint() const override { return {480, 240}; }
     // The signal drawn in the band that holds device row y (stacked form); null outside every band.
     marluneMDIChild* signalAtRow(int y) const;
+    // The right button's menu for a click at row y.
+    void fillContextMenu(QMenu& menu, int y);
 
     void childChanged(marluneChild& child, const ChildEvent& event) override;
 
