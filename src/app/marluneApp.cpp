@@ -68,7 +68,11 @@ void marluneApp::start(const std::vector<std::string>& arguments)
         frame_->resize(screen->availableGeometry().size());
     frame_->showMaximized();
     (new SplashWindow)->showCentred();
-    QTimer::singleShot(StartDelayMs, frame_.get(), [this] { handleCommandLine(); });
+    // After the splash: the control window first, then the command line's windows above it.
+    QTimer::singleShot(StartDelayMs, frame_.get(), [this] {
+        router_.trigger(Cmd::ControlWindow);
+        handleCommandLine();
+    });
 }
 
 void marluneApp::handleCommandLine()

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -122,4 +123,35 @@ TEST_F(ControlWindowTest, AWorkspaceOpensTheControlWindowAtItsPlace)
     control->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(app_.client().controlWindow()) << "closed, the workspace writes no section";
+}
+
+// While the control window is the active window, the main menus' commands go to its selection, and
+// the arrow keys move every selected window.
+TEST_F(ControlWindowTest, MenuCommandsAndKeysReachEverySelectedWindow)
+{
+    marluneMDIChild* a = file();
+    marluneMDIChild* b = file();
+    for (marluneMDIChild* window : {a, b}) {
+        ASSERT_TRUE(window->signal()->zoomIn(0, 99));
+        window->setStep(10);
+    }
+    ASSERT_TRUE(app_.router().trigger(Cmd::ControlWindow));
+    CtrlPaintWindow* paint = drawing();
+    ASSERT_NE(paint, nullptr);
+    EXPECT_FALSE(app_.router().state(Cmd::FFT).enabled) << "nothing selected";
+    paint->selection().toggle(a->index());
+    paint->selection().toggle(b->index());
+    ASSERT_TRUE(app_.router().trigger(Cmd::FFT));
+    ASSERT_EQ(app_.client().windows().size(), 4u);
+    EXPECT_EQ(app_.client().window(2)->parent(), a);
+    EXPECT_EQ(app_.client().window(3)->parent(), b);
+    EXPECT_EQ(controlWindows(), 1);
+
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(paint, &right);
+    EXPECT_EQ(a->signal()->firstVisible(), 10u);
+    EXPECT_EQ(b->signal()->firstVisible(), 10u);
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(paint, &up);
+    EXPECT_EQ(a->signal()->zoomLevel(), 0u) << "Up zooms out";
 }

@@ -297,6 +297,10 @@ TEST_F(FrameTest, CommandLineFilesOpenOnceAfterTheSplash)
     QTimer::singleShot(1200, &wait, &QEventLoop::quit);
     wait.exec();
     EXPECT_EQ(app_.client().windows().size(), 2u);
+    ASSERT_EQ(subWindows().size(), 3) << "the control window and one window per channel";
+    EXPECT_EQ(subWindows()[0]->windowTitle(), "Control Window") << "opened first, before the command line";
+    ASSERT_TRUE(router_.trigger(Cmd::ControlWindow));
+    EXPECT_EQ(app_.client().windows().size(), 2u) << "the command line is handled once";
 }
 
 TEST_F(FrameTest, FftFromTheMenuMakesARedSpectrumThatFollowsTheZoom)
