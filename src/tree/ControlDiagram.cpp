@@ -11,12 +11,13 @@
 #include "tree/marluneMDIClient.h"
 
 namespace {
-// Children drawn below a window: those whose primary parent it is.
+// Children drawn below a window: those whose primary parent it is. A window being made is linked
+// before it takes its slot; it is drawn once it has one.
 std::vector<const marluneChild*> drawnChildren(const marluneChild& window)
 {
     std::vector<const marluneChild*> children;
     for (const marluneChild* child : window.children())
-        if (child && child->parent() == &window)
+        if (child && child->parent() == &window && child->index() >= 0)
             children.push_back(child);
     return children;
 }

@@ -72,9 +72,9 @@ marluneJoinChild* marluneJoinChild::create(marluneMDIClient& client, const std::
     if (windows.empty())
         return nullptr;
     auto window = std::make_unique<marluneJoinChild>(client, kind, client.nextCreationNumber());
+    window->setCaption(titleOf(window->number_, {windows.begin(), windows.end()}));
     window->attachToParents({windows.begin(), windows.end()});
     window->fitYRange();
-    window->updateTitle();
     return static_cast<marluneJoinChild*>(client.addWindow(std::move(window)));
 }
 
@@ -126,14 +126,18 @@ void marluneJoinChild::fitYRange()
         setYRange(max, min);
 }
 
+std::string marluneJoinChild::titleOf(unsigned number, const std::vector<marluneChild*>& parents)
+{
+    std::string caption = formatText(" %u#Overlay (", number);
+    for (const marluneChild* parent : parents)
+        caption += " " + (parent->titleSetByUser() ? parent->title() : std::to_string(parent->index() + 1)) + " ";
+    return caption + ")";
+}
+
 void marluneJoinChild::updateTitle()
 {
-    if (titleSetByUser())
-        return;
-    std::string caption = formatText(" %u#Overlay (", number_);
-    for (const marluneChild* parent : parents())
-        caption += " " + (parent->titleSetByUser() ? parent->title() : std::to_string(parent->index() + 1)) + " ";
-    setCaption(caption + ")");
+    if (!titleSetByUser())
+        setCaption(titleOf(number_, parents()));
 }
 
 bool marluneJoinChild::recomputeFromParents()

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "base/Rgb.h"
@@ -80,7 +81,9 @@ protected:
     void parentClosed(marluneChild* parent) override;
 
 private:
-    // " %u#Overlay (" with each parent's number or its own title, kept while the person named the overlay.
+    // " %u#Overlay (" with each parent's number or its own title.
+    static std::string titleOf(unsigned number, const std::vector<marluneChild*>& parents);
+    // The title from the parents, kept while the person named the overlay.
     void updateTitle();
     // After the parents or the form changed: range, title, the control window's diagram and the picture.
     void parentsChanged();

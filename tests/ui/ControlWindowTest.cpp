@@ -155,3 +155,15 @@ TEST_F(ControlWindowTest, MenuCommandsAndKeysReachEverySelectedWindow)
     QApplication::sendEvent(paint, &up);
     EXPECT_EQ(a->signal()->zoomLevel(), 0u) << "Up zooms out";
 }
+
+// A tree taller than the scroller's 300 units of 16 pixels makes the drawing area grow, so every
+// icon can be scrolled to.
+TEST_F(ControlWindowTest, ALargeTreeStaysReachable)
+{
+    ASSERT_TRUE(app_.router().trigger(Cmd::ControlWindow));
+    for (int i = 0; i < 80; ++i)
+        file();
+    const ControlDiagram diagram(app_.client());
+    EXPECT_GT(diagram.height(), 300 * 16);
+    EXPECT_GE(drawing()->height(), diagram.height());
+}

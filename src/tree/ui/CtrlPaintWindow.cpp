@@ -1,10 +1,12 @@
 #include "tree/ui/CtrlPaintWindow.h"
 
 #include <QContextMenuEvent>
+#include <QPaintEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
@@ -18,6 +20,9 @@ constexpr int ScrollUnitX = 8;
 constexpr int ScrollUnitY = 16;
 constexpr int RangeX = 200;
 constexpr int RangeY = 300;
+// The label starts 25 pixels left of its icon; 16 characters and "..." fit in this width.
+constexpr int LabelLeft = 25;
+constexpr int LabelWidth = 200;
 
 // An item whose command goes to `target`, enabled and checked as the target says.
 QAction* addCommandItem(QMenu& menu, CommandTarget& target, const QString& label, int id)
@@ -43,9 +48,19 @@ CtrlPaintWindow::CtrlPaintWindow(marluneMDIClient& client, QWidget* parent)
     background.setColor(QPalette::Window, Qt::white);
     setPalette(background);
     setFocusPolicy(Qt::StrongFocus);
-    // The scroller's range: 200 x 300 units of 8 x 16 pixels.
-    setMinimumSize(RangeX * ScrollUnitX, RangeY * ScrollUnitY);
+    fitDiagram();
     client_.subscribe(*this);
+}
+
+void CtrlPaintWindow::fitDiagram()
+{
+    // The scroller's range is 200 x 300 units of 8 x 16 pixels, or as much as a larger tree needs.
+    const ControlDiagram diagram(client_);
+    const QSize needed(std::max(RangeX * ScrollUnitX, diagram.width()), std::max(RangeY * ScrollUnitY, diagram.height()));
+    if (needed != minimumSize()) {
+        setMinimumSize(needed);
+        resize(needed);
+    }
 }
 
 CtrlPaintWindow::~CtrlPaintWindow()
@@ -56,14 +71,19 @@ CtrlPaintWindow::~CtrlPaintWindow()
 void CtrlPaintWindow::treeChanged()
 {
     selection_.dropClosed();
+    fitDiagram();
     update();
 }
 
-void CtrlPaintWindow::paintEvent(QPaintEvent*)
+void CtrlPaintWindow::paintEvent(QPaintEvent* event)
 {
+    // Only what the scroller shows is drawn: a large tree stays quick to repaint.
+    const QRect exposed = event->rect();
     const ControlDiagram diagram(client_);
     QPainter painter(this);
     for (const ControlDiagram::Line& line : diagram.lines()) {
+        if (!exposed.intersects(QRect(QPoint(line.x1, line.y1), QPoint(line.x2, line.y2)).normalized()))
+            continue;
         QPen pen(QColor(line.colour.r, line.colour.g, line.colour.b));
         pen.setStyle(line.dotted ? Qt::DotLine : Qt::SolidLine);
         painter.setPen(pen);
@@ -73,10 +93,14 @@ void CtrlPaintWindow::paintEvent(QPaintEvent*)
     font.setPixelSize(14);
     painter.setFont(font);
     painter.setPen(Qt::black);
+    const int labelHeight = painter.fontMetrics().height();
     for (const ControlDiagram::Icon& icon : diagram.icons()) {
+        // The icon with its focus rectangle and its label below.
+        if (!exposed.intersects(QRect(icon.x - LabelLeft, icon.y - 5, LabelWidth, 36 + labelHeight + 5)))
+            continue;
         if (icon.resource != 0)
             painter.drawPixmap(icon.x, icon.y, kindIcon(icon.resource).pixmap(ControlDiagram::IconSize));
-        painter.drawText(QPoint(icon.x - 25, icon.y + 36 + painter.fontMetrics().ascent()),
+        painter.drawText(QPoint(icon.x - LabelLeft, icon.y + 36 + painter.fontMetrics().ascent()),
                          QString::fromStdString(icon.label));
         if (selection_.selected(icon.window->index())) {
             QPen focus(Qt::black);

@@ -39,6 +39,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fitDiagram();
     // An item that applies `action` to the selection and repaints.
     void addSelectionItem(QMenu& menu, const QString& label, std::function<void()> action);
     void addSelectionCommand(QMenu& menu, const QString& label, int id);

@@ -1,5 +1,6 @@
 #include "tree/ui/KindIcons.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -268,11 +269,15 @@ void draw(QPainter& p, int32_t resource)
 
 QIcon kindIcon(int32_t resource)
 {
+    // The control window draws hundreds of icons on every repaint: each picture is drawn once.
+    static QHash<int32_t, QIcon> drawn;
+    if (const auto found = drawn.constFind(resource); found != drawn.cend())
+        return *found;
     QPixmap pixmap(Size, Size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter, resource);
     painter.end();
-    return QIcon(pixmap);
+    return *drawn.insert(resource, QIcon(pixmap));
 }
