@@ -110,7 +110,10 @@ void MainFrame::openControlWindow()
         controlWindow_ = new marluneControlWindow(client_);
         connect(controlWindow_, &marluneControlWindow::closing, this, [this] { router_.setFocusTarget(nullptr); });
         mdi_->addSubWindow(controlWindow_);
-        controlWindow_->resize(std::max(mdi_->viewport()->width() / 2, 320), std::max(mdi_->viewport()->height() / 2, 240));
+        // The upper right third of the area, beside the windows that cascade from the top-left corner.
+        const QSize area = mdi_->viewport()->size();
+        const QSize size(std::max(area.width() / 3, 320), std::max(area.height() / 2, 240));
+        controlWindow_->setGeometry(std::max(area.width() - size.width(), 0), 0, size.width(), size.height());
     }
     controlWindow_->show();
     mdi_->setActiveSubWindow(controlWindow_);

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
@@ -219,6 +220,15 @@ void TJoinWindow::keyPressEvent(QKeyEvent* event)
         break;
     default:
         QWidget::keyPressEvent(event);
+    }
+}
+
+void TJoinWindow::focusInEvent(QFocusEvent*)
+{
+    // The status bar tells the range, step and rate of the main parent, whose part the overlay shows.
+    if (marluneMDIChild* main = child_ ? child_->mainSignal() : nullptr; main && main->showsSamples()) {
+        main->client().ui().show3DStatusBar(false);
+        main->refreshStatusBar();
     }
 }
 
