@@ -103,7 +103,7 @@ ControlDiagram::ControlDiagram(const marluneMDIClient& client)
             place(*window, 1, y, y + band);
             y += band;
         }
-    std::sort(icons_.begin(), icons_.end(), [](const Icon& a, const Icon& b) { return a.window->index() < b.window->index(); });
+    std::sort(icons_.begin(), icons_.end(), [](const SigIco& a, const SigIco& b) { return a.window->index() < b.window->index(); });
     for (std::size_t i = 0; i < icons_.size(); ++i)
         iconBySlot_[std::size_t(icons_[i].window->index())] = int(i);
 }
@@ -131,7 +131,7 @@ void ControlDiagram::place(const marluneChild& window, int depth, int from, int 
                       iconOf(window.kind()), labelOf(window)});
 }
 
-const ControlDiagram::Icon* ControlDiagram::iconFor(const marluneChild* window) const
+const SigIco* ControlDiagram::iconFor(const marluneChild* window) const
 {
     const int slot = window ? window->index() : -1;
     if (slot < 0 || std::size_t(slot) >= iconBySlot_.size() || iconBySlot_[std::size_t(slot)] < 0)
@@ -142,10 +142,10 @@ const ControlDiagram::Icon* ControlDiagram::iconFor(const marluneChild* window) 
 std::vector<ControlDiagram::Line> ControlDiagram::lines() const
 {
     std::vector<Line> lines;
-    for (const Icon& icon : icons_) {
+    for (const SigIco& icon : icons_) {
         const auto& parents = icon.window->parents();
         for (std::size_t j = 0; j < parents.size(); ++j) {
-            const Icon* from = iconFor(parents[j]);
+            const SigIco* from = iconFor(parents[j]);
             if (!from)
                 continue;
             const Rgb colour = icon.window->kind() == SignalKind::Overlay ? OverlayColours[j % 8] : OverlayColours[0];
@@ -156,9 +156,9 @@ std::vector<ControlDiagram::Line> ControlDiagram::lines() const
     return lines;
 }
 
-const ControlDiagram::Icon* ControlDiagram::hit(int px, int py) const
+const SigIco* ControlDiagram::hit(int px, int py) const
 {
-    for (const Icon& icon : icons_)
+    for (const SigIco& icon : icons_)
         if (icon.x < px && px <= icon.x + IconSize && icon.y < py && py <= icon.y + IconSize)
             return &icon;
     return nullptr;
@@ -167,7 +167,7 @@ const ControlDiagram::Icon* ControlDiagram::hit(int px, int py) const
 int ControlDiagram::width() const
 {
     int right = 0;
-    for (const Icon& icon : icons_)
+    for (const SigIco& icon : icons_)
         right = std::max(right, icon.x + ColumnWidth);
     return right;
 }
@@ -175,7 +175,7 @@ int ControlDiagram::width() const
 int ControlDiagram::height() const
 {
     int bottom = 0;
-    for (const Icon& icon : icons_)
+    for (const SigIco& icon : icons_)
         bottom = std::max(bottom, icon.y + BandHeight);
     return bottom;
 }

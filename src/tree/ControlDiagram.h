@@ -8,6 +8,15 @@
 class marluneChild;
 class marluneMDIClient;
 
+// One window in the control window's diagram: its icon and the label below it.
+struct SigIco {
+    marluneChild* window;
+    int x;  // top-left corner
+    int y;
+    int32_t resource;  // 0: no icon
+    std::string label;
+};
+
 // The picture of the window tree the control window draws: an icon per window, laid out by depth from
 // left to right, each subtree in a band as high as its leaves need, and the lines from parents to children.
 class ControlDiagram {
@@ -17,13 +26,6 @@ public:
     static constexpr int IconSize = 32;
     static constexpr std::size_t LabelLength = 16;
 
-    struct Icon {
-        marluneChild* window;
-        int x;  // top-left corner
-        int y;
-        int32_t resource;  // 0: no icon
-        std::string label;
-    };
     struct Line {
         int x1, y1, x2, y2;
         Rgb colour;
@@ -34,10 +36,10 @@ public:
     explicit ControlDiagram(const marluneMDIClient& client);
 
     // In the order of the client's table.
-    const std::vector<Icon>& icons() const { return icons_; }
+    const std::vector<SigIco>& icons() const { return icons_; }
     std::vector<Line> lines() const;
     // The icon under the point (x < px ≤ x + 32, y < py ≤ y + 32); null when none is.
-    const Icon* hit(int px, int py) const;
+    const SigIco* hit(int px, int py) const;
     // The size the drawing needs.
     int width() const;
     int height() const;
@@ -52,9 +54,9 @@ private:
     // Counted once per window and kept by slot, as every ancestor's band asks for it again.
     int leaves(const marluneChild& window);
     void place(const marluneChild& window, int depth, int from, int to);
-    const Icon* iconFor(const marluneChild* window) const;
+    const SigIco* iconFor(const marluneChild* window) const;
 
     std::vector<int> leaves_;       // by slot; 0 while not counted
     std::vector<int> iconBySlot_;   // index into icons_, by slot
-    std::vector<Icon> icons_;
+    std::vector<SigIco> icons_;
 };

@@ -4,9 +4,9 @@
 #include "tree/DerivedWindows.h"
 
 namespace {
-const ControlDiagram::Icon& iconOf(const ControlDiagram& diagram, const marluneChild* window)
+const SigIco& iconOf(const ControlDiagram& diagram, const marluneChild* window)
 {
-    for (const ControlDiagram::Icon& icon : diagram.icons())
+    for (const SigIco& icon : diagram.icons())
         if (icon.window == window)
             return icon;
     ADD_FAILURE() << "no icon";
@@ -36,7 +36,7 @@ TEST_F(TreeTest, TheDiagramLaysOutByLeavesAndDepth)
 
     const std::vector<ControlDiagram::Line> lines = diagram.lines();
     ASSERT_EQ(lines.size(), 3u);
-    const ControlDiagram::Icon& from = iconOf(diagram, file);
+    const SigIco& from = iconOf(diagram, file);
     EXPECT_EQ(lines[0].x1, from.x + 32);
     EXPECT_EQ(lines[0].y1, from.y + 16);
     EXPECT_EQ(lines[0].colour, (Rgb{255, 0, 0}));

@@ -75,7 +75,7 @@ TEST_F(ControlWindowTest, OneControlWindowDrawsTheTreeAndSelectsByClick)
     EXPECT_EQ(picture.pixelColor(midX, midY), QColor(255, 0, 0));
     EXPECT_EQ(picture.pixelColor(5, 195), QColor(Qt::white));
 
-    const ControlDiagram::Icon& icon = diagram.icons()[1];
+    const SigIco& icon = diagram.icons()[1];
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(icon.x + 10, icon.y + 10), QPointF(), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(paint, &press);

@@ -94,7 +94,7 @@ void CtrlPaintWindow::paintEvent(QPaintEvent* event)
     painter.setFont(font);
     painter.setPen(Qt::black);
     const int labelHeight = painter.fontMetrics().height();
-    for (const ControlDiagram::Icon& icon : diagram.icons()) {
+    for (const SigIco& icon : diagram.icons()) {
         // The icon with its focus rectangle and its label below.
         if (!exposed.intersects(QRect(icon.x - LabelLeft, icon.y - 5, LabelWidth, 36 + labelHeight + 5)))
             continue;
@@ -118,7 +118,7 @@ void CtrlPaintWindow::mousePressEvent(QMouseEvent* event)
         return;
     const ControlDiagram diagram(client_);
     const QPoint point = event->position().toPoint();
-    if (const ControlDiagram::Icon* icon = diagram.hit(point.x(), point.y())) {
+    if (const SigIco* icon = diagram.hit(point.x(), point.y())) {
         selection_.toggle(icon->window->index());
         update();
     }
@@ -201,7 +201,7 @@ void CtrlPaintWindow::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
     const ControlDiagram diagram(client_);
-    if (const ControlDiagram::Icon* icon = diagram.hit(event->pos().x(), event->pos().y()))
+    if (const SigIco* icon = diagram.hit(event->pos().x(), event->pos().y()))
         fillWindowMenu(menu, *icon->window);
     else
         fillBackgroundMenu(menu);
