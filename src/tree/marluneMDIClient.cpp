@@ -37,9 +37,17 @@ marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
     removeCommands(*workspaces_);
-    // At the end of the run there is no one left to tell; the next run starts from the built-in defaults.
-    if (defaultsFile_)
-        static_cast<void>(defaultsFile_->write(spectralSettings));
+    saveDefaults();
+}
+
+bool marluneMDIClient::saveDefaults() const
+{
+    if (!defaultsFile_ || defaultsFile_->write(spectralSettings))
+        return true;
+    // The old file stays as it was; the person learns that this session's settings are not kept.
+    ui_.messageBox("Could not write " + defaultsFile_->writeTo().string() + ". The settings of this session are not kept.",
+                   "Marlune", MessageButtons::Ok, MessageIcon::Error);
+    return false;
 }
 
 void marluneMDIClient::loadPalettes()

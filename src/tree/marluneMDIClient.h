@@ -29,7 +29,7 @@ public:
     static constexpr int MaxWindows = 512;
 
     // With a defaults file, the application-wide settings are read from it now and written back when
-    // the client is destroyed.
+    // the client is destroyed (saveDefaults).
     marluneMDIClient(UiServices& ui, ProgramPaths paths, std::optional<DefaultsFile> defaultsFile = std::nullopt);
     // A program folder decided by whether it can be written; `programFolder` ends with a path separator.
     marluneMDIClient(UiServices& ui, const std::string& programFolder,
@@ -37,6 +37,9 @@ public:
     ~marluneMDIClient();
 
     UiServices& ui() const { return ui_; }
+    // Writes the application-wide settings to the defaults file; a failure is reported and leaves the
+    // file as it was.
+    bool saveDefaults() const;
     // The shipped files, with a trailing separator.
     const std::string& programFolder() const { return programFolder_; }
     // Where shipped files are read and changed ones written (saved tools go to writableFolder("TOOLS"),

@@ -1,4 +1,5 @@
 #include "tree/TreeFixture.h"
+#include "support/TempFolder.h"
 
 TEST_F(TreeTest, WindowsTakeTheLowestFreeSlotAndTheCounterOnlyGrows)
 {
@@ -47,4 +48,27 @@ TEST_F(TreeTest, CommandsRouteToTheActiveWindowThenTheClient)
     client.setActiveChild(a);
     EXPECT_FALSE(client.dispatchState(24329)->enabled);
     EXPECT_FALSE(client.dispatchState(103)->enabled) << "a root is not linked";
+}
+
+// The settings written at the end of a run: a failure is told, not swallowed.
+TEST(ClientDefaults, AFailedWriteOfTheDefaultsIsReported)
+{
+    TempFolder folder;
+    writeBytes(folder.path / "blocker", "a file where a folder should be");
+    ScriptedUi ui;
+    {
+        marluneMDIClient client(ui, "/nonexistent/", DefaultsFile(folder.path / "defaults.ini", folder.path / "blocker" / "defaults.ini"));
+        EXPECT_FALSE(client.saveDefaults());
+    }
+    ASSERT_EQ(ui.messages.size(), 2u) << "once when asked, once at the end";
+    EXPECT_NE(ui.messages[1].text.find("blocker/defaults.ini"), std::string::npos) << ui.messages[1].text;
+    EXPECT_EQ(readBytes(folder.path / "blocker"), "a file where a folder should be");
+
+    ScriptedUi quiet;
+    {
+        marluneMDIClient client(quiet, "/nonexistent/", DefaultsFile(folder.path / "defaults.ini"));
+        client.spectralSettings.testPeaksLevel = 3;
+    }
+    EXPECT_TRUE(quiet.messages.empty());
+    EXPECT_NE(readBytes(folder.path / "defaults.ini").find("FFT_TestPeaksLevel=3"), std::string::npos);
 }
