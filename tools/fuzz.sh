@@ -4,8 +4,9 @@
 # (configured once) and runs each target for SECONDS, one after the other (all of tests/fuzz/*Fuzz.cpp
 # when no TARGET such as WavFuzz is named). Each starts from the seeds of tools/make-fuzz-seeds.py,
 # the committed tests/fuzz/corpus/TARGET/ and what earlier runs kept in build-fuzz/corpus/TARGET/.
-# Findings (crash-*, leak-*, timeout-*, oom-*) land in build-fuzz/findings/TARGET/, each run's log in
-# build-fuzz/logs/TARGET.log; the exit status is 1 when any target found something.
+# Findings (crash-*, leak-*, timeout-*, oom-*) land in build-fuzz/findings/TARGET/, beside units slower
+# than ten seconds (slow-unit-*, counted apart), each run's log in build-fuzz/logs/TARGET.log; the exit
+# status is 1 when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:?usage: tools/fuzz.sh SECONDS [TARGET...]}
@@ -42,7 +43,7 @@ trap 'rm -rf "$scratch"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1:allocator_may_return_null=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 found=0
-printf '%-16s %10s %8s %8s %8s %s\n' target runs exec/s cov ft findings
+printf '%-16s %10s %8s %8s %8s %6s %s\n' target runs exec/s cov ft slow findings
 for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
   findings=build-fuzz/findings/$target
@@ -59,9 +60,12 @@ for target in "${targets[@]}"; do
   last=$(grep -E '^#[0-9]+' "$log" | tail -1 || true)
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
   ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
-  artefacts=$(find "$findings" -type f | wc -l)
+  # Units slower than ten seconds are kept for a look, but only crashes, leaks, timeouts and
+  # out-of-memory count as findings.
+  slow=$(find "$findings" -type f -name 'slow-unit-*' | wc -l)
+  artefacts=$(find "$findings" -type f ! -name 'slow-unit-*' | wc -l)
   ((status != 0 || artefacts > 0)) && found=1
-  printf '%-16s %10s %8s %8s %8s %s\n' "$target" "${runs:--}" "${speed:--}" "${cov:--}" "${ft:--}" \
+  printf '%-16s %10s %8s %8s %8s %6s %s\n' "$target" "${runs:--}" "${speed:--}" "${cov:--}" "${ft:--}" "$slow" \
     "$artefacts$( ((status != 0)) && echo " (exit $status, see $log)")"
 done
 exit "$found"
