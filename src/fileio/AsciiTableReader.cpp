@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "fileio/AsciiTable.h"
+#include "fileio/ChunkedRead.h"
 #include "signal/SignalKind.h"
 
 namespace {
@@ -42,7 +43,10 @@ private:
 uint64_t countLines(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::vector<char> chunk(1 << 20);
+    // No larger than the file: a table of a few lines needs no megabyte of zeros first.
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    std::vector<char> chunk(error ? ReadChunkBytes : std::size_t(std::clamp<uintmax_t>(size, 1, ReadChunkBytes)));
     uint64_t lines = 0;
     char last = '\n';
     while (in) {
