@@ -4,10 +4,8 @@
 // moving them one after the other, each with its own update.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <vector>
@@ -104,12 +102,3 @@ void BM_MoveOneByOne(benchmark::State& state)
 }
 BENCHMARK(BM_MoveOneByOne)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}

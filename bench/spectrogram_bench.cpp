@@ -3,7 +3,6 @@
 // the same run, and the one-column scroll of a spectrogram with whole-pixel cells.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -78,12 +77,3 @@ void BM_OneColumnScroll(benchmark::State& state)
 BENCHMARK(BM_DenseSpectrogramRepaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanForMaximum)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneColumnScroll)->Unit(benchmark::kMicrosecond);
-// Text needs a GUI application (run with QT_QPA_PLATFORM=offscreen where there is no display).
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

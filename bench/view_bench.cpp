@@ -1,8 +1,6 @@
 // One repaint of a signal pane over a large signal, and the direct min/max scan below the summary.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <cstdlib>
 #include <iostream>
 #include <memory>
 
@@ -98,12 +96,3 @@ void BM_SummaryBuild(benchmark::State& state)
 }
 BENCHMARK(BM_SummaryBuild)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}

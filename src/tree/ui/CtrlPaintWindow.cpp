@@ -14,6 +14,7 @@
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/KindIcons.h"
+#include "views/ui/PaneContextMenu.h"
 
 namespace {
 constexpr int ScrollUnitX = 8;
@@ -23,21 +24,6 @@ constexpr int RangeY = 300;
 // The label starts 25 pixels left of its icon; 16 characters and "..." fit in this width.
 constexpr int LabelLeft = 25;
 constexpr int LabelWidth = 200;
-
-// An item whose command goes to `target`, enabled and checked as the target says.
-QAction* addCommandItem(QMenu& menu, CommandTarget& target, const QString& label, int id)
-{
-    QAction* action = menu.addAction(label);
-    action->setData(id);
-    const auto state = target.commandState(id);
-    action->setEnabled(state && state->enabled);
-    if (state && state->checked) {
-        action->setCheckable(true);
-        action->setChecked(true);
-    }
-    QObject::connect(action, &QAction::triggered, [&target, id] { target.command(id); });
-    return action;
-}
 }  // namespace
 
 CtrlPaintWindow::CtrlPaintWindow(marluneMDIClient& client, QWidget* parent)
@@ -152,11 +138,6 @@ void CtrlPaintWindow::addSelectionItem(QMenu& menu, const QString& label, std::f
     });
 }
 
-void CtrlPaintWindow::addSelectionCommand(QMenu& menu, const QString& label, int id)
-{
-    addCommandItem(menu, selection_, label, id);
-}
-
 void CtrlPaintWindow::fillBackgroundMenu(QMenu& menu)
 {
     addSelectionItem(menu, "Select all", [this] { selection_.selectAll(); });
@@ -167,33 +148,33 @@ void CtrlPaintWindow::fillBackgroundMenu(QMenu& menu)
     addSelectionItem(menu, "Show selected", [this] { selection_.setVisible(true); });
     if (selection_.signalWindows().size() >= 2) {
         menu.addSeparator();
-        addSelectionCommand(menu, "Show selected in one window", Cmd::MergeParallel);
-        addSelectionCommand(menu, "Show selected as overlay", Cmd::MergeTogether);
+        PaneContextMenu::addCommand(menu, selection_, "Show selected in one window", Cmd::MergeParallel);
+        PaneContextMenu::addCommand(menu, selection_, "Show selected as overlay", Cmd::MergeTogether);
     }
 }
 
 void CtrlPaintWindow::fillWindowMenu(QMenu& menu, marluneChild& window)
 {
-    addCommandItem(menu, window, "Link", Cmd::Link);
-    addCommandItem(menu, window, "Unlink", Cmd::Unlink);
+    PaneContextMenu::addCommand(menu, window, "Link", Cmd::Link);
+    PaneContextMenu::addCommand(menu, window, "Unlink", Cmd::Unlink);
     menu.addSeparator();
     if (!SignalKind::isSignalWindow(window.kind())) {
-        addCommandItem(menu, window, "Mesh", Cmd::MeshView);
-        addCommandItem(menu, window, "Ruler", Cmd::Ruler3D);
-        addCommandItem(menu, window, "Spectrogram view", Cmd::SpectrogramView);
-        addCommandItem(menu, window, "Adjust colors", Cmd::AdjustZ);
+        PaneContextMenu::addCommand(menu, window, "Mesh", Cmd::MeshView);
+        PaneContextMenu::addCommand(menu, window, "Ruler", Cmd::Ruler3D);
+        PaneContextMenu::addCommand(menu, window, "Spectrogram view", Cmd::SpectrogramView);
+        PaneContextMenu::addCommand(menu, window, "Adjust colors", Cmd::AdjustZ);
         return;
     }
-    addCommandItem(menu, window, "FFT", Cmd::FFT);
-    addCommandItem(menu, window, "Time FFT...", Cmd::TimeFFT);
-    addCommandItem(menu, window, "Filters...", Cmd::Filter);
+    PaneContextMenu::addCommand(menu, window, "FFT", Cmd::FFT);
+    PaneContextMenu::addCommand(menu, window, "Time FFT...", Cmd::TimeFFT);
+    PaneContextMenu::addCommand(menu, window, "Filters...", Cmd::Filter);
     menu.addSeparator();
-    addCommandItem(menu, window, "Zoom pow2...", Cmd::ZoomPow2);
-    addCommandItem(menu, window, "Ruler in sample units", Cmd::RulerSampleUnits);
-    addCommandItem(menu, window, "Step change...", Cmd::StepChange);
+    PaneContextMenu::addCommand(menu, window, "Zoom pow2...", Cmd::ZoomPow2);
+    PaneContextMenu::addCommand(menu, window, "Ruler in sample units", Cmd::RulerSampleUnits);
+    PaneContextMenu::addCommand(menu, window, "Step change...", Cmd::StepChange);
     if (window.kind() == SignalKind::FileSignal) {
         menu.addSeparator();
-        addCommandItem(menu, window, "Replace with...", Cmd::ReplaceSignal);
+        PaneContextMenu::addCommand(menu, window, "Replace with...", Cmd::ReplaceSignal);
     }
 }
 

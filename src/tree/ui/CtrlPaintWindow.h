@@ -42,7 +42,6 @@ private:
     void fitDiagram();
     // An item that applies `action` to the selection and repaints.
     void addSelectionItem(QMenu& menu, const QString& label, std::function<void()> action);
-    void addSelectionCommand(QMenu& menu, const QString& label, int id);
 
     marluneMDIClient& client_;
     ControlSelection selection_;

@@ -10,18 +10,18 @@
 #include "tree/marluneMDIClient.h"
 
 namespace PaneContextMenu {
-QAction* addCommand(QMenu& menu, marluneChild& window, const QString& label, int id)
+QAction* addCommand(QMenu& menu, CommandTarget& target, const QString& label, int id)
 {
     QAction* action = menu.addAction(label);
     // The command number travels with the item, as in the main menus.
     action->setData(id);
-    const auto state = window.commandState(id);
+    const auto state = target.commandState(id);
     action->setEnabled(state && state->enabled);
     if (state && state->checked) {
         action->setCheckable(true);
         action->setChecked(true);
     }
-    QObject::connect(action, &QAction::triggered, [&window, id] { window.command(id); });
+    QObject::connect(action, &QAction::triggered, [&target, id] { target.command(id); });
     return action;
 }
 
