@@ -161,10 +161,7 @@ void SignalViewCommands::axesSettings()
 {
     marluneMDIChild& w = window_;
     Signal& signal = *w.signal();
-    const YAxisForm::Settings settings{signal.yMax(), signal.yMin(), w.fixedMinMax(), w.drawAxes(),
-                                       w.logXAxis(),  w.logYAxis(),  w.xLabel(),      w.yLabel()};
-    YAxisForm::Window hooks;
-    hooks.previewRange = [&w, &signal](float max, float min) {
+    const auto previewRange = [&w, &signal](float max, float min) {
         // The range holds while the window repaints, whatever its own scaling rule says.
         const bool fixed = w.fixedMinMax();
         w.setFixedMinMax(true);
@@ -172,17 +169,5 @@ void SignalViewCommands::axesSettings()
         w.repaint();
         w.setFixedMinMax(fixed);
     };
-    hooks.setFixed = [&w](bool fixed) { w.setFixedMinMax(fixed); };
-    hooks.setAxes = [&w](bool axes) {
-        w.setDrawAxes(axes);
-        w.repaint();
-    };
-    YAxisForm form(settings, hooks);
-    if (w.client().ui().runDialog(form)) {
-        w.setXLabel(form.storedXLabel());
-        w.setYLabel(form.storedYLabel());
-        w.setLogXAxis(form.logX);
-        w.setLogYAxis(form.logY);
-    }
-    w.repaint();
+    YAxisForm::run(w.client().ui(), w.curveDisplay(), signal.yMax(), signal.yMin(), previewRange, [&w] { w.repaint(); });
 }

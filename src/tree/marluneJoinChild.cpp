@@ -258,27 +258,12 @@ bool marluneJoinChild::command(int id)
 
 void marluneJoinChild::axesSettings()
 {
-    const YAxisForm::Settings settings{yMax_,         yMin_,          display_.fixedRange, display_.axes,
-                                       display_.logX, display_.logY, display_.xLabel,     display_.yLabel};
-    YAxisForm::Window hooks;
-    hooks.previewRange = [this](float max, float min) {
-        // The range holds while the window repaints, whatever its own scaling rule says.
+    // The dialog edits the overlay's own range, which both forms draw with while it is fixed.
+    const auto previewRange = [this](float max, float min) {
         setYRange(max, min);
         repaint();
     };
-    hooks.setFixed = [this](bool fixed) { display_.fixedRange = fixed; };
-    hooks.setAxes = [this](bool axes) {
-        display_.axes = axes;
-        repaint();
-    };
-    YAxisForm form(settings, hooks);
-    if (client().ui().runDialog(form)) {
-        display_.xLabel = form.storedXLabel();
-        display_.yLabel = form.storedYLabel();
-        display_.logX = form.logX;
-        display_.logY = form.logY;
-    }
-    repaint();
+    YAxisForm::run(client().ui(), display_, yMax_, yMin_, previewRange, [this] { repaint(); });
 }
 
 void marluneJoinChild::saveKindKeys(TIniHelper& ini, const std::string& section) const

@@ -32,6 +32,7 @@ public:
 
     // How the curve is drawn, as one value.
     const CurveDisplay& display() const { return display_; }
+    CurveDisplay& curveDisplay() { return display_; }
     void setDisplay(const CurveDisplay& display) { display_ = display; }
     void setFixedMinMax(bool fixed) { display_.fixedRange = fixed; }
     Rgb curveColour() const { return display_.colour; }

@@ -1,7 +1,11 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "views/AxisRangeForm.h"
+
+class UiServices;
+struct CurveDisplay;
 
 // The "Axes settings" dialog of a signal window: the Y range with spins of 10 %, the scaling and axes
 // switches, "Instant preview", the logarithm flags and the two axis titles. OK keeps the labels and
@@ -22,6 +26,13 @@ public:
     };
 
     YAxisForm(const Settings& settings, Window window);
+
+    // The dialog for a curve drawn with `display` over the range max ... min: `previewRange` shows a
+    // range at once, the switches change `display` at once, OK keeps the labels and the logarithm
+    // flags; the curve is drawn again when the dialog closes.
+    static void run(UiServices& ui, CurveDisplay& display, float max, float min,
+                    const std::function<void(float max, float min)>& previewRange,
+                    const std::function<void()>& repaint);
 
     bool logX;            // "Logarithm X-Axis"
     bool logY;            // "Logarithm Y-Axis", hidden

@@ -3,6 +3,7 @@
 #include "tree/CommandIds.h"
 #include "tree/ControlDiagram.h"
 #include "tree/marluneJoinChild.h"
+#include "views/YAxisForm.h"
 
 namespace {
 class OverlayTest : public TreeTest {
@@ -126,4 +127,31 @@ TEST_F(OverlayTest, TheOverlaysOwnCommandsAndTheOnesItRefuses)
         colours.push_back(line.colour);
     EXPECT_NE(std::find(colours.begin(), colours.end(), Rgb{0, 0, 0}), colours.end());
     EXPECT_NE(std::find(colours.begin(), colours.end(), Rgb{0, 0, 255}), colours.end());
+}
+
+// The axes dialog of an overlay edits the overlay's own range, not its main parent's.
+TEST_F(OverlayTest, TheAxesDialogEditsTheOverlaysOwnRange)
+{
+    marluneMDIChild* a = window(-1, 1);
+    marluneMDIChild* b = window(0, 10);
+    marluneJoinChild* overlay = marluneJoinChild::create(client, {a, b}, SignalKind::Overlay);
+    ASSERT_NE(overlay, nullptr);
+    ui.formAnswers.push_back([](DialogForm& form) {
+        auto& axes = dynamic_cast<YAxisForm&>(form);
+        EXPECT_EQ(axes.maxText, "1.000000E+01");
+        EXPECT_EQ(axes.minText, "-1.000000E+00");
+        axes.maxText = "12";
+        axes.minText = "-3";
+        axes.rangeEdited();
+        axes.noAutoScale = true;
+        axes.noAutoScaleClicked();
+        axes.xLabel = "seconds";
+        return axes.accept();
+    });
+    ASSERT_TRUE(overlay->command(Cmd::AxesSettings));
+    EXPECT_EQ(overlay->yMax(), 12);
+    EXPECT_EQ(overlay->yMin(), -3);
+    EXPECT_TRUE(overlay->display().fixedRange);
+    EXPECT_EQ(overlay->display().xLabel, "seconds");
+    EXPECT_EQ(a->signal()->yMax(), 1) << "the parents keep their ranges";
 }
