@@ -18,7 +18,7 @@ namespace {
 constexpr int32_t OverlayIcon = 23346;
 constexpr int32_t StackedIcon = 21345;
 
-// Commands of signal windows that mean nothing for a window that only shows other windows' windows.
+// Commands of signal windows that mean nothing for a window that only shows other windows' signals.
 constexpr int Disabled[] = {
     Cmd::Close,         Cmd::SaveSignal,       Cmd::SaveSignalAs,        Cmd::ZoomIn,          Cmd::ZoomOut,
     Cmd::StepDown,      Cmd::StepUp,           Cmd::StepChange,          Cmd::ExtractSelection, Cmd::ExtractFromTo,
