@@ -1,5 +1,7 @@
 #include "LocalInput.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -7,7 +9,14 @@
 
 #include "ConversionError.h"
 
+extern "C" {
+#include <libavutil/mem.h>
+}
+
 namespace {
+
+// The largest single block the library may take for a file smaller than this.
+constexpr uintmax_t SmallestBlockLimit = uintmax_t(64) << 20;
 
 // Demuxers whose files name other files or network sources: playlists, concatenation lists,
 // session descriptions and numbered picture series.
@@ -37,6 +46,10 @@ int LocalInput::open(const std::string& path)
     // The "file:" prefix keeps a name with a colon from being read as a protocol.
     std::error_code error;
     url_ = "file:" + std::filesystem::absolute(path, error).string();
+    // A header may claim gigabytes in a few bytes (a tag of 4 GB in an 80-byte WAV); the library would
+    // allocate and clear them. No single block may be larger than the file, or 64 MiB for a small one.
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    av_max_alloc(std::size_t(std::max(SmallestBlockLimit, error ? 0 : size)));
     AVFormatContext* raw = avformat_alloc_context();
     if (!raw)
         return ConversionError::CannotOpen;

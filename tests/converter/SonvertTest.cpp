@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <cstring>
 #include <string>
 #include <utility>
@@ -252,4 +254,18 @@ TEST_F(SonvertTest, OnlyTheNamedLocalFileIsRead)
     expectFailure(folder.path / "remote.m3u8", -1);
     // A URL is a file name like any other: there is no such file.
     expectFailure("http://127.0.0.1:9/tone.mp3", -1);
+}
+
+// An 80-byte WAV whose INFO tag claims almost 4 GB (found by fuzzing): the library would allocate and
+// clear a gigabyte for it. The converter now stays within what a small file can need.
+TEST_F(SonvertTest, ATagClaimingGigabytesTakesNoGigabytes)
+{
+    const auto input = folder.path / "huge-tag.wav";
+    std::filesystem::copy_file(std::filesystem::path(MARLUNE_SOURCE_DIR) / "tests/fuzz/corpus/SonvertFuzz/huge-info-tag",
+                               input);
+    const CommandRun run = runSonvert(input, folder.path / "out.wav");
+    EXPECT_EQ(run.exitCode, 0);
+    rusage usage{};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 256 * 1024) << "kilobytes at the peak of the largest child";
 }
