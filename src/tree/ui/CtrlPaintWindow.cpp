@@ -17,8 +17,6 @@
 #include "views/ui/PaneContextMenu.h"
 
 namespace {
-constexpr int ScrollUnitX = 8;
-constexpr int ScrollUnitY = 16;
 constexpr int RangeX = 200;
 constexpr int RangeY = 300;
 // The label starts 25 pixels left of its icon; 16 characters and "..." fit in this width.

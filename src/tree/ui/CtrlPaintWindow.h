@@ -16,6 +16,10 @@ class marluneMDIClient;
 class CtrlPaintWindow : public QWidget, public ClientListener {
     Q_OBJECT
 public:
+    // The scroller's unit in pixels.
+    static constexpr int ScrollUnitX = 8;
+    static constexpr int ScrollUnitY = 16;
+
     explicit CtrlPaintWindow(marluneMDIClient& client, QWidget* parent = nullptr);
     ~CtrlPaintWindow() override;
 

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/CtrlPaintWindow.h"
@@ -13,6 +14,9 @@ marluneControlWindow::marluneControlWindow(marluneMDIClient& client)
 {
     auto* scroller = new QScrollArea;
     scroller->setWidget(drawing_);
+    // The arrows of the scroll bars move by the diagram's units of 8 x 16 pixels.
+    scroller->horizontalScrollBar()->setSingleStep(CtrlPaintWindow::ScrollUnitX);
+    scroller->verticalScrollBar()->setSingleStep(CtrlPaintWindow::ScrollUnitY);
     setWidget(scroller);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Control Window");
