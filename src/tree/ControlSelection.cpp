@@ -108,7 +108,8 @@ void ControlSelection::step(bool towardsEnd)
 
 std::optional<CommandState> ControlSelection::commandState(int id) const
 {
-    const std::vector<marluneMDIChild*> signals = signalWindows();
+    // The menus and the control bar ask for every command they show: windows are looked up only
+    // for the commands of the table.
     switch (id) {
     case Cmd::TimeFFT:
     case Cmd::Filter:
@@ -121,7 +122,7 @@ std::optional<CommandState> ControlSelection::commandState(int id) const
     case Cmd::StepChange:
     case Cmd::MergeParallel:
     case Cmd::MergeTogether:
-        return CommandState{!signals.empty()};
+        return CommandState{!signalWindows().empty()};
     case Cmd::MeshView:
     case Cmd::Ruler3D:
     case Cmd::SpectrogramView:
