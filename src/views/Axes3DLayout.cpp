@@ -2,18 +2,12 @@
 
 #include <algorithm>
 
-#include "base/FormatText.h"
 #include "views/AxisTicks.h"
 #include "views/FFTSignal.h"
 #include "views/SpectrogramCells.h"
 #include "views/TruncatedPixel.h"
 
 namespace {
-std::string number(double value)
-{
-    return formatText("%.5G", value);
-}
-
 // Right-aligned when the pair lies left of the picture's centre, so it reads away from the box.
 Axes3DLayout::Anchor pairAnchor(int xSum, int extent)
 {
@@ -36,14 +30,14 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
     for (const double t : LinearTicks(x0, x1)) {
         const int px = truncatedPixel((t - x0) * w / (x1 - x0));
         layout.lines.push_back({{px, H}, {px, H + 5}});
-        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, number(t), Anchor::TopCentre});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, TickLabel(t), Anchor::TopCentre});
     }
     const double y0 = data.binY(level.firstBin);
     const double y1 = data.binY(level.lastBin);
     for (const double t : LinearTicks(y0, y1)) {
         const int py = truncatedPixel((t - y0) * h / (y1 - y0));
         layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
-        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, number(t), Anchor::TopLeft});
+        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t), Anchor::TopLeft});
     }
     layout.lines.push_back({{W, 0}, {W, H}});
     layout.lines.push_back({{W, H}, {0, H}});
@@ -80,15 +74,15 @@ Axes3DLayout Axes3DLayout::mesh(const FFTSignal& data, const Titles& titles)
     const ScreenPoint firstRow = P(-505, 555 * b, -500);
     const ScreenPoint lastRow = P(505, 555 * b, -500);
     const Anchor rowAnchor = pairAnchor(firstRow.x + lastRow.x, extent);
-    layout.labels.push_back({firstRow, number(data.rowX(level.firstRow)), rowAnchor});
-    layout.labels.push_back({lastRow, number(data.rowX(level.lastRow)), rowAnchor});
+    layout.labels.push_back({firstRow, TickLabel(data.rowX(level.firstRow)), rowAnchor});
+    layout.labels.push_back({lastRow, TickLabel(data.rowX(level.lastRow)), rowAnchor});
     const ScreenPoint top = P(-505 * a, 555 * b, 500);
-    layout.labels.push_back({top, number(level.zMax), pairAnchor(2 * top.x, extent)});
+    layout.labels.push_back({top, TickLabel(level.zMax), pairAnchor(2 * top.x, extent)});
     const ScreenPoint firstBin = P(555 * a, -505, -500);
     const ScreenPoint lastBin = P(555 * a, 505, -500);
     const Anchor binAnchor = pairAnchor(firstBin.x + lastBin.x, extent);
-    layout.labels.push_back({firstBin, number(data.binY(level.firstBin)), binAnchor});
-    layout.labels.push_back({lastBin, number(data.binY(level.lastBin)), binAnchor});
+    layout.labels.push_back({firstBin, TickLabel(data.binY(level.firstBin)), binAnchor});
+    layout.labels.push_back({lastBin, TickLabel(data.binY(level.lastBin)), binAnchor});
 
     layout.labels.push_back({P(0, 555 * b, -500), titles.x, Anchor::TopCentre});
     layout.labels.push_back({P(555 * a, 0, -500), titles.y, Anchor::TopCentre});

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "base/FormatText.h"
 #include "views/AxisTicks.h"
 #include "views/CurvePlot.h"
 #include "views/PlotSpace.h"
@@ -19,7 +18,7 @@ bool usableStep(double step)
 void linearXTicks(AxisLayout& layout, double x0, double x1, double sx)
 {
     for (const double t : LinearTicks(x0, x1))
-        layout.xTicks.push_back({int((t - x0) * sx), formatText("%.5G", t)});
+        layout.xTicks.push_back({int((t - x0) * sx), TickLabel(t)});
 }
 
 void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
@@ -46,7 +45,7 @@ void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
         // Ticks at first + 0, 1, 2, 4, 8 ... initial steps spread evenly on the logarithmic axis.
         if ((t - first) / step >= 2)
             step *= 2;
-        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), formatText("%.5G", t)});
+        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), TickLabel(t)});
     }
 }
 
@@ -55,12 +54,8 @@ void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
     const std::vector<double> ticks = LinearTicks(yMin, yMax);
     if (ticks.empty())
         return;
-    // A tick that sums to almost 0 reads "0", unless the whole axis lives near 0.
-    const bool zeroReadsZero = std::fabs(ticks.front()) > 1e-6 && std::fabs(yMax) > 1e-6;
-    for (const double t : ticks) {
-        const bool zero = zeroReadsZero && std::fabs(t) < 1e-6;
-        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), zero ? std::string("0") : formatText("%.5G", t)});
-    }
+    for (const double t : ticks)
+        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), TickLabel(t)});
 }
 }  // namespace
 

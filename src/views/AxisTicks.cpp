@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/FormatText.h"
+
 double TickStep(double a, double b)
 {
     double r = std::fabs(b - a);
@@ -51,6 +53,12 @@ std::vector<double> LinearTicks(double a, double b)
         return ticks;
     double t = FirstTick(a, step);
     for (int n = 0; t < b && n < MaxTicks; ++n, t += step)
-        ticks.push_back(t);
+        ticks.push_back(std::fabs(t) < step * 1e-9 ? 0.0 : t);
     return ticks;
+}
+
+std::string TickLabel(double value)
+{
+    // Adding 0 turns a negative zero, which ceil() gives for a range starting below 0, into 0.
+    return formatText("%.5G", value + 0.0);
 }

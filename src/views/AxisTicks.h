@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 // The axis tick rule shared by the signal view, the 3D view and the instrument dial.
@@ -10,4 +11,7 @@ double TickStep(double a, double b);
 double FirstTick(double a, double step);
 // The ticks FirstTick(a, step), + step ... while below b; none when the range has no usable step.
 // No axis gets more than a thousand, whatever the range.
+// A tick that only rounding keeps from 0 is 0.
 std::vector<double> LinearTicks(double a, double b);
+// The label of a tick, "%.5G"; a zero reads "0", never "-0".
+std::string TickLabel(double value);

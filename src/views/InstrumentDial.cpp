@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/FormatText.h"
+#include "views/AxisTicks.h"
 
 namespace {
 constexpr double ScaleRadians = 4.7124;
 constexpr double StartRadians = 3.927;
-constexpr double FirstTick = -0.7854;
-constexpr double TickStep = 0.07854;
+constexpr double FirstTickAngle = -0.7854;
+constexpr double TickAngleStep = 0.07854;
 constexpr double LastTick = 3.93;
 constexpr double DegreesPerRadian = 57.29577951308232;
 // Labels stay a handful even for a scale the scaled arithmetic cannot hold.
@@ -68,7 +68,7 @@ std::vector<InstrumentDial::Tick> InstrumentDial::ticks() const
     const double r = radius();
     std::vector<Tick> out;
     for (int i = 0;; ++i) {
-        const double a = FirstTick + i * TickStep;
+        const double a = FirstTickAngle + i * TickAngleStep;
         if (a > LastTick)
             break;
         const double c = std::cos(a), s = std::sin(a);
@@ -92,7 +92,7 @@ std::vector<InstrumentDial::Label> InstrumentDial::labels() const
         const double v = (first + i * step) / d + 0.0;
         const double h = StartRadians - (v - from_) * k_;
         const Align align = h > 1.7 ? Align::Right : h >= 1.3 ? Align::Centre : Align::Left;
-        out.push_back({v, formatText("%.5G", v), {r + (r + 5) * std::cos(h), r + 20 - (r + 20) * std::sin(h)}, align});
+        out.push_back({v, TickLabel(v), {r + (r + 5) * std::cos(h), r + 20 - (r + 20) * std::sin(h)}, align});
     }
     return out;
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include "views/AxisLayout.h"
 
 namespace {
@@ -67,4 +71,27 @@ TEST(AxisLayout, LogarithmicXDoublesTheStepAfterTheSecondTick)
     EXPECT_EQ(labels(layout.xTicks), (std::vector<std::string>{"0", "10", "20", "40", "80", "160", "320", "640"}));
     EXPECT_EQ(positions(layout.xTicks), (std::vector<int>{0, 144, 192, 244, 298, 353, 408, 464}));
     EXPECT_EQ(layout.xLabelShift, 5);
+}
+
+// A zero tick reads "0" on every axis, whether it is a negative zero or a sum that only rounding keeps
+// from zero; an axis that lives near zero keeps its small ticks.
+TEST(AxisLayout, AZeroTickReadsZeroNeverMinusZero)
+{
+    // -1 ... 10 starts at ceil(-0.5) * 2, a negative zero.
+    const AxisLayout overlay = AxisLayout::of(-1, 10, -1, 10, 550, false);
+    EXPECT_EQ(labels(overlay.xTicks).front(), "0");
+    EXPECT_EQ(labels(overlay.yTicks).front(), "0");
+    for (const double scale : {1e-9, 1e-3, 1.0, 7.0, 1e6}) {
+        const AxisLayout layout = AxisLayout::of(-0.3 * scale, 0.7 * scale, -0.7 * scale, 0.3 * scale, 500, false);
+        for (const auto* ticks : {&layout.xTicks, &layout.yTicks}) {
+            const std::vector<std::string> texts = labels(*ticks);
+            EXPECT_NE(std::find(texts.begin(), texts.end(), "0"), texts.end()) << scale;
+            for (const std::string& text : texts) {
+                EXPECT_NE(text, "-0") << scale;
+                const double value = std::strtod(text.c_str(), nullptr);
+                EXPECT_TRUE(value == 0 || std::fabs(value) > scale * 1e-3) << scale << ": rounding residue " << text;
+            }
+        }
+    }
+    EXPECT_EQ(labels(AxisLayout::of(0, 1, 1e-7, 3e-7, 500, false).yTicks).front(), "1E-07");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "views/AxisLayout.h"
@@ -58,4 +59,12 @@ TEST(AxisTicks, RangesWithoutFiniteWidthGiveNoStep)
         EXPECT_FALSE(layout.yTicks.empty());
         EXPECT_TRUE(AxisLayout::of(nan, nan, nan, nan, 500, logX).yTicks.empty());
     }
+}
+
+TEST(AxisTicks, ZeroLabelsHaveNoSign)
+{
+    EXPECT_EQ(TickLabel(-0.0), "0");
+    EXPECT_EQ(TickLabel(0.0), "0");
+    EXPECT_EQ(TickLabel(-0.25), "-0.25");
+    EXPECT_EQ(std::signbit(FirstTick(-1, 2) + 0.0), false);
 }

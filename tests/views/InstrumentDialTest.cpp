@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -117,4 +119,13 @@ TEST(InstrumentDial, CriticalSectors)
     EXPECT_NEAR(sectors[1].startDegrees + sectors[1].spanDegrees, -45, 0.01);
     reading.criticalTo = 2;
     EXPECT_TRUE(dial.criticalSectors(reading).empty());
+}
+
+TEST(InstrumentDial, AZeroLabelHasNoSign)
+{
+    for (const auto& [from, to] : {std::pair{-1.0, 10.0}, std::pair{-0.3, 0.7}, std::pair{-70.0, 30.0}}) {
+        const std::vector<std::string> labels = texts(InstrumentDial(250, 250, from, to));
+        EXPECT_NE(std::find(labels.begin(), labels.end(), "0"), labels.end()) << from;
+        EXPECT_EQ(std::find(labels.begin(), labels.end(), "-0"), labels.end()) << from;
+    }
 }
