@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "base/FormatText.h"
+#include "base/ReplacingFile.h"
 #include "base/UiServices.h"
 #include "fileio/AsciiExport.h"
 #include "fileio/BinFile.h"
@@ -16,6 +18,8 @@
 #include "views/Export3D.h"
 
 namespace {
+constexpr const char* CouldNotWrite = "Could not write %s.";
+
 // Every file's windows, with the tool applied to each of them when there is one.
 int openFiles(marluneMDIClient& client, const ExportSources& sources)
 {
@@ -38,6 +42,60 @@ int openFiles(marluneMDIClient& client, const ExportSources& sources)
             }
     }
     return status;
+}
+
+// The files of one window as they are written; a failure is reported once per file.
+class WrittenFiles {
+public:
+    explicit WrittenFiles(UiServices& ui) : ui_(ui) {}
+
+    template <typename Writer>
+    void write(const std::filesystem::path& file, Writer&& writer)
+    {
+        if (!complete_)
+            return;
+        if (writer(file)) {
+            written_.push_back(file);
+            return;
+        }
+        complete_ = false;
+        ui_.messageBox(formatText(CouldNotWrite, file.string().c_str()));
+    }
+    bool complete() const { return complete_; }
+    void removeAll() const
+    {
+        std::error_code error;
+        for (const std::filesystem::path& file : written_)
+            std::filesystem::remove(file, error);
+    }
+
+private:
+    UiServices& ui_;
+    std::vector<std::filesystem::path> written_;
+    bool complete_ = true;
+};
+
+bool writeEmptyFile(const std::filesystem::path& file)
+{
+    ReplacingFile empty(file);
+    return empty.commit();
+}
+
+void describe(TIniHelper& manifest, const std::string& section, const marluneChild& window)
+{
+    manifest.writeText(section, "Title", window.title());
+    manifest.writeInt(section, "Type", window.kind());
+    manifest.writeText(section, "FileName", window.fileName());
+    if (window.invalid())
+        manifest.writeInt(section, "Invalid", 1);
+    if (const marluneMDIChild* signalWindow = signalWindowOf(&window)) {
+        const Signal& signal = *signalWindow->signal();
+        manifest.writeExtended(section, "SampleRate", signal.sampleRate());
+        manifest.writeExtended(section, "XOffset", signal.xOffset());
+        manifest.writeLong(section, "Count", long(signal.count()));
+    }
+    if (const std::optional<long double> reading = window.reading())
+        manifest.writeExtended(section, "Value", *reading);
 }
 
 int loadWorkspace(marluneMDIClient& client, const ExportSources& sources)
@@ -66,27 +124,32 @@ int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder,
     for (marluneChild* window : client.windows()) {
         const std::string base = "window-" + std::to_string(window->index() + 1);
         const std::string section = "Window_" + std::to_string(window->index() + 1);
-        manifest.writeText(section, "Title", window->title());
-        manifest.writeInt(section, "Type", window->kind());
-        manifest.writeText(section, "FileName", window->fileName());
+        WrittenFiles files(client.ui());
         if (const marluneMDIChild* signalWindow = signalWindowOf(window)) {
             const Signal& signal = *signalWindow->signal();
-            manifest.writeExtended(section, "SampleRate", signal.sampleRate());
-            manifest.writeExtended(section, "XOffset", signal.xOffset());
-            manifest.writeLong(section, "Count", long(signal.count()));
-            if (!writeBinFile(folder / (base + ".bin"), signal) || !exportAscii(folder / (base + ".txt"), signal))
-                status = 1;
+            files.write(folder / (base + ".bin"), [&](const auto& file) { return writeBinFile(file, signal); });
+            files.write(folder / (base + ".txt"), [&](const auto& file) { return exportAscii(file, signal); });
         } else if (SignalKind::is3D(window->kind())) {
             const auto& threeD = static_cast<const marlune3DChild&>(*window);
-            if (!Export3D::writeMatrix(threeD.data(), folder / (base + ".txt"), threeD.display.xLabel, threeD.display.yLabel))
-                status = 1;
+            // An invalid result has no rows to show: its matrix file holds none.
+            files.write(folder / (base + ".txt"), [&](const auto& file) {
+                return window->invalid() ? writeEmptyFile(file)
+                                         : Export3D::writeMatrix(threeD.data(), file, threeD.display.xLabel,
+                                                                 threeD.display.yLabel);
+            });
         }
-        if (const std::optional<long double> reading = window->reading())
-            manifest.writeExtended(section, "Value", *reading);
-        if (!writePicture(*window, folder / (base + ".png")))
+        files.write(folder / (base + ".png"), [&](const auto& file) { return writePicture(*window, file); });
+        // The manifest describes only windows whose every file is there.
+        if (!files.complete()) {
+            files.removeAll();
             status = 1;
+            continue;
+        }
+        describe(manifest, section, *window);
     }
-    if (!manifest.flush())
+    if (!manifest.flush()) {
+        client.ui().messageBox(formatText(CouldNotWrite, manifest.fileName().c_str()));
         status = 1;
+    }
     return status;
 }

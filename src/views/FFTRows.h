@@ -12,7 +12,7 @@ public:
     // A matrix of unset values. Throws std::bad_alloc when rows × bins floats cannot be addressed or had.
     FFTRows(uint32_t rows, uint32_t bins);
 
-    // Whether rows × bins floats can be addressed at all.
+    // Whether rows × bins floats can be addressed at all and fit in the machine's memory.
     static bool fits(uint64_t rows, uint64_t bins);
 
     uint32_t rows() const { return uint32_t(rows_.size()); }

@@ -115,7 +115,12 @@ FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTPa
     const uint32_t N = parameters.N;
     const uint32_t M = parameters.M;
     const long double fs = parent.sampleRate();
-    if (N < 4 || M < 1 || n < N || !(fs > 0))
+    // No input needs more segments than it has samples: a count beyond is a damaged setting, refused
+    // before the matrix is asked for.
+    if (N < 4 || M < 1 || n < N || M > n || !(fs > 0))
+        return Result::Invalid;
+    // A range without a number selects nothing.
+    if (std::isnan(parameters.fromFrequency) || std::isnan(parameters.toFrequency))
         return Result::Invalid;
     const auto B = int32_t(N / 2);
     const long double w = binWidth(fs, N);
@@ -460,6 +465,8 @@ uint32_t FFTSignal::xRuler(float* out) const
 uint32_t FFTSignal::yRuler(float* out) const
 {
     const ViewLevel& l = level();
+    if (l.binCount < 1 || rows_.rows() == 0)
+        return 0;
     std::copy(rows_.row(uint32_t(l.rulerRow)) + l.firstBin, rows_.row(uint32_t(l.rulerRow)) + l.lastBin + 1, out);
     return uint32_t(l.binCount);
 }

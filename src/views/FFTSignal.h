@@ -53,7 +53,7 @@ public:
     static constexpr int32_t MaxElevation = 16;
 
     // Algorithm 1: the short-time spectra of the parent's visible samples. Invalid when the parent
-    // shows fewer than N samples, N < 4, M < 1 or the frequency range holds no bin.
+    // shows fewer than N samples or fewer than M, N < 4, M < 1 or the frequency range holds no bin.
     // Long computations report to `progress` and stop (Cancelled) when it asks to.
     Result createTimeFFT(const Signal& parent, const TimeFFTParameters& parameters, const SpectralSettings& settings,
                          TapWindow& tap, ProgressReport* progress = nullptr);
