@@ -114,13 +114,13 @@ double bandSum(const FFTSignal& data, long double from, long double to)
     const long double step = data.binStep;
     if (data.rows() == 0 || data.bins() == 0 || !(step > 0))
         return 0;
-    const long double lastBin = data.bins() - 1;
-    const long double first = std::max(std::ceil((from - f0) / step), 0.0L);
-    const long double last = std::min(std::floor((to - f0) / step), lastBin);
+    // The cells the window shows: its level's rows, and of the band the bins inside the level's own range.
+    const ViewLevel& level = data.level();
+    const long double first = std::max(std::ceil((from - f0) / step), (long double)level.firstBin);
+    const long double last = std::min(std::floor((to - f0) / step), (long double)level.lastBin);
     // A band beside the bins, or a NaN bound, holds no cell.
     if (!(first <= last))
         return 0;
-    const ViewLevel& level = data.level();
     double sum = 0;
     for (int32_t r = level.firstRow; r <= level.lastRow; ++r) {
         const float* row = data.row(uint32_t(r));

@@ -31,8 +31,8 @@ double thd(std::span<const float> samples);
 // where the logarithm has no finite result.
 double snr(std::span<const float> samples);
 
-// The double sum of the cells of the 3D data's current visible rows whose bins lie in [from, to]
-// (bin j at f₀ + j Δf); 0 when no bin does.
+// The double sum of the cells of the 3D data's current level (its rows, and its bins that lie in
+// [from, to], bin j at f₀ + j Δf); 0 when no bin does.
 double bandSum(const FFTSignal& data, long double from, long double to);
 
 }  // namespace InstrumentMeasures

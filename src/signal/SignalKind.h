@@ -30,7 +30,7 @@ constexpr int32_t Picture = 152;
 constexpr int32_t SignalLog3D = 153;
 
 constexpr bool isSignalWindow(int32_t kind) { return kind >= 1 && kind <= 68; }
-constexpr bool isInstrument(int32_t kind) { return kind >= 71 && kind <= 84; }
+constexpr bool isInstrument(int32_t kind) { return kind >= 71 && kind <= 85; }
 constexpr bool is3D(int32_t kind) { return kind >= 151 && kind <= 159; }
 constexpr bool isOverlay(int32_t kind) { return kind < 0; }
 }  // namespace SignalKind

@@ -189,7 +189,7 @@ int32_t ControlDiagram::iconOf(int32_t kind)
     for (const auto& [k, resource] : Icons)
         if (k == kind)
             return resource;
-    if (kind >= 71 && kind <= 85)
+    if (SignalKind::isInstrument(kind))
         return 17021;
     if (kind == 0 || kind == 4 || kind == 18)
         return 0;

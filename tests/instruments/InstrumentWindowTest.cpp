@@ -1,6 +1,9 @@
 #include "instruments/InstrumentFixture.h"
 
+#include <cmath>
+
 #include "fileio/PictureMatrix.h"
+#include "fileio/WavWriter.h"
 #include "instruments/ValShowForm.h"
 #include "settings/TIniHelper.h"
 #include "support/TempFolder.h"
@@ -8,6 +11,8 @@
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
 #include "tree/ExtractOdDoForm.h"
+#include "tree/WorkspaceCommands.h"
+#include "tree/WorkspaceWriter.h"
 #include "tree/marlune3DChild.h"
 
 namespace {
@@ -209,6 +214,35 @@ TEST_F(InstrumentTest, BandOutsideTheBinsSumsNothing)
     EXPECT_EQ(sum(2.2L, 2.8L), 0) << "no bin inside";
 }
 
+// A level zoomed into a sub-band sums the band's bins inside that level only, as the window shows them.
+TEST_F(InstrumentTest, BandSumOnASubBandLevelSumsThatLevelsBins)
+{
+    // Eight rows of six bins, cell (r, j) = 10 r + j; bin j lies at Y = 1 + j.
+    PictureMatrix matrix{8, 6, {}};
+    for (uint32_t r = 0; r < 8; ++r)
+        for (uint32_t j = 0; j < 6; ++j)
+            matrix.values.push_back(float(10 * r + j));
+    marlune3DChild* picture = marlune3DChild::createPicture(client, matrix, "pic");
+    auto* band = static_cast<marlune1DChild*>(DerivedWindows::createChild(client, *picture, 79, {-100, 100}));
+    ASSERT_NE(band, nullptr);
+    // Rows 1 ... 4, bins 2 ... 4.
+    picture->data().level().rulerRow = 4;
+    picture->data().level().rulerBin = 4;
+    ASSERT_TRUE(picture->data().zoomToRectangle(1, 2));
+    picture->updateAfterChange();
+    double expected = 0;
+    for (int r = 1; r <= 4; ++r)
+        for (int j = 2; j <= 4; ++j)
+            expected += 10 * r + j;
+    EXPECT_EQ(band->value(), expected);
+    // A band that overlaps the level in part: bins 3 ... 4 of it.
+    auto* upper = static_cast<marlune1DChild*>(DerivedWindows::createChild(client, *picture, 79, {4, 100}));
+    EXPECT_EQ(upper->value(), expected - (10 * (1 + 2 + 3 + 4) + 2 * 4));
+    ASSERT_TRUE(picture->data().zoomOut());
+    picture->updateAfterChange();
+    EXPECT_EQ(band->value(), 10 * 28 * 6 + 15 * 8) << "level 0 shows every bin";
+}
+
 // Through two paths of the tree, each change still reaches the instrument once, after its parent.
 TEST_F(InstrumentTest, AnInstrumentIsRecomputedOncePerChangeOfItsParent)
 {
@@ -309,4 +343,40 @@ TEST_F(InstrumentTest, SavesItsSettingsThenItsParameters)
     EXPECT_NE(text.find("AppExecTime=0\r\nValue1=0.0015\r\nValue2=0\r\n"), std::string::npos) << text;
     EXPECT_EQ(ini.readExtended("Window_1", "Value1"), at->value1());
     EXPECT_EQ(ini.readInt("Window_1", "MarkerOn"), 1);
+}
+
+// Every instrument kind, the SNR among them, comes back from a workspace with the value log below it.
+TEST_F(InstrumentTest, EveryInstrumentComesBackWithItsValueLog)
+{
+    TempFolder folder;
+    std::vector<float> samples(256);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(100 * std::sin(0.3 * double(i)) + (i % 7));
+    const Signal tone(nullptr, SignalKind::FileSignal, samples.data(), uint32_t(samples.size()), 1000);
+    ASSERT_TRUE(writeWavFile(folder.path / "tone.wav", tone));
+    marluneMDIChild* wav = client.openFiles({(folder.path / "tone.wav").string()});
+    ASSERT_NE(wav, nullptr);
+    std::vector<int32_t> kinds;
+    for (int32_t kind = 71; kind <= 85; ++kind) {
+        if (kind == InstrumentKinds::BandSum3D)
+            continue;
+        marluneChild* instrument = DerivedWindows::createChild(client, *wav, kind, {0.01L, 0});
+        ASSERT_NE(instrument, nullptr) << kind;
+        ASSERT_NE(DerivedWindows::createChild(client, *instrument, SignalKind::Track, {20}), nullptr) << kind;
+        kinds.push_back(kind);
+        kinds.push_back(SignalKind::Track);
+    }
+    const auto file = folder.path / "instruments.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, file.string()));
+
+    ScriptedUi freshUi;
+    marluneMDIClient fresh(freshUi, "/nonexistent/");
+    fresh.workspaces().load(file.string());
+    const auto windows = fresh.windows();
+    ASSERT_EQ(windows.size(), kinds.size() + 1);
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        EXPECT_EQ(windows[i + 1]->kind(), kinds[i]) << i;
+        EXPECT_EQ(windows[i + 1]->title(), client.windows()[i + 1]->title()) << i;
+    }
+    EXPECT_TRUE(freshUi.messages.empty());
 }
