@@ -43,6 +43,15 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
+// The name as the index finds it: names match without regard to case.
+std::string folded(std::string_view name)
+{
+    std::string key(name);
+    for (char& c : key)
+        c = lower(c);
+    return key;
+}
+
 void appendOnce(std::vector<std::string>& names, const std::string& name)
 {
     for (const std::string& existing : names)
@@ -90,7 +99,7 @@ PrivateProfile::PrivateProfile(fs::path file) : file_(std::move(file))
         if (trimmed.starts_with('[')) {
             const auto close = trimmed.find(']');
             const auto nameLength = close == std::string_view::npos ? close : close - 1;
-            sections_.push_back({std::string(trim(trimmed.substr(1, nameLength))), std::string(line), {}});
+            addSection(std::string(trim(trimmed.substr(1, nameLength))), std::string(line));
         } else if (sections_.empty()) {
             preamble_.push_back({std::string(line), {}, {}});
         } else {
@@ -110,13 +119,17 @@ PrivateProfile::Line PrivateProfile::parseLine(std::string text)
     return {std::move(text), std::move(key), std::move(value)};
 }
 
+void PrivateProfile::addSection(std::string name, std::string header)
+{
+    // The first of duplicate sections stays the one that is found.
+    sectionIndex_.try_emplace(folded(name), sections_.size());
+    sections_.push_back({std::move(name), std::move(header), {}});
+}
+
 const PrivateProfile::Section* PrivateProfile::findSection(std::string_view name) const
 {
-    name = trim(name);
-    for (const Section& section : sections_)
-        if (sameName(section.name, name))
-            return &section;
-    return nullptr;
+    const auto found = sectionIndex_.find(folded(trim(name)));
+    return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 PrivateProfile::Section* PrivateProfile::findSection(std::string_view name)
@@ -129,7 +142,7 @@ PrivateProfile::Section& PrivateProfile::sectionForWriting(std::string_view name
     if (Section* section = findSection(name))
         return *section;
     name = trim(name);
-    sections_.push_back({std::string(name), "[" + std::string(name) + "]", {}});
+    addSection(std::string(name), "[" + std::string(name) + "]");
     modified_ = true;
     return sections_.back();
 }
@@ -184,6 +197,7 @@ void PrivateProfile::clear()
 {
     preamble_.clear();
     sections_.clear();
+    sectionIndex_.clear();
     byteOrderMark_ = false;
     modified_ = true;
 }
@@ -191,8 +205,9 @@ void PrivateProfile::clear()
 std::vector<std::string> PrivateProfile::sectionNames() const
 {
     std::vector<std::string> names;
-    for (const Section& section : sections_)
-        appendOnce(names, section.name);
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        if (sectionIndex_.at(folded(sections_[i].name)) == i)
+            names.push_back(sections_[i].name);
     return names;
 }
 

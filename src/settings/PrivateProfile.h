@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One private-profile (INI) file held in memory: "[section]" headers and "key=value" lines.
@@ -50,6 +51,7 @@ private:
     };
 
     static Line parseLine(std::string text);
+    void addSection(std::string name, std::string header);
     Section* findSection(std::string_view name);
     const Section* findSection(std::string_view name) const;
     Section& sectionForWriting(std::string_view name);
@@ -58,6 +60,9 @@ private:
     std::filesystem::path file_;
     std::vector<Line> preamble_;  // lines before the first header; kept but not addressable
     std::vector<Section> sections_;
+    // Each section name, folded to lower case, to the first section of that name: a workspace of many
+    // windows is read and written in time proportional to its size.
+    std::unordered_map<std::string, std::size_t> sectionIndex_;
     bool byteOrderMark_ = false;
     bool modified_ = false;
 };

@@ -1,5 +1,9 @@
 #include "tree/ThreeDKinds.h"
 
+#include <filesystem>
+
+#include "base/UiServices.h"
+#include "fileio/PictureMatrix.h"
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
@@ -37,6 +41,27 @@ const WindowKind Kinds[] = {
             if (!signalParent || length <= 0)
                 return nullptr;
             return marlune3DChild::createLog(section.client, *signalParent, uint32_t(length));
+        },
+    },
+    {
+        .kind = SignalKind::Picture,
+        .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
+            const std::string stored = section.ini.readText(section.name, "FileName");
+            if (parent || stored.empty())
+                return nullptr;
+            const std::optional<std::filesystem::path> path = section.locate(stored);
+            if (!path)
+                return nullptr;
+            const std::optional<PictureMatrix> picture = PictureMatrix::read(path->string());
+            if (!picture) {
+                section.client.ui().beep();
+                return nullptr;
+            }
+            marlune3DChild* window =
+                marlune3DChild::createPicture(section.client, *picture, path->filename().string());
+            if (window)
+                window->setFileName(path->string());
+            return window;
         },
     },
 };

@@ -40,7 +40,7 @@ struct ToolClass {
 
 std::optional<ToolClass> toolClassOf(int32_t appliedTo)
 {
-    if (appliedTo >= 71 && appliedTo <= 84)
+    if (SignalKind::isInstrument(appliedTo))
         return ToolClass{[](int32_t k) { return k >= 70 && k <= 85; }, "This tool can be applied only to instruments."};
     if (appliedTo >= 1 && appliedTo <= 68)
         return ToolClass{[](int32_t k) { return k >= 0 && k <= 69; }, "This tool can be applied only to signals."};
@@ -88,7 +88,7 @@ std::vector<std::string> numberedKeys(const TIniHelper& ini, const std::string& 
 WorkspaceLoader::WorkspaceLoader(marluneMDIClient& client, const std::string& fileName,
                                  std::vector<std::string> arguments)
     : client_(client), ini_(fileName), folder_(std::filesystem::path(fileName).parent_path()),
-      arguments_(std::move(arguments))
+      arguments_(std::move(arguments)), refusedAtStart_(client.refusedWindows())
 {
 }
 
@@ -98,6 +98,7 @@ void WorkspaceLoader::runPasses(const std::vector<std::string>& roots, marluneCh
     int previous = 0;
     for (bool first = true;; first = false) {
         failures_ = 0;
+        walked_.clear();
         for (const std::string& root : roots)
             loadSection(root, parent);
         if (!first && failures_ == previous)
@@ -140,10 +141,18 @@ void WorkspaceLoader::applyTool(marluneChild* target)
 
 void WorkspaceLoader::loadSection(const std::string& name, marluneChild* parent)
 {
+    // A window's children are walked once a pass: `Child_` keys that lead back to a window on the way
+    // (a cycle, or a window its own child) end there instead of recursing for ever.
+    if (walked_.contains(name))
+        return;
     auto found = loaded_.find(name);
     if (found == loaded_.end()) {
         if (refused_.contains(name)) {
             ++failures_;
+            return;
+        }
+        if (client_.isFull()) {
+            refuseForFullTable(name);
             return;
         }
         for (const std::string& needed : numberedKeys(ini_, name, "Parent_"))
@@ -163,8 +172,19 @@ void WorkspaceLoader::loadSection(const std::string& name, marluneChild* parent)
         loadChannels(*window, name);
     }
     marluneChild* window = found->second;
+    walked_.insert(name);
     for (const std::string& child : numberedKeys(ini_, name, "Child_"))
         loadSection(child, window);
+}
+
+void WorkspaceLoader::refuseForFullTable(const std::string& name)
+{
+    // Said once for the whole file, and not at all when the table already refused a window of it.
+    if (!toldFull_ && client_.refusedWindows() == refusedAtStart_)
+        client_.ui().messageBox(marluneMDIClient::TooManyWindows);
+    toldFull_ = true;
+    refused_.insert(name);
+    ++failures_;
 }
 
 void WorkspaceLoader::loadChannels(marluneChild& window, const std::string& name)
@@ -191,10 +211,13 @@ marluneChild* WorkspaceLoader::makeWindow(const std::string& name, marluneChild*
     const WindowKind* entry = WindowKinds::find(kind);
     const SpectralStandIn spectral(client_, ini_, name, entry && entry->spectral);
     if (entry && entry->load) {
-        const WorkspaceSection section{client_, ini_, name, [this](const std::string& other) -> marluneChild* {
-                                           const auto found = loaded_.find(other);
-                                           return found == loaded_.end() ? nullptr : found->second;
-                                       }};
+        const WorkspaceSection section{
+            client_, ini_, name,
+            [this](const std::string& other) -> marluneChild* {
+                const auto found = loaded_.find(other);
+                return found == loaded_.end() ? nullptr : found->second;
+            },
+            [this](const std::string& stored) { return locateReported(stored); }};
         return entry->load(section, parent);
     }
     if (!parent)
@@ -227,20 +250,26 @@ std::optional<std::filesystem::path> WorkspaceLoader::locate(const std::string& 
     return std::filesystem::path(chosen.front());
 }
 
+std::optional<std::filesystem::path> WorkspaceLoader::locateReported(const std::string& stored)
+{
+    const std::optional<std::filesystem::path> path = locate(stored);
+    if (path && readable(*path))
+        return path;
+    const std::string shown = path ? path->string() : stored;
+    client_.ui().messageBox(formatText(MissingFile, shown.c_str()));
+    missing_.push_back(stored);
+    return std::nullopt;
+}
+
 marluneChild* WorkspaceLoader::openSource(const std::string& name, int32_t kind)
 {
     const bool fromFile = kind == SignalKind::FileSignal || kind == SignalKind::WavChannel ||
                           kind == SignalKind::Sa3Channel || kind == SignalKind::AsciiColumn;
     if (!fromFile)
         return nullptr;
-    const std::string stored = ini_.readText(name, "FileName");
-    const std::optional<std::filesystem::path> path = locate(stored);
-    if (!path || !readable(*path)) {
-        const std::string shown = path ? path->string() : stored;
-        client_.ui().messageBox(formatText(MissingFile, shown.c_str()));
-        missing_.push_back(stored);
+    const std::optional<std::filesystem::path> path = locateReported(ini_.readText(name, "FileName"));
+    if (!path)
         return nullptr;
-    }
     if (kind == SignalKind::AsciiColumn)
         return AsciiImport(client_).importWith(*path, ini_.readExtended(name, "SampleRate"),
                                                ini_.readInt(name, "XAxisFromFile") == 1);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -38,8 +39,12 @@ private:
     marluneChild* openSource(const std::string& name, int32_t kind);
     // The stored file name resolved as the arguments, the workspace's folder and the person say.
     std::optional<std::filesystem::path> locate(const std::string& stored);
+    // The same, a file that is not there reported with MissingFile and listed among the missing ones.
+    std::optional<std::filesystem::path> locateReported(const std::string& stored);
     void applyKeys(marluneChild& window, const std::string& name);
     void loadChannels(marluneChild& window, const std::string& name);
+    // A section met while the window table is full.
+    void refuseForFullTable(const std::string& name);
     void runPasses(const std::vector<std::string>& roots, marluneChild* parent);
 
     marluneMDIClient& client_;
@@ -51,6 +56,10 @@ private:
     // Sections whose window could not be made although its parents existed: a later pass would only
     // ask for the same file again.
     std::set<std::string> refused_;
+    // Sections whose children this pass has walked.
+    std::set<std::string> walked_;
+    uint64_t refusedAtStart_ = 0;
+    bool toldFull_ = false;
     int failures_ = 0;
     int made_ = 0;
     std::vector<std::string> missing_;

@@ -1,5 +1,7 @@
 #pragma once
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 class TIniHelper;
@@ -14,4 +16,7 @@ struct WorkspaceSection {
     std::string name;
     // The window made from another section of the file ("Window_%i"), or null while it is not made.
     std::function<marluneChild*(const std::string& section)> made;
+    // A stored file name resolved as for the signal files (the command line, the workspace's folder, the
+    // person); none when it was not found. A missing file has been reported.
+    std::function<std::optional<std::filesystem::path>(const std::string& stored)> locate;
 };

@@ -434,6 +434,9 @@ void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) c
     ini.writeInt(section, "RulerOn", data_.rulerOn);
     ini.writeInt(section, "RulerX", level.rulerRow);
     ini.writeInt(section, "RulerY", level.rulerBin);
+    // A picture read from a file is read again from it; one from the clipboard is not kept.
+    if (kind() == SignalKind::Picture && !fileName().empty())
+        ini.writeText(section, "FileName", fileName());
     if (kind() != SignalKind::TimeFFT)
         return;
     ini.writeInt(section, "FFTPrecision", int(data_.parameters().N));
@@ -456,6 +459,11 @@ void marlune3DChild::loadKindKeys(const TIniHelper& ini, const std::string& sect
         level.zMin = float(ini.readExtended(section, "MinimumZ"));
     }
     data_.fillSegments = ini.readInt(section, "FillSegments") != 0;
+    // The view as it was saved; a stored value out of range keeps the window's own.
+    if (const int32_t azimuth = ini.readInt(section, "ViewX"); azimuth >= 0 && azimuth < FFTSignal::Azimuths)
+        data_.azimuth = azimuth;
+    if (const int32_t elevation = ini.readInt(section, "ViewY"); elevation >= 0 && elevation <= FFTSignal::MaxElevation)
+        data_.elevation = elevation;
     data_.rulerOn = ini.readInt(section, "RulerOn") != 0;
     level.rulerRow = std::clamp(ini.readInt(section, "RulerX"), level.firstRow, level.lastRow);
     level.rulerBin = std::clamp(ini.readInt(section, "RulerY"), level.firstBin, level.lastBin);

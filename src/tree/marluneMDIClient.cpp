@@ -88,13 +88,15 @@ marluneChild* marluneMDIClient::addWindow(std::unique_ptr<marluneChild> window)
     if (free == table_.end()) {
         // The table is full: refuse instead of overwriting a slot that is in use.
         window->detachFromTree();
-        ui_.messageBox("Too many windows are open. Close some windows and try again.");
+        ++refusedWindows_;
+        ui_.messageBox(TooManyWindows);
         return nullptr;
     }
     const int index = int(free - table_.begin());
     window->setIndex(index);
     highestIndex_ = std::max(highestIndex_, index);
     *free = std::move(window);
+    ++registered_;
     for (ClientListener* listener : std::vector(listeners_))
         listener->childCreated(*table_[index]);
     treeChanged();
@@ -106,6 +108,7 @@ void marluneMDIClient::closeWindow(marluneChild* window)
     if (!isRegistered(window))
         return;
     std::unique_ptr<marluneChild> owned = std::move(table_[window->index()]);
+    --registered_;
     const bool wasActive = active_ == window;
     if (wasActive)
         active_ = nullptr;
@@ -198,7 +201,9 @@ void marluneMDIClient::openPictureCommand()
         ui_.beep();
         return;
     }
-    marlune3DChild::createPicture(*this, *picture, std::filesystem::path(names.front()).filename().string());
+    if (marlune3DChild* window =
+            marlune3DChild::createPicture(*this, *picture, std::filesystem::path(names.front()).filename().string()))
+        window->setFileName(names.front());
 }
 
 void marluneMDIClient::spectralDefaultsCommand()

@@ -27,6 +27,7 @@ class UiServices;
 class marluneMDIClient : public CommandTarget {
 public:
     static constexpr int MaxWindows = 512;
+    static constexpr const char* TooManyWindows = "Too many windows are open. Close some windows and try again.";
 
     // With a defaults file, the application-wide settings are read from it now and written back when
     // the client is destroyed (saveDefaults).
@@ -59,6 +60,9 @@ public:
     uint32_t nextCreationNumber() { return ++creationCounter_; }
     // Takes the lowest free slot and ownership; null (with a message) when all 512 are taken.
     marluneChild* addWindow(std::unique_ptr<marluneChild> window);
+    // Whether every slot is taken, and how many windows addWindow has refused for that so far.
+    bool isFull() const { return registered_ == MaxWindows; }
+    uint64_t refusedWindows() const { return refusedWindows_; }
     // Destroys a window: frees its slot, detaches it from parents and children.
     void closeWindow(marluneChild* window);
     void closeAll();
@@ -124,6 +128,8 @@ private:
     std::optional<WindowPlacement> controlWindow_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
+    int registered_ = 0;
+    uint64_t refusedWindows_ = 0;
     uint32_t creationCounter_ = 0;
     marluneChild* active_ = nullptr;
 };

@@ -5,7 +5,9 @@
 
 #include "dsp/CalcOperator.h"
 #include "dsp/CalcProgram.h"
+#include "fileio/SampleRateForm.h"
 #include "fileio/WavWriter.h"
+#include "settings/PrivateProfile.h"
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
 #include "signal/SpectrumSignal.h"
@@ -51,9 +53,9 @@ protected:
 
     void SetUp() override { client.spectralSettings = builtInSpectralDefaults({}); }
 
-    marluneMDIChild* openTone(const std::string& name = "tone.wav")
+    marluneMDIChild* openTone(const std::string& name = "tone.wav", uint32_t n = 4000)
     {
-        writeTone(folder.path / name);
+        writeTone(folder.path / name, n);
         return client.openFiles({(folder.path / name).string()});
     }
     marluneChild* derive(marluneChild* parent, int command)
@@ -313,4 +315,157 @@ TEST_F(WorkspaceTest, TheControlWindowSectionFollowsTheControlWindow)
     fresh->client.workspaces().load(open.string());
     EXPECT_EQ(requests.requested, (std::vector<WindowPlacement>{{5000, 0, 10000, 2500}}));
     fresh->client.unsubscribe(requests);
+}
+
+namespace {
+// The section of `kind` in a saved workspace, every key but the window positions, in file order.
+std::vector<std::string> sectionOfKind(const std::filesystem::path& file, int32_t kind)
+{
+    const PrivateProfile profile(file);
+    for (const std::string& section : profile.sectionNames()) {
+        if (profile.getString(section, "Type", "") != std::to_string(kind))
+            continue;
+        std::vector<std::string> lines;
+        for (const std::string& key : profile.keys(section))
+            if (!key.starts_with("Window_") && !key.starts_with("Child_"))
+                lines.push_back(key + "=" + profile.getString(section, key, ""));
+        return lines;
+    }
+    return {};
+}
+}  // namespace
+
+// Every key of a Time FFT, a 3D signal log and a picture from a matrix file comes back as it was saved.
+TEST_F(WorkspaceTest, EveryKeyOfThe3DKindsRoundTrips)
+{
+    marluneMDIChild* wav = openTone("tone.wav", 8000);
+    ASSERT_NE(wav, nullptr);
+    client.spectralSettings.window = 3;
+    marlune3DChild* tfft = marlune3DChild::createTimeFFT(client, *wav, {256, 12, 7, 4, 100, 3000});
+    marlune3DChild* log = marlune3DChild::createLog(client, *wav, 6);
+    std::string matrix;
+    for (const uint32_t word : {5u, 4u, 0u, 0u})
+        matrix.append(reinterpret_cast<const char*>(&word), 4);
+    for (uint32_t v = 0; v < 20; ++v)
+        matrix.append(reinterpret_cast<const char*>(&v), 4);
+    writeBytes(folder.path / "matrix.dat", matrix);
+    ui.openAnswers.push_back({(folder.path / "matrix.dat").string()});
+    client.dispatch(Cmd::OpenPicture);
+    auto* picture = dynamic_cast<marlune3DChild*>(client.windows().back());
+    ASSERT_TRUE(tfft && log && picture && picture->kind() == SignalKind::Picture);
+    client.spectralSettings = builtInSpectralDefaults({});
+
+    int palette = 2;
+    for (marlune3DChild* window : {tfft, log, picture}) {
+        window->display = {palette++, false, "x" + std::to_string(palette), "y", "z"};
+        window->data().fixedZRange = true;
+        window->data().level().zMax = 12.5f;
+        window->data().level().zMin = -3.25f;
+        window->data().fillSegments = !window->data().fillSegments;
+        window->data().rulerOn = true;
+        window->data().level().rulerRow = 2;
+        window->data().level().rulerBin = 3;
+    }
+    log->data().azimuth = 20;
+    log->data().elevation = 8;
+    picture->data().azimuth = 30;
+    picture->data().elevation = 16;
+    tfft->link();
+
+    const auto file = folder.path / "3d.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, file.string()));
+    auto fresh = loadFresh(file);
+    EXPECT_EQ(fresh->client.windows().size(), 4u);
+    EXPECT_TRUE(fresh->ui.messages.empty());
+    marlune3DChild* freshLog = nullptr;
+    for (marluneChild* window : fresh->client.windows())
+        if (window->kind() == SignalKind::SignalLog3D)
+            freshLog = static_cast<marlune3DChild*>(window);
+    ASSERT_NE(freshLog, nullptr);
+    EXPECT_EQ(freshLog->data().azimuth, 20);
+    EXPECT_EQ(freshLog->data().elevation, 8);
+    EXPECT_EQ(freshLog->data().level().zMax, 12.5f);
+
+    const auto again = folder.path / "again.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(fresh->client, again.string()));
+    for (const int32_t kind : {SignalKind::TimeFFT, SignalKind::Picture, SignalKind::SignalLog3D}) {
+        const auto saved = sectionOfKind(file, kind);
+        EXPECT_GE(saved.size(), 15u) << kind;
+        EXPECT_EQ(sectionOfKind(again, kind), saved) << kind;
+    }
+    EXPECT_EQ(sectionOfKind(file, SignalKind::TimeFFT).size(), 3u + 15u + 3u + 17u) << "Type, Linked, Visible, the 3D keys, the Time FFT's and FFT_";
+}
+
+// Cepstra and .sa3 channels are made again with everything below them.
+TEST_F(WorkspaceTest, CepstraAndSa3ChannelsComeBackWithTheirSubtrees)
+{
+    marluneMDIChild* wav = openTone("tone.wav", 4096);
+    marluneChild* cepstrum = derive(wav, Cmd::Cepstrum);
+    ASSERT_TRUE(cepstrum && cepstrum->kind() == SignalKind::Cepstrum);
+    ASSERT_NE(derive(derive(cepstrum, Cmd::FFT), Cmd::RemoveTrend), nullptr);
+    std::string sa3(2 * (61 + 7 * 64), '\0');
+    for (std::size_t i = 0; i < sa3.size(); ++i)
+        sa3[i] = char(i * 7);
+    writeBytes(folder.path / "log.sa3", sa3);
+    ui.formAnswers.push_back([](DialogForm& form) {
+        static_cast<SampleRateForm&>(form).text = "50";
+        return form.accept();
+    });
+    marluneMDIChild* channel0 = client.openFiles({(folder.path / "log.sa3").string()});
+    ASSERT_NE(channel0, nullptr);
+    marluneChild* channel2 = client.windows()[client.windows().size() - 2];
+    ASSERT_EQ(channel2->kind(), SignalKind::Sa3Channel);
+    ASSERT_NE(derive(derive(channel2, Cmd::FFT), Cmd::RemoveTrend), nullptr);
+    const auto file = folder.path / "kinds.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(client, file.string()));
+
+    auto fresh = std::make_unique<Fresh>();
+    fresh->client.spectralSettings = builtInSpectralDefaults({});
+    fresh->ui.formAnswers.push_back([](DialogForm& form) {
+        static_cast<SampleRateForm&>(form).text = "50";
+        return form.accept();
+    });
+    fresh->client.workspaces().load(file.string());
+    ASSERT_EQ(fresh->client.windows().size(), client.windows().size());
+    for (std::size_t i = 0; i < client.windows().size(); ++i) {
+        EXPECT_EQ(fresh->client.windows()[i]->kind(), client.windows()[i]->kind()) << i;
+        EXPECT_EQ(samplesOf(fresh->client.windows()[i]), samplesOf(client.windows()[i])) << i;
+    }
+    const auto again = folder.path / "again.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(fresh->client, again.string()));
+    EXPECT_EQ(withoutPositions(again), withoutPositions(file));
+}
+
+// `Child_` keys that lead back up the tree, or to the window itself, end where the window is made.
+TEST_F(WorkspaceTest, ChildKeysInACycleEndAtTheWindowAlreadyMade)
+{
+    writeTone(folder.path / "tone.wav");
+    const std::string wav = (folder.path / "tone.wav").string();
+    writeBytes(folder.path / "cycle.mws", "[Root]\nRoot_1=Window_0\nRoot_2=Window_5\n"
+                                          "[Window_0]\nType=22\nFileName=" + wav + "\nChild_1=Window_1\n"
+                                          "[Window_1]\nType=2\nLinked=1\nChild_1=Window_0\nChild_2=Window_1\n"
+                                          "[Window_5]\nType=22\nFileName=" + wav + "\nChild_1=Window_5\n");
+    auto fresh = loadFresh(folder.path / "cycle.mws");
+    const auto windows = fresh->client.windows();
+    ASSERT_EQ(windows.size(), 3u);
+    EXPECT_EQ(windows[1]->kind(), SignalKind::Spectrum);
+    EXPECT_EQ(windows[1]->parent(), windows[0]);
+    EXPECT_TRUE(windows[2]->children().empty());
+    EXPECT_TRUE(fresh->ui.messages.empty());
+}
+
+// Past the table's 512 windows the rest of the file is refused with one message, in one pass over it.
+TEST_F(WorkspaceTest, WindowsPastTheFullTableAreRefusedWithOneMessage)
+{
+    writeTone(folder.path / "tone.wav", 64);
+    std::string text = "[Root]\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "Root_" + std::to_string(i + 1) + "=Window_" + std::to_string(i) + "\n";
+    for (int i = 0; i < 3000; ++i)
+        text += "[Window_" + std::to_string(i) + "]\nType=22\nFileName=tone.wav\n";
+    writeBytes(folder.path / "many.mws", text);
+    auto fresh = loadFresh(folder.path / "many.mws");
+    EXPECT_EQ(fresh->client.windows().size(), std::size_t(marluneMDIClient::MaxWindows));
+    ASSERT_EQ(fresh->ui.messages.size(), 1u);
+    EXPECT_EQ(fresh->ui.messages[0].text, marluneMDIClient::TooManyWindows);
 }
