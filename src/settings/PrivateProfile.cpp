@@ -33,16 +33,6 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
 // The name as the index finds it: names match without regard to case.
 std::string folded(std::string_view name)
 {
@@ -50,14 +40,6 @@ std::string folded(std::string_view name)
     for (char& c : key)
         c = lower(c);
     return key;
-}
-
-void appendOnce(std::vector<std::string>& names, const std::string& name)
-{
-    for (const std::string& existing : names)
-        if (sameName(existing, name))
-            return;
-    names.push_back(name);
 }
 
 // A line break (or a NUL) inside a name or a value would end its line and start keys or sections of
@@ -150,13 +132,23 @@ PrivateProfile::Section& PrivateProfile::sectionForWriting(std::string_view name
 std::string PrivateProfile::getString(std::string_view section, std::string_view key,
                                       std::string_view defaultValue) const
 {
-    if (const Section* found = findSection(section)) {
-        key = trim(key);
-        for (const Line& line : found->lines)
-            if (!line.key.empty() && sameName(line.key, key))
-                return line.value;
-    }
+    if (const Section* found = findSection(section))
+        if (const Line* line = findKey(*found, trim(key)))
+            return line->value;
     return std::string(defaultValue);
+}
+
+const PrivateProfile::Line* PrivateProfile::findKey(const Section& section, std::string_view key)
+{
+    if (!section.indexed) {
+        section.keyIndex.clear();
+        for (std::size_t i = 0; i < section.lines.size(); ++i)
+            if (!section.lines[i].key.empty())
+                section.keyIndex.try_emplace(folded(section.lines[i].key), i);
+        section.indexed = true;
+    }
+    const auto found = section.keyIndex.find(folded(key));
+    return found == section.keyIndex.end() ? nullptr : &section.lines[found->second];
 }
 
 void PrivateProfile::setString(std::string_view section, std::string_view key, std::string_view value)
@@ -166,9 +158,8 @@ void PrivateProfile::setString(std::string_view section, std::string_view key, s
     key = safeKey;
     const std::string safeValue = oneLine(value);
     value = safeValue;
-    for (Line& line : target.lines) {
-        if (line.key.empty() || !sameName(line.key, key))
-            continue;
+    if (const Line* found = findKey(target, key)) {
+        Line& line = const_cast<Line&>(*found);
         std::string text = line.key + "=" + std::string(value);
         if (text != line.text) {
             line = parseLine(std::move(text));
@@ -180,6 +171,10 @@ void PrivateProfile::setString(std::string_view section, std::string_view key, s
     auto position = target.lines.end();
     while (position != target.lines.begin() && trim(std::prev(position)->text).empty())
         --position;
+    if (position == target.lines.end())
+        target.keyIndex.try_emplace(folded(key), target.lines.size());
+    else
+        target.indexed = false;
     target.lines.insert(position, parseLine(std::string(key) + "=" + std::string(value)));
     modified_ = true;
 }
@@ -189,6 +184,7 @@ void PrivateProfile::clearSection(std::string_view section)
     Section& target = sectionForWriting(oneLine(section));
     if (!target.lines.empty()) {
         target.lines.clear();
+        target.keyIndex.clear();
         modified_ = true;
     }
 }
@@ -215,9 +211,9 @@ std::vector<std::string> PrivateProfile::keys(std::string_view section) const
 {
     std::vector<std::string> names;
     if (const Section* found = findSection(section))
-        for (const Line& line : found->lines)
-            if (!line.key.empty())
-                appendOnce(names, line.key);
+        for (std::size_t i = 0; i < found->lines.size(); ++i)
+            if (const Line& line = found->lines[i]; !line.key.empty() && findKey(*found, line.key) == &line)
+                names.push_back(line.key);
     return names;
 }
 

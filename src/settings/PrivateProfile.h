@@ -48,10 +48,16 @@ private:
         std::string name;
         std::string header;
         std::vector<Line> lines;
+        // Each key, folded to lower case, to its first line; made when first asked for, so a section of
+        // many keys (a workspace's list of roots) is read in time proportional to its size.
+        mutable std::unordered_map<std::string, std::size_t> keyIndex = {};
+        mutable bool indexed = false;
     };
 
     static Line parseLine(std::string text);
     void addSection(std::string name, std::string header);
+    // The line of `key` in the section, or null.
+    static const Line* findKey(const Section& section, std::string_view key);
     Section* findSection(std::string_view name);
     const Section* findSection(std::string_view name) const;
     Section& sectionForWriting(std::string_view name);
