@@ -1,6 +1,7 @@
 #include "app/ExportRun.h"
 
 #include <QWidget>
+#include <csignal>
 #include <iostream>
 #include <memory>
 
@@ -35,6 +36,8 @@ ExportSources sourcesOf(const std::vector<std::string>& arguments)
 
 int runExport(const std::string& folder, const std::vector<std::string>& arguments)
 {
+    // A file-size limit is a failed write to report, as a full disk is, not the end of the run.
+    std::signal(SIGXFSZ, SIG_IGN);
     InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
     marluneMDIClient client(ui, ProgramPaths::forExecutable(marluneApp::executableFolder()));
