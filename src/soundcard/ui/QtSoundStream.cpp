@@ -6,15 +6,32 @@
 #include "soundcard/ui/QtBufferDevice.h"
 #include "soundcard/ui/QtBufferQueue.h"
 
+namespace {
+// Qt stops a source or sink with one of these when the device or its sound server goes away; an
+// underrun of an output that ran dry is no failure.
+template <class Audio>
+void failWithDevice(Audio* audio, std::shared_ptr<QtBufferQueue> queue)
+{
+    QObject::connect(audio, &Audio::stateChanged, audio, [audio, queue](QAudio::State state) {
+        const QAudio::Error error = audio->error();
+        if (state == QAudio::StoppedState &&
+            (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError))
+            queue->fail();
+    });
+}
+}  // namespace
+
 QtSoundStream::QtSoundStream(SoundDirection direction, const QAudioDevice& device, const PcmFormat& format)
     : direction_(direction), format_(format), queue_(std::make_shared<QtBufferQueue>()),
       data_(std::make_unique<QtBufferDevice>(queue_))
 {
     if (direction == SoundDirection::Input) {
         source_ = std::make_unique<QAudioSource>(device, qtFormat(format));
+        failWithDevice(source_.get(), queue_);
         data_->open(QIODevice::WriteOnly);
     } else {
         sink_ = std::make_unique<QAudioSink>(device, qtFormat(format));
+        failWithDevice(sink_.get(), queue_);
         data_->open(QIODevice::ReadOnly);
     }
 }
