@@ -12,6 +12,8 @@ stop() {
   rm -rf "$runtime"
 }
 trap stop EXIT
+# A timeout that ends the command ends the server too.
+trap 'exit 143' INT TERM
 timeout 20 pulseaudio -D --exit-idle-time=-1 -n \
   --load="module-null-sink sink_name=loop" --load=module-native-protocol-unix 2>/dev/null
 timeout 10 pactl load-module module-remap-source master=loop.monitor source_name=loopin >/dev/null
