@@ -19,12 +19,12 @@ bool OwnServer::Result::passed(int cases) const
     return exitCode == 0 && output.find(summary) != std::string::npos;
 }
 
-OwnServer::Result OwnServer::run(const std::string& filter)
+OwnServer::Result OwnServer::run(Mode mode, const std::string& filter)
 {
-    const QStringList arguments{QString::number(TimeoutSeconds), "bash",
-                                MARLUNE_SOURCE_DIR "/tools/with-audio-loopback.sh",
-                                QCoreApplication::applicationFilePath(),
-                                QString::fromStdString("--gtest_filter=" + filter)};
+    QStringList arguments{QString::number(TimeoutSeconds), "bash", MARLUNE_SOURCE_DIR "/tools/with-audio-loopback.sh"};
+    if (mode == Mode::MonitorSource)
+        arguments << "--monitor";
+    arguments << QCoreApplication::applicationFilePath() << QString::fromStdString("--gtest_filter=" + filter);
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(Marker, "1");

@@ -1,18 +1,23 @@
 #include <QProcess>
 #include <algorithm>
+#include <cstdio>
 
 #include "LoopbackFixture.h"
 #include "OwnServer.h"
+#include "settings/ProgramPaths.h"
 #include "signal/Signal.h"
+#include "soundcard/AQForm.h"
 #include "soundcard/AcquisitionSettings.h"
 #include "soundcard/marluneSB.h"
+#include "support/NumpyReference.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
-// A tone written by sox and played to the default sink by the server's own player.
+// A tone written by sox and played to the default sink by the server's own player, so neither the
+// sound nor its level comes from the code under test.
 class PlayedTone {
 public:
     static constexpr double Amplitude = 0.5;
@@ -36,6 +41,21 @@ public:
     bool made() const { return made_; }
     QString file() const { return QString::fromStdString((folder_.path / "tone.wav").string()); }
     void play() { player_.start("timeout", {"20", "paplay", file()}); }
+    // The RMS of the file's samples, full scale 1, as sox measures it; 0 when it cannot.
+    double rms() const
+    {
+        QProcess stat;
+        stat.setProcessChannelMode(QProcess::MergedChannels);
+        stat.start("timeout", {"10", "sox", file(), "-n", "stat"});
+        if (!stat.waitForFinished(15000))
+            return 0;
+        const std::string output = stat.readAll().toStdString();
+        const std::size_t at = output.find("RMS     amplitude:");
+        double value = 0;
+        if (at == std::string::npos || std::sscanf(output.c_str() + at, "RMS amplitude: %lf", &value) != 1)
+            return 0;
+        return value;
+    }
 
 private:
     TempFolder folder_;
@@ -109,6 +129,98 @@ class KillingTheServerEndsTheRecordingAndKeepsIt : public AudioLoopback {
     }
 };
 
+// The default and only source is the sink's monitor: it is listed, every standard rate passes and a
+// numbered open records too.
+class TheMonitorIsListedAndEveryStandardRatePasses : public AudioLoopback {
+    void TestBody() override
+    {
+        ASSERT_EQ(defaultSource(), MonitorSource);
+        const std::optional<std::string> described =
+            commandOutput("timeout 5 pactl list sources | sed -n 's/^[[:space:]]*Description: //p'");
+        ASSERT_TRUE(described);
+        std::string description = *described;
+        while (!description.empty() && description.back() == '\n')
+            description.pop_back();
+        EXPECT_EQ(devices.names(SoundDirection::Input), std::vector<std::string>{description});
+
+        ScriptedUi ui;
+        AcquisitionSettings record;
+        AQForm form(ui, devices, ProgramPaths("/nonexistent"), record);
+        EXPECT_EQ(form.sourceEntries, (std::vector<std::string>{AQForm::DefaultSource, description}));
+        std::vector<std::string> standard;
+        for (int32_t rate : AcquisitionSettings::StandardRates)
+            standard.push_back(std::to_string(rate));
+        EXPECT_EQ(form.rateEntries, standard) << "the default source, one channel";
+        form.channels = 1;
+        form.fillRates();
+        EXPECT_EQ(form.rateEntries, standard) << "the default source, two channels";
+        form.source = 1;
+        form.fillRates();
+        EXPECT_EQ(form.rateEntries, standard) << "the monitor by its number";
+        form.rate = int(std::find(standard.begin(), standard.end(), "48000") - standard.begin());
+        EXPECT_TRUE(form.accept()) << messagesOf(ui);
+        EXPECT_EQ(record.device, 0);
+        EXPECT_EQ(record.channels, 2);
+        EXPECT_EQ(record.sampleRate, 48000);
+
+        std::unique_ptr<SoundStream> input = devices.open(SoundDirection::Input, 0, {2, 48000});
+        ASSERT_NE(input, nullptr);
+        int buffers = 0;
+        input->setDoneHandler([&](std::unique_ptr<SoundBuffer> buffer) {
+            EXPECT_FALSE(buffer->aborted);
+            EXPECT_EQ(buffer->done, buffer->samples.size());
+            ++buffers;
+        });
+        input->queue(std::make_unique<SoundBuffer>(2 * 4800, 1));
+        input->queue(std::make_unique<SoundBuffer>(2 * 4800, 2));
+        input->start();
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(runUntil(clock, [&] { return buffers == 2; })) << "the monitor delivered " << buffers << " of 2";
+    }
+};
+
+// What the computer plays is recorded from the sink's monitor, at the played frequency and level.
+class AToneToTheSinkIsRecordedFromItsMonitor : public AudioLoopback {
+    void TestBody() override
+    {
+        ASSERT_EQ(defaultSource(), MonitorSource);
+        PlayedTone tone(3);
+        ASSERT_TRUE(tone.made());
+        ScriptedUi ui;
+        marluneMDIClient client(ui, "/nonexistent/");
+        // Five seconds in 51 windows: the recording stops by itself.
+        marluneSB* acquisition = marluneSB::create(client, devices, mono(5));
+        ASSERT_NE(acquisition, nullptr);
+        client.setActiveChild(acquisition);
+        client.dispatch(Cmd::Start);
+        ASSERT_FALSE(acquisition->stopped()) << messagesOf(ui);
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(runUntil(clock, [&] { return acquisition->bufferCount() >= 2; })) << "the monitor never delivered";
+        tone.play();
+        ASSERT_TRUE(runUntil(clock, [&] { return acquisition->stopped(); })) << acquisition->bufferCount() << " windows";
+        EXPECT_TRUE(ui.messages.empty()) << messagesOf(ui);
+        EXPECT_EQ(acquisition->bufferCount(), 51u);
+        EXPECT_EQ(acquisition->lostBuffers(), 0u) << acquisition->caption();
+
+        // The loudest whole second, its RMS at full scale 1 and the frequency of its spectrum's peak.
+        const std::vector<double> measured = numpyValues(R"(
+x = x / 32768.0
+n = 44100
+start = max(range(0, len(x) - n + 1, 4410), key=lambda s: np.mean(x[s:s + n] ** 2))
+b = x[start:start + n]
+peak = np.argmax(np.abs(np.fft.rfft(b * np.hanning(n))))
+out([np.sqrt(np.mean(b ** 2)), peak * 44100.0 / n])
+)", stored(*acquisition));
+        ASSERT_EQ(measured.size(), 2u);
+        const double reference = tone.rms();
+        ASSERT_GT(reference, 0.3) << "sox measured the file";
+        EXPECT_NEAR(measured[0], reference, reference * 0.01) << "the level of the played file";
+        EXPECT_NEAR(measured[1], PlayedTone::Frequency, 1.0);
+    }
+};
+
 template <class Case>
 void registerCase(const char* name, int line)
 {
@@ -116,19 +228,34 @@ void registerCase(const char* name, int line)
 }
 
 // Runs cases beside a server of their own and shows what they printed when they failed.
-void expectPassed(const std::string& filter, int cases)
+void expectPassed(OwnServer::Mode mode, const std::string& filter, int cases)
 {
-    const OwnServer::Result result = OwnServer::run(filter);
+    const OwnServer::Result result = OwnServer::run(mode, filter);
     EXPECT_TRUE(result.passed(cases)) << "exit code " << result.exitCode << ":\n" << result.output;
 }
 }  // namespace
 
 void registerOwnServerCases()
 {
+    registerCase<TheMonitorIsListedAndEveryStandardRatePasses>("TheMonitorIsListedAndEveryStandardRatePasses", __LINE__);
+    registerCase<AToneToTheSinkIsRecordedFromItsMonitor>("AToneToTheSinkIsRecordedFromItsMonitor", __LINE__);
+    // Last: it leaves no server for the cases after it.
     registerCase<KillingTheServerEndsTheRecordingAndKeepsIt>("KillingTheServerEndsTheRecordingAndKeepsIt", __LINE__);
 }
 
+// Qt Multimedia records the remapped source.
 TEST_F(AudioLoopback, ARecordingWhoseServerIsKilledEndsWithTheDeviceMessage)
 {
-    expectPassed("OwnServer.KillingTheServer*", 1);
+    expectPassed(OwnServer::Mode::RemappedSource, "OwnServer.KillingTheServer*", 1);
+}
+
+// PulseAudio's own client records the monitor, which Qt does not list.
+TEST_F(AudioLoopback, AMonitorAsTheOnlySourceIsListedAndRecorded)
+{
+    expectPassed(OwnServer::Mode::MonitorSource, "OwnServer.TheMonitor*:OwnServer.AToneToTheSink*", 2);
+}
+
+TEST_F(AudioLoopback, AMonitorRecordingWhoseServerIsKilledEndsWithTheDeviceMessage)
+{
+    expectPassed(OwnServer::Mode::MonitorSource, "OwnServer.KillingTheServer*", 1);
 }
