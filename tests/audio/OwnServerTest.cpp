@@ -78,29 +78,44 @@ std::string messagesOf(const ScriptedUi& ui)
     return all;
 }
 
-AcquisitionSettings mono(int32_t seconds)
-{
-    AcquisitionSettings settings;
-    settings.sampleRate = Rate;
-    settings.windowLength = BufferFrames;
-    settings.recordingLength = seconds;
-    return settings;
-}
+// A case that records the default input with an acquisition window: one channel at 44100 Hz in
+// windows of a tenth of a second.
+class RecordingCase : public AudioLoopback {
+protected:
+    // The window, recording for `seconds`; null, with the failure told, when it did not start.
+    marluneSB* startRecording(int32_t seconds)
+    {
+        AcquisitionSettings settings;
+        settings.sampleRate = Rate;
+        settings.windowLength = BufferFrames;
+        settings.recordingLength = seconds;
+        marluneSB* window = marluneSB::create(client, devices, settings);
+        if (!window) {
+            ADD_FAILURE() << "no acquisition window";
+            return nullptr;
+        }
+        client.setActiveChild(window);
+        client.dispatch(Cmd::Start);
+        if (window->stopped()) {
+            ADD_FAILURE() << "START refused: " << messagesOf(ui);
+            return nullptr;
+        }
+        return window;
+    }
+
+    ScriptedUi ui;
+    marluneMDIClient client{ui, "/nonexistent/"};
+};
 
 // The sound server goes away mid-recording: the window says so, stops, keeps what it recorded, and a
 // later START is answered at once.
-class KillingTheServerEndsTheRecordingAndKeepsIt : public AudioLoopback {
+class KillingTheServerEndsTheRecordingAndKeepsIt : public RecordingCase {
     void TestBody() override
     {
         PlayedTone tone(20);
         ASSERT_TRUE(tone.made());
-        ScriptedUi ui;
-        marluneMDIClient client(ui, "/nonexistent/");
-        marluneSB* acquisition = marluneSB::create(client, devices, mono(60));
+        marluneSB* acquisition = startRecording(60);
         ASSERT_NE(acquisition, nullptr);
-        client.setActiveChild(acquisition);
-        client.dispatch(Cmd::Start);
-        ASSERT_FALSE(acquisition->stopped()) << messagesOf(ui);
         tone.play();
         QElapsedTimer clock;
         clock.start();
@@ -181,20 +196,15 @@ class TheMonitorIsListedAndEveryStandardRatePasses : public AudioLoopback {
 };
 
 // What the computer plays is recorded from the sink's monitor, at the played frequency and level.
-class AToneToTheSinkIsRecordedFromItsMonitor : public AudioLoopback {
+class AToneToTheSinkIsRecordedFromItsMonitor : public RecordingCase {
     void TestBody() override
     {
         ASSERT_EQ(defaultSource(), MonitorSource);
         PlayedTone tone(3);
         ASSERT_TRUE(tone.made());
-        ScriptedUi ui;
-        marluneMDIClient client(ui, "/nonexistent/");
         // Five seconds in 51 windows: the recording stops by itself.
-        marluneSB* acquisition = marluneSB::create(client, devices, mono(5));
+        marluneSB* acquisition = startRecording(5);
         ASSERT_NE(acquisition, nullptr);
-        client.setActiveChild(acquisition);
-        client.dispatch(Cmd::Start);
-        ASSERT_FALSE(acquisition->stopped()) << messagesOf(ui);
         QElapsedTimer clock;
         clock.start();
         ASSERT_TRUE(runUntil(clock, [&] { return acquisition->bufferCount() >= 2; })) << "the monitor never delivered";
@@ -224,7 +234,7 @@ out([np.sqrt(np.mean(b ** 2)), peak * 44100.0 / n])
 template <class Case>
 void registerCase(const char* name, int line)
 {
-    ::testing::RegisterTest("OwnServer", name, nullptr, nullptr, __FILE__, line, []() -> AudioLoopback* { return new Case; });
+    ::testing::RegisterTest("OwnServer", name, nullptr, nullptr, __FILE__, line, []() -> ::testing::Test* { return new Case; });
 }
 
 // Runs cases beside a server of their own and shows what they printed when they failed.

@@ -34,20 +34,22 @@ bool QtSoundDevices::Input::accepts(const PcmFormat& format) const
 
 std::optional<QtSoundDevices::Input> QtSoundDevices::input(int number)
 {
-    const QList<QAudioDevice> qt = QMediaDevices::audioInputs();
-    const std::optional<PulseSourceList> server = PulseSourceList::query();
     if (number == DefaultDevice) {
+        const std::optional<PulseSourceList> server = PulseSourceList::query();
         const QAudioDevice qtDefault = QMediaDevices::defaultAudioInput();
         // Where the server's default source is not one of Qt's, Qt's default is another device or none.
         if (server && server->find(server->defaultSource) && qtDefault.id().toStdString() != server->defaultSource)
             return Input{{}, server->defaultSource};
         return qtDefault.isNull() ? std::nullopt : std::optional<Input>(Input{qtDefault, {}});
     }
-    if (number >= 0 && number < qt.size())
+    if (number < 0)
+        return std::nullopt;
+    const QList<QAudioDevice> qt = QMediaDevices::audioInputs();
+    if (number < qt.size())
         return Input{qt[number], {}};
-    const std::vector<PulseSourceList::Source> others = beyondQt(qt, server);
-    const std::size_t other = std::size_t(number) - std::size_t(qt.size());
-    if (number < 0 || other >= others.size())
+    const std::vector<PulseSourceList::Source> others = beyondQt(qt, PulseSourceList::query());
+    const std::size_t other = std::size_t(number - qt.size());
+    if (other >= others.size())
         return std::nullopt;
     return Input{{}, others[other].name};
 }
