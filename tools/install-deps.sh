@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev qt6-multimedia-dev libpulse-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg parallel

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command beside a private PulseAudio server whose default input records whatever is played to
-# its default output: a null sink "loop" whose monitor is remapped as the source "loopin" (Qt lists no
-# monitor sources). The audio tests need it; they fail instead of skipping while it runs.
+# its default output, a null sink "loop". Its monitor is remapped as the source "loopin", which Qt lists;
+# with --monitor the monitor "loop.monitor" itself is the default and only source, as on a desktop set up
+# to record what it plays. The audio tests need it; they fail instead of skipping while it runs.
 set -euo pipefail
+mode=remap
+if [ "${1:-}" = "--monitor" ]; then
+  mode=monitor
+  shift
+fi
 runtime="$(mktemp -d "${TMPDIR:-/tmp}/marlune-pulse.XXXXXX")"
 chmod 700 "$runtime"
 export XDG_RUNTIME_DIR="$runtime"
@@ -12,9 +18,15 @@ stop() {
   rm -rf "$runtime"
 }
 trap stop EXIT
+# A timeout that ends the command ends the server too.
+trap 'exit 143' INT TERM
 timeout 20 pulseaudio -D --exit-idle-time=-1 -n \
   --load="module-null-sink sink_name=loop" --load=module-native-protocol-unix 2>/dev/null
-timeout 10 pactl load-module module-remap-source master=loop.monitor source_name=loopin >/dev/null
-timeout 10 pactl set-default-source loopin
+if [ "$mode" = monitor ]; then
+  timeout 10 pactl set-default-source loop.monitor
+else
+  timeout 10 pactl load-module module-remap-source master=loop.monitor source_name=loopin >/dev/null
+  timeout 10 pactl set-default-source loopin
+fi
 export MARLUNE_REQUIRE_AUDIO=1
 "$@"

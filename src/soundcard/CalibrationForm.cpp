@@ -11,6 +11,9 @@
 #include "soundcard/SoundDevices.h"
 
 namespace {
+constexpr const char* OpenFailed =
+    "Could not open your sound card for playing. Please check if sound card is properly installed.";
+
 std::string sixDecimals(double value)
 {
     return formatText("%.6f", value);
@@ -194,8 +197,7 @@ void CalibrationForm::startMeasuring()
     }
     stream_ = devices_.open(SoundDirection::Input, SoundDevices::DefaultDevice, {2, MeasureRate});
     if (!stream_) {
-        ui_.messageBox("Could not open your sound card for playing. Please check if sound card is properly installed.",
-                       "Error");
+        ui_.messageBox(OpenFailed, "Error");
         return;
     }
     firstBufferSeen_ = false;
@@ -216,7 +218,18 @@ void CalibrationForm::stopMeasuring()
 
 void CalibrationForm::measured(std::unique_ptr<SoundBuffer> buffer)
 {
-    if (!stream_ || buffer->aborted)
+    if (!stream_)
+        return;
+    // A device that stops working ends the measurement as one that would not open; the levels stay.
+    if (buffer->failed) {
+        stopMeasuring();
+        measureButtonText_ = "Start measuring now!";
+        ui_.messageBox(OpenFailed, "Error");
+        if (showFields)
+            showFields();
+        return;
+    }
+    if (buffer->aborted)
         return;
     if (firstBufferSeen_) {
         // A field changes only where a sample rose above silence, as the peak climbs.

@@ -94,7 +94,15 @@ void SignalPlayer::playWithSound()
 
 void SignalPlayer::blockDone(std::unique_ptr<SoundBuffer> buffer)
 {
-    if (stopped_ || buffer->aborted)
+    if (stopped_)
+        return;
+    // A device that stops working ends playback as one that would not play; the view stays where it got.
+    if (buffer->failed) {
+        stop();
+        window_.client().ui().messageBox(PlayFailed, "Error");
+        return;
+    }
+    if (buffer->aborted)
         return;
     if (--queued_ <= 0) {
         stop();

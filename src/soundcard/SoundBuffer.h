@@ -13,6 +13,9 @@ struct SoundBuffer {
     long user = 0;
     // Given back by reset or close before the device filled or played it completely.
     bool aborted = false;
+    // Given back, aborted, because the device stopped working (its sound server went away); the stream
+    // gives back everything queued then or later so, and records or plays nothing more.
+    bool failed = false;
     // Input: samples the device recorded but had to discard just before this buffer, finding none queued.
     std::size_t lostBefore = 0;
 

@@ -7,7 +7,8 @@
 
 // An opened input or output device. Buffers are queued in order and come back in the same order through
 // the done handler, which always runs later on the user-interface thread, never inside a call to the
-// stream; nothing here waits for the owner. Destroying the stream closes it.
+// stream; nothing here waits for the owner. A device that stops working gives back, after the buffers it
+// finished, every buffer marked failed (SoundBuffer::failed). Destroying the stream closes it.
 class SoundStream {
 public:
     using DoneHandler = std::function<void(std::unique_ptr<SoundBuffer>)>;

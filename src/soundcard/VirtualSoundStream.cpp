@@ -19,12 +19,17 @@ void VirtualSoundStream::queue(std::unique_ptr<SoundBuffer> buffer)
     buffer->done = 0;
     buffer->aborted = false;
     buffer->lostBefore = 0;
+    buffer->failed = false;
+    if (failed_) {
+        giveBackFailed(std::move(buffer));
+        return;
+    }
     queue_.push_back(std::move(buffer));
 }
 
 void VirtualSoundStream::start()
 {
-    started_ = !closed_;
+    started_ = !closed_ && !failed_;
 }
 
 void VirtualSoundStream::reset()
@@ -35,6 +40,25 @@ void VirtualSoundStream::reset()
         devices_->post(this, std::move(queue_.front()));
         queue_.pop_front();
     }
+}
+
+void VirtualSoundStream::fail()
+{
+    if (closed_)
+        return;
+    failed_ = true;
+    started_ = false;
+    while (!queue_.empty()) {
+        giveBackFailed(std::move(queue_.front()));
+        queue_.pop_front();
+    }
+}
+
+void VirtualSoundStream::giveBackFailed(std::unique_ptr<SoundBuffer> buffer)
+{
+    buffer->aborted = true;
+    buffer->failed = true;
+    devices_->post(this, std::move(buffer));
 }
 
 void VirtualSoundStream::close()

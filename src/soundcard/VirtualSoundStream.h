@@ -24,10 +24,14 @@ public:
     // skipped, as when the device had no buffer in time; the buffer stays queued and empty. Output: the
     // front buffer is played as silence and handed back like deliver().
     bool drop();
+    // The device stops working, as when its sound server goes away: every queued buffer is posted back
+    // failed, and so is every buffer queued later.
+    void fail();
 
     std::size_t queued() const { return queue_.size(); }
     bool started() const { return started_; }
     bool closed() const { return closed_; }
+    bool failed() const { return failed_; }
 
     PcmFormat format() const override { return format_; }
     SoundDirection direction() const override { return direction_; }
@@ -40,6 +44,8 @@ public:
 private:
     friend class VirtualSoundDevices;
 
+    // Posts the buffer back, aborted and failed.
+    void giveBackFailed(std::unique_ptr<SoundBuffer> buffer);
     // The device fills or plays the front buffer (`silent`: an output buffer is lost) and posts it back.
     bool complete(bool silent);
     // Dispatches the notifications when a buffer was completed; answers `completed`.
@@ -52,4 +58,5 @@ private:
     std::deque<std::unique_ptr<SoundBuffer>> queue_;
     bool started_ = false;
     bool closed_ = false;
+    bool failed_ = false;
 };

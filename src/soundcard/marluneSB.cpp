@@ -122,8 +122,9 @@ int32_t marluneSB::deviceChannels() const
 
 void marluneSB::failed(const char* message)
 {
-    client().ui().messageBox(message, "Error");
+    // Stopped before the message: buffers that come back while it is shown find the device closed.
     stop();
+    client().ui().messageBox(message, "Error");
 }
 
 void marluneSB::start()
@@ -192,7 +193,14 @@ void marluneSB::closeDevice()
 
 void marluneSB::bufferDone(std::unique_ptr<SoundBuffer> buffer)
 {
-    if (stopped_ || buffer->aborted)
+    if (stopped_)
+        return;
+    // A device that stops working ends the recording as one that would not open; the stored windows stay.
+    if (buffer->failed) {
+        failed(OpenFailed);
+        return;
+    }
+    if (buffer->aborted)
         return;
     ++bufferCount_;
     if (buffer->lostBefore > 0)

@@ -1,128 +1,19 @@
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <numbers>
-#include <optional>
-#include <string>
 #include <utility>
-#include <vector>
 
+#include "LoopbackFixture.h"
+#include "settings/ProgramPaths.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
-#include "settings/ProgramPaths.h"
 #include "soundcard/CalibrationForm.h"
 #include "soundcard/Playback.h"
 #include "soundcard/SignalPlayer.h"
 #include "soundcard/marluneSB.h"
-#include "soundcard/ui/QtSoundDevices.h"
 #include "support/ScriptedUi.h"
 #include "tree/ChildEvent.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIClient.h"
-#include "ui/QtTestApp.h"
-
-namespace {
-// The loopback's remapped source: whatever is played to the default output is recorded from it.
-constexpr const char* LoopbackSource = "loopin";
-constexpr int Rate = 44100;
-constexpr int BufferFrames = Rate / 10;
-// No step of the test may hold the suite longer than this, whatever the sound server does.
-constexpr qint64 DeadlineMs = 15000;
-
-// The default input of the reachable sound server, or nothing when no server answers.
-std::optional<std::string> defaultSource()
-{
-    FILE* pipe = ::popen("timeout 5 pactl get-default-source 2>/dev/null", "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string output;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe))
-        output += chunk;
-    if (::pclose(pipe) != 0)
-        return std::nullopt;
-    while (!output.empty() && (output.back() == '\n' || output.back() == '\r'))
-        output.pop_back();
-    return output;
-}
-
-// Why the loopback cannot be used, or nothing when it can.
-std::optional<std::string> loopbackMissing()
-{
-    const std::optional<std::string> source = defaultSource();
-    if (!source)
-        return "no sound server is reachable";
-    if (*source != LoopbackSource)
-        return "the default input is \"" + *source + "\", not the loopback";
-    return std::nullopt;
-}
-
-std::unique_ptr<SoundBuffer> toneBuffer(std::size_t first, long tag)
-{
-    auto buffer = std::make_unique<SoundBuffer>(BufferFrames, tag);
-    for (std::size_t i = 0; i < buffer->samples.size(); ++i)
-        buffer->samples[i] = int16_t(std::lround(16000 * std::sin(2 * std::numbers::pi * 1000 * double(first + i) / Rate)));
-    return buffer;
-}
-
-// Runs the event loop until `done` holds or the deadline passed.
-template <class Done>
-bool runUntil(const QElapsedTimer& clock, Done done)
-{
-    while (!done()) {
-        if (clock.elapsed() > DeadlineMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-struct Block {
-    double rms = 0;
-    double frequency = 0;
-};
-
-// The loudest block of `length` samples, with its frequency from the zero crossings.
-Block loudestBlock(const std::vector<int16_t>& samples, std::size_t length)
-{
-    Block loudest;
-    for (std::size_t start = 0; start + length <= samples.size(); start += length / 2) {
-        double energy = 0;
-        int crossings = 0;
-        for (std::size_t i = start; i < start + length; ++i) {
-            energy += double(samples[i]) * samples[i];
-            if (i > start && (samples[i - 1] < 0) != (samples[i] < 0))
-                ++crossings;
-        }
-        const double rms = std::sqrt(energy / double(length));
-        if (rms > loudest.rms)
-            loudest = {rms, crossings / 2.0 / (double(length) / Rate)};
-    }
-    return loudest;
-}
-
-class AudioLoopback : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        qtApp();
-        if (const std::optional<std::string> missing = loopbackMissing()) {
-            // Where the environment promises the loopback (CI), its absence is a failure.
-            if (std::getenv("MARLUNE_REQUIRE_AUDIO"))
-                FAIL() << *missing;
-            GTEST_SKIP() << *missing << ": run the audio tests under tools/with-audio-loopback.sh";
-        }
-    }
-
-    QtSoundDevices devices;
-};
-}  // namespace
 
 TEST_F(AudioLoopback, ToneFromTheOutputIsRecordedAtTheInput)
 {

@@ -229,6 +229,47 @@ TEST_F(AcquisitionTest, MissingOrRefusingDevicesAreReportedAndTheWindowStaysStop
     EXPECT_TRUE(client.dispatchState(Cmd::Start)->enabled);
 }
 
+// The sound server going away mid-recording: the windows stored so far stay and START may be given again.
+TEST_F(AcquisitionTest, ADeviceThatFailsWhileRecordingEndsItWithOneMessageAndKeepsTheWindows)
+{
+    marluneSB* window = started(settings(1000, 10, 1));
+    ASSERT_EQ(window->signal()->count(), 1010u);
+    UpdateCounter counter;
+    window->subscribe(counter);
+    const std::vector<int16_t> input = ramp(100, 1);
+    append(input);
+    VirtualSoundStream* stream = devices.newest(SoundDirection::Input);
+    ASSERT_TRUE(stream->deliver());
+    ASSERT_TRUE(stream->deliver());
+    ASSERT_TRUE(stream->delay());
+    EXPECT_GT(stream->queued(), 1u) << "several buffers come back failed";
+    stream->fail();
+    devices.dispatch();
+    window->unsubscribe(counter);
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Could not open your sound card for playing. Please check if sound card is properly installed.");
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_TRUE(window->stopped());
+    EXPECT_TRUE(devices.streams().empty()) << "the failed device is closed";
+    EXPECT_EQ(window->bufferCount(), 3u) << "the window finished before the failure is stored";
+    EXPECT_EQ(counter.updates, 3);
+    EXPECT_TRUE(client.dispatchState(Cmd::Start)->enabled);
+    EXPECT_FALSE(client.dispatchState(Cmd::Stop).value_or(CommandState{false}).enabled);
+    EXPECT_EQ(visible(*window), asFloats(input, 20, 10));
+    ASSERT_TRUE(window->signal()->zoomBack());
+    const std::vector<float> all = visible(*window);
+    EXPECT_EQ(std::vector<float>(all.begin(), all.begin() + 30), asFloats(input, 0, 30));
+    EXPECT_EQ(std::vector<float>(all.begin() + 30, all.end()), std::vector<float>(980, 0));
+
+    client.dispatch(Cmd::Start);
+    EXPECT_FALSE(window->stopped()) << "a device that works again records again";
+    EXPECT_EQ(devices.openings.size(), 2u);
+    ASSERT_TRUE(devices.newest(SoundDirection::Input)->deliver());
+    EXPECT_EQ(window->bufferCount(), 1u);
+}
+
 TEST_F(AcquisitionTest, AMeanInstrumentFollowsTheLiveSignal)
 {
     InstrumentKinds::addToWindowKinds();

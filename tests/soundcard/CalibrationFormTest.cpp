@@ -301,3 +301,30 @@ TEST_F(CalibrationFormTest, MeasuringWithoutADeviceSaysSoAndClosingStopsIt)
     EXPECT_FALSE(form.measuring());
     EXPECT_TRUE(devices.streams().empty());
 }
+
+TEST_F(CalibrationFormTest, AnInputThatFailsWhileMeasuringStopsItWithOneMessageAndKeepsTheLevels)
+{
+    std::vector<int16_t> input = frames(2048, 0, 0);
+    const std::vector<int16_t> second = frames(2048, 16384, 8192);
+    input.insert(input.end(), second.begin(), second.end());
+    devices.inputSamples = input;
+    CalibrationForm form = formOn("mic.cal");
+    int shown = 0;
+    form.showFields = [&] { ++shown; };
+    form.toggleMeasuring();
+    VirtualSoundStream* stream = devices.newest(SoundDirection::Input);
+    ASSERT_TRUE(stream->deliver());
+    ASSERT_TRUE(stream->deliver());
+    stream->fail();
+    devices.dispatch();
+    EXPECT_FALSE(form.measuring());
+    EXPECT_TRUE(devices.streams().empty());
+    EXPECT_EQ(form.measureButtonText(), "Start measuring now!");
+    EXPECT_EQ(shown, 2) << "the dialog shows the button's new text";
+    EXPECT_EQ(form.inputLevel1Text, "50.001526");
+    EXPECT_EQ(form.inputLevel2Text, "25.000763");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Could not open your sound card for playing. Please check if sound card is properly installed.");
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+}

@@ -124,6 +124,23 @@ TEST_F(PlaybackTest, StoppingLeavesTheViewAndIgnoresBlocksThatComeBackLater)
     EXPECT_EQ(devices.newest(SoundDirection::Output), nullptr) << "closing a playing window stops it";
 }
 
+TEST_F(PlaybackTest, AnOutputThatFailsWhilePlayingStopsWithOneMessageWhereTheViewGot)
+{
+    marluneMDIChild* w = window(ramp(4000), 0, 99);
+    client.dispatch(Cmd::PlayWithSound);
+    VirtualSoundStream* stream = devices.newest(SoundDirection::Output);
+    devices.pump(2);
+    stream->fail();
+    devices.dispatch();
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Could not play this sound on your sound card.");
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_EQ(w->signal()->firstVisible(), 200u);
+    EXPECT_EQ(devices.newest(SoundDirection::Output), nullptr);
+    EXPECT_TRUE(playback.player(*w)->stopped());
+    EXPECT_TRUE(enabled(Cmd::PlayWithSound));
+}
+
 TEST_F(PlaybackTest, MissingOrRefusingDevicesAreReportedAndPlaybackStops)
 {
     VirtualSoundDevices none({}, {});

@@ -152,6 +152,41 @@ TEST(VirtualSoundDevices, ResetGivesBackEveryQueuedBufferAbortedAndCloseDropsThe
     EXPECT_EQ(virtualOf(stream).queued(), 0u) << "a closed stream takes no buffers";
 }
 
+TEST(VirtualSoundDevices, AFailedDeviceGivesBackWhatItFinishedThenEveryBufferFailed)
+{
+    VirtualSoundDevices devices;
+    devices.inputSamples = ramp(1, 100);
+    auto stream = devices.open(SoundDirection::Input, SoundDevices::DefaultDevice, {1, 8000});
+    Returned returned;
+    stream->setDoneHandler(returned.handler());
+    for (long tag = 1; tag <= 3; ++tag)
+        stream->queue(std::make_unique<SoundBuffer>(5, tag));
+    stream->start();
+    VirtualSoundStream& device = virtualOf(stream);
+    ASSERT_TRUE(device.delay());
+    device.fail();
+    EXPECT_TRUE(returned.buffers.empty()) << "the failure is told later, like every notification";
+    devices.dispatch();
+    ASSERT_EQ(returned.tags(), (std::vector<long>{1, 2, 3}));
+    EXPECT_FALSE(returned.buffers[0]->failed);
+    EXPECT_EQ(returned.buffers[0]->samples, ramp(1, 5)) << "what was finished before comes first, whole";
+    for (std::size_t i = 1; i < 3; ++i) {
+        EXPECT_TRUE(returned.buffers[i]->failed);
+        EXPECT_TRUE(returned.buffers[i]->aborted);
+        EXPECT_EQ(returned.buffers[i]->done, 0u);
+    }
+
+    // Whatever is queued or started later comes back failed and nothing is recorded any more.
+    stream->queue(std::move(returned.buffers[0]));
+    stream->start();
+    EXPECT_FALSE(device.started());
+    EXPECT_FALSE(device.deliver());
+    devices.dispatch();
+    ASSERT_EQ(returned.buffers.size(), 4u);
+    EXPECT_TRUE(returned.buffers[3]->failed);
+    EXPECT_EQ(devices.inputPosition, 5u);
+}
+
 TEST(VirtualSoundDevices, AHandlerMayCloseItsStream)
 {
     VirtualSoundDevices devices;

@@ -18,7 +18,11 @@ void QtBufferQueue::queue(std::unique_ptr<SoundBuffer> buffer)
     buffer->done = 0;
     buffer->aborted = false;
     buffer->lostBefore = 0;
-    pending_.push_back(std::move(buffer));
+    buffer->failed = false;
+    if (failed_)
+        giveBackFailed(std::move(buffer));
+    else
+        pending_.push_back(std::move(buffer));
 }
 
 template <class Copy>
@@ -51,8 +55,13 @@ void QtBufferQueue::fill(const char* data, qint64 bytes)
         }
         std::memcpy(block, data + at, step);
     });
+    lose(bytes - stored);
+}
+
+void QtBufferQueue::lose(qint64 bytes)
+{
     std::lock_guard lock(mutex_);
-    lostSamples_ += std::size_t(bytes - stored) / sizeof(int16_t);
+    lostSamples_ += std::size_t(bytes) / sizeof(int16_t);
 }
 
 qint64 QtBufferQueue::drain(char* data, qint64 bytes)
@@ -78,6 +87,26 @@ void QtBufferQueue::abortAll()
     }
 }
 
+void QtBufferQueue::fail()
+{
+    std::lock_guard lock(mutex_);
+    if (closed_ || failed_)
+        return;
+    failed_ = true;
+    frontBytes_ = 0;
+    while (!pending_.empty()) {
+        giveBackFailed(std::move(pending_.front()));
+        pending_.pop_front();
+    }
+}
+
+void QtBufferQueue::giveBackFailed(std::unique_ptr<SoundBuffer> buffer)
+{
+    buffer->aborted = true;
+    buffer->failed = true;
+    finish(std::move(buffer));
+}
+
 void QtBufferQueue::close()
 {
     std::lock_guard lock(mutex_);
@@ -89,9 +118,15 @@ void QtBufferQueue::close()
 
 void QtBufferQueue::finishFront()
 {
-    finished_.push_back(std::move(pending_.front()));
+    std::unique_ptr<SoundBuffer> front = std::move(pending_.front());
     pending_.pop_front();
     frontBytes_ = 0;
+    finish(std::move(front));
+}
+
+void QtBufferQueue::finish(std::unique_ptr<SoundBuffer> buffer)
+{
+    finished_.push_back(std::move(buffer));
     // The event holds only a weak reference: a stream closed meanwhile is not kept alive by it.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),

@@ -1,10 +1,14 @@
 #pragma once
 #include <QAudioDevice>
+#include <optional>
+#include <string>
 
 #include "soundcard/SoundDevices.h"
 
-// The system's sound devices through Qt Multimedia (PulseAudio on the desktop), numbered in the order
-// QMediaDevices lists them.
+// The system's sound devices. Outputs, and the inputs Qt Multimedia lists, go through Qt Multimedia in
+// its order. Qt lists no monitor source of a sink, yet recording what the computer plays is a common way
+// to measure, so the PulseAudio server's other sources follow Qt's inputs and are recorded through
+// PulseAudio's own client; so is the default input whenever the server's default source is not one of Qt's.
 class QtSoundDevices : public SoundDevices {
 public:
     std::vector<std::string> names(SoundDirection direction) const override;
@@ -12,6 +16,15 @@ public:
     std::unique_ptr<SoundStream> open(SoundDirection direction, int device, const PcmFormat& format) override;
 
 private:
-    // The device of that number, or a null device.
-    static QAudioDevice device(SoundDirection direction, int number);
+    // An input device: one of Qt's, or else the name of a PulseAudio source.
+    struct Input {
+        QAudioDevice qt;
+        std::optional<std::string> pulseSource;
+
+        bool accepts(const PcmFormat& format) const;
+    };
+
+    // The device of that number; nothing (a null output) when there is none.
+    static std::optional<Input> input(int number);
+    static QAudioDevice output(int number);
 };

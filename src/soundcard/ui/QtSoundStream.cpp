@@ -6,15 +6,47 @@
 #include "soundcard/ui/QtBufferDevice.h"
 #include "soundcard/ui/QtBufferQueue.h"
 
+namespace {
+// Qt stops a source or sink with one of these when the device or its sound server goes away; an
+// underrun of an output that ran dry is no failure.
+template <class Audio>
+bool failedDevice(const Audio& audio)
+{
+    const QAudio::Error error = audio.error();
+    return audio.state() == QAudio::StoppedState &&
+           (error == QAudio::OpenError || error == QAudio::IOError || error == QAudio::FatalError);
+}
+
+template <class Audio>
+void failWithDevice(Audio* audio, std::shared_ptr<QtBufferQueue> queue)
+{
+    QObject::connect(audio, &Audio::stateChanged, audio, [audio, queue] {
+        if (failedDevice(*audio))
+            queue->fail();
+    });
+}
+
+// A device that cannot start stays stopped, so no change of state tells of it.
+template <class Audio>
+void startOrFail(Audio& audio, QIODevice* data, QtBufferQueue& queue)
+{
+    audio.start(data);
+    if (failedDevice(audio))
+        queue.fail();
+}
+}  // namespace
+
 QtSoundStream::QtSoundStream(SoundDirection direction, const QAudioDevice& device, const PcmFormat& format)
     : direction_(direction), format_(format), queue_(std::make_shared<QtBufferQueue>()),
       data_(std::make_unique<QtBufferDevice>(queue_))
 {
     if (direction == SoundDirection::Input) {
         source_ = std::make_unique<QAudioSource>(device, qtFormat(format));
+        failWithDevice(source_.get(), queue_);
         data_->open(QIODevice::WriteOnly);
     } else {
         sink_ = std::make_unique<QAudioSink>(device, qtFormat(format));
+        failWithDevice(sink_.get(), queue_);
         data_->open(QIODevice::ReadOnly);
     }
 }
@@ -49,9 +81,9 @@ void QtSoundStream::queue(std::unique_ptr<SoundBuffer> buffer)
 void QtSoundStream::start()
 {
     if (source_)
-        source_->start(data_.get());
+        startOrFail(*source_, data_.get(), *queue_);
     else if (sink_)
-        sink_->start(data_.get());
+        startOrFail(*sink_, data_.get(), *queue_);
 }
 
 void QtSoundStream::stopDevice()
