@@ -67,6 +67,10 @@ MainFrame::~MainFrame()
 {
     // The MDI area reports activation changes while it is torn down; nobody listens any more.
     disconnect(mdi_, nullptr, this, nullptr);
+    // The subwindows and their panes go while the frame is whole: the control window announces its
+    // closing to this frame from its destructor, which the frame's own teardown would run too late.
+    delete mdi_;
+    mdi_ = nullptr;
     client_.unsubscribe(*this);
     if (followed_)
         followed_->unsubscribe(*this);
