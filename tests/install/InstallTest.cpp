@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -109,7 +111,7 @@ TEST_F(InstallTest, ProgramsAndEveryShippedFileLandInTheirPlaces)
     }
     EXPECT_GT(files, 10u);
     for (const char* name : {"defaults.ini", "tfftstat.rng", "gray.pal", "help/index.html", "calibration/default.cal",
-                             "EXAMPLES/example.wav"})
+                             "EXAMPLES/example.wav", "TOOLS/spectrum.mwt"})
         EXPECT_TRUE(fs::is_regular_file(share() / "marlune" / name)) << name;
 }
 
@@ -171,6 +173,51 @@ TEST_F(InstallTest, TheInstalledProgramRunsFromThePrefixAndWritesOnlyToTheUser)
     const PrivateProfile settings(home.path / ".config" / "marlune" / "defaults.ini");
     EXPECT_EQ(settings.getString("Spectral analysis defaults", "FFT_TestPeaksLevel", ""), "5");
     EXPECT_EQ(listing(prefix()), before) << "nothing under the prefix was written";
+}
+
+// The batch line of the README, as it stands there, on the installed program and its shipped tools;
+// only the package's prefix (/usr) is this installation's.
+TEST_F(InstallTest, TheReadmesBatchLineGrowsTheShippedSpectrumUnderEveryRecording)
+{
+    const std::string readme = readBytes(fs::path(MARLUNE_SOURCE_DIR) / "README.md");
+    const std::size_t at = readme.find("\n    parallel marlune32 ");
+    ASSERT_NE(at, std::string::npos) << "the README's example";
+    std::string line = readme.substr(at + 5, readme.find('\n', at + 1) - at - 5);
+    const std::string packaged = "/usr/share/marlune/";
+    const std::size_t tools = line.find(packaged);
+    ASSERT_NE(tools, std::string::npos) << line;
+    line.replace(tools, packaged.size(), (share() / "marlune").string() + "/");
+
+    TempFolder work;
+    fs::create_directory(work.path / "recordings");
+    const std::map<std::string, double> tones{{"low", 440}, {"high", 1250}};
+    for (const auto& [name, frequency] : tones)
+        ASSERT_EQ(run("sox -n -D -r 8000 -c 1 -b 16 " + quoted(work.path / "recordings" / (name + ".wav")) +
+                      " synth 0.5 sine " + std::to_string(frequency)),
+                  0);
+    ASSERT_EQ(run("cd " + quoted(work.path) + " && env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + quoted(work.path) +
+                  " PATH=" + quoted(prefix() / "bin") + ":\"$PATH\" " + line + " 2> /dev/null"),
+              0)
+        << line;
+    for (const auto& [name, frequency] : tones) {
+        const fs::path out = work.path / "out" / name;
+        const PrivateProfile manifest(out / "manifest.ini");
+        ASSERT_EQ(manifest.sectionNames().size(), 2u) << name;
+        EXPECT_EQ(manifest.getString("Window_1", "Type", ""), "22") << name;
+        EXPECT_EQ(manifest.getString("Window_2", "Type", ""), "2") << name;
+        EXPECT_EQ(manifest.getString("Window_2", "Title", ""), "2#FFT( 1#" + name + ".wav-1)");
+        // The spectrum's highest value stands at the tone: X = XOffset + index / SampleRate.
+        const std::string bin = readBytes(out / "window-2.bin");
+        const std::size_t count = std::stoul(manifest.getString("Window_2", "Count", "0"));
+        ASSERT_EQ(bin.size(), 14 + 4 * count) << name;
+        ASSERT_GT(count, 1000u) << name;
+        std::vector<float> values(count);
+        std::memcpy(values.data(), bin.data() + 14, 4 * count);
+        const auto peak = std::max_element(values.begin(), values.end()) - values.begin();
+        const double x = std::stod(manifest.getString("Window_2", "XOffset", "")) +
+                         double(peak) / std::stod(manifest.getString("Window_2", "SampleRate", ""));
+        EXPECT_NEAR(x, frequency, 2.0) << name;
+    }
 }
 
 TEST_F(InstallTest, TheDebianPackageDependsOnWhatTheProgramsLink)
