@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg parallel
   python3-numpy python3-scipy locales
   desktop-file-utils appstream shared-mime-info dpkg-dev
+  xdotool x11-utils openbox
 )
 missing=()
 for p in "${packages[@]}"; do
