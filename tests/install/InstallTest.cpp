@@ -220,22 +220,77 @@ TEST_F(InstallTest, TheReadmesBatchLineGrowsTheShippedSpectrumUnderEveryRecordin
     }
 }
 
-TEST_F(InstallTest, TheDebianPackageDependsOnWhatTheProgramsLink)
+// The package cpack makes of this build, once for the tests here.
+class DebianPackageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        packages_ = new TempFolder;
+        if (run("cd " + quoted(BuildFolder) + " && cpack -G DEB -B " + quoted(packages_->path) + " > /dev/null") != 0)
+            return;
+        for (const fs::directory_entry& entry : fs::directory_iterator(packages_->path))
+            if (entry.path().extension() == ".deb")
+                deb_ = entry.path();
+    }
+    static void TearDownTestSuite()
+    {
+        delete packages_;
+        packages_ = nullptr;
+    }
+    void SetUp() override { ASSERT_FALSE(deb_.empty()) << "cpack -G DEB made no package"; }
+
+    static inline TempFolder* packages_ = nullptr;
+    static inline fs::path deb_;
+};
+
+TEST_F(DebianPackageTest, DependsOnWhatTheProgramsLinkAndHoldsItsDocuments)
 {
-    TempFolder packages;
-    ASSERT_EQ(run("cd " + quoted(BuildFolder) + " && cpack -G DEB -B " + quoted(packages.path) + " > /dev/null"), 0);
-    fs::path deb;
-    for (const fs::directory_entry& entry : fs::directory_iterator(packages.path))
-        if (entry.path().extension() == ".deb")
-            deb = entry.path();
-    ASSERT_FALSE(deb.empty());
-    EXPECT_EQ(deb.filename().string().rfind("marlune_", 0), 0u) << deb;
-    const std::string depends = output("dpkg-deb -f " + quoted(deb) + " Depends");
+    EXPECT_EQ(deb_.filename().string().rfind("marlune_", 0), 0u) << deb_;
+    const std::string depends = output("dpkg-deb -f " + quoted(deb_) + " Depends");
     for (const char* library : {"libqt6widgets6", "libqt6multimedia6", "libavformat", "libswresample", "libc6"})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
-    const std::string contents = output("dpkg-deb -c " + quoted(deb));
+    EXPECT_EQ(output("dpkg-deb -f " + quoted(deb_) + " Maintainer"), "Marlune developers <developers@marlune.invalid>\n");
+    const std::string contents = output("dpkg-deb -c " + quoted(deb_));
     for (const std::string& file : std::vector<std::string>{
              "./usr/bin/marlune32", "./usr/bin/Sonvert", "./usr/share/marlune/defaults.ini",
-             "./usr/share/applications/" + DesktopId + ".desktop", "./usr/share/mime/packages/" + DesktopId + ".xml"})
-        EXPECT_NE(contents.find(file), std::string::npos) << file;
+             "./usr/share/marlune/TOOLS/spectrum.mwt", "./usr/share/applications/" + DesktopId + ".desktop",
+             "./usr/share/mime/packages/" + DesktopId + ".xml", "./usr/share/doc/marlune/copyright",
+             "./usr/share/doc/marlune/changelog.Debian.gz", "./usr/share/man/man1/marlune32.1.gz",
+             "./usr/share/man/man1/Sonvert.1.gz"})
+        EXPECT_NE(contents.find(file + "\n"), std::string::npos) << file;
+
+    TempFolder unpacked;
+    ASSERT_EQ(run("dpkg-deb -x " + quoted(deb_) + " " + quoted(unpacked.path)), 0);
+    const fs::path doc = unpacked.path / "usr" / "share" / "doc" / "marlune";
+    const std::string copyright = readBytes(doc / "copyright");
+    EXPECT_EQ(copyright.rfind("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0), 0u);
+    EXPECT_NE(copyright.find("License: GPL-3+\n"), std::string::npos);
+    // The changelog's top entry is the package's version.
+    const std::string version = output("dpkg-deb -f " + quoted(deb_) + " Version");
+    EXPECT_EQ(output("zcat " + quoted(doc / "changelog.Debian.gz") + " | head -1"),
+              "marlune (" + version.substr(0, version.size() - 1) + ") unstable; urgency=medium\n");
+    // The manual pages read as manual pages.
+    for (const char* page : {"marlune32", "Sonvert"}) {
+        const fs::path file = unpacked.path / "usr" / "share" / "man" / "man1" / (std::string(page) + ".1.gz");
+        const std::string text = output("man -l " + quoted(file) + " 2>&1");
+        EXPECT_NE(text.find("NAME"), std::string::npos) << page << ": " << text;
+        EXPECT_EQ(output("{ man --warnings -E UTF-8 -l -Tutf8 -Z " + quoted(file) + " > /dev/null; } 2>&1"), "") << page;
+    }
+}
+
+// Debian's package checker finds nothing to complain about: no error and no warning.
+TEST_F(DebianPackageTest, LintianFindsNoErrorNorWarning)
+{
+    if (run("command -v lintian > /dev/null") != 0)
+        GTEST_SKIP() << "needs lintian";
+    const std::string report = output("lintian --tag-display-limit 0 --display-info " + quoted(deb_) + " 2>&1");
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_NE(line.rfind("E: ", 0), 0u) << line;
+        EXPECT_NE(line.rfind("W: ", 0), 0u) << line;
+        // The hardening flags reached the programs and they were stripped as Debian strips them: not
+        // even a note says otherwise.
+        EXPECT_EQ(line.find("hardening-no-"), std::string::npos) << line;
+        EXPECT_EQ(line.find("binary-has-unneeded-section"), std::string::npos) << line;
+    }
 }
