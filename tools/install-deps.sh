@@ -8,7 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg parallel
   python3-numpy python3-scipy locales
-  desktop-file-utils appstream shared-mime-info dpkg-dev
+  desktop-file-utils appstream shared-mime-info dpkg-dev lintian
+  xdotool x11-utils openbox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,13 +1,19 @@
 #!/usr/bin/env python3
-"""Writes the example workspaces of resources/EXAMPLES over the bundled example signal.
+"""Writes the example workspaces of resources/EXAMPLES over the bundled example signal, and the custom
+tools of resources/TOOLS that the tool menus list.
 
 Each example is an ordinary workspace file: window sections with the keys the program writes, a Root
 section with its roots, the active window and a Message shown after loading. File names are relative,
-so the examples open wherever the program folder is.
+so the examples open wherever the program folder is. A tool is the file "Window and its subtree..."
+saves: a Root section naming the kind of window it was saved under and its first window's section.
 """
 import pathlib
 
-HERE = pathlib.Path(__file__).resolve().parent.parent / "resources" / "EXAMPLES"
+RESOURCES = pathlib.Path(__file__).resolve().parent.parent / "resources"
+HERE = RESOURCES / "EXAMPLES"
+TOOLS = RESOURCES / "TOOLS"
+# A WAV file's window: what the shipped tools were saved under, so they apply to any signal window.
+WAV_WINDOW = 22
 
 SPECTRAL_DEFAULTS = [
     ("FFT_DoNormalize", 0), ("FFT_DoRemoveLinTrend", 0), ("FFT_RemovePeaksVal", 2), ("FFT_DoRemovePeaks", 0),
@@ -45,9 +51,17 @@ class Workspace:
         if self.active:
             lines.append(f"ActiveWindow={self.active}")
         lines.append(f"Message={self.message}")
+        self.write_file(HERE / file_name, lines)
+
+    def write_tool(self, file_name, applied_to):
+        """The first window with its subtree as a custom tool saved under a window of kind `applied_to`."""
+        self.write_file(TOOLS / file_name, ["[Root]", f"AppliedTo={applied_to}", f"Section={next(iter(self.sections))}"])
+
+    def write_file(self, path, lines):
         for name, keys in self.sections.items():
             lines += ["", f"[{name}]"] + [f"{k}={v}" for k, v in keys]
-        (HERE / file_name).write_text("\n".join(lines) + "\n")
+        path.parent.mkdir(exist_ok=True)
+        path.write_text("\n".join(lines) + "\n")
 
 
 def signal_keys(x_label, y_label, rate, signal_type, step=30, **extra):
@@ -141,7 +155,40 @@ def live_acquisition():
     ws.write("live-acquisition.mws")
 
 
+def time_fft_keys(azimuth, elevation, segments, precision, **changes):
+    """A Time FFT window over the whole band (the bins stop at half the rate); azimuth and elevation -1
+    make the spectrogram view."""
+    return dict(ColorPalette=1, XLabel="sec", YLabel="Hz", ZLabel="", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
+                MinimumZ=0, ViewX=azimuth, ViewY=elevation, FillSegments=1, SegmentsCount=segments, RulerOn=0,
+                RulerX=0, RulerY=0, FFTPrecision=precision, FFTFromFreq=0, FFTToFreq=1000000000, **spectral(**changes))
+
+
+def tools():
+    """Tools for any signal window; each places its windows where the MDI area puts new ones."""
+    place = (0, 0, 0, 0)
+    ws = Workspace("")
+    ws.window(1, 2, place, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.write_tool("spectrum.mwt", WAV_WINDOW)
+
+    ws = Workspace("")
+    ws.window(1, 151, place, **time_fft_keys(-1, -1, 200, 512))
+    ws.write_tool("spectrogram.mwt", WAV_WINDOW)
+
+    # The mesh seen from an azimuth of 150 and an elevation of 50 degrees, as the Time FFT dialog offers.
+    ws = Workspace("")
+    ws.window(1, 151, place, **time_fft_keys(15, 3, 50, 1024))
+    ws.write_tool("time-fft.mwt", WAV_WINDOW)
+
+    ws = Workspace("")
+    spectrum = ws.window(1, 2, place, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(2, 81, place, spectrum, Units="", RangeFrom=0, RangeTo=1, InstrumentType=0, AlarmBeep=0,
+              AlarmInner=0, AlarmRangeFrom=0, AlarmRangeTo=0, MarkerOn=0, MarkerText="", ShowMarkerX=0,
+              ShowMarkerY=0, AppExec="", AppExecTime=0, Value1=0, Value2=0)
+    ws.write_tool("spectrum-rms.mwt", WAV_WINDOW)
+
+
 if __name__ == "__main__":
     spectral_analysis()
     calculator()
     live_acquisition()
+    tools()

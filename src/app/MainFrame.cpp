@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -67,6 +68,10 @@ MainFrame::~MainFrame()
 {
     // The MDI area reports activation changes while it is torn down; nobody listens any more.
     disconnect(mdi_, nullptr, this, nullptr);
+    // The subwindows and their panes go while the frame is whole: the control window announces its
+    // closing to this frame from its destructor, which the frame's own teardown would run too late.
+    delete mdi_;
+    mdi_ = nullptr;
     client_.unsubscribe(*this);
     if (followed_)
         followed_->unsubscribe(*this);
@@ -109,7 +114,7 @@ void MainFrame::openControlWindow()
     if (!controlWindow_) {
         controlWindow_ = new marluneControlWindow(client_);
         connect(controlWindow_, &marluneControlWindow::closing, this, [this] { router_.setFocusTarget(nullptr); });
-        mdi_->addSubWindow(controlWindow_);
+        host(controlWindow_);
         // The upper right third of the area, beside the windows that cascade from the top-left corner.
         const QSize area = mdi_->viewport()->size();
         const QSize size(std::max(area.width() / 3, 320), std::max(area.height() / 2, 240));
@@ -117,6 +122,21 @@ void MainFrame::openControlWindow()
     }
     controlWindow_->show();
     mdi_->setActiveSubWindow(controlWindow_);
+}
+
+void MainFrame::host(QMdiSubWindow* subWindow)
+{
+    mdi_->addSubWindow(subWindow);
+    // Qt's system menu of a subwindow takes the platform's close keys (Ctrl+W under X11, Ctrl+F4 too
+    // elsewhere); a key that is one of the frame's accelerators stays the frame's, or neither would act.
+    QList<QKeySequence> taken;
+    for (const QAction* accelerator : actions())
+        taken << accelerator->shortcuts();
+    for (QAction* action : subWindow->actions()) {
+        QList<QKeySequence> keys = action->shortcuts();
+        keys.removeIf([&taken](const QKeySequence& key) { return taken.contains(key); });
+        action->setShortcuts(keys);
+    }
 }
 
 void MainFrame::controlWindowRequested(const WindowPlacement& placement)
@@ -162,7 +182,7 @@ void MainFrame::childCreated(marluneChild& child)
     auto* subWindow = new ChildSubWindow(child, pane);
     // New windows cascade from the top-left corner, a title bar's height apart.
     const qsizetype cascaded = mdi_->subWindowList().size();
-    mdi_->addSubWindow(subWindow);
+    host(subWindow);
     const QSize area = mdi_->viewport()->size();
     const int offset = int(cascaded % CascadeSteps) * CascadeOffset;
     // A window placed by the core (a workspace, a window that belongs below another) keeps its place.

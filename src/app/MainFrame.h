@@ -14,6 +14,7 @@
 class CommandRouter;
 class ControlBar;
 class QMdiArea;
+class QMdiSubWindow;
 class marluneControlWindow;
 class QMenu;
 class marluneMDIClient;
@@ -59,6 +60,8 @@ protected:
 private:
     // Command 4: the control window, made or brought to the top; there is only ever one.
     void openControlWindow();
+    // Adds a subwindow to the MDI area; the frame's accelerators win over the subwindow's own keys.
+    void host(QMdiSubWindow* subWindow);
     void buildMenus();
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
     // The submenus found by their label, as tools are listed in every menu that has one.

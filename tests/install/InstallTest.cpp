@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -109,7 +111,7 @@ TEST_F(InstallTest, ProgramsAndEveryShippedFileLandInTheirPlaces)
     }
     EXPECT_GT(files, 10u);
     for (const char* name : {"defaults.ini", "tfftstat.rng", "gray.pal", "help/index.html", "calibration/default.cal",
-                             "EXAMPLES/example.wav"})
+                             "EXAMPLES/example.wav", "TOOLS/spectrum.mwt"})
         EXPECT_TRUE(fs::is_regular_file(share() / "marlune" / name)) << name;
 }
 
@@ -173,22 +175,122 @@ TEST_F(InstallTest, TheInstalledProgramRunsFromThePrefixAndWritesOnlyToTheUser)
     EXPECT_EQ(listing(prefix()), before) << "nothing under the prefix was written";
 }
 
-TEST_F(InstallTest, TheDebianPackageDependsOnWhatTheProgramsLink)
+// The batch line of the README, as it stands there, on the installed program and its shipped tools;
+// only the package's prefix (/usr) is this installation's.
+TEST_F(InstallTest, TheReadmesBatchLineGrowsTheShippedSpectrumUnderEveryRecording)
 {
-    TempFolder packages;
-    ASSERT_EQ(run("cd " + quoted(BuildFolder) + " && cpack -G DEB -B " + quoted(packages.path) + " > /dev/null"), 0);
-    fs::path deb;
-    for (const fs::directory_entry& entry : fs::directory_iterator(packages.path))
-        if (entry.path().extension() == ".deb")
-            deb = entry.path();
-    ASSERT_FALSE(deb.empty());
-    EXPECT_EQ(deb.filename().string().rfind("marlune_", 0), 0u) << deb;
-    const std::string depends = output("dpkg-deb -f " + quoted(deb) + " Depends");
+    const std::string readme = readBytes(fs::path(MARLUNE_SOURCE_DIR) / "README.md");
+    const std::size_t at = readme.find("\n    parallel marlune32 ");
+    ASSERT_NE(at, std::string::npos) << "the README's example";
+    std::string line = readme.substr(at + 5, readme.find('\n', at + 1) - at - 5);
+    const std::string packaged = "/usr/share/marlune/";
+    const std::size_t tools = line.find(packaged);
+    ASSERT_NE(tools, std::string::npos) << line;
+    line.replace(tools, packaged.size(), (share() / "marlune").string() + "/");
+
+    TempFolder work;
+    fs::create_directory(work.path / "recordings");
+    const std::map<std::string, double> tones{{"low", 440}, {"high", 1250}};
+    for (const auto& [name, frequency] : tones)
+        ASSERT_EQ(run("sox -n -D -r 8000 -c 1 -b 16 " + quoted(work.path / "recordings" / (name + ".wav")) +
+                      " synth 0.5 sine " + std::to_string(frequency)),
+                  0);
+    ASSERT_EQ(run("cd " + quoted(work.path) + " && env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + quoted(work.path) +
+                  " PATH=" + quoted(prefix() / "bin") + ":\"$PATH\" " + line + " 2> /dev/null"),
+              0)
+        << line;
+    for (const auto& [name, frequency] : tones) {
+        const fs::path out = work.path / "out" / name;
+        const PrivateProfile manifest(out / "manifest.ini");
+        ASSERT_EQ(manifest.sectionNames().size(), 2u) << name;
+        EXPECT_EQ(manifest.getString("Window_1", "Type", ""), "22") << name;
+        EXPECT_EQ(manifest.getString("Window_2", "Type", ""), "2") << name;
+        EXPECT_EQ(manifest.getString("Window_2", "Title", ""), "2#FFT( 1#" + name + ".wav-1)");
+        // The spectrum's highest value stands at the tone: X = XOffset + index / SampleRate.
+        const std::string bin = readBytes(out / "window-2.bin");
+        const std::size_t count = std::stoul(manifest.getString("Window_2", "Count", "0"));
+        ASSERT_EQ(bin.size(), 14 + 4 * count) << name;
+        ASSERT_GT(count, 1000u) << name;
+        std::vector<float> values(count);
+        std::memcpy(values.data(), bin.data() + 14, 4 * count);
+        const auto peak = std::max_element(values.begin(), values.end()) - values.begin();
+        const double x = std::stod(manifest.getString("Window_2", "XOffset", "")) +
+                         double(peak) / std::stod(manifest.getString("Window_2", "SampleRate", ""));
+        EXPECT_NEAR(x, frequency, 2.0) << name;
+    }
+}
+
+// The package cpack makes of this build, once for the tests here.
+class DebianPackageTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        packages_ = new TempFolder;
+        if (run("cd " + quoted(BuildFolder) + " && cpack -G DEB -B " + quoted(packages_->path) + " > /dev/null") != 0)
+            return;
+        for (const fs::directory_entry& entry : fs::directory_iterator(packages_->path))
+            if (entry.path().extension() == ".deb")
+                deb_ = entry.path();
+    }
+    static void TearDownTestSuite()
+    {
+        delete packages_;
+        packages_ = nullptr;
+    }
+    void SetUp() override { ASSERT_FALSE(deb_.empty()) << "cpack -G DEB made no package"; }
+
+    static inline TempFolder* packages_ = nullptr;
+    static inline fs::path deb_;
+};
+
+TEST_F(DebianPackageTest, DependsOnWhatTheProgramsLinkAndHoldsItsDocuments)
+{
+    EXPECT_EQ(deb_.filename().string().rfind("marlune_", 0), 0u) << deb_;
+    const std::string depends = output("dpkg-deb -f " + quoted(deb_) + " Depends");
     for (const char* library : {"libqt6widgets6", "libqt6multimedia6", "libavformat", "libswresample", "libc6"})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " in " << depends;
-    const std::string contents = output("dpkg-deb -c " + quoted(deb));
+    EXPECT_EQ(output("dpkg-deb -f " + quoted(deb_) + " Maintainer"), "Marlune developers <developers@marlune.invalid>\n");
+    const std::string contents = output("dpkg-deb -c " + quoted(deb_));
     for (const std::string& file : std::vector<std::string>{
              "./usr/bin/marlune32", "./usr/bin/Sonvert", "./usr/share/marlune/defaults.ini",
-             "./usr/share/applications/" + DesktopId + ".desktop", "./usr/share/mime/packages/" + DesktopId + ".xml"})
-        EXPECT_NE(contents.find(file), std::string::npos) << file;
+             "./usr/share/marlune/TOOLS/spectrum.mwt", "./usr/share/applications/" + DesktopId + ".desktop",
+             "./usr/share/mime/packages/" + DesktopId + ".xml", "./usr/share/doc/marlune/copyright",
+             "./usr/share/doc/marlune/changelog.Debian.gz", "./usr/share/man/man1/marlune32.1.gz",
+             "./usr/share/man/man1/Sonvert.1.gz"})
+        EXPECT_NE(contents.find(file + "\n"), std::string::npos) << file;
+
+    TempFolder unpacked;
+    ASSERT_EQ(run("dpkg-deb -x " + quoted(deb_) + " " + quoted(unpacked.path)), 0);
+    const fs::path doc = unpacked.path / "usr" / "share" / "doc" / "marlune";
+    const std::string copyright = readBytes(doc / "copyright");
+    EXPECT_EQ(copyright.rfind("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0), 0u);
+    EXPECT_NE(copyright.find("License: GPL-3+\n"), std::string::npos);
+    // The changelog's top entry is the package's version.
+    const std::string version = output("dpkg-deb -f " + quoted(deb_) + " Version");
+    EXPECT_EQ(output("zcat " + quoted(doc / "changelog.Debian.gz") + " | head -1"),
+              "marlune (" + version.substr(0, version.size() - 1) + ") unstable; urgency=medium\n");
+    // The manual pages read as manual pages.
+    for (const char* page : {"marlune32", "Sonvert"}) {
+        const fs::path file = unpacked.path / "usr" / "share" / "man" / "man1" / (std::string(page) + ".1.gz");
+        const std::string text = output("man -l " + quoted(file) + " 2>&1");
+        EXPECT_NE(text.find("NAME"), std::string::npos) << page << ": " << text;
+        EXPECT_EQ(output("{ man --warnings -E UTF-8 -l -Tutf8 -Z " + quoted(file) + " > /dev/null; } 2>&1"), "") << page;
+    }
+}
+
+// Debian's package checker finds nothing to complain about: no error and no warning.
+TEST_F(DebianPackageTest, LintianFindsNoErrorNorWarning)
+{
+    if (run("command -v lintian > /dev/null") != 0)
+        GTEST_SKIP() << "needs lintian";
+    const std::string report = output("lintian --tag-display-limit 0 --display-info " + quoted(deb_) + " 2>&1");
+    std::istringstream lines(report);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_NE(line.rfind("E: ", 0), 0u) << line;
+        EXPECT_NE(line.rfind("W: ", 0), 0u) << line;
+        // The hardening flags reached the programs and they were stripped as Debian strips them: not
+        // even a note says otherwise.
+        EXPECT_EQ(line.find("hardening-no-"), std::string::npos) << line;
+        EXPECT_EQ(line.find("binary-has-unneeded-section"), std::string::npos) << line;
+    }
 }
