@@ -47,6 +47,12 @@ def fmt_chunk(tag, channels, rate, byte_rate, align, bits):
     return b'fmt ' + struct.pack('<IHHIIHH', 16, tag, channels, rate, byte_rate, align, bits)
 
 
+def extensible_chunk(channels, rate, align, bits, valid):
+    guid = struct.pack('<H', 1) + bytes([0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71])
+    return b'fmt ' + struct.pack('<IHHIIHHHHI', 40, 0xFFFE, channels, rate, rate * align, align, bits, 22, valid,
+                                 0) + guid
+
+
 def riff(*chunks, size=None):
     body = b'WAVE' + b''.join(chunks)
     return b'RIFF' + struct.pack('<I', len(body) if size is None else size) + body
@@ -81,6 +87,11 @@ def wav_files():
           fmt_chunk(1, 1, 8000, 16000, 2, 16) + data_chunk(samples, 0xFFFFFFFF), 'opens 1')
     f.put('data-past-end-partial.wav', riff(fmt_chunk(1, 1, 8000, 16000, 2, 16), data_chunk(samples, 0x7FFFFFF0)),
           'opens 1')
+    # More valid bits than the container holds.
+    f.put('valid-bits-28-in-24.wav', riff(extensible_chunk(1, 8000, 3, 24, 28), data_chunk(samples[:12])), WAV_OTHER)
+    f.put('valid-bits-40-in-32.wav', riff(extensible_chunk(2, 8000, 8, 32, 40), data_chunk(samples)), WAV_OTHER)
+    f.put('pcm-33-bits-in-32.wav', riff(fmt_chunk(1, 1, 8000, 32000, 4, 33), data_chunk(samples)), WAV_OTHER)
+    f.put('valid-bits-0-in-24.wav', riff(extensible_chunk(1, 8000, 3, 24, 0), data_chunk(samples[:12])), 'opens 1')
     nan = struct.pack('<4f', math.nan, math.inf, -math.inf, 1.0)
     f.put('nan-samples.wav', riff(fmt_chunk(3, 1, 8000, 32000, 4, 32), data_chunk(nan)), 'opens 1')
     f.put('max-rate.wav', riff(fmt_chunk(1, 1, 0xFFFFFFFF, 0xFFFFFFFF, 2, 16), data_chunk(samples)), 'opens 1')
