@@ -25,6 +25,12 @@ int openFiles(marluneMDIClient& client, const ExportSources& sources)
             const auto all = client.windows();
             return std::set<marluneChild*>(all.begin(), all.end());
         }();
+        // The open routine skips a file it cannot open without a word; a run says which it was.
+        if (!InputFile::open(file)) {
+            client.ui().messageBox("Cannot open the file " + file + ".");
+            status = 1;
+            continue;
+        }
         if (!client.openFiles({file})) {
             status = 1;
             continue;

@@ -3,6 +3,7 @@
 #include "fileio/SampleRateForm.h"
 #include "support/TempFolder.h"
 #include "tree/CommandIds.h"
+#include "tree/WorkspaceCommands.h"
 
 class AsciiImportTest : public TreeTest {
 protected:
@@ -159,4 +160,32 @@ TEST_F(AsciiImportTest, AMissingOrEmptyFileImportsNothingSilently)
     EXPECT_TRUE(ui.formsShown.empty());
     ui.openAnswers.push_back({});
     EXPECT_TRUE(client.dispatch(Cmd::ImportAscii)) << "a cancelled file dialog";
+}
+
+// A workspace's rate goes through the check of the readers: the window is refused with the file named.
+TEST_F(AsciiImportTest, AsciiWindowsOfAWorkspaceRefuseRatesTheReadersRefuse)
+{
+    const auto table = folder.path / "table.txt";
+    writeBytes(table, "1\t2\n3\t4\n5\t6\n");
+    for (const char* rate : {"nan", "inf", "-inf", "0", "-5", "1e4000", "1e-4000"}) {
+        SCOPED_TRACE(rate);
+        client.closeAll();
+        ui.messages.clear();
+        const auto path = folder.path / "ascii.mws";
+        writeBytes(path, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=24\nLinked=0\nFileName=" + table.string() +
+                             "\nSampleRate=" + rate + "\nXAxisFromFile=-1\n");
+        client.workspaces().load(path.string());
+        EXPECT_TRUE(client.windows().empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.substr(0, ui.messages[0].text.find('\n')), "Error reading " + table.string() + "!");
+        EXPECT_NE(ui.messages[0].text.find("\nThe sample rate "), std::string::npos) << ui.messages[0].text;
+    }
+    // A usable rate still makes both columns.
+    client.closeAll();
+    const auto path = folder.path / "ascii.mws";
+    writeBytes(path, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=24\nLinked=0\nFileName=" + table.string() +
+                         "\nSampleRate=250\nXAxisFromFile=-1\n");
+    client.workspaces().load(path.string());
+    ASSERT_EQ(client.windows().size(), 2u);
+    EXPECT_EQ(signalWindowOf(client.windows()[1])->signal()->sampleRate(), 250.0L);
 }
