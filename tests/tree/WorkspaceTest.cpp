@@ -6,9 +6,11 @@
 #include "dsp/CalcOperator.h"
 #include "dsp/CalcProgram.h"
 #include "fileio/WavWriter.h"
+#include "settings/PrivateProfile.h"
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
 #include "signal/SpectrumSignal.h"
+#include "support/HostileFiles.h"
 #include "support/TempFolder.h"
 #include "tree/CalcWindows.h"
 #include "tree/ClientListener.h"
@@ -313,4 +315,15 @@ TEST_F(WorkspaceTest, TheControlWindowSectionFollowsTheControlWindow)
     fresh->client.workspaces().load(open.string());
     EXPECT_EQ(requests.requested, (std::vector<WindowPlacement>{{5000, 0, 10000, 2500}}));
     fresh->client.unsubscribe(requests);
+}
+
+// Workspaces that are no regular files of a settings file's size make nothing, at once.
+TEST_F(WorkspaceTest, HostileWorkspaceFilesMakeNothing)
+{
+    const HangGuard guard;
+    ASSERT_NE(openTone(), nullptr);
+    for (const auto& hostile : hostileFiles(folder.path, "hostile.mws", PrivateProfile::MaxFileBytes + 1)) {
+        client.workspaces().load(hostile.string());
+        EXPECT_EQ(client.windows().size(), 1u) << hostile.filename();
+    }
 }
