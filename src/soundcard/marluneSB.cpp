@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "signal/SignalKind.h"
 #include "soundcard/AcquisitionSettingsIni.h"
@@ -76,7 +77,7 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
         if (own.channels == 2)
             second = pagedBuffer(own, calibration.gain(1), calibration.offset);
     } catch (const std::bad_alloc&) {
-        ui.messageBox("No more memory !!!");
+        showNoMoreMemory(ui);
         return nullptr;
     }
     window->gain1_ = calibration.gain(0);
@@ -135,21 +136,28 @@ void marluneSB::start()
         failed(NoDevice);
         return;
     }
-    trigger_.reset();
-    if (settings_.triggerOn)
-        trigger_ = std::make_unique<TriggerBuffer>(settings_.threshold, windowLength(settings_), channels,
-                                                   uint32_t(std::max(settings_.triggerChannel, 1)),
-                                                   uint32_t(std::max(settings_.skip, 0)));
-    stream_ = devices_.open(SoundDirection::Input, settings_.device, {int32_t(channels), settings_.sampleRate});
-    if (!stream_) {
-        failed(OpenFailed);
+    // The trigger and the buffers are had before the device starts; without them the window stays stopped.
+    try {
+        trigger_.reset();
+        if (settings_.triggerOn)
+            trigger_ = std::make_unique<TriggerBuffer>(settings_.threshold, windowLength(settings_), channels,
+                                                       uint32_t(std::max(settings_.triggerChannel, 1)),
+                                                       uint32_t(std::max(settings_.skip, 0)));
+        stream_ = devices_.open(SoundDirection::Input, settings_.device, {int32_t(channels), settings_.sampleRate});
+        if (!stream_) {
+            failed(OpenFailed);
+            return;
+        }
+        // The handler's stopped test ignores buffers that come back after STOP; the stream is gone by then anyway.
+        stream_->setDoneHandler([this](std::unique_ptr<SoundBuffer> buffer) { bufferDone(std::move(buffer)); });
+        const std::size_t samples = std::size_t(windowLength(settings_)) * ratio(settings_) * channels;
+        for (long tag = 1; tag <= long(buffersQueued()); ++tag)
+            stream_->queue(std::make_unique<SoundBuffer>(samples, tag));
+    } catch (const std::bad_alloc&) {
+        stop();
+        showNoMoreMemory(client().ui());
         return;
     }
-    // The handler's stopped test ignores buffers that come back after STOP; the stream is gone by then anyway.
-    stream_->setDoneHandler([this](std::unique_ptr<SoundBuffer> buffer) { bufferDone(std::move(buffer)); });
-    const std::size_t samples = std::size_t(windowLength(settings_)) * ratio(settings_) * channels;
-    for (long tag = 1; tag <= long(buffersQueued()); ++tag)
-        stream_->queue(std::make_unique<SoundBuffer>(samples, tag));
     stream_->start();
 }
 

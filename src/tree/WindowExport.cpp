@@ -1,7 +1,9 @@
 #include "tree/WindowExport.h"
 
+#include <new>
 #include <set>
 
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "fileio/AsciiExport.h"
 #include "fileio/BinFile.h"
@@ -58,10 +60,8 @@ int loadWorkspace(marluneMDIClient& client, const ExportSources& sources)
     workspaces.setArguments(std::move(arguments));
     return workspaces.load(sources.workspace).empty() ? 0 : 1;
 }
-}  // namespace
-
-int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
-                  const PictureWriter& writePicture)
+int exportAll(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
+              const PictureWriter& writePicture)
 {
     int status = sources.workspace.empty() ? openFiles(client, sources) : loadWorkspace(client, sources);
 
@@ -95,4 +95,17 @@ int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder,
     if (!manifest.flush())
         status = 1;
     return status;
+}
+}  // namespace
+
+int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
+                  const PictureWriter& writePicture)
+{
+    // A run has no person to go on with: whatever could not be allocated ends it with the message.
+    try {
+        return exportAll(client, folder, sources, writePicture);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client.ui());
+        return 1;
+    }
 }

@@ -20,11 +20,11 @@ struct Outcome {
     std::string errors;
 };
 
-Outcome exportFile(const fs::path& out, const fs::path& file)
+Outcome exportFile(const fs::path& out, const fs::path& file, const std::string& limit = {})
 {
     TempFolder folder;
     const auto errors = folder.path / "errors.txt";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY '" + Program + "' --export '" +
+    const std::string command = limit + "env -u DISPLAY -u WAYLAND_DISPLAY '" + Program + "' --export '" +
                                 out.string() + "' '" + file.string() + "' 2>'" + errors.string() + "'";
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(errors)};
@@ -66,6 +66,26 @@ TEST(RefusedFiles, EveryRefusedBinAndEegFileNamesItselfAndItsReasonAndFailsTheRu
                 << outcome.errors;
         }
     }
+}
+
+// A file that the memory left to the run cannot hold ends the run with the message, not an abort.
+TEST(RefusedFiles, AFileTooLargeForTheRunsMemoryEndsInTheMessage)
+{
+    TempFolder folder;
+    // A float .bin header at 8000 Hz, then 4 or 128 M samples: 16 MB fit the limit below, 512 MB do not.
+    const auto binFile = [&](const std::string& name, uint64_t samples) {
+        const fs::path path = folder.path / name;
+        const unsigned char head[14] = {1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0xFA, 0x0B, 0x40};
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(head), sizeof head);
+        fs::resize_file(path, sizeof head + 4 * samples);
+        return path;
+    };
+    const std::string limit = "ulimit -v 400000; ";
+    const Outcome fits = exportFile(folder.path / "fits", binFile("small.bin", uint64_t(4) << 20), limit);
+    ASSERT_EQ(fits.status, 0) << "the program runs under the limit: " << fits.errors;
+    const Outcome outcome = exportFile(folder.path / "out", binFile("big.bin", uint64_t(128) << 20), limit);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.errors.find("No more memory !!!\n"), std::string::npos) << outcome.errors;
 }
 
 // A file that is not there is named too.

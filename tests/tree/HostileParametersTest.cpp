@@ -1,0 +1,122 @@
+#include "tree/TreeFixture.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fileio/BinFile.h"
+#include "settings/SpectralSettingsIni.h"
+#include "support/AddressSpaceLimit.h"
+#include "support/TempFolder.h"
+#include "tree/CommandIds.h"
+#include "tree/WorkspaceCommands.h"
+
+// Every allocation that fails ends in "No more memory !!!" at the command, update or workspace that asked
+// for it, and the program goes on.
+namespace {
+
+constexpr const char* NoMoreMemory = "No more memory !!!";
+
+std::vector<float> samplesOf(const marluneChild* window)
+{
+    const Signal& s = *signalWindowOf(window)->signal();
+    return {s.samples(), s.samples() + s.count()};
+}
+
+std::vector<std::string> texts(const ScriptedUi& ui)
+{
+    std::vector<std::string> all;
+    for (const auto& message : ui.messages)
+        all.push_back(message.text);
+    return all;
+}
+
+}  // namespace
+
+class HostileParametersTest : public TreeTest {
+protected:
+    TempFolder folder;
+
+    void SetUp() override { client.spectralSettings = builtInSpectralDefaults({}); }
+
+    // A float .bin file of a noisy ramp.
+    std::string binFile(uint32_t n, const std::string& name = "source.bin")
+    {
+        std::vector<float> v(n);
+        for (uint32_t i = 0; i < n; ++i)
+            v[i] = float(i % 1000) + float(std::sin(i * 0.7)) * 100;
+        const Signal signal(nullptr, SignalKind::FileSignal, v.data(), n, 8000);
+        const auto path = folder.path / name;
+        EXPECT_TRUE(writeBinFile(path, signal));
+        return path.string();
+    }
+    // A workspace of one root window (kind 15 on `file`, or the given root section) and one child of
+    // the given kind and keys.
+    std::string workspace(const std::string& file, const std::string& childKeys)
+    {
+        const auto path = folder.path / "hostile.mws";
+        writeBytes(path, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=15\nLinked=0\nVisible=1\nFileName=" + file +
+                             "\nChild_1=Window_1\n\n[Window_1]\nLinked=1\nVisible=1\n" + childKeys);
+        return path.string();
+    }
+};
+
+// A smoothing of a signal of 16 MB cannot have its 16 MB under a limit of 8 MB more: the command and the
+// update after a change of the parent end in the message, and the program goes on.
+TEST_F(HostileParametersTest, EveryRoadToAFailedAllocationEndsInTheMessage)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    constexpr uint32_t Samples = 4u << 20;
+    const std::string source = binFile(Samples);
+    marluneMDIChild* root = client.openFiles({source});
+    ASSERT_NE(root, nullptr);
+    client.setActiveChild(root);
+    ui.formAnswers.push_back([](DialogForm&) { return true; });
+    {
+        const AddressSpaceLimit limit(8u << 20);
+        EXPECT_TRUE(client.dispatch(Cmd::Smoothing));
+    }
+    EXPECT_EQ(texts(ui), std::vector<std::string>{NoMoreMemory});
+    EXPECT_EQ(client.windows().size(), 1u);
+
+    // Made on a zoomed parent, the smoothing needs a larger block once the parent shows everything.
+    ASSERT_TRUE(root->signal()->zoomIn(0, 99));
+    ui.formAnswers.push_back([](DialogForm&) { return true; });
+    client.setActiveChild(root);
+    ASSERT_TRUE(client.dispatch(Cmd::Smoothing));
+    ASSERT_EQ(client.windows().size(), 2u);
+    marluneMDIChild* smoothed = signalWindowOf(client.windows()[1]);
+    const std::vector<float> before = samplesOf(smoothed);
+    ui.messages.clear();
+    {
+        const AddressSpaceLimit limit(8u << 20);
+        ASSERT_TRUE(root->signal()->zoomBack());
+        root->updateAfterChange();
+    }
+    EXPECT_EQ(texts(ui), std::vector<std::string>{NoMoreMemory});
+    EXPECT_TRUE(smoothed->invalid()) << "the window keeps its signal, marked";
+    EXPECT_EQ(samplesOf(smoothed), before);
+    // With the memory back, the next update computes it again.
+    ui.messages.clear();
+    root->updateAfterChange();
+    EXPECT_FALSE(smoothed->invalid());
+    EXPECT_EQ(samplesOf(smoothed).size(), Samples);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Blocks freed before stay with the process, so the workspace starts afresh: its source loads, the
+// smoothing under it cannot, the message says so and the loading ends.
+TEST_F(HostileParametersTest, AWorkspaceWhoseWindowCannotBeHadEndsInTheMessage)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    const std::string source = binFile(4u << 20);
+    {
+        const AddressSpaceLimit limit(24u << 20);
+        client.workspaces().load(workspace(source, "Type=12\nSmoothType=0\nSmoothLength=15\n"));
+    }
+    EXPECT_EQ(texts(ui), std::vector<std::string>{NoMoreMemory});
+    EXPECT_EQ(client.windows().size(), 1u);
+    EXPECT_EQ(ui.waitDepth, 0);
+}
