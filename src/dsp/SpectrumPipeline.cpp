@@ -147,7 +147,7 @@ SpectrumPipeline::Outcome SpectrumPipeline::run(const SpectralSettings& settings
     spectrumOutput(settings.show, re_.get(), im_.get(), n, density, output_.get());
     // The dialog refuses a zero length but lets a negative one through; neither smooths.
     if (settings.doSmooth && settings.smoothLen > 0) {
-        smoothing_.set(settings.smoothWindow, uint32_t(settings.smoothLen), true);
+        smoothing_.setSmoothing(settings.smoothWindow, settings.smoothLen, uint32_t(n));
         std::copy_n(output_.get(), n, work_.get());
         smoothing_.smooth(work_.get(), output_.get(), uint32_t(n));
     }

@@ -64,6 +64,11 @@ void TapWindow::set(int32_t type, uint32_t length, bool normalised)
     normalised_ = normalised;
 }
 
+void TapWindow::setSmoothing(int32_t type, int32_t length, uint32_t count)
+{
+    set(type, uint32_t(std::clamp<int64_t>(length, 1, std::max<uint32_t>(count, 1))), true);
+}
+
 void TapWindow::setFromSignal(std::span<const float> values)
 {
     type_ = FromSignal;

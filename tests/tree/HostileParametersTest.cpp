@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "fileio/BinFile.h"
+#include "settings/SmoothingForm.h"
 #include "settings/SpectralSettingsIni.h"
 #include "support/AddressSpaceLimit.h"
 #include "support/TempFolder.h"
 #include "tree/CommandIds.h"
 #include "tree/WorkspaceCommands.h"
 
-// Every allocation that fails ends in "No more memory !!!" at the command, update or workspace that asked
-// for it, and the program goes on.
+// Parameters that workspaces, tools and dialogs hand to the windows they make, at their worst: each is
+// checked against what its input can need before anything is allocated, and every allocation that fails
+// all the same ends in "No more memory !!!" at the command, update or workspace that asked for it.
 namespace {
 
 constexpr const char* NoMoreMemory = "No more memory !!!";
@@ -60,6 +62,54 @@ protected:
         return path.string();
     }
 };
+
+TEST_F(HostileParametersTest, SmoothingLengthsBeyondTheSignalCostNoMoreThanTheSignal)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    const std::string source = binFile(5000);
+    // Any kernel at least as long as the signal leaves it as it was, however long the file says it is.
+    for (const char* length : {"5000", "5001", "65536", "2147483647"}) {
+        SCOPED_TRACE(length);
+        client.closeAll();
+        ui.messages.clear();
+        {
+            const AddressSpaceLimit limit(32u << 20);
+            client.workspaces().load(workspace(source, std::string("Type=12\nSmoothType=1\nSmoothLength=") + length));
+        }
+        ASSERT_EQ(client.windows().size(), 2u) << ::testing::PrintToString(texts(ui));
+        EXPECT_EQ(samplesOf(client.windows()[1]), samplesOf(client.windows()[0]));
+        EXPECT_TRUE(ui.messages.empty());
+    }
+    // The same through the Properties dialog of the window, whose field takes what a file may hold.
+    marluneChild* smoothed = client.windows()[1];
+    client.setActiveChild(smoothed);
+    ui.formAnswers.push_back([](DialogForm& form) {
+        static_cast<SmoothingForm&>(form).length = "4000000000";
+        return true;
+    });
+    {
+        const AddressSpaceLimit limit(32u << 20);
+        client.dispatch(Cmd::Properties);
+    }
+    EXPECT_EQ(samplesOf(smoothed), samplesOf(client.windows()[0]));
+
+    // A spectrum smoothed with a kernel longer than its bins is its unsmoothed self.
+    client.setActiveChild(client.windows()[0]);
+    client.dispatch(Cmd::FFT);
+    client.spectralSettings.doSmooth = 1;
+    client.spectralSettings.smoothLen = 8192;
+    client.dispatch(Cmd::FFT);
+    client.spectralSettings.smoothLen = 2147483647;
+    {
+        const AddressSpaceLimit limit(32u << 20);
+        client.dispatch(Cmd::FFT);
+    }
+    const auto all = client.windows();
+    ASSERT_EQ(all.size(), 5u);
+    EXPECT_EQ(samplesOf(all[3]), samplesOf(all[2])) << "4096 bins, a kernel of 8192";
+    EXPECT_EQ(samplesOf(all[4]), samplesOf(all[2])) << "4096 bins, a kernel of 2^31";
+}
 
 // A smoothing of a signal of 16 MB cannot have its 16 MB under a limit of 8 MB more: the command and the
 // update after a change of the parent end in the message, and the program goes on.
