@@ -111,6 +111,42 @@ TEST_F(HostileParametersTest, SmoothingLengthsBeyondTheSignalCostNoMoreThanTheSi
     EXPECT_EQ(samplesOf(all[4]), samplesOf(all[2])) << "4096 bins, a kernel of 2^31";
 }
 
+TEST_F(HostileParametersTest, ACalculatorCountOfTwoBillionElementsReadsOnlyTheSectionsKeys)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    const std::string source = binFile(1000);
+    {
+        const AddressSpaceLimit limit(32u << 20);
+        client.workspaces().load(
+            workspace(source, "Type=51\nParent_1=Window_0\nElementCount=2147483647\nElement_1=Window_0\n"));
+    }
+    // One operand and no operator is not a program: the calculator is not made, quickly and within memory.
+    EXPECT_EQ(client.windows().size(), 1u);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+}
+
+TEST_F(HostileParametersTest, NanBoundsOfFiltersAndPartsComputeNothingOutOfRange)
+{
+    const std::string source = binFile(1000);
+    client.workspaces().load(workspace(source, "Type=5\nPartFrom=nan\nPartTo=0.1\n"));
+    EXPECT_EQ(client.windows().size(), 1u) << "no part between NaN and 0.1 s";
+    client.closeAll();
+    client.workspaces().load(workspace(source, "Type=5\nPartFrom=0\nPartTo=-nan\n"));
+    EXPECT_EQ(client.windows().size(), 1u);
+    client.closeAll();
+    // A NaN band edge counts as the lowest bin: a band stop from there to 1 kHz leaves the band above.
+    for (const char* keys : {"Type=3\nFromFreq=nan\nToFreq=1000\nFilterType=1\n",
+                             "Type=3\nFromFreq=100\nToFreq=nan\nFilterType=2\n"}) {
+        SCOPED_TRACE(keys);
+        client.closeAll();
+        client.workspaces().load(workspace(source, keys));
+        ASSERT_EQ(client.windows().size(), 2u);
+        for (const float v : samplesOf(client.windows()[1]))
+            ASSERT_TRUE(std::isfinite(v));
+    }
+}
+
 // A smoothing of a signal of 16 MB cannot have its 16 MB under a limit of 8 MB more: the command and the
 // update after a change of the parent end in the message, and the program goes on.
 TEST_F(HostileParametersTest, EveryRoadToAFailedAllocationEndsInTheMessage)
