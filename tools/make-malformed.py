@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Writes the corpus of damaged and hostile files that the test suite opens on every run into
 tests/malformed/<format>/, with expected.txt telling for each file what opening it must give:
-"message TEXT" (a message box, \\n for a line break), "beep" (refused without a message) or
-"opens N" (N windows: the damage is one the format allows, such as NaN samples)."""
+"message TEXT" (a message box, \\n for a line break, {file} for the file's path), "beep" (refused
+without a message) or "opens N" (N windows: the damage is one the format allows, such as NaN samples)."""
 import math
 import pathlib
 import shutil
@@ -13,6 +13,19 @@ root = pathlib.Path(__file__).resolve().parent.parent / 'tests' / 'malformed'
 WAV_OTHER = 'message Error reading WAV file!'
 WAV_CHANNELS = 'message Error reading WAV file!\\nOnly mono and stereo WAV files are supported.'
 WAV_SIZE = 'message Error reading WAV file!\\nOnly 8- and 16-bit WAV formats are supported.'
+
+
+def refused(reason):
+    """The message of a refused .bin, .eeg or .sa3 file: its path and the reason."""
+    return 'message Error reading {file}!\\n' + reason
+
+
+SHORT_HEADER = refused('The file is shorter than its header.')
+NO_SAMPLES = refused('The file holds no samples.')
+
+
+def unusable_rate(shown):
+    return refused('The sample rate %s cannot be used.' % shown)
 
 
 class Folder:
@@ -45,6 +58,12 @@ def raw_extended(exponent, mantissa):
 
 def fmt_chunk(tag, channels, rate, byte_rate, align, bits):
     return b'fmt ' + struct.pack('<IHHIIHH', 16, tag, channels, rate, byte_rate, align, bits)
+
+
+def extensible_chunk(channels, rate, align, bits, valid):
+    guid = struct.pack('<H', 1) + bytes([0, 0, 0, 0, 0x10, 0, 0x80, 0, 0, 0xAA, 0, 0x38, 0x9B, 0x71])
+    return b'fmt ' + struct.pack('<IHHIIHHHHI', 40, 0xFFFE, channels, rate, rate * align, align, bits, 22, valid,
+                                 0) + guid
 
 
 def riff(*chunks, size=None):
@@ -81,6 +100,11 @@ def wav_files():
           fmt_chunk(1, 1, 8000, 16000, 2, 16) + data_chunk(samples, 0xFFFFFFFF), 'opens 1')
     f.put('data-past-end-partial.wav', riff(fmt_chunk(1, 1, 8000, 16000, 2, 16), data_chunk(samples, 0x7FFFFFF0)),
           'opens 1')
+    # More valid bits than the container holds.
+    f.put('valid-bits-28-in-24.wav', riff(extensible_chunk(1, 8000, 3, 24, 28), data_chunk(samples[:12])), WAV_OTHER)
+    f.put('valid-bits-40-in-32.wav', riff(extensible_chunk(2, 8000, 8, 32, 40), data_chunk(samples)), WAV_OTHER)
+    f.put('pcm-33-bits-in-32.wav', riff(fmt_chunk(1, 1, 8000, 32000, 4, 33), data_chunk(samples)), WAV_OTHER)
+    f.put('valid-bits-0-in-24.wav', riff(extensible_chunk(1, 8000, 3, 24, 0), data_chunk(samples[:12])), 'opens 1')
     nan = struct.pack('<4f', math.nan, math.inf, -math.inf, 1.0)
     f.put('nan-samples.wav', riff(fmt_chunk(3, 1, 8000, 32000, 4, 32), data_chunk(nan)), 'opens 1')
     f.put('max-rate.wav', riff(fmt_chunk(1, 1, 0xFFFFFFFF, 0xFFFFFFFF, 2, 16), data_chunk(samples)), 'opens 1')
@@ -92,19 +116,21 @@ def bin_files():
     f = Folder('bin')
     floats = struct.pack('<4f', 1.0, -2.0, 0.5, 3.0)
     head = struct.pack('<HH', 1, 1)
-    for name, rate in (('nan-rate', extended80(math.nan)), ('infinite-rate', extended80(math.inf)),
-                       ('negative-infinite-rate', extended80(-math.inf)), ('zero-rate', extended80(0.0)),
-                       ('negative-rate', extended80(-8000.0)),
-                       ('rate-beyond-double', raw_extended(16383 + 5000, 1 << 63)),
-                       ('rate-too-small-to-invert', raw_extended(1, 1 << 63))):
-        f.put(name + '.bin', head + rate + floats, 'beep')
-    f.put('header-only.bin', head + extended80(8000.0), 'beep')
-    f.put('three-sample-bytes.bin', head + extended80(8000.0) + b'\x00\x00\x80', 'beep')
+    # The rates as the message prints them ("%Lg").
+    for name, rate, shown in (('nan-rate', extended80(math.nan), 'nan'), ('infinite-rate', extended80(math.inf), 'inf'),
+                              ('negative-infinite-rate', extended80(-math.inf), '-inf'),
+                              ('zero-rate', extended80(0.0), '0'), ('negative-rate', extended80(-8000.0), '-8000'),
+                              ('rate-beyond-double', raw_extended(16383 + 5000, 1 << 63), '1.41247e+1505'),
+                              ('rate-too-small-to-invert', raw_extended(1, 1 << 63), '3.3621e-4932'),
+                              ('denormal-rate', raw_extended(0, 1), '3.6452e-4951')):
+        f.put(name + '.bin', head + rate + floats, unusable_rate(shown))
+    f.put('header-only.bin', head + extended80(8000.0), NO_SAMPLES)
+    f.put('three-sample-bytes.bin', head + extended80(8000.0) + b'\x00\x00\x80', NO_SAMPLES)
     f.put('nan-samples.bin', head + extended80(8000.0) + struct.pack('<3f', math.nan, math.inf, -math.inf), 'opens 1')
     f.put('legacy-product-overflow.bin', struct.pack('<HHH', 65535, 65535, 65535) + floats, 'opens 1')
     f.put('legacy-product-wraps-to-zero.bin', struct.pack('<HHH', 256, 256, 256 * 256 - 1) + floats, 'opens 1')
-    f.put('legacy-no-samples.bin', struct.pack('<HHH', 0, 0, 8000), 'beep')
-    f.truncations('float', '.bin', head + extended80(8000.0), 14, 'beep')
+    f.put('legacy-no-samples.bin', struct.pack('<HHH', 0, 0, 8000), NO_SAMPLES)
+    f.truncations('float', '.bin', head + extended80(8000.0), 14, SHORT_HEADER)
     f.close()
 
     f = Folder('eeg')
@@ -116,20 +142,20 @@ def bin_files():
             header[202:204] = struct.pack('<h', rate)
         return bytes(header)
 
-    f.put('zero-rate.eeg', eeg(0) + samples, 'beep')
-    f.put('negative-rate.eeg', eeg(-32768) + samples, 'beep')
-    f.put('header-only.eeg', eeg(256), 'beep')
-    f.put('one-byte-of-sample.eeg', eeg(256) + b'\x01', 'beep')
+    f.put('zero-rate.eeg', eeg(0) + samples, unusable_rate('0'))
+    f.put('negative-rate.eeg', eeg(-32768) + samples, unusable_rate('-32768'))
+    f.put('header-only.eeg', eeg(256), NO_SAMPLES)
+    f.put('one-byte-of-sample.eeg', eeg(256) + b'\x01', NO_SAMPLES)
     f.put('odd-sample-bytes.eeg', eeg(256) + samples + b'\x01', 'opens 1')
-    f.truncations('header', '.eeg', eeg(256), (0, 1, 2, 100, 201, 202, 203, 204, 255), 'beep')
+    f.truncations('header', '.eeg', eeg(256), (0, 1, 2, 100, 201, 202, 203, 204, 255), SHORT_HEADER)
     f.close()
 
     f = Folder('sa3')
     header = struct.pack('<61h', *range(61))
-    f.put('header-only.sa3', header, 'beep')
-    f.put('partial-record.sa3', header + struct.pack('<6h', 1, 2, 3, 4, 5, 6), 'beep')
+    f.put('header-only.sa3', header, NO_SAMPLES)
+    f.put('partial-record.sa3', header + struct.pack('<6h', 1, 2, 3, 4, 5, 6), NO_SAMPLES)
     f.put('extreme-values.sa3', header + struct.pack('<7h', -32768, 32767, -1, 32767, 0, 0, 0), 'opens 4')
-    f.truncations('header', '.sa3', header, (0, 1, 2, 3, 60, 120, 121), 'beep')
+    f.truncations('header', '.sa3', header, (0, 1, 2, 3, 60, 120, 121), NO_SAMPLES)
     f.close()
 
 

@@ -42,7 +42,7 @@ Bins transformed(const float* values, std::size_t c, const SpectralSettings& set
 void smoothed(std::vector<float>& values, int32_t type, int32_t length)
 {
     TapWindow kernel;
-    kernel.set(type, uint32_t(std::max(length, 1)), true);
+    kernel.setSmoothing(type, length, uint32_t(values.size()));
     std::vector<float> out(values.size());
     kernel.smooth(values.data(), out.data(), uint32_t(values.size()));
     values.swap(out);

@@ -16,8 +16,10 @@ void FftFilter::maskBins(float* re, float* im, std::size_t n, long double rate, 
     to = std::clamp(to, lowest, nyquist);
     // The filter's own bin scale: its band edges land one bin later than the spectrum's axis.
     const long double scale = n / (nyquist - rate / n);
+    // A NaN edge (from a file) comes through the clamps; it counts as the lowest bin.
     const auto binIndex = [&](long double f) {
-        return std::size_t(std::clamp(std::trunc(scale * (f - lowest)), 0.0L, (long double)n));
+        const long double bin = std::trunc(scale * (f - lowest));
+        return bin > 0 ? std::size_t(std::min(bin, (long double)n)) : std::size_t(0);
     };
     const std::size_t j = binIndex(from);
     const std::size_t k = binIndex(to);

@@ -28,25 +28,39 @@ bool SpectrumPipeline::needsRebuild(const SpectralSettings& settings, uint32_t c
 
 void SpectrumPipeline::build(const SpectralSettings& settings, uint32_t count)
 {
-    const std::size_t previousPoints = size_.n;
-    size_ = SpectrumSize::of(count, settings);
-    type_ = settings.type;
-    show_ = settings.show;
-    const std::size_t n = size_.n;
+    // Everything is allocated before anything is replaced: an allocation that fails leaves the pipeline
+    // as it was, its buffers of the size it records.
+    const SpectrumSize size = SpectrumSize::of(count, settings);
+    const std::size_t n = size.n;
     // The work array holds a block while it is detrended or cleared of peaks (at most L ≤ N
     // values), and the output while it is smoothed (n values).
-    work_ = std::make_unique_for_overwrite<float[]>(size_.N);
-    re_ = std::make_unique_for_overwrite<float[]>(n + 1);
-    im_ = std::make_unique_for_overwrite<float[]>(n + 1);
-    output_ = zeros(n);
-    const bool accumulates = type_ == SpectrumType::Averaged || SpectrumShow::isSegmentAveraged(show_);
-    sumRe_ = accumulates ? zeros(n + 1) : nullptr;
-    sumIm_ = accumulates ? zeros(n + 1) : nullptr;
-    averaged_ = 0;
-    if (!plan_ || n != previousPoints) {
-        plan_ = std::make_unique<FftPlan>(n, n, n, -1);
-        split_ = std::make_unique<FftRealSplitPlan>(n, -1);
+    auto work = std::make_unique_for_overwrite<float[]>(size.N);
+    auto re = std::make_unique_for_overwrite<float[]>(n + 1);
+    auto im = std::make_unique_for_overwrite<float[]>(n + 1);
+    auto output = zeros(n);
+    const bool accumulates = settings.type == SpectrumType::Averaged || SpectrumShow::isSegmentAveraged(settings.show);
+    auto sumRe = accumulates ? zeros(n + 1) : nullptr;
+    auto sumIm = accumulates ? zeros(n + 1) : nullptr;
+    std::unique_ptr<FftPlan> plan;
+    std::unique_ptr<FftRealSplitPlan> split;
+    if (!plan_ || n != size_.n) {
+        plan = std::make_unique<FftPlan>(n, n, n, -1);
+        split = std::make_unique<FftRealSplitPlan>(n, -1);
     }
+    size_ = size;
+    type_ = settings.type;
+    show_ = settings.show;
+    work_ = std::move(work);
+    re_ = std::move(re);
+    im_ = std::move(im);
+    output_ = std::move(output);
+    sumRe_ = std::move(sumRe);
+    sumIm_ = std::move(sumIm);
+    if (plan) {
+        plan_ = std::move(plan);
+        split_ = std::move(split);
+    }
+    averaged_ = 0;
 }
 
 double SpectrumPipeline::transformBlock(const SpectralSettings& settings, const float* block, uint32_t length,
@@ -133,7 +147,7 @@ SpectrumPipeline::Outcome SpectrumPipeline::run(const SpectralSettings& settings
     spectrumOutput(settings.show, re_.get(), im_.get(), n, density, output_.get());
     // The dialog refuses a zero length but lets a negative one through; neither smooths.
     if (settings.doSmooth && settings.smoothLen > 0) {
-        smoothing_.set(settings.smoothWindow, uint32_t(settings.smoothLen), true);
+        smoothing_.setSmoothing(settings.smoothWindow, settings.smoothLen, uint32_t(n));
         std::copy_n(output_.get(), n, work_.get());
         smoothing_.smooth(work_.get(), output_.get(), uint32_t(n));
     }

@@ -53,13 +53,20 @@ void TapWindow::set(int32_t type, uint32_t length, bool normalised)
     const uint32_t effective = normalised && length % 2 == 0 ? length + 1 : length;
     if (type == type_ && effective == values_.size() && normalised == normalised_)
         return;
+    // Made aside, so that a failed allocation leaves the kernel as it was.
+    std::vector<double> values(effective);
+    for (uint32_t i = 0; i < effective; ++i)
+        values[i] = windowValue(type, i, effective);
+    if (normalised)
+        normalise(values);
+    values_.swap(values);
     type_ = type;
     normalised_ = normalised;
-    values_.resize(effective);
-    for (uint32_t i = 0; i < effective; ++i)
-        values_[i] = windowValue(type, i, effective);
-    if (normalised)
-        normalise(values_);
+}
+
+void TapWindow::setSmoothing(int32_t type, int32_t length, uint32_t count)
+{
+    set(type, uint32_t(std::clamp<int64_t>(length, 1, std::max<uint32_t>(count, 1))), true);
 }
 
 void TapWindow::setFromSignal(std::span<const float> values)

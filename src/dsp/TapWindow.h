@@ -14,6 +14,10 @@ public:
     // Type 0 … 4 (any other is a rectangle), requested length a. A normalised kernel has odd length
     // (a + 1 for an even a) and sums to 1. A FromSignal kernel is kept until another set() replaces it.
     void set(int32_t type, uint32_t length, bool normalised);
+    // The normalised kernel of `smooth` for `count` values: a length below 1 is the identity, and one of
+    // `count` or more copies the data, so a longer request (from a file) is cut to `count` and costs no
+    // more than the data.
+    void setSmoothing(int32_t type, int32_t length, uint32_t count);
     // A kernel of the values of a signal: type FromSignal, always normalised.
     void setFromSignal(std::span<const float> values);
 

@@ -84,15 +84,17 @@ FileReadResult readAsciiColumns(const std::filesystem::path& path, int firstColu
     TableLines lines(path);
     if (!lines.isOpen())
         return {FileReadError::CannotOpen, {}};
+    if (!isUsableSampleRate(sampleRate))
+        return unusableRate(sampleRate);
     const std::size_t width = std::size_t(std::max(columns - firstColumn, 0));
     // Counting the lines first lets every column be read straight into its one exact block.
     const uint64_t expected = std::min<uint64_t>(countLines(path), std::numeric_limits<uint32_t>::max());
     if (expected == 0 || width == 0)
-        return {FileReadError::Invalid, {}};
+        return invalidFile(RefusalReason::NoSamples);
     std::error_code error;
     const uint64_t bytes = std::filesystem::file_size(path, error);
     if (error || width * expected > AsciiTable::MaxCellsPerByte * bytes)
-        return {FileReadError::Invalid, {}};
+        return invalidFile(RefusalReason::TooManyCells);
     try {
         std::vector<std::unique_ptr<float[]>> blocks;
         for (std::size_t c = 0; c < width; ++c)
@@ -106,7 +108,7 @@ FileReadResult readAsciiColumns(const std::filesystem::path& path, int firstColu
         }
         // A file that shrank since it was counted keeps the lines that were there.
         if (rows == 0)
-            return {FileReadError::Invalid, {}};
+            return invalidFile(RefusalReason::NoSamples);
         FileReadResult result;
         for (auto& block : blocks)
             result.signals.push_back(std::make_unique<Signal>(nullptr, SignalKind::AsciiColumn, std::move(block), rows,

@@ -16,6 +16,8 @@ struct AsciiTableHead {
 std::optional<AsciiTableHead> readAsciiTableHead(const std::filesystem::path& path);
 
 // One signal of kind 24 for every column from `firstColumn` to `columns` - 1, one sample per line of
-// the file, all with the given rate and X offset. Lines of any length are read whole.
+// the file, all with the given rate and X offset. Lines of any length are read whole. Invalid, with its
+// reason, for a rate that cannot be used (as the readers of signal files refuse one) and for a table
+// whose cells the file is too small to hold.
 FileReadResult readAsciiColumns(const std::filesystem::path& path, int firstColumn, int columns,
                                 long double sampleRate, long double xOffset);

@@ -24,12 +24,16 @@ FileReadResult readFloatVariant(const InputFile& file, const uint8_t* header)
 {
     const long double rate = decodeExtended80(header + 4);
     const uint64_t count = (file.size() - FloatHeaderBytes) / sizeof(float);
-    if (!isUsableSampleRate(rate) || count == 0 || count > std::numeric_limits<uint32_t>::max())
-        return {FileReadError::Invalid, {}};
+    if (!isUsableSampleRate(rate))
+        return unusableRate(rate);
+    if (count == 0)
+        return invalidFile(RefusalReason::NoSamples);
+    if (count > std::numeric_limits<uint32_t>::max())
+        return invalidFile(RefusalReason::TooManySamples);
     try {
         auto block = Signal::allocateSamples(count);
         if (!file.readAt(FloatHeaderBytes, block.get(), count * sizeof(float)))
-            return {FileReadError::Invalid, {}};
+            return invalidFile(RefusalReason::CutShort);
         FileReadResult result;
         result.signals.push_back(
             std::make_unique<Signal>(nullptr, SignalKind::FileSignal, std::move(block), uint32_t(count), rate));
@@ -61,10 +65,10 @@ FileReadResult readBinFile(const std::filesystem::path& path)
     std::array<uint8_t, FloatHeaderBytes> header{};
     const std::size_t headerBytes = std::size_t(std::min<uint64_t>(file->size(), header.size()));
     if (headerBytes < LegacyHeaderBytes || !file->readAt(0, header.data(), headerBytes))
-        return {FileReadError::Invalid, {}};
+        return invalidFile(RefusalReason::ShortHeader);
     if (wordAt(&header[0]) == 1 && wordAt(&header[2]) == 1) {
         if (headerBytes < FloatHeaderBytes)
-            return {FileReadError::Invalid, {}};
+            return invalidFile(RefusalReason::ShortHeader);
         return readFloatVariant(*file, header.data());
     }
     const uint32_t rate = legacyBinSampleRate(wordAt(&header[0]), wordAt(&header[2]), wordAt(&header[4]));

@@ -1,6 +1,9 @@
 #include "fileio/FileReadResult.h"
 
 #include <cmath>
+#include <utility>
+
+#include "base/FormatText.h"
 
 std::string_view fileReadErrorMessage(FileReadError error)
 {
@@ -28,4 +31,19 @@ bool isUsableSampleRate(long double rate)
     // The views and the ticks work in double precision: both the rate and the sample spacing must be finite there.
     const double r = double(rate);
     return rate > 0 && std::isfinite(r) && r > 0 && std::isfinite(1.0 / r);
+}
+
+FileReadResult invalidFile(std::string reason)
+{
+    return {FileReadError::Invalid, {}, std::move(reason)};
+}
+
+FileReadResult unusableRate(long double rate)
+{
+    return invalidFile(formatText("The sample rate %Lg cannot be used.", rate));
+}
+
+std::string invalidFileMessage(const std::string& fileName, const std::string& reason)
+{
+    return formatText("Error reading %s!\n%s", fileName.c_str(), reason.c_str());
 }

@@ -7,7 +7,8 @@
 // A regular file open for reading, with its size taken once at opening; all counts derive from it.
 class InputFile {
 public:
-    // Nothing for a missing or unreadable name, a directory, a FIFO or any other non-regular file.
+    // Nothing for a missing or unreadable name, a directory, a FIFO or any other non-regular file
+    // (openRegularFile).
     static std::optional<InputFile> open(const std::filesystem::path& path);
 
     InputFile(InputFile&& other) noexcept;

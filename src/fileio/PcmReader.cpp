@@ -211,13 +211,15 @@ std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint6
 
 FileReadResult readInt16FileSignal(const InputFile& file, uint64_t offset, uint64_t count, long double sampleRate)
 {
-    if (count == 0 || count > std::numeric_limits<uint32_t>::max())
-        return {FileReadError::Invalid, {}};
+    if (count == 0)
+        return invalidFile(RefusalReason::NoSamples);
+    if (count > std::numeric_limits<uint32_t>::max())
+        return invalidFile(RefusalReason::TooManySamples);
     try {
         FileReadResult result;
         result.signals = readPcmSignals(file, offset, uint32_t(count), PcmFormat{}, SignalKind::FileSignal, sampleRate);
         if (result.signals.empty())
-            return {FileReadError::Invalid, {}};
+            return invalidFile(RefusalReason::CutShort);
         return result;
     } catch (const std::bad_alloc&) {
         return {FileReadError::OutOfMemory, {}};

@@ -14,5 +14,6 @@ std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint6
                                                     const PcmFormat& format, int32_t kind, long double sampleRate);
 
 // The one signal (kind 15) of `count` signed 16-bit samples at `offset`, as the .bin, .eeg and raw
-// files hold them: Invalid for no samples, more than a signal can count, or a file that ends early.
+// files hold them: Invalid, with its reason, for no samples, more than a signal can count, or a file that
+// ends early.
 FileReadResult readInt16FileSignal(const InputFile& file, uint64_t offset, uint64_t count, long double sampleRate);

@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 #include <new>
+#include <utility>
 
 #include "fileio/ChunkedRead.h"
 #include "fileio/InputFile.h"
@@ -24,11 +25,13 @@ FileReadResult readSa3File(const std::filesystem::path& path, const AskSampleRat
         return {FileReadError::CannotOpen, {}};
     const uint64_t words = file->size() / 2;
     const uint64_t count = words < HeaderWords ? 0 : (words - HeaderWords) / RecordWords;
-    if (count == 0 || count > std::numeric_limits<uint32_t>::max())
-        return {FileReadError::Invalid, {}};
+    if (count == 0)
+        return invalidFile(RefusalReason::NoSamples);
+    if (count > std::numeric_limits<uint32_t>::max())
+        return invalidFile(RefusalReason::TooManySamples);
     long double rate = 0;
-    if (const auto refused = askUsableRate(askRate, rate))
-        return {*refused, {}};
+    if (auto refused = askUsableRate(askRate, rate))
+        return std::move(*refused);
     try {
         std::array<std::unique_ptr<float[]>, Channels> blocks;
         for (auto& block : blocks)
@@ -40,7 +43,7 @@ FileReadResult readSa3File(const std::filesystem::path& path, const AskSampleRat
                         blocks[a][first + i] = float(records[i * RecordWords + a]) / Divisors[a];
             });
         if (!complete)
-            return {FileReadError::Invalid, {}};
+            return invalidFile(RefusalReason::CutShort);
         FileReadResult result;
         for (auto& block : blocks)
             result.signals.push_back(

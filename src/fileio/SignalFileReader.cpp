@@ -1,6 +1,7 @@
 #include "fileio/SignalFileReader.h"
 
 #include <string>
+#include <utility>
 
 #include "fileio/BinFile.h"
 #include "fileio/InputFile.h"
@@ -30,18 +31,20 @@ FileReadResult readEegFile(const std::filesystem::path& path)
     if (!file)
         return {FileReadError::CannotOpen, {}};
     int16_t rate = 0;
-    if (file->size() < EegHeaderBytes || !file->readAt(EegRateOffset, &rate, sizeof rate) || rate <= 0)
-        return {FileReadError::Invalid, {}};
+    if (file->size() < EegHeaderBytes || !file->readAt(EegRateOffset, &rate, sizeof rate))
+        return invalidFile(RefusalReason::ShortHeader);
+    if (rate <= 0)
+        return unusableRate(rate);
     return readInt16FileSignal(*file, EegHeaderBytes, (file->size() - EegHeaderBytes) / 2, rate);
 }
 
-std::optional<FileReadError> askUsableRate(const AskSampleRate& askRate, long double& rate)
+std::optional<FileReadResult> askUsableRate(const AskSampleRate& askRate, long double& rate)
 {
     const std::optional<long double> answer = askRate();
     if (!answer)
-        return FileReadError::Cancelled;
+        return FileReadResult{FileReadError::Cancelled, {}};
     if (!isUsableSampleRate(*answer))
-        return FileReadError::Invalid;
+        return unusableRate(*answer);
     rate = *answer;
     return std::nullopt;
 }
@@ -53,9 +56,9 @@ FileReadResult readRawFile(const std::filesystem::path& path, const AskSampleRat
         return {FileReadError::CannotOpen, {}};
     const uint64_t count = file->size() / 2;
     if (count == 0)
-        return {FileReadError::Invalid, {}};
+        return invalidFile(RefusalReason::NoSamples);
     long double rate = 0;
-    if (const auto refused = askUsableRate(askRate, rate))
-        return {*refused, {}};
+    if (auto refused = askUsableRate(askRate, rate))
+        return std::move(*refused);
     return readInt16FileSignal(*file, 0, count, rate);
 }

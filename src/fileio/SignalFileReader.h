@@ -14,11 +14,11 @@ using AskSampleRate = std::function<std::optional<long double>()>;
 FileReadResult readSignalFile(const std::filesystem::path& path, const AskSampleRate& askRate);
 
 // 256-byte header whose signed 16-bit word at offset 202 is the rate in hertz, then signed 16-bit
-// samples. A rate of 0 or below cannot place the samples in time and is Invalid.
+// samples. A rate of 0 or below cannot place the samples in time and is Invalid, as is a shorter file.
 FileReadResult readEegFile(const std::filesystem::path& path);
 
 // The whole file as signed 16-bit samples, at the rate the person gives.
 FileReadResult readRawFile(const std::filesystem::path& path, const AskSampleRate& askRate);
 
 // The asked rate, or why the read ends: Cancelled, or Invalid for a rate that cannot be used.
-std::optional<FileReadError> askUsableRate(const AskSampleRate& askRate, long double& rate);
+std::optional<FileReadResult> askUsableRate(const AskSampleRate& askRate, long double& rate);

@@ -65,9 +65,11 @@ FileReadError describeSamples(const uint8_t* fmt, std::size_t bytes, PcmFormat& 
     }
     if (containerBytes > 4)
         return FileReadError::WavSampleSize;
-    // A count of valid bits that the container cannot hold (often 0) means the whole container.
-    if (validBits == 0 || validBits > 8 * containerBytes)
+    // No count of valid bits means the whole container; more bits than it holds is a hostile header.
+    if (validBits == 0)
         validBits = 8 * containerBytes;
+    if (validBits > 8 * containerBytes)
+        return FileReadError::WavOther;
     format = {PcmFormat::Coding::Integer, channels, containerBytes, validBits};
     return FileReadError::None;
 }

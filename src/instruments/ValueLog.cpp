@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 
+#include "base/NoMoreMemory.h"
 #include "base/NumberText.h"
 #include "base/UiServices.h"
 #include "instruments/marlune1DChild.h"
@@ -41,7 +42,7 @@ std::unique_ptr<Signal> build(marluneMDIChild& window, marluneChild& parent, con
     try {
         return std::make_unique<TrackSignal>(&window, length, currentValue(parent));
     } catch (const std::bad_alloc&) {
-        window.client().ui().messageBox("No more memory !!!");
+        showNoMoreMemory(window.client().ui());
         return nullptr;
     }
 }

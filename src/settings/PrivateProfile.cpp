@@ -1,10 +1,8 @@
 #include "settings/PrivateProfile.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <utility>
 
+#include "base/RegularFile.h"
 #include "base/ReplacingFile.h"
 
 namespace fs = std::filesystem;
@@ -53,19 +51,12 @@ std::string oneLine(std::string_view text)
     return line;
 }
 
-// A missing file, a directory or a read fault all give no content: the caller's defaults apply.
-std::string readWhole(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content ? content.str() : std::string();
-}
 }  // namespace
 
 PrivateProfile::PrivateProfile(fs::path file) : file_(std::move(file))
 {
-    const std::string content = readWhole(file_);
+    // A missing, oversized or non-regular file and a read fault all give no content: the caller's defaults apply.
+    const std::string content = readRegularFile(file_, MaxFileBytes).value_or(std::string());
     std::string_view rest = content;
     if (rest.starts_with(ByteOrderMark)) {
         byteOrderMark_ = true;
@@ -88,6 +79,12 @@ PrivateProfile::PrivateProfile(fs::path file) : file_(std::move(file))
             sections_.back().lines.push_back(parseLine(std::string(line)));
         }
     }
+}
+
+bool PrivateProfile::readable(const fs::path& file)
+{
+    const std::optional<uint64_t> size = readableFileSize(file);
+    return size && *size <= MaxFileBytes;
 }
 
 PrivateProfile::Line PrivateProfile::parseLine(std::string text)

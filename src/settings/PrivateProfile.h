@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,8 +12,15 @@
 // in place. Changes stay in memory until save(), which replaces the whole file atomically.
 class PrivateProfile {
 public:
+    // No settings file of the program comes near this; a larger one, or anything but a regular file (a
+    // FIFO would block the read, a link to a device would never end), is read as a missing file.
+    static constexpr uint64_t MaxFileBytes = uint64_t(64) << 20;
+
     // Reads `file`; a missing or unreadable file gives an empty document.
     explicit PrivateProfile(std::filesystem::path file);
+
+    // Whether `file` would be read: a regular file of at most MaxFileBytes that can be opened.
+    static bool readable(const std::filesystem::path& file);
 
     const std::filesystem::path& file() const { return file_; }
 

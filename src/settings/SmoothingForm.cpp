@@ -1,7 +1,9 @@
 #include "settings/SmoothingForm.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "base/NumberText.h"
 #include "base/UiServices.h"
@@ -22,6 +24,7 @@ bool SmoothingForm::accept()
         return false;
     }
     type_ = window;
-    length_ = value;
+    // Kept as a 32-bit length; any length from the signal's on smooths alike (not at all).
+    length_ = std::min(value, (long double)std::numeric_limits<int32_t>::max());
     return true;
 }

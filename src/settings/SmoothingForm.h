@@ -20,7 +20,8 @@ public:
     std::string length;  // "Length:"
 
     std::string_view formName() const override { return Name; }
-    // Refuses a length that is not above 0 with "Length must be positive value!".
+    // Refuses a length that is not above 0 with "Length must be positive value!"; a longer length than a
+    // 32-bit one is kept as the longest.
     bool accept() override;
     long double type() const { return type_; }
     long double lengthValue() const { return length_; }

@@ -126,6 +126,11 @@ std::string TIniHelper::readText(std::string_view section, std::string_view key)
     return value == " " ? std::string() : value;
 }
 
+std::size_t TIniHelper::keyCount(std::string_view section) const
+{
+    return profile().keys(sectionOrDefault(section)).size();
+}
+
 bool TIniHelper::flush()
 {
     return !profile_ || !profile_->modified() || profile_->save();

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,8 @@ public:
     long double readExtended(std::string_view section, std::string_view key) const;   // "%Lg"
     // A missing key or a value of one blank reads as the empty text.
     std::string readText(std::string_view section, std::string_view key) const;
+    // The number of keys of the section: a count of keyed items read from the file holds no more.
+    std::size_t keyCount(std::string_view section) const;
 
     // Writes the file when it has unwritten changes; false when writing failed.
     [[nodiscard]] bool flush();

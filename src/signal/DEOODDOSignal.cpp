@@ -19,7 +19,8 @@ std::unique_ptr<Signal> DEOODDOSignal::create(SignalOwner* owner, const Signal& 
 {
     const long double rate = parent.sampleRate();
     const int64_t total = parent.count();
-    if (rate <= 0 || total == 0)
+    // A NaN bound (from a file) places no part.
+    if (rate <= 0 || total == 0 || std::isnan(startX) || std::isnan(endX))
         return std::make_unique<Signal>(owner, SignalKind::ExtractedFromTo);
     // Stored values are used as they are, so indices outside the signal are cut to it.
     const auto index = [&](long double x) {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include <sys/mman.h>
 
+#include "base/MachineMemory.h"
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
 
@@ -60,6 +62,8 @@ std::unique_ptr<Signal> Signal::acquisitionBuffer(SignalOwner* owner, uint32_t p
 
 std::unique_ptr<float[]> Signal::allocateSamples(std::size_t count)
 {
+    if (count > machineMemoryBytes() / sizeof(float))
+        throw std::bad_alloc();
     auto block = std::make_unique_for_overwrite<float[]>(count);
     // Blocks are filled right away; huge pages spare most page faults of a large signal.
     // Only whole 2 MiB pages inside the block can be advised; a kernel without the feature ignores it.

@@ -35,7 +35,8 @@ public:
     Signal(const Signal&) = delete;
     Signal& operator=(const Signal&) = delete;
 
-    // Sample blocks are allocated once with their exact size; failure throws std::bad_alloc.
+    // Sample blocks are allocated once with their exact size; failure throws std::bad_alloc, as does a
+    // block larger than the machine's memory (machineMemoryBytes).
     static std::unique_ptr<float[]> allocateSamples(std::size_t count);
 
     SignalOwner* owner() const { return owner_; }

@@ -1,7 +1,5 @@
 #include "signal/SmoothSignal.h"
 
-#include <algorithm>
-
 #include "signal/SignalKind.h"
 
 SmoothSignal::SmoothSignal(SignalOwner* owner, int32_t type, int32_t length)
@@ -26,8 +24,7 @@ bool SmoothSignal::update(const Signal& parent)
         values_ = allocateSamples(count);
         adoptExternalSamples(values_.get(), count);
     }
-    // A kernel of one value is the identity, so a length below 1 copies the samples.
-    kernel_.set(smoothType, uint32_t(std::max(smoothLength, 1)), true);
+    kernel_.setSmoothing(smoothType, smoothLength, count);
     kernel_.smooth(parent.visibleSamples(), values_.get(), count);
     setSampleRate(parent.sampleRate());
     setXOffset(parent.firstVisibleX());

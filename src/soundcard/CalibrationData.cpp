@@ -1,8 +1,7 @@
 #include "soundcard/CalibrationData.h"
 
-#include <fstream>
-
 #include "base/UiServices.h"
+#include "settings/PrivateProfile.h"
 #include "settings/ProgramPaths.h"
 #include "settings/TIniHelper.h"
 
@@ -69,6 +68,5 @@ CalibrationData CalibrationData::loadForAcquisition(UiServices& ui, const Progra
 
 bool CalibrationData::canOpen(const std::filesystem::path& file)
 {
-    std::error_code error;
-    return std::filesystem::is_regular_file(file, error) && std::ifstream(file).is_open();
+    return PrivateProfile::readable(file);
 }

@@ -41,7 +41,7 @@ struct CalibrationData {
     // cannot be opened, with a message unless the name has at most one character.
     static CalibrationData loadForAcquisition(UiServices& ui, const ProgramPaths& paths, const std::string& fileName);
 
-    // Whether the file exists as a file that can be read.
+    // Whether the file is one the settings files' reader reads: a regular file of a settings file's size.
     static bool canOpen(const std::filesystem::path& file);
 
     bool operator==(const CalibrationData&) const = default;

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 #include <string>
 
 #include "base/FormatText.h"
+#include "base/MachineMemory.h"
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "signal/SignalKind.h"
 #include "soundcard/AcquisitionSettingsIni.h"
@@ -28,16 +31,29 @@ uint32_t ratio(const AcquisitionSettings& s)
     return uint32_t(std::max(s.decimation, 1));
 }
 
-// P = floor(T x R / (N x L) + 1): enough pages for the recording length, one for monitoring.
-uint32_t pageCount(const AcquisitionSettings& s)
+// P = floor(T x R / (N x L) + 1): enough pages for the recording length, one for monitoring. Worked out
+// in extended precision, so that lengths from a file come out as large as they are.
+long double pageCount(const AcquisitionSettings& s)
 {
-    const double seconds = std::max(s.recordingLength, 0);
-    return uint32_t(std::floor(seconds * s.sampleRate / (double(ratio(s)) * windowLength(s)) + 1));
+    const long double seconds = std::max(s.recordingLength, 0);
+    return std::max(std::floor(seconds * s.sampleRate / ((long double)ratio(s) * windowLength(s)) + 1), 1.0L);
+}
+
+int32_t deviceChannelsOf(const AcquisitionSettings& s)
+{
+    return s.triggerOn && s.triggerChannel == 2 ? 2 : std::clamp(s.channels, 1, 2);
+}
+
+uint32_t buffersOf(const AcquisitionSettings& s)
+{
+    constexpr double MaxBuffers = 64;
+    const double perSecond = std::max(s.sampleRate, 1) / (double(windowLength(s)) * ratio(s));
+    return uint32_t(std::clamp(std::ceil(perSecond), 2.0, MaxBuffers));
 }
 
 std::unique_ptr<Signal> pagedBuffer(const AcquisitionSettings& s, double gain, double offset)
 {
-    auto signal = Signal::acquisitionBuffer(nullptr, windowLength(s), pageCount(s),
+    auto signal = Signal::acquisitionBuffer(nullptr, windowLength(s), uint32_t(pageCount(s)),
                                             (long double)s.sampleRate / ratio(s));
     const double a = gain * -32768 + offset;
     const double b = gain * 32768 + offset;
@@ -58,6 +74,17 @@ void appendKeepingRange(marluneMDIChild& window, const int16_t* frames, uint32_t
 }
 }  // namespace
 
+bool marluneSB::canBeHad(const AcquisitionSettings& s)
+{
+    const long double samples = pageCount(s) * windowLength(s);
+    if (samples > std::numeric_limits<uint32_t>::max())
+        return false;
+    const long double pages = samples * sizeof(float) * (s.channels == 2 ? 2 : 1);
+    const long double buffers =
+        (long double)windowLength(s) * ratio(s) * deviceChannelsOf(s) * sizeof(int16_t) * buffersOf(s);
+    return pages + buffers <= machineMemoryBytes();
+}
+
 marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, const AcquisitionSettings& settings)
 {
     UiServices& ui = client.ui();
@@ -68,6 +95,10 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
     const CalibrationData calibration =
         CalibrationData::loadForAcquisition(ui, client.paths(), own.calibrationFile);
     const unsigned number = client.nextCreationNumber();
+    if (!canBeHad(own)) {
+        showNoMoreMemory(ui);
+        return nullptr;
+    }
     std::unique_ptr<marluneSB> window;
     std::unique_ptr<Signal> second;
     try {
@@ -76,7 +107,7 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
         if (own.channels == 2)
             second = pagedBuffer(own, calibration.gain(1), calibration.offset);
     } catch (const std::bad_alloc&) {
-        ui.messageBox("No more memory !!!");
+        showNoMoreMemory(ui);
         return nullptr;
     }
     window->gain1_ = calibration.gain(0);
@@ -117,7 +148,7 @@ marluneSB::~marluneSB()
 
 int32_t marluneSB::deviceChannels() const
 {
-    return settings_.triggerOn && settings_.triggerChannel == 2 ? 2 : std::clamp(settings_.channels, 1, 2);
+    return deviceChannelsOf(settings_);
 }
 
 void marluneSB::failed(const char* message)
@@ -136,29 +167,34 @@ void marluneSB::start()
         failed(NoDevice);
         return;
     }
-    trigger_.reset();
-    if (settings_.triggerOn)
-        trigger_ = std::make_unique<TriggerBuffer>(settings_.threshold, windowLength(settings_), channels,
-                                                   uint32_t(std::max(settings_.triggerChannel, 1)),
-                                                   uint32_t(std::max(settings_.skip, 0)));
-    stream_ = devices_.open(SoundDirection::Input, settings_.device, {int32_t(channels), settings_.sampleRate});
-    if (!stream_) {
-        failed(OpenFailed);
+    // The trigger and the buffers are had before the device starts; without them the window stays stopped.
+    try {
+        trigger_.reset();
+        if (settings_.triggerOn)
+            trigger_ = std::make_unique<TriggerBuffer>(settings_.threshold, windowLength(settings_), channels,
+                                                       uint32_t(std::max(settings_.triggerChannel, 1)),
+                                                       uint32_t(std::max(settings_.skip, 0)));
+        stream_ = devices_.open(SoundDirection::Input, settings_.device, {int32_t(channels), settings_.sampleRate});
+        if (!stream_) {
+            failed(OpenFailed);
+            return;
+        }
+        // The handler's stopped test ignores buffers that come back after STOP; the stream is gone by then anyway.
+        stream_->setDoneHandler([this](std::unique_ptr<SoundBuffer> buffer) { bufferDone(std::move(buffer)); });
+        const std::size_t samples = std::size_t(windowLength(settings_)) * ratio(settings_) * channels;
+        for (long tag = 1; tag <= long(buffersQueued()); ++tag)
+            stream_->queue(std::make_unique<SoundBuffer>(samples, tag));
+    } catch (const std::bad_alloc&) {
+        stop();
+        showNoMoreMemory(client().ui());
         return;
     }
-    // The handler's stopped test ignores buffers that come back after STOP; the stream is gone by then anyway.
-    stream_->setDoneHandler([this](std::unique_ptr<SoundBuffer> buffer) { bufferDone(std::move(buffer)); });
-    const std::size_t samples = std::size_t(windowLength(settings_)) * ratio(settings_) * channels;
-    for (long tag = 1; tag <= long(buffersQueued()); ++tag)
-        stream_->queue(std::make_unique<SoundBuffer>(samples, tag));
     stream_->start();
 }
 
 uint32_t marluneSB::buffersQueued() const
 {
-    constexpr double MaxBuffers = 64;
-    const double perSecond = std::max(settings_.sampleRate, 1) / (double(windowLength(settings_)) * ratio(settings_));
-    return uint32_t(std::clamp(std::ceil(perSecond), 2.0, MaxBuffers));
+    return buffersOf(settings_);
 }
 
 void marluneSB::countLost(std::size_t samples, std::size_t bufferSamples)

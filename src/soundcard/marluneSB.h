@@ -24,8 +24,12 @@ public:
     static constexpr const char* OpenFailed =
         "Could not open your sound card for playing. Please check if sound card is properly installed.";
 
+    // Whether a window of these settings can be had, asked before anything is allocated (a workspace's
+    // window length of 2^31 took 17 GB): each channel's pages count no more samples than a signal can,
+    // and they and the buffers queued to the device while recording fit the machine's memory.
+    static bool canBeHad(const AcquisitionSettings& settings);
     // Makes and registers the window from a copy of `settings`, with the companion for two channels;
-    // null when it could not be made.
+    // null when it could not be made ("No more memory !!!" for settings that cannot be had).
     static marluneSB* create(marluneMDIClient& client, SoundDevices& devices, const AcquisitionSettings& settings);
 
     marluneSB(marluneMDIClient& client, SoundDevices& devices, const AcquisitionSettings& settings,

@@ -1,5 +1,7 @@
 #include "tree/AsciiImport.h"
 
+#include <algorithm>
+
 #include "base/FormatText.h"
 #include "base/UiServices.h"
 #include "fileio/AsciiTable.h"
@@ -52,9 +54,14 @@ marluneMDIChild* AsciiImport::importWith(const std::filesystem::path& path, long
     // The first column is the X axis only where it is one.
     xAxis = xAxis && head->columns >= 2 && AsciiTable::uniformRate(head->firstColumn).has_value();
     const int firstColumn = xAxis ? 1 : 0;
+    // Columns beyond the free slots of the registry would be read only to be dropped: a first line of a
+    // million values took half a gigabyte so. One is read even without a free slot, so that the registry
+    // says why no window comes.
+    const int freeSlots = marluneMDIClient::MaxWindows - int(client_.windows().size());
+    const int lastColumn = std::min(head->columns, firstColumn + std::max(freeSlots, 1));
     FileReadResult result = [&] {
         WaitCursor wait(ui);
-        return readAsciiColumns(path, firstColumn, head->columns, rate, xAxis ? head->firstColumn.front() : 0);
+        return readAsciiColumns(path, firstColumn, lastColumn, rate, xAxis ? head->firstColumn.front() : 0);
     }();
     marluneMDIChild* first =
         SignalOpener(client_).windowsFor(std::move(result), path.string(), " %u#%s(%i)", firstColumn);

@@ -16,7 +16,8 @@ public:
     void command();
     // The first window made (the head of the group); null when nothing was imported.
     marluneMDIChild* import(const std::filesystem::path& path);
-    // The import with the sample rate and the X-axis choice already made (a workspace's keys).
+    // The import with the sample rate and the X-axis choice already made (a workspace's keys); a rate
+    // that cannot be used is refused with a message naming the file, as a signal file's is.
     marluneMDIChild* importWith(const std::filesystem::path& path, long double rate, bool xAxis);
 
 private:

@@ -14,6 +14,14 @@ MessageResult BatchUiServices::messageBox(const std::string& text, const std::st
                                                                                       : MessageResult::Ok;
 }
 
+bool BatchUiServices::runDialog(DialogForm& form)
+{
+    if (form.accept())
+        return true;
+    messages_ << "Not answered in a batch run: the dialog " << form.formName() << '\n';
+    return false;
+}
+
 void BatchUiServices::openWithDesktop(const std::string& target)
 {
     messages_ << "Not opened in a batch run: " << target << '\n';

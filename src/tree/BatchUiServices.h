@@ -16,8 +16,9 @@ public:
     {
         return std::nullopt;
     }
-    // A dialog takes the stored or default values it opens with, as if OK were pressed at once.
-    bool runDialog(DialogForm& form) override { return form.accept(); }
+    // A dialog takes the stored or default values it opens with, as if OK were pressed at once; when the
+    // form refuses them (the "Sample rate" dialog of a raw file opens empty) the messages say so.
+    bool runDialog(DialogForm& form) override;
     void openModeless(std::shared_ptr<DialogForm>) override { beep(); }
     std::vector<std::string> openFileDialog(const std::string&, bool, const std::string&) override { return {}; }
     std::optional<std::string> saveFileDialog(const std::string&, const std::string&, const std::string&) override

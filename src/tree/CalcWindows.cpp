@@ -1,5 +1,7 @@
 #include "tree/CalcWindows.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -101,8 +103,11 @@ marluneChild* loadCalc(const WorkspaceSection& section, marluneChild* parent)
     if (!parent)
         return nullptr;
     std::vector<long double> elements;
-    const int count = section.ini.readInt(section.name, "ElementCount");
-    for (int i = 1; i <= count; ++i) {
+    // Each element is a key of the section, so the section bounds the count (a stored 2^31 would
+    // otherwise fill gigabytes with missing elements).
+    const auto count = std::min<int64_t>(section.ini.readInt(section.name, "ElementCount"),
+                                         int64_t(section.ini.keyCount(section.name)));
+    for (int64_t i = 1; i <= count; ++i) {
         const std::string element = section.ini.readText(section.name, "Element_" + std::to_string(i));
         if (element.find("Window") != std::string::npos) {
             const marluneChild* operand = section.made(element);

@@ -1,6 +1,9 @@
 #include "tree/DerivedWindows.h"
 
+#include <new>
+
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "tree/WindowKinds.h"
@@ -14,8 +17,15 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
     const WindowKind* entry = WindowKinds::find(kind);
     if (!entry || !entry->build || !entry->acceptsParent(parent.kind()))
         return nullptr;
-    auto window = std::make_unique<marluneMDIChild>(client, kind, nullptr);
-    std::unique_ptr<Signal> signal = entry->build(*window, parent, parameters);
+    std::unique_ptr<marluneMDIChild> window;
+    std::unique_ptr<Signal> signal;
+    try {
+        window = std::make_unique<marluneMDIChild>(client, kind, nullptr);
+        signal = entry->build(*window, parent, parameters);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client.ui());
+        return nullptr;
+    }
     if (!signal || signal->sampleRate() == 0)
         return nullptr;
     window->setCaption(entry->makeTitle ? entry->makeTitle(*entry, number, parent, *signal)
@@ -47,7 +57,13 @@ marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild
     const unsigned number = client.nextCreationNumber();
     if (!entry->acceptsParent(parent.kind()))
         return nullptr;
-    std::unique_ptr<marluneChild> window = entry->makeWindow(*entry, client, parent, parameters, number);
+    std::unique_ptr<marluneChild> window;
+    try {
+        window = entry->makeWindow(*entry, client, parent, parameters, number);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client.ui());
+        return nullptr;
+    }
     window->setIcon(entry->icon);
     return client.addWindow(std::move(window));
 }

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "settings/TIniHelper.h"
 #include "signal/GENSignal.h"
@@ -66,12 +67,12 @@ marluneMDIChild* GeneratorCommand::create(marluneMDIClient& client, const Genera
         // The creation number seeds the random values, so each random window has its own.
         std::unique_ptr<Signal> signal = GENSignal::create(nullptr, parameters, number);
         if (!signal) {
-            ui.beep();
+            showNoMoreMemory(ui);
             return nullptr;
         }
         window = std::make_unique<marluneMDIChild>(client, SignalKind::Generated, std::move(signal));
     } catch (const std::bad_alloc&) {
-        ui.messageBox("No more memory !!!");
+        showNoMoreMemory(ui);
         return nullptr;
     }
     window->setCaption(formatText(TitleFormat, number, GeneratorParameters::TitleNames[parameters.function()]));

@@ -16,8 +16,8 @@ public:
     // The dialog opens on the client's settings; on OK they become the settings and the window is made.
     static marluneMDIChild* run(marluneMDIClient& client);
     // The window of a generated signal, titled by TitleFormat, X label "sec". The creation number
-    // grows even when nothing is made; parameters that make no signal, or samples that cannot be
-    // allocated, give a beep and no window; a record that cannot be allocated, "No more memory !!!".
+    // grows even when nothing is made; parameters that make no signal give a beep and no window;
+    // samples or a record that cannot be allocated, "No more memory !!!" and no window.
     static marluneMDIChild* create(marluneMDIClient& client, const GeneratorParameters& parameters);
     // The entry of kind 6 in the table of window kinds: a workspace stores the parameters as Param0 ...
     // Param9, and reading them makes them the generator's settings, as the dialog would.

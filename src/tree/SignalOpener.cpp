@@ -88,7 +88,7 @@ marluneMDIChild* SignalOpener::windowsFor(FileReadResult result, const std::stri
         if (const auto message = fileReadErrorMessage(result.error); !message.empty())
             ui.messageBox(std::string(message));
         else if (result.error == FileReadError::Invalid)
-            ui.beep();
+            ui.messageBox(invalidFileMessage(fileName, result.reason));
         return nullptr;
     }
     return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannelNumber);

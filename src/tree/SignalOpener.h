@@ -26,7 +26,8 @@ public:
     // The window of the last file opened (its first channel); null when none was.
     marluneMDIChild* open(const std::vector<std::string>& names, const std::string& displayName = {});
 
-    // The windows of a read (see makeWindows), or its failure message; null when there are none.
+    // The windows of a read (see makeWindows), or its failure message (a refused file's names the file
+    // and the reason); null when there are none.
     marluneMDIChild* windowsFor(FileReadResult result, const std::string& fileName, const char* titleFormat,
                                 int firstChannelNumber);
 

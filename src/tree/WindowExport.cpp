@@ -1,8 +1,10 @@
 #include "tree/WindowExport.h"
 
+#include <new>
 #include <set>
 
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/ReplacingFile.h"
 #include "base/UiServices.h"
 #include "fileio/AsciiExport.h"
@@ -29,6 +31,12 @@ int openFiles(marluneMDIClient& client, const ExportSources& sources)
             const auto all = client.windows();
             return std::set<marluneChild*>(all.begin(), all.end());
         }();
+        // The open routine skips a file it cannot open without a word; a run says which it was.
+        if (!InputFile::open(file)) {
+            client.ui().messageBox("Cannot open the file " + file + ".");
+            status = 1;
+            continue;
+        }
         if (!client.openFiles({file})) {
             status = 1;
             continue;
@@ -110,10 +118,8 @@ int loadWorkspace(marluneMDIClient& client, const ExportSources& sources)
     workspaces.setArguments(std::move(arguments));
     return workspaces.load(sources.workspace).empty() ? 0 : 1;
 }
-}  // namespace
-
-int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
-                  const PictureWriter& writePicture)
+int exportAll(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
+              const PictureWriter& writePicture)
 {
     int status = sources.workspace.empty() ? openFiles(client, sources) : loadWorkspace(client, sources);
 
@@ -152,4 +158,17 @@ int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder,
         status = 1;
     }
     return status;
+}
+}  // namespace
+
+int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
+                  const PictureWriter& writePicture)
+{
+    // A run has no person to go on with: whatever could not be allocated ends it with the message.
+    try {
+        return exportAll(client, folder, sources, writePicture);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client.ui());
+        return 1;
+    }
 }

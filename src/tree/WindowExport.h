@@ -22,6 +22,6 @@ struct ExportSources {
 // Opens the sources and writes, for every window, its signal as a float .bin file and its ASCII export
 // (a 3D window its matrix as text), a picture, and manifest.ini describing them (an instrument's
 // reading as its Value). 0 when everything opened and was written; 1 otherwise, with the reason on
-// the client's messages.
+// the client's messages ("No more memory !!!" when an allocation failed).
 int exportWindows(marluneMDIClient& client, const std::filesystem::path& folder, const ExportSources& sources,
                   const PictureWriter& writePicture);

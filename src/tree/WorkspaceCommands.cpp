@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <new>
 
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
 #include "tree/WorkspaceLoader.h"
@@ -23,7 +25,12 @@ std::vector<std::string> WorkspaceCommands::load(const std::string& fileName)
 {
     WaitCursor wait(client_.ui());
     WorkspaceLoader loader(client_, fileName, arguments_);
-    loader.loadWorkspace();
+    // The windows made so far stay; the rest of the workspace is not loaded.
+    try {
+        loader.loadWorkspace();
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client_.ui());
+    }
     return loader.missingFiles();
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/NumberText.h"
 #include "base/UiServices.h"
 #include "fileio/FileReadResult.h"
@@ -46,7 +48,15 @@ marluneMDIChild* marluneMDIChild::mainSignal() const
 
 bool marluneMDIChild::recomputeFromParents()
 {
-    switch (DerivedWindows::recompute(*this)) {
+    // Every road of an update comes here (commands, panes, recordings, playback): a block that cannot be
+    // had leaves the window's previous signal, marked, and the pass goes on balanced.
+    RecomputeOutcome outcome = RecomputeOutcome::Invalid;
+    try {
+        outcome = DerivedWindows::recompute(*this);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(client().ui());
+    }
+    switch (outcome) {
     case RecomputeOutcome::Updated:
         setInvalid(false);
         return true;

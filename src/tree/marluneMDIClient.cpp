@@ -1,7 +1,9 @@
 #include "tree/marluneMDIClient.h"
 
 #include <algorithm>
+#include <new>
 
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "fileio/PictureMatrix.h"
 #include "settings/FFTDefaultsForm.h"
@@ -235,9 +237,15 @@ void marluneMDIClient::removeSignalWindowCommands(SignalWindowCommands& commands
 
 bool marluneMDIClient::dispatch(int id)
 {
-    if (marluneChild* child = activeChild(); child && child->command(id))
+    // The last place a command's failed allocation can be caught before it would end the program.
+    try {
+        if (marluneChild* child = activeChild(); child && child->command(id))
+            return true;
+        return command(id);
+    } catch (const std::bad_alloc&) {
+        showNoMoreMemory(ui_);
         return true;
-    return command(id);
+    }
 }
 
 std::optional<CommandState> marluneMDIClient::dispatchState(int id) const

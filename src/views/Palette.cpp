@@ -1,15 +1,17 @@
 #include "views/Palette.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string>
 
+#include "base/RegularFile.h"
+
 std::optional<Palette> Palette::read(const std::filesystem::path& file)
 {
-    std::ifstream in(file);
-    if (!in)
+    const std::optional<std::string> content = readRegularFile(file, MaxFileBytes);
+    if (!content)
         return std::nullopt;
+    std::istringstream in(*content);
     Palette palette;
     std::string line;
     for (std::size_t i = 0; i < Colours && std::getline(in, line); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -15,8 +16,12 @@ public:
     static constexpr std::array<std::string_view, 6> FileNames{"gray.pal", "hsv.pal", "blue.pal",
                                                                "copper.pal", "hot.pal", "white.pal"};
 
-    // Nothing when the file cannot be opened. Reading stops at the 48th line or at the first line
-    // that does not hold three numbers; a number above 255 is taken as 255.
+    // 48 lines of three numbers take a few hundred bytes; a larger file is no palette.
+    static constexpr uint64_t MaxFileBytes = uint64_t(64) << 10;
+
+    // Nothing when the file cannot be opened, is not a regular file or is larger than MaxFileBytes.
+    // Reading stops at the 48th line or at the first line that does not hold three numbers; a number
+    // above 255 is taken as 255.
     static std::optional<Palette> read(const std::filesystem::path& file);
 
     // All black, as a palette whose file is missing.

@@ -1,12 +1,13 @@
 #include "views/TimeFFTStatForm.h"
 
 #include <cstdio>
-#include <fstream>
 #include <limits>
+#include <sstream>
 
 #include "base/CLocale.h"
 #include "base/FormatText.h"
 #include "base/NumberText.h"
+#include "base/RegularFile.h"
 #include "views/FFTSignal.h"
 
 namespace {
@@ -23,7 +24,7 @@ TimeFFTStatForm::TimeFFTStatForm(const FFTSignal& data, const std::filesystem::p
 std::vector<BandSet> TimeFFTStatForm::readBandSets(const std::filesystem::path& file)
 {
     std::vector<BandSet> sets;
-    std::ifstream in(file);
+    std::istringstream in(readRegularFile(file, MaxFileBytes).value_or(std::string()));
     const CLocaleScope numbersInC;
     for (std::string line; sets.size() < MaxSets && std::getline(in, line);) {
         BandSet set;

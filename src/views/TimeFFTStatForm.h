@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ public:
     static constexpr std::size_t Bands = 5;
     static constexpr std::size_t MaxSets = 20;
     static constexpr std::size_t FieldLength = 20;
+    // Twenty sets take a few kilobytes; a larger file, or one that is not a regular file, holds none.
+    static constexpr uint64_t MaxFileBytes = uint64_t(1) << 20;
 
     // Reads the band sets of `bandFile` (none when it cannot be read); the first set, when there is
     // one, is chosen at once.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,4 +159,30 @@ TEST(TapWindow, KernelAsLongAsTheDataLeavesThemAlone)
     std::vector<float> result(5);
     tap.smooth(data.data(), result.data(), 5);
     EXPECT_EQ(result, data);
+}
+
+// A kernel as long as the data or longer copies them, so a smoothing kernel is cut to the data's length:
+// any longer request, up to the largest a file can hold, costs no more than the data and gives the copy,
+// and a shorter one is the kernel set() makes.
+TEST(TapWindow, SmoothingKernelsAreCutToTheData)
+{
+    const std::vector<float> data{3, -1, 4, 1, -5, 9, 2, -6, 5, 3, 5};
+    const auto count = uint32_t(data.size());
+    for (const int32_t length : {11, 12, 1000, 2147483647}) {
+        TapWindow tap;
+        tap.setSmoothing(TapWindow::Blackman, length, count);
+        EXPECT_LE(tap.length(), count + 1) << length;
+        std::vector<float> result(count);
+        tap.smooth(data.data(), result.data(), count);
+        EXPECT_EQ(result, data) << length;
+    }
+    for (const int32_t length : {-7, 0, 1, 4, 9, 10}) {
+        TapWindow cut;
+        cut.setSmoothing(TapWindow::Hamming, length, count);
+        TapWindow plain;
+        plain.set(TapWindow::Hamming, uint32_t(std::max(length, 1)), true);
+        EXPECT_EQ(std::vector<double>(cut.values(), cut.values() + cut.length()),
+                  std::vector<double>(plain.values(), plain.values() + plain.length()))
+            << length;
+    }
 }

@@ -51,7 +51,7 @@ def decode(path):
             value |= raw[:, :, k].astype(np.int64) << (8 * k)
         if width > 1:
             value -= (value >> (8 * width - 1)) << (8 * width)
-        if not 0 < valid <= 8 * width:
+        if valid == 0:
             valid = 8 * width
         values = (value >> (8 * width - valid)).astype(np.float32)
     return tag, rate, values
@@ -351,6 +351,49 @@ for name in ('m8', 's8', 'm16', 's16', 'short', 'list', 'nobits', 'tail', 'past'
         expectSameAsNumpy(name);
     EXPECT_EQ(readWavFile(file("short.wav")).signals[1]->count(), 33u);
     EXPECT_EQ(readWavFile(file("past.wav")).signals[1]->count(), 501u);
+}
+
+// A count of valid bits is read from sox's own files, changed in place: 0 stands for the whole
+// container, and more bits than the container holds is refused as any other hostile header is.
+TEST_F(WavFormatsTest, ValidBitsBeyondTheContainerAreRefusedAndNoneMeansTheWholeContainer)
+{
+    // sox writes the extensible format for more than 16 bits, and the plain one when asked for "wavpcm".
+    ASSERT_TRUE(run("sox -D -R -n -r 8000 -c 1 -b 24 i24.wav synth 0.1 whitenoise && "
+                    "sox -D -R -n -r 8000 -c 2 -b 32 -e signed-integer i32.wav synth 0.1 whitenoise sine 30 && "
+                    "sox -D -R -n -r 8000 -c 1 -b 32 -e signed-integer -t wavpcm p32.wav synth 0.1 whitenoise"));
+    // Offset of the field in the fmt chunk body: the plain format's bits per sample, the extensible one's valid bits.
+    const auto withField = [&](const std::string& name, std::size_t fieldOffset, uint16_t value) {
+        Bytes bytes = read(file(name + ".wav"));
+        const std::string text(bytes.begin(), bytes.end());
+        const std::size_t fmt = text.find("fmt ");
+        EXPECT_NE(fmt, std::string::npos) << name;
+        bytes[fmt + 8 + fieldOffset] = uint8_t(value);
+        bytes[fmt + 8 + fieldOffset + 1] = uint8_t(value >> 8);
+        return write(name + "-" + std::to_string(value) + ".wav", bytes);
+    };
+    constexpr std::size_t ValidBits = 18;
+    constexpr std::size_t BitsPerSample = 14;
+    const std::vector<std::tuple<std::string, std::size_t, uint16_t>> hostile = {
+        {"i24", ValidBits, 25}, {"i24", ValidBits, 28}, {"i24", ValidBits, 0xFFFF},
+        {"i32", ValidBits, 33}, {"i32", ValidBits, 40}, {"p32", BitsPerSample, 33},
+    };
+    for (const auto& [name, field, value] : hostile) {
+        const FileReadResult r = readWavFile(withField(name, field, value));
+        EXPECT_EQ(r.error, FileReadError::WavOther) << name << " " << value;
+        EXPECT_EQ(fileReadErrorMessage(r.error), "Error reading WAV file!") << name << " " << value;
+    }
+    for (const auto& [name, field] : {std::pair{"i24", ValidBits}, {"i32", ValidBits}, {"p32", BitsPerSample}}) {
+        const FileReadResult original = readWavFile(file(std::string(name) + ".wav"));
+        const FileReadResult whole = readWavFile(withField(name, field, 0));
+        ASSERT_TRUE(original.ok() && whole.ok()) << name;
+        ASSERT_EQ(whole.signals.size(), original.signals.size()) << name;
+        for (std::size_t c = 0; c < whole.signals.size(); ++c) {
+            const Signal& a = *original.signals[c];
+            const Signal& b = *whole.signals[c];
+            ASSERT_EQ(a.count(), b.count()) << name;
+            EXPECT_EQ(std::memcmp(a.samples(), b.samples(), a.count() * sizeof(float)), 0) << name << " channel " << c;
+        }
+    }
 }
 
 // Headers that claim what the file does not hold: refused with their message or read up to the end

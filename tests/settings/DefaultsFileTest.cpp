@@ -3,6 +3,9 @@
 #include "settings/DefaultsFile.h"
 #include "settings/PrivateProfile.h"
 #include "settings/ProgramPaths.h"
+#include "dsp/SpectralSettings.h"
+#include "settings/SpectralSettingsIni.h"
+#include "support/HostileFiles.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
@@ -74,4 +77,15 @@ TEST(DefaultsFile, ShippedFileHoldsTheBuiltInDefaults)
     EXPECT_EQ(shipped.readSpectral(), none.readSpectral());
     EXPECT_EQ(PrivateProfile(shipped.readFrom()).getString(DefaultsFile::SpectralSection, "FFT_TestPeaksLevel", ""), "5")
         << "the level is stored, so the file's values are taken as they stand";
+}
+
+// A defaults file that is no regular file of a settings file's size gives the built-in defaults.
+TEST(DefaultsFile, HostileFilesGiveTheBuiltInDefaults)
+{
+    TempFolder folder;
+    const HangGuard guard;
+    for (const auto& hostile : hostileFiles(folder.path, "defaults.ini", PrivateProfile::MaxFileBytes + 1)) {
+        const DefaultsFile file(hostile);
+        EXPECT_EQ(file.readSpectral(), builtInSpectralDefaults({})) << hostile.filename();
+    }
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "settings/PrivateProfile.h"
+#include "settings/TIniHelper.h"
+#include "support/AddressSpaceLimit.h"
+#include "support/HostileFiles.h"
 #include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -89,4 +92,26 @@ TEST_F(PrivateProfileFile, LineBreaksInAValueCannotAddKeysOrSections)
     EXPECT_EQ(read.keys("Window_1"), std::vector<std::string>{"FileName"});
     EXPECT_EQ(read.getString("Window_1", "FileName", ""), "/data/a.wav  [Evil]  Key=1");
     EXPECT_EQ(read.keys("Window_2").size(), 1u);
+}
+
+// A settings file is read only when it is a regular file of a settings file's size: a link to /dev/zero,
+// a FIFO, a folder and a file one byte too large read as a missing file, at once.
+TEST_F(PrivateProfileFile, OnlyRegularFilesOfBoundedSizeAreRead)
+{
+    const HangGuard guard;
+    const AddressSpaceLimit limit(PrivateProfile::MaxFileBytes * 4);
+    for (const fs::path& hostile : hostileFiles(folder.path, "settings", PrivateProfile::MaxFileBytes + 1)) {
+        SCOPED_TRACE(hostile.filename().string());
+        EXPECT_FALSE(PrivateProfile::readable(hostile));
+        const PrivateProfile profile(hostile);
+        EXPECT_TRUE(profile.sectionNames().empty());
+        TIniHelper helper(hostile.string());
+        EXPECT_EQ(helper.readInt("Main", "Key"), 0);
+    }
+    // A file of the largest size is read.
+    const fs::path largest = folder.path / "largest.ini";
+    writeBytes(largest, "[Main]\nKey=1\n");
+    fs::resize_file(largest, PrivateProfile::MaxFileBytes);
+    EXPECT_TRUE(PrivateProfile::readable(largest));
+    EXPECT_EQ(PrivateProfile(largest).getString("Main", "Key", ""), "1");
 }

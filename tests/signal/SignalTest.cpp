@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <new>
 #include <numeric>
 #include <vector>
 
+#include "base/MachineMemory.h"
 #include "dsp/Statistics.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
@@ -245,4 +247,13 @@ TEST(Signal, NaNNeverBecomesAnExtreme)
     Signal s(nullptr, SignalKind::FileSignal, v.data(), 100, 10);
     EXPECT_EQ(s.yMax(), 8.0f);
     EXPECT_EQ(s.yMin(), -2.0f);
+}
+
+// A block the machine cannot hold is refused at once, as a failed allocation, before the system grants
+// it and ends the program while it is filled; the largest it can hold is asked for as usual.
+TEST(Signal, ABlockBeyondTheMachinesMemoryIsAFailedAllocation)
+{
+    const std::size_t most = std::size_t(machineMemoryBytes() / sizeof(float));
+    EXPECT_THROW(Signal::allocateSamples(most + 1), std::bad_alloc);
+    EXPECT_NE(Signal::allocateSamples(1000), nullptr);
 }

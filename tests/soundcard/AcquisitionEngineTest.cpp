@@ -8,7 +8,9 @@
 #include "soundcard/AcquisitionCommands.h"
 #include "soundcard/CalibrationData.h"
 #include "soundcard/marluneSter.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/TempFolder.h"
+#include "tree/WorkspaceCommands.h"
 #include "tree/marluneMDIChild.h"
 
 namespace {
@@ -369,4 +371,50 @@ TEST_F(StereoAcquisitionTest, TheAcquisitionCommandMakesAWindowFromACopyOfTheSet
     EXPECT_EQ(window->companion(), calibrated.windows()[1]);
     appWide.windowLength = 16;
     EXPECT_EQ(window->settings().windowLength, 2048) << "the window keeps its own copy";
+}
+
+// Lengths a workspace or the dialog may hold that no recording can have are refused before anything is
+// allocated, with the message of a failed allocation; a workspace's acquisition window goes the same way.
+TEST_F(AcquisitionTest, WindowsThatCannotBeHadAreRefusedBeforeAnythingIsAllocated)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    // Device buffers of 2^31 x 100000 frames; pages of 192000 x 2^31 samples, more than a signal counts.
+    const AcquisitionSettings hugeBuffers = settings(22050, 2147483647, 0, 100000);
+    const AcquisitionSettings tooManyPages = settings(192000, 2048, 2147483647);
+    EXPECT_FALSE(marluneSB::canBeHad(hugeBuffers));
+    EXPECT_FALSE(marluneSB::canBeHad(tooManyPages));
+    AcquisitionSettings stereoHour = settings(44100, 1 << 16, 3600);
+    stereoHour.channels = 2;
+    EXPECT_TRUE(marluneSB::canBeHad(stereoHour)) << "an hour of stereo, 1.3 GB";
+    EXPECT_TRUE(marluneSB::canBeHad(settings(192000, 2048, 0, 100000)));
+    for (const AcquisitionSettings& s : {hugeBuffers, tooManyPages}) {
+        ui.messages.clear();
+        const AddressSpaceLimit limit(64u << 20);
+        EXPECT_EQ(marluneSB::create(client, devices, s), nullptr) << s.windowLength << " " << s.recordingLength;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "No more memory !!!");
+    }
+    EXPECT_TRUE(client.windows().empty());
+
+    TempFolder folder;
+    const auto workspace = folder.path / "live.mws";
+    writeBytes(workspace, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=8\nLinked=0\nSampleRate=22050\n"
+                          "NumberOfChannels=2\nDecimation=100000\nSegmentLength=2147483647\nTotalLength=0\n");
+    AcquisitionSettings appWide;
+    const AcquisitionCommands commands(client, devices, appWide);
+    ui.messages.clear();
+    {
+        const AddressSpaceLimit limit(64u << 20);
+        client.workspaces().load(workspace.string());
+    }
+    EXPECT_TRUE(client.windows().empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "No more memory !!!");
+
+    // A window of ordinary settings is made and records under the same limit.
+    const AddressSpaceLimit limit(64u << 20);
+    marluneSB* window = started(settings(1000, 100, 0));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->stopped());
 }

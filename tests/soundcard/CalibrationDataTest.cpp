@@ -5,6 +5,7 @@
 #include "soundcard/CalibrationData.h"
 #include "support/CommaLocale.h"
 #include "support/FileSizeLimit.h"
+#include "support/HostileFiles.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 
@@ -140,4 +141,24 @@ TEST(CalibrationData, ShippedDefaultFileIsAUsableCalibration)
     EXPECT_NE(shipped.calibrationLevel, 0);
     EXPECT_TRUE(shipped.type == CalibrationData::Peak || shipped.type == CalibrationData::Rms);
     EXPECT_NEAR(shipped.convert(32767, 0), 1.0, 1e-12) << "full scale reads as 1";
+}
+
+// A calibration file that is no regular file of a settings file's size is one that is not there.
+TEST(CalibrationData, HostileFilesAreNotFound)
+{
+    TempFolder folder;
+    const HangGuard guard;
+    const ProgramPaths program(folder.path, true);
+    std::filesystem::create_directories(folder.path / "calibration");
+    CalibrationData fallback = peakOfOneVolt();
+    fallback.units = "Pa";
+    ASSERT_TRUE(fallback.write(folder.path / "calibration" / "default.cal"));
+    for (const auto& hostile : hostileFiles(folder.path / "calibration", "mic", PrivateProfile::MaxFileBytes + 1)) {
+        SCOPED_TRACE(hostile.filename().string());
+        EXPECT_FALSE(CalibrationData::canOpen(hostile));
+        ScriptedUi ui;
+        EXPECT_EQ(CalibrationData::loadForAcquisition(ui, program, hostile.filename().string()), fallback);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Calibration file not found! Default calibration file will be used.");
+    }
 }

@@ -1,8 +1,10 @@
 #include "tree/TreeFixture.h"
 
 #include "fileio/SampleRateForm.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/TempFolder.h"
 #include "tree/CommandIds.h"
+#include "tree/WorkspaceCommands.h"
 
 class AsciiImportTest : public TreeTest {
 protected:
@@ -159,4 +161,53 @@ TEST_F(AsciiImportTest, AMissingOrEmptyFileImportsNothingSilently)
     EXPECT_TRUE(ui.formsShown.empty());
     ui.openAnswers.push_back({});
     EXPECT_TRUE(client.dispatch(Cmd::ImportAscii)) << "a cancelled file dialog";
+}
+
+// A workspace's rate goes through the check of the readers: the window is refused with the file named.
+TEST_F(AsciiImportTest, AsciiWindowsOfAWorkspaceRefuseRatesTheReadersRefuse)
+{
+    const auto table = folder.path / "table.txt";
+    writeBytes(table, "1\t2\n3\t4\n5\t6\n");
+    for (const char* rate : {"nan", "inf", "-inf", "0", "-5", "1e4000", "1e-4000"}) {
+        SCOPED_TRACE(rate);
+        client.closeAll();
+        ui.messages.clear();
+        const auto path = folder.path / "ascii.mws";
+        writeBytes(path, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=24\nLinked=0\nFileName=" + table.string() +
+                             "\nSampleRate=" + rate + "\nXAxisFromFile=-1\n");
+        client.workspaces().load(path.string());
+        EXPECT_TRUE(client.windows().empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text.substr(0, ui.messages[0].text.find('\n')), "Error reading " + table.string() + "!");
+        EXPECT_NE(ui.messages[0].text.find("\nThe sample rate "), std::string::npos) << ui.messages[0].text;
+    }
+    // A usable rate still makes both columns.
+    client.closeAll();
+    const auto path = folder.path / "ascii.mws";
+    writeBytes(path, "[Root]\nRoot_1=Window_0\n\n[Window_0]\nType=24\nLinked=0\nFileName=" + table.string() +
+                         "\nSampleRate=250\nXAxisFromFile=-1\n");
+    client.workspaces().load(path.string());
+    ASSERT_EQ(client.windows().size(), 2u);
+    EXPECT_EQ(signalWindowOf(client.windows()[1])->signal()->sampleRate(), 250.0L);
+}
+
+// Columns that could get no window are not read: a first line of a million values (2 MB) took 563 MB.
+TEST_F(AsciiImportTest, AFirstLineOfAMillionValuesTakesMemoryInProportionToTheFile)
+{
+    if (!AllocationsCanFail)
+        GTEST_SKIP() << "allocation failures end the process under AddressSanitizer";
+    std::string line;
+    for (int i = 0; i < 1000000; ++i)
+        line += i ? "\t7" : "7";
+    const auto table = folder.path / "wide.txt";
+    writeBytes(table, line + "\n");
+    answerSampleRate("100");
+    {
+        // The line itself, its fields and what 512 windows hold.
+        const AddressSpaceLimit limit(48u << 20);
+        EXPECT_NE(import(table.string()), nullptr);
+    }
+    EXPECT_EQ(client.windows().size(), std::size_t(marluneMDIClient::MaxWindows));
+    EXPECT_TRUE(ui.messages.empty()) << "every column that got a window was read";
+    EXPECT_EQ(samples(windows().back()), std::vector<float>{7});
 }

@@ -38,10 +38,13 @@ std::vector<Case> casesOf(const std::string& folder)
     return cases;
 }
 
-std::string unescaped(std::string text)
+// The expected text with its line breaks and the file's path in place.
+std::string unescaped(std::string text, const std::string& file)
 {
     for (std::size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 1))
         text.replace(at, 2, "\n");
+    if (const std::size_t at = text.find("{file}"); at != std::string::npos)
+        text.replace(at, 6, file);
     return text;
 }
 
@@ -84,7 +87,7 @@ TEST_P(MalformedFilesTest, EachFileGivesItsOutcomeWithinItsMemory)
                 client.openFiles({file.string()});
             }
         }
-        EXPECT_EQ(outcome(ui, client.windows().size()), unescaped(c.expected));
+        EXPECT_EQ(outcome(ui, client.windows().size()), unescaped(c.expected, file.string()));
         EXPECT_EQ(ui.waitDepth, 0);
     }
 }

@@ -11,6 +11,7 @@
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
 #include "signal/SpectrumSignal.h"
+#include "support/HostileFiles.h"
 #include "support/TempFolder.h"
 #include "tree/CalcWindows.h"
 #include "tree/ClientListener.h"
@@ -468,4 +469,15 @@ TEST_F(WorkspaceTest, WindowsPastTheFullTableAreRefusedWithOneMessage)
     EXPECT_EQ(fresh->client.windows().size(), std::size_t(marluneMDIClient::MaxWindows));
     ASSERT_EQ(fresh->ui.messages.size(), 1u);
     EXPECT_EQ(fresh->ui.messages[0].text, marluneMDIClient::TooManyWindows);
+}
+
+// Workspaces that are no regular files of a settings file's size make nothing, at once.
+TEST_F(WorkspaceTest, HostileWorkspaceFilesMakeNothing)
+{
+    const HangGuard guard;
+    ASSERT_NE(openTone(), nullptr);
+    for (const auto& hostile : hostileFiles(folder.path, "hostile.mws", PrivateProfile::MaxFileBytes + 1)) {
+        client.workspaces().load(hostile.string());
+        EXPECT_EQ(client.windows().size(), 1u) << hostile.filename();
+    }
 }

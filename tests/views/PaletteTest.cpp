@@ -3,6 +3,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/AddressSpaceLimit.h"
+#include "support/HostileFiles.h"
 #include "support/TempFolder.h"
 #include "views/Palette.h"
 
@@ -53,4 +55,19 @@ TEST(Palette, TheShippedPalettesAreFullRamps)
     const auto hsv = Palette::read(resources + "hsv.pal");
     EXPECT_EQ(hsv->colour(0), (Rgb{0, 0, 255}));
     EXPECT_EQ(hsv->colour(47), (Rgb{255, 0, 0}));
+}
+
+// A palette linked to /dev/zero grew without end; a FIFO would wait for a writer.
+TEST(Palette, OnlyARegularFileOfAPalettesSizeIsRead)
+{
+    TempFolder folder;
+    const HangGuard guard;
+    const AddressSpaceLimit limit(16u << 20);
+    for (const auto& hostile : hostileFiles(folder.path, "palette", Palette::MaxFileBytes + 1))
+        EXPECT_FALSE(Palette::read(hostile)) << hostile.filename();
+    writeBytes(folder.path / "largest.pal", "1 2 3\n");
+    std::filesystem::resize_file(folder.path / "largest.pal", Palette::MaxFileBytes);
+    const auto largest = Palette::read(folder.path / "largest.pal");
+    ASSERT_TRUE(largest);
+    EXPECT_EQ(largest->colour(0), (Rgb{1, 2, 3}));
 }

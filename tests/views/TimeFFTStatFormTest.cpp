@@ -6,7 +6,9 @@
 #include "FFTTestSupport.h"
 #include "base/FormatText.h"
 #include "dsp/TapWindow.h"
+#include "support/AddressSpaceLimit.h"
 #include "support/CommaLocale.h"
+#include "support/HostileFiles.h"
 #include "support/TempFolder.h"
 #include "views/FFTSignal.h"
 #include "views/TimeFFTStatForm.h"
@@ -82,4 +84,17 @@ TEST(TimeFFTStatForm, BandSetsReadWithAPointUnderACommaLocale)
     EXPECT_EQ(sets[0].values[0], 1.5f);
     EXPECT_EQ(sets[0].values[1], 2.5f);
     EXPECT_EQ(sets[1].name, "second");
+}
+
+TEST(TimeFFTStatForm, BandSetsComeOnlyFromARegularFileOfBoundedSize)
+{
+    TempFolder folder;
+    const HangGuard guard;
+    const AddressSpaceLimit limit(16u << 20);
+    for (const auto& hostile : hostileFiles(folder.path, "tfftstat.rng", TimeFFTStatForm::MaxFileBytes + 1))
+        EXPECT_TRUE(TimeFFTStatForm::readBandSets(hostile).empty()) << hostile.filename();
+    const auto largest = folder.path / "largest.rng";
+    writeBytes(largest, "1-2;3-4;5-6;7-8;9-10;Set\n");
+    std::filesystem::resize_file(largest, TimeFFTStatForm::MaxFileBytes);
+    EXPECT_EQ(TimeFFTStatForm::readBandSets(largest).size(), 1u);
 }

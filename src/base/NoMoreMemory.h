@@ -1,0 +1,7 @@
+#pragma once
+
+class UiServices;
+
+// The one message of an allocation that failed. While its box is open (the box runs a loop in which a
+// recording or a playback goes on and may fail again) further failures only beep, so boxes never pile up.
+void showNoMoreMemory(UiServices& ui);
