@@ -154,14 +154,21 @@ TEST_F(InstrumentTest, CommandsAreDisabledWhileTheParentShowsNoSamples)
     EXPECT_EQ(byCommand(shortFile, Cmd::InstrumentMean), nullptr);
 }
 
-TEST_F(InstrumentTest, BandSumOfA3DWindowFollowsItsVisibleRows)
+namespace {
+// Eight rows of six bins, cell (r, j) = 10 r + j; bin j lies at Y = 1 + j.
+PictureMatrix rampMatrix()
 {
-    // Eight rows of six bins, cell (r, j) = 10 r + j; bin j lies at Y = 1 + j.
     PictureMatrix matrix{8, 6, {}};
     for (uint32_t r = 0; r < 8; ++r)
         for (uint32_t j = 0; j < 6; ++j)
             matrix.values.push_back(float(10 * r + j));
-    marlune3DChild* picture = marlune3DChild::createPicture(client, matrix, "pic");
+    return matrix;
+}
+}  // namespace
+
+TEST_F(InstrumentTest, BandSumOfA3DWindowFollowsItsVisibleRows)
+{
+    marlune3DChild* picture = marlune3DChild::createPicture(client, rampMatrix(), "pic");
     ASSERT_NE(picture, nullptr);
     client.setActiveChild(picture);
     ASSERT_TRUE(client.dispatchState(Cmd::InstrumentSum3D));
@@ -217,12 +224,7 @@ TEST_F(InstrumentTest, BandOutsideTheBinsSumsNothing)
 // A level zoomed into a sub-band sums the band's bins inside that level only, as the window shows them.
 TEST_F(InstrumentTest, BandSumOnASubBandLevelSumsThatLevelsBins)
 {
-    // Eight rows of six bins, cell (r, j) = 10 r + j; bin j lies at Y = 1 + j.
-    PictureMatrix matrix{8, 6, {}};
-    for (uint32_t r = 0; r < 8; ++r)
-        for (uint32_t j = 0; j < 6; ++j)
-            matrix.values.push_back(float(10 * r + j));
-    marlune3DChild* picture = marlune3DChild::createPicture(client, matrix, "pic");
+    marlune3DChild* picture = marlune3DChild::createPicture(client, rampMatrix(), "pic");
     auto* band = static_cast<marlune1DChild*>(DerivedWindows::createChild(client, *picture, 79, {-100, 100}));
     ASSERT_NE(band, nullptr);
     // Rows 1 ... 4, bins 2 ... 4.
