@@ -28,7 +28,9 @@ int16_t SignalPlayer::convert(float x, float min, float max)
     const double span = double(max) - double(min);
     if (!(span > 0) || std::isnan(x))
         return Middle;
-    const double value = std::trunc((double(x) - min) * 30000 / span);
+    // The Y range spans 30000 steps centred on zero: a range from 0 up would put half the scale of DC on
+    // the output, and a thump at every start and stop.
+    const double value = std::trunc((double(x) - min) * 30000 / span) - 15000;
     if (!std::isfinite(value))
         return Middle;
     return int16_t(std::clamp(value, -32768.0, 32767.0));

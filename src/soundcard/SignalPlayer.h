@@ -16,7 +16,7 @@ public:
     static constexpr int MaxBlocks = 16;
     static constexpr uint32_t MinimumBlock = 64;
     static constexpr int StepDelayMs = 10;
-    static constexpr int16_t Middle = 15000;
+    static constexpr int16_t Middle = 0;
     static constexpr const char* NoDevice = "Could not find the sound card in your system.";
     static constexpr const char* PlayFailed = "Could not play this sound on your sound card.";
 

@@ -85,10 +85,11 @@ TEST_F(AudioLoopback, AnOutputThatRanDryPlaysWhatIsQueuedLater)
 }
 
 namespace {
-// The largest spread about the mean of the windows an acquisition window stored.
+// The largest spread about the mean of the windows an acquisition window stored, and that window's mean.
 struct WindowSpread : ChildListener {
     int windows = 0;
     double largest = 0;
+    double meanOfLargest = 0;
     void childChanged(marluneChild& child, const ChildEvent& event) override
     {
         if (event.change != ChildChange::Samples)
@@ -102,7 +103,11 @@ struct WindowSpread : ChildListener {
             squares += double(samples[i]) * samples[i];
         }
         const double n = signal.visibleCount();
-        largest = std::max(largest, std::sqrt(std::max(squares / n - (sum / n) * (sum / n), 0.0)));
+        const double spreadHere = std::sqrt(std::max(squares / n - (sum / n) * (sum / n), 0.0));
+        if (spreadHere > largest) {
+            largest = spreadHere;
+            meanOfLargest = sum / n;
+        }
         ++windows;
     }
 };
@@ -175,8 +180,9 @@ TEST_F(AudioLoopback, AnAcquisitionWindowRecordsWhatASignalWindowPlays)
     client.setActiveChild(acquisition);
     client.dispatch(Cmd::Stop);
     EXPECT_TRUE(acquisition->stopped());
-    // Played as 0 ... 30000, the tone's spread about its middle is about 10600.
+    // Played as -15000 ... 15000, the tone's spread is about 10600 and it comes back centred on zero.
     EXPECT_GT(spread.largest, 3000);
+    EXPECT_LT(std::fabs(spread.meanOfLargest), spread.largest * 0.05) << "a DC offset on the output";
     acquisition->unsubscribe(spread);
     spectrum->unsubscribe(peak);
     // A 4096-point spectrum at 44100 Hz has bins 10.8 Hz apart.

@@ -16,7 +16,7 @@
 #include "tree/marluneMDIClient.h"
 
 namespace {
-// Values that play as themselves plus 15000 on the range [−15000, 15000].
+// Values that play as themselves on the range [−15000, 15000].
 std::vector<float> ramp(std::size_t count)
 {
     std::vector<float> values(count);
@@ -51,15 +51,18 @@ protected:
     bool enabled(int id) { return client.dispatchState(id).value_or(CommandState{false}).enabled; }
 };
 
-TEST(SignalPlayerConversion, MapsTheYRangeOntoZeroToThirtyThousand)
+TEST(SignalPlayerConversion, MapsTheYRangeOntoThirtyThousandStepsCentredOnZero)
 {
-    EXPECT_EQ(SignalPlayer::convert(0, -1, 1), 15000);
-    EXPECT_EQ(SignalPlayer::convert(1, -1, 1), 30000);
-    EXPECT_EQ(SignalPlayer::convert(-1, -1, 1), 0);
-    EXPECT_EQ(SignalPlayer::convert(0.33333f, -1, 1), 19999) << "truncated, not rounded";
-    EXPECT_EQ(SignalPlayer::convert(2.5f, 2, 3), 15000) << "the range is not centred on zero";
-    EXPECT_EQ(SignalPlayer::convert(3, 3, 3), 15000) << "a constant signal plays the middle value";
-    EXPECT_EQ(SignalPlayer::convert(std::numeric_limits<float>::quiet_NaN(), -1, 1), 15000);
+    EXPECT_EQ(SignalPlayer::convert(0, -1, 1), 0);
+    EXPECT_EQ(SignalPlayer::convert(1, -1, 1), 15000);
+    EXPECT_EQ(SignalPlayer::convert(-1, -1, 1), -15000);
+    EXPECT_EQ(SignalPlayer::convert(0.33333f, -1, 1), 4999) << "truncated, not rounded";
+    EXPECT_EQ(SignalPlayer::convert(2.5f, 2, 3), 0) << "the middle of any range plays as zero";
+    EXPECT_EQ(SignalPlayer::convert(3, 3, 3), 0) << "a constant signal plays the middle value";
+    EXPECT_EQ(SignalPlayer::convert(std::numeric_limits<float>::quiet_NaN(), -1, 1), 0);
+    // The gain is 30000 over the Y range whatever the unit: scaling the signal and its range plays the same.
+    for (const float scale : {0.0078125f, 1.0f, 1048576.0f})
+        EXPECT_EQ(SignalPlayer::convert(0.5f * scale, -scale, scale), 7500) << scale;
     EXPECT_EQ(SignalPlayer::convert(1e30f, -1, 1), 32767) << "far outside the range: the nearest 16-bit value";
 }
 
@@ -101,7 +104,7 @@ TEST_F(PlaybackTest, EveryBlockIsPlayedInOrderWhileTheViewFollowsBlockByBlock)
         devices.pump();
     ASSERT_EQ(devices.played.size(), samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i)
-        ASSERT_EQ(devices.played[i], int16_t(samples[i] + 15000)) << "sample " << i;
+        ASSERT_EQ(devices.played[i], int16_t(samples[i])) << "sample " << i;
     EXPECT_EQ(w->signal()->firstVisible(), 3900u) << "the view ends on the last block";
     EXPECT_TRUE(enabled(Cmd::PlayWithSound));
 }
@@ -171,7 +174,7 @@ TEST_F(PlaybackTest, AConstantSignalAndNaNSamplesPlayTheMiddleValue)
     w->signal()->setYRange(2, 2);
     client.dispatch(Cmd::PlayWithSound);
     devices.pump();
-    EXPECT_EQ(devices.played, std::vector<int16_t>(128, 15000));
+    EXPECT_EQ(devices.played, std::vector<int16_t>(128, 0));
 }
 
 TEST_F(PlaybackTest, SilentPlayingStepsTheViewOnEachLaterCallUntilTheEnd)
