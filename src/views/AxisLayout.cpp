@@ -17,8 +17,9 @@ bool usableStep(double step)
 
 void linearXTicks(AxisLayout& layout, double x0, double x1, double sx)
 {
+    const double step = TickStep(x0, x1);
     for (const double t : LinearTicks(x0, x1))
-        layout.xTicks.push_back({int((t - x0) * sx), TickLabel(t)});
+        layout.xTicks.push_back({int((t - x0) * sx), TickLabel(t, step)});
 }
 
 void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
@@ -45,7 +46,7 @@ void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
         // Ticks at first + 0, 1, 2, 4, 8 ... initial steps spread evenly on the logarithmic axis.
         if ((t - first) / step >= 2)
             step *= 2;
-        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), TickLabel(t)});
+        layout.xTicks.push_back({CurvePlot::logX(int((t - x0) * sx), width), TickLabel(t, step)});
     }
 }
 
@@ -55,7 +56,7 @@ void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
     if (ticks.empty())
         return;
     for (const double t : ticks)
-        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), TickLabel(t)});
+        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), TickLabel(t, TickStep(yMin, yMax))});
 }
 }  // namespace
 

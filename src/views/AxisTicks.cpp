@@ -1,5 +1,6 @@
 #include "views/AxisTicks.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "base/FormatText.h"
@@ -57,8 +58,16 @@ std::vector<double> LinearTicks(double a, double b)
     return ticks;
 }
 
-std::string TickLabel(double value)
+std::string TickLabel(double value, double step)
 {
+    int digits = 5;
+    if (step > 0 && std::isfinite(step) && std::isfinite(value) && value != 0) {
+        // The digits from the value's leading one down to the step's, with a margin for a step's
+        // rounding (0.1 is a little below a tenth).
+        const double leading = std::floor(std::log10(std::fabs(value)));
+        const double last = std::floor(std::log10(step) + 1e-9);
+        digits = int(std::clamp(leading - last + 1, 5.0, 17.0));
+    }
     // Adding 0 turns a negative zero, which ceil() gives for a range starting below 0, into 0.
-    return formatText("%.5G", value + 0.0);
+    return formatText("%.*G", digits, value + 0.0);
 }

@@ -13,5 +13,6 @@ double FirstTick(double a, double step);
 // No axis gets more than a thousand, whatever the range.
 // A tick that only rounding keeps from 0 is 0.
 std::vector<double> LinearTicks(double a, double b);
-// The label of a tick, "%.5G"; a zero reads "0", never "-0".
-std::string TickLabel(double value);
+// The label of a tick, "%.5G", with more significant digits where ticks `step` apart would otherwise
+// read alike (7199.96 and 7199.98 both "7200"); a zero reads "0", never "-0".
+std::string TickLabel(double value, double step = 0);

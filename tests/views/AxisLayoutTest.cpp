@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 #include "views/AxisLayout.h"
 
@@ -94,4 +95,23 @@ TEST(AxisLayout, AZeroTickReadsZeroNeverMinusZero)
         }
     }
     EXPECT_EQ(labels(AxisLayout::of(0, 1, 1e-7, 3e-7, 500, false).yTicks).front(), "1E-07");
+}
+
+// Ticks close together far from zero take the digits their step needs: two hours into a recording
+// every label read "7200".
+TEST(AxisLayout, LabelsOfNearTicksFarFromZeroTellThemApart)
+{
+    const AxisLayout layout = AxisLayout::of(7199.962, 7200.0, 7199.962, 7200.0, 800, false);
+    for (const auto* ticks : {&layout.xTicks, &layout.yTicks}) {
+        const std::vector<std::string> texts = labels(*ticks);
+        ASSERT_GE(texts.size(), 5u);
+        EXPECT_EQ(texts.front(), "7199.964") << "steps of 0.004";
+        EXPECT_EQ(std::set<std::string>(texts.begin(), texts.end()).size(), texts.size()) << texts[1];
+    }
+    // Ticks far apart keep five digits.
+    EXPECT_EQ(labels(AxisLayout::of(0, 250, 0, 1, 500, false).xTicks)[1], "30");
+    for (const double base : {1e-3, 1.0, 1e3, 1e6, 1e9}) {
+        const std::vector<std::string> texts = labels(AxisLayout::of(base, base * 1.00001, 0, 1, 800, false).xTicks);
+        EXPECT_EQ(std::set<std::string>(texts.begin(), texts.end()).size(), texts.size()) << base;
+    }
 }
