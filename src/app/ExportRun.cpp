@@ -47,11 +47,13 @@ int runExport(const std::string& folder, const std::vector<std::string>& argumen
     AcquisitionSettings acquisition;
     const AcquisitionCommands acquisitionCommands(client, devices, acquisition);
     const PaneRegistry panes;
-    return exportWindows(client, folder, sourcesOf(arguments), [&panes](marluneChild& window, const std::filesystem::path& file) {
+    const int status = exportWindows(client, folder, sourcesOf(arguments), [&panes](marluneChild& window, const std::filesystem::path& file) {
         const std::unique_ptr<QWidget> pane(panes.make(window));
         if (!pane)
             return false;
         pane->resize(800, 400);
         return writePngFile(pane->grab().toImage(), file);
     });
+    // A window left out for want of memory is a window the run could not make.
+    return ui.ranOutOfMemory() ? 1 : status;
 }

@@ -19,5 +19,5 @@ void showNoMoreMemory(UiServices& ui)
         return;
     }
     const Showing box;
-    ui.messageBox("No more memory !!!");
+    ui.messageBox(NoMoreMemoryText);
 }

@@ -4,12 +4,15 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include "base/NoMoreMemory.h"
+
 extern char** environ;
 
 MessageResult BatchUiServices::messageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
                                           MessageIcon)
 {
     messages_ << (caption.empty() ? "" : caption + ": ") << text << '\n';
+    ranOutOfMemory_ = ranOutOfMemory_ || text == NoMoreMemoryText;
     return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel ? MessageResult::No
                                                                                       : MessageResult::Ok;
 }

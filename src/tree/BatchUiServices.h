@@ -42,6 +42,10 @@ public:
     // A run without a person has no loop to come back to, so nothing runs later.
     void callLater(int, std::function<void()>) override {}
 
+    // Whether an allocation failed during the run: the run then fails as a whole.
+    bool ranOutOfMemory() const { return ranOutOfMemory_; }
+
 private:
     std::ostream& messages_;
+    bool ranOutOfMemory_ = false;
 };

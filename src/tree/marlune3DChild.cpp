@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/FormatText.h"
+#include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
@@ -43,7 +44,7 @@ marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DCh
         // Never made: the parent must not keep it among its children.
         window->detachFromTree();
         if (result == FFTSignal::Result::NoMemory)
-            client.ui().messageBox("No more memory !!!");
+            showNoMoreMemory(client.ui());
         return nullptr;
     }
     window->setInvalid(result == FFTSignal::Result::Invalid);
@@ -117,7 +118,7 @@ bool marlune3DChild::recomputeFromParents()
         setInvalid(false);
         return true;
     case FFTSignal::Result::NoMemory:
-        client().ui().messageBox("No more memory !!!");
+        showNoMoreMemory(client().ui());
         break;
     case FFTSignal::Result::Invalid:
     case FFTSignal::Result::Cancelled:
@@ -259,7 +260,7 @@ void marlune3DChild::properties()
     WaitCursor wait(ui);
     const FFTSignal::Result result = data_.recompute(*source->signal(), spectral, tap_, ui.startProgress().get());
     if (result == FFTSignal::Result::NoMemory)
-        ui.messageBox("No more memory !!!");
+        showNoMoreMemory(ui);
     setInvalid(result != FFTSignal::Result::Done);
     if (result == FFTSignal::Result::Done)
         updateAfterChange();

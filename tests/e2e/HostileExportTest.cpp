@@ -96,3 +96,21 @@ TEST(HostileExport, AnExportThatCannotWriteSaysSoAndExitsWithOne)
             EXPECT_TRUE(std::filesystem::exists(out / (base + extension))) << base << extension;
     }
 }
+
+// A window the run cannot have memory for is said and fails the run; the others are exported.
+TEST(HostileExport, AWindowLeftOutForWantOfMemoryFailsTheRun)
+{
+    TempFolder folder;
+    ASSERT_EQ(std::system(("sox -n -D -r 8000 -c 1 -b 16 '" + (folder.path / "tone.wav").string() +
+                           "' synth 4000s sine 300").c_str()),
+              0);
+    // A log of 2^31 - 1 rows of 4000 values: terabytes, refused before anything is allocated.
+    writeBytes(folder.path / "huge.mws", "[Root]\nRoot_1=Window_0\n[Window_0]\nType=22\nFileName=tone.wav\n"
+                                         "Child_1=Window_1\nChild_2=Window_2\n[Window_1]\nType=153\n"
+                                         "SegmentsCount=2147483647\n[Window_2]\nType=13\n");
+    const auto out = folder.path / "out";
+    const Outcome result = exportRun("", out, "'" + (folder.path / "huge.mws").string() + "'");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("No more memory !!!"), std::string::npos) << result.errors;
+    EXPECT_EQ(PrivateProfile(out / "manifest.ini").sectionNames().size(), 2u) << "the WAV and its detrended signal";
+}
