@@ -431,7 +431,9 @@ void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) c
     ini.writeInt(section, "ViewX", data_.azimuth);
     ini.writeInt(section, "ViewY", data_.elevation);
     ini.writeInt(section, "FillSegments", data_.fillSegments);
-    ini.writeInt(section, "SegmentsCount", int(data_.rows()));
+    // A Time FFT not computed yet has no rows, but its segment count all the same.
+    ini.writeInt(section, "SegmentsCount",
+                 int(kind() == SignalKind::TimeFFT ? data_.parameters().M : data_.rows()));
     ini.writeInt(section, "RulerOn", data_.rulerOn);
     ini.writeInt(section, "RulerX", level.rulerRow);
     ini.writeInt(section, "RulerY", level.rulerBin);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <optional>
+#include <utility>
 #include <thread>
 #include <vector>
 
@@ -47,6 +49,19 @@ int32_t clampedBin(long double position, int32_t lo, int32_t hi)
 long double binWidth(long double fs, uint32_t N)
 {
     return (fs * 0.5L - fs / N) / (N / 2 - 1);
+}
+
+// The first and last bin of the chosen frequency range at sample rate fs; none when it holds no bin.
+std::optional<std::pair<int32_t, int32_t>> bandOf(const TimeFFTParameters& parameters, long double fs)
+{
+    const uint32_t N = parameters.N;
+    const auto B = int32_t(N / 2);
+    const long double w = binWidth(fs, N);
+    const int32_t first = clampedBin(std::ceil((parameters.fromFrequency - fs / N) / w), 0, B);
+    const int32_t last = clampedBin(std::floor((parameters.toFrequency - fs / N) / w), -1, B - 1);
+    if (first > last)
+        return std::nullopt;
+    return std::pair{first, last};
 }
 }  // namespace
 
@@ -111,29 +126,29 @@ void FFTSignal::takeParentPosition(const Signal& parent)
 FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTParameters& parameters,
                                            const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress)
 {
-    const uint32_t n = parent.visibleCount();
-    const uint32_t N = parameters.N;
-    const uint32_t M = parameters.M;
     const long double fs = parent.sampleRate();
-    // No input needs more segments than it has samples: a count beyond is a damaged setting, refused
-    // before the matrix is asked for.
-    if (N < 4 || M < 1 || n < N || M > n || !(fs > 0))
-        return Result::Invalid;
     // A range without a number selects nothing.
-    if (std::isnan(parameters.fromFrequency) || std::isnan(parameters.toFrequency))
+    if (parameters.N < 4 || parameters.M < 1 || !(fs > 0) || std::isnan(parameters.fromFrequency)
+        || std::isnan(parameters.toFrequency) || !bandOf(parameters, fs))
         return Result::Invalid;
-    const auto B = int32_t(N / 2);
-    const long double w = binWidth(fs, N);
-    const int32_t first = clampedBin(std::ceil((parameters.fromFrequency - fs / N) / w), 0, B);
-    const int32_t last = clampedBin(std::floor((parameters.toFrequency - fs / N) / w), -1, B - 1);
-    if (first > last)
+    // Sound choices over a parent too short for them are kept, so that the window computes once the
+    // parent shows enough (a file that got shorter since the workspace was saved is read again).
+    const uint32_t n = parent.visibleCount();
+    if (n < parameters.N || parameters.M > n) {
+        source_ = Source::TimeFFT;
+        parameters_ = parameters;
+        rows_ = FFTRows();
+        valid_ = false;
+        level_ = 0;
+        levels_[0] = ViewLevel{};
+        takeView(parameters);
         return Result::Invalid;
-
+    }
     FFTRows rows;
     SpectrumPipeline pipeline;
     try {
-        rows = FFTRows(M, uint32_t(B));
-        pipeline.build(settings, N);
+        rows = FFTRows(parameters.M, parameters.N / 2);
+        pipeline.build(settings, parameters.N);
     } catch (const std::bad_alloc&) {
         return Result::NoMemory;
     }
@@ -141,33 +156,9 @@ FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTPa
     parameters_ = parameters;
     rows_ = std::move(rows);
     scratch_ = std::move(pipeline);
-    sampleRate_ = fs;
-    hop_ = hopFor(n);
-    rowStep = double(hop_ / fs);
-    binStep = double(w);
-    yOrigin = double(w);
-    takeParentPosition(parent);
-    if (const Result computed = computeRows(parent, settings, tap, progress); computed != Result::Done)
-        return computed;
-    valid_ = true;
-    shiftDirection = 0;
     logEntries = 0;
-
-    level_ = 0;
-    levels_[0] = ViewLevel::spanning(0, int32_t(M) - 1, first, last);
-    levels_[0].rulerRow = int32_t(M / 2);
-    levels_[0].rulerBin = (first + last) / 2;
-    updateZRange();
-
-    fillSegments = true;
-    azimuth = parameters.azimuth;
-    elevation = parameters.elevation;
-    savedAzimuth = azimuth;
-    savedElevation = elevation;
-    savedFillSegments = fillSegments;
-    if (elevation == -1)
-        switchToSpectrogramView();
-    return Result::Done;
+    takeView(parameters);
+    return computeAll(parent, settings, tap, progress);
 }
 
 FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
@@ -177,21 +168,34 @@ FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSetti
         return Result::Invalid;
     const uint32_t n = parent.visibleCount();
     const long double fs = parent.sampleRate();
-    if (uint64_t(n) < uint64_t(parameters_.N) + parameters_.M || !(fs > 0)) {
+    if (uint64_t(n) < uint64_t(parameters_.N) + parameters_.M || !(fs > 0) || !bandOf(parameters_, fs)) {
         valid_ = false;
         return Result::Invalid;
     }
-    if (scratch_.needsRebuild(settings, parameters_.N)) {
-        try {
+    const bool firstRows = rows_.rows() != parameters_.M || rows_.bins() != parameters_.N / 2;
+    try {
+        // A window made over a parent too short for it gets its matrix with its first rows.
+        if (firstRows)
+            rows_ = FFTRows(parameters_.M, parameters_.N / 2);
+        if (scratch_.needsRebuild(settings, parameters_.N)) {
             SpectrumPipeline fresh;
             fresh.build(settings, parameters_.N);
             scratch_ = std::move(fresh);
-        } catch (const std::bad_alloc&) {
-            return Result::NoMemory;
         }
+    } catch (const std::bad_alloc&) {
+        return Result::NoMemory;
     }
+    if (firstRows)
+        level_ = 0;
+    return computeAll(parent, settings, tap, progress);
+}
+
+FFTSignal::Result FFTSignal::computeAll(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
+                                        ProgressReport* progress)
+{
+    const long double fs = parent.sampleRate();
     sampleRate_ = fs;
-    hop_ = hopFor(n);
+    hop_ = hopFor(parent.visibleCount());
     rowStep = double(hop_ / fs);
     binStep = double(binWidth(fs, parameters_.N));
     yOrigin = binStep;
@@ -200,8 +204,27 @@ FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSetti
         return computed;
     valid_ = true;
     shiftDirection = 0;
+    // Level 0 spans the band chosen; a level of rows not yet computed is made now.
+    if (levels_[0].rowCount != int32_t(parameters_.M)) {
+        const auto [first, last] = *bandOf(parameters_, fs);
+        levels_[0] = ViewLevel::spanning(0, int32_t(parameters_.M) - 1, first, last);
+        levels_[0].rulerRow = int32_t(parameters_.M / 2);
+        levels_[0].rulerBin = (first + last) / 2;
+    }
     updateZRange();
     return Result::Done;
+}
+
+void FFTSignal::takeView(const TimeFFTParameters& parameters)
+{
+    fillSegments = true;
+    azimuth = parameters.azimuth;
+    elevation = parameters.elevation;
+    savedAzimuth = azimuth;
+    savedElevation = elevation;
+    savedFillSegments = fillSegments;
+    if (elevation == -1)
+        switchToSpectrogramView();
 }
 
 FFTSignal::Result FFTSignal::followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,

@@ -53,12 +53,14 @@ public:
     static constexpr int32_t MaxElevation = 16;
 
     // Algorithm 1: the short-time spectra of the parent's visible samples. Invalid when the parent
-    // shows fewer than N samples or fewer than M, N < 4, M < 1 or the frequency range holds no bin.
+    // shows fewer than N samples or fewer than M (the choices are then kept for a later recompute), N < 4,
+    // M < 1 or the frequency range holds no bin.
     // Long computations report to `progress` and stop (Cancelled) when it asks to.
     Result createTimeFFT(const Signal& parent, const TimeFFTParameters& parameters, const SpectralSettings& settings,
                          TapWindow& tap, ProgressReport* progress = nullptr);
     // Algorithm 2: every row again from the parent's visible samples, under `settings` (which may be new).
-    // Invalid, rows kept, when the parent shows fewer than N + M samples.
+    // Invalid, rows kept, when the parent shows fewer than N + M samples. A Time FFT made over a parent
+    // too short for it gets its matrix here, once the parent shows enough.
     Result recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
                      ProgressReport* progress = nullptr);
     // Algorithm 3: after a change of the parent. A move by exactly the hop rotates the rows and computes
@@ -160,6 +162,10 @@ public:
     double yOrigin = 0;
 
 private:
+    // Hop, steps, position and every row from the parent's visible samples; level 0 when it is new.
+    Result computeAll(const Signal& parent, const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress);
+    // The view the choices ask for: azimuth, elevation, or the spectrogram view for -1.
+    void takeView(const TimeFFTParameters& parameters);
     // Every row from the parent's visible samples, segments shared among the threads.
     Result computeRows(const Signal& parent, const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress);
     // Segment i of the parent's visible samples into row `r`.

@@ -481,3 +481,31 @@ TEST_F(WorkspaceTest, HostileWorkspaceFilesMakeNothing)
         EXPECT_EQ(client.windows().size(), 1u) << hostile.filename();
     }
 }
+
+// A Time FFT over a file that got shorter since the workspace was saved is invalid, and saving the
+// workspace again keeps its choices for the day the file is whole again.
+TEST_F(WorkspaceTest, AnInvalidTimeFFTKeepsItsChoicesThroughASave)
+{
+    writeTone(folder.path / "tone.wav", 100);
+    writeBytes(folder.path / "short.mws", "[Root]\nRoot_1=Window_0\n[Window_0]\nType=22\nFileName=tone.wav\n"
+                                          "Child_1=Window_1\n[Window_1]\nType=151\nLinked=1\nFFTPrecision=256\n"
+                                          "SegmentsCount=20\nFFTFromFreq=31.25\nFFTToFreq=4000\nViewX=12\nViewY=6\n");
+    auto fresh = loadFresh(folder.path / "short.mws");
+    ASSERT_EQ(fresh->client.windows().size(), 2u);
+    EXPECT_TRUE(fresh->client.windows()[1]->invalid());
+    const auto again = folder.path / "again.mws";
+    ASSERT_TRUE(WorkspaceWriter::saveWorkspace(fresh->client, again.string()));
+    const TIniHelper ini(again.string());
+    EXPECT_EQ(ini.readInt("Window_1", "FFTPrecision"), 256);
+    EXPECT_EQ(ini.readInt("Window_1", "SegmentsCount"), 20);
+    EXPECT_EQ(ini.readInt("Window_1", "ViewX"), 12);
+    EXPECT_EQ(ini.readInt("Window_1", "ViewY"), 6);
+    EXPECT_EQ(ini.readDouble("Window_1", "FFTToFreq"), 4000);
+
+    // The whole file again: the same workspace computes its rows.
+    writeTone(folder.path / "tone.wav", 8000);
+    auto whole = loadFresh(again);
+    ASSERT_EQ(whole->client.windows().size(), 2u);
+    EXPECT_FALSE(whole->client.windows()[1]->invalid());
+    EXPECT_EQ(static_cast<marlune3DChild*>(whole->client.windows()[1])->data().rows(), 20u);
+}

@@ -152,17 +152,43 @@ TEST(TimeFFT, ZRangeIsTheLevelsExtremes)
 
 TEST(TimeFFT, TooShortParentsAndMeaninglessChoicesAreInvalid)
 {
-    TimeFFTFixture f;
-    const auto shortParent = parentOf(noise(1023, 7));
-    EXPECT_EQ(f.create(*shortParent, 1024, 4), FFTSignal::Result::Invalid);
-    EXPECT_EQ(f.fft.source(), FFTSignal::Source::None);
-    EXPECT_EQ(f.fft.rows(), 0u);
-
     const auto parent = parentOf(noise(2048, 7));
-    EXPECT_EQ(f.create(*parent, 1024, 0), FFTSignal::Result::Invalid);
-    EXPECT_EQ(f.fft.createTimeFFT(*parent, parameters(256, 4, 3000, 1000), f.settings, f.tap),
-              FFTSignal::Result::Invalid);
-    EXPECT_EQ(f.fft.rows(), 0u);
+    for (const auto& choice : {parameters(1024, 0, 8, 4000), parameters(256, 4, 3000, 1000),
+                               parameters(3, 4, 8, 4000), parameters(256, 4, NAN, 4000)}) {
+        TimeFFTFixture f;
+        EXPECT_EQ(f.fft.createTimeFFT(*parent, choice, f.settings, f.tap), FFTSignal::Result::Invalid);
+        EXPECT_EQ(f.fft.source(), FFTSignal::Source::None) << "nothing to keep";
+        EXPECT_EQ(f.fft.rows(), 0u);
+        EXPECT_EQ(f.fft.recompute(*parent, f.settings, f.tap), FFTSignal::Result::Invalid);
+    }
+}
+
+// Sound choices over a parent too short for them are kept: the window has no rows until the parent
+// shows enough, then computes what a window made over that parent computes, with the level it would have.
+TEST(TimeFFT, AParentTooShortKeepsTheChoicesForALaterRecompute)
+{
+    const std::vector<float> x = noise(8000, 7);
+    const auto shortParent = parentOf({x.begin(), x.begin() + 1023});
+    TimeFFTFixture late;
+    const TimeFFTParameters choice = parameters(1024, 4, 100, 3000);
+    EXPECT_EQ(late.fft.createTimeFFT(*shortParent, choice, late.settings, late.tap), FFTSignal::Result::Invalid);
+    EXPECT_FALSE(late.fft.valid());
+    EXPECT_EQ(late.fft.rows(), 0u);
+    EXPECT_EQ(late.fft.parameters().M, 4u) << "kept, as a workspace saves it";
+    EXPECT_EQ(late.fft.level().rowCount, 0) << "an empty level reads nothing";
+    EXPECT_EQ(late.fft.recompute(*shortParent, late.settings, late.tap), FFTSignal::Result::Invalid);
+
+    const auto parent = parentOf(x);
+    ASSERT_EQ(late.fft.recompute(*parent, late.settings, late.tap), FFTSignal::Result::Done);
+    TimeFFTFixture atOnce;
+    ASSERT_EQ(atOnce.fft.createTimeFFT(*parent, choice, atOnce.settings, atOnce.tap), FFTSignal::Result::Done);
+    ASSERT_EQ(late.fft.rows(), atOnce.fft.rows());
+    EXPECT_EQ(late.fft.level().firstBin, atOnce.fft.level().firstBin);
+    EXPECT_EQ(late.fft.level().lastBin, atOnce.fft.level().lastBin);
+    EXPECT_EQ(late.fft.level().rulerRow, atOnce.fft.level().rulerRow);
+    EXPECT_EQ(late.fft.level().zMax, atOnce.fft.level().zMax);
+    for (uint32_t r = 0; r < late.fft.rows(); ++r)
+        EXPECT_TRUE(std::equal(late.fft.row(r), late.fft.row(r) + late.fft.bins(), atOnce.fft.row(r))) << r;
 }
 
 // A parent of exactly N samples makes the window, but a recompute needs N + M of them.
