@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -218,4 +220,26 @@ TEST(MenuTree, EveryCommandHasAHelpTopic)
         EXPECT_NE(text.str().find("<a name=\"" + std::to_string(id) + "\">"), std::string::npos)
             << "no topic " << id << " in " << MenuTree::helpPageOf(id);
     }
+}
+
+// Every link of the help pages leads to a page that is there.
+TEST(MenuTree, EveryHelpLinkLeadsToAPage)
+{
+    const std::filesystem::path folder = std::filesystem::path(MARLUNE_SOURCE_DIR) / "resources" / "help";
+    const std::regex link("href=\"([^\"#]+)");
+    int links = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream page(entry.path());
+        std::stringstream text;
+        text << page.rdbuf();
+        const std::string html = text.str();
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), link); it != std::sregex_iterator(); ++it) {
+            if ((*it)[1].str().find(':') != std::string::npos)
+                continue;  // another site's address
+            ++links;
+            EXPECT_TRUE(std::filesystem::exists(folder / (*it)[1].str()))
+                << entry.path().filename() << " links to " << (*it)[1].str();
+        }
+    }
+    EXPECT_GT(links, 20);
 }
