@@ -41,6 +41,20 @@ VirtualSoundStream& virtualOf(const std::unique_ptr<SoundStream>& stream)
 {
     return static_cast<VirtualSoundStream&>(*stream);
 }
+
+// A mono 8 kHz input recording 1, 2, 3 ... into `buffers` buffers of five samples (tags 1 ...), started
+// and one delay on, its buffers going to `returned`.
+std::unique_ptr<SoundStream> recordingInput(VirtualSoundDevices& devices, Returned& returned, long buffers)
+{
+    devices.inputSamples = ramp(1, 100);
+    auto stream = devices.open(SoundDirection::Input, SoundDevices::DefaultDevice, {1, 8000});
+    stream->setDoneHandler(returned.handler());
+    for (long tag = 1; tag <= buffers; ++tag)
+        stream->queue(std::make_unique<SoundBuffer>(5, tag));
+    stream->start();
+    EXPECT_TRUE(virtualOf(stream).delay());
+    return stream;
+}
 }  // namespace
 
 TEST(VirtualSoundDevices, InputBuffersTakeThePreparedSamplesInOrder)
@@ -121,14 +135,8 @@ TEST(VirtualSoundDevices, OutputRecordsWhatWasPlayedAndADroppedBufferAsSilence)
 TEST(VirtualSoundDevices, ResetGivesBackEveryQueuedBufferAbortedAndCloseDropsTheRest)
 {
     VirtualSoundDevices devices;
-    devices.inputSamples = ramp(1, 100);
-    auto stream = devices.open(SoundDirection::Input, SoundDevices::DefaultDevice, {1, 8000});
     Returned returned;
-    stream->setDoneHandler(returned.handler());
-    for (long tag = 1; tag <= 4; ++tag)
-        stream->queue(std::make_unique<SoundBuffer>(5, tag));
-    stream->start();
-    ASSERT_TRUE(virtualOf(stream).delay());
+    auto stream = recordingInput(devices, returned, 4);
     stream->reset();
     EXPECT_TRUE(returned.buffers.empty()) << "notifications come later, never inside reset";
     devices.dispatch();
@@ -155,15 +163,9 @@ TEST(VirtualSoundDevices, ResetGivesBackEveryQueuedBufferAbortedAndCloseDropsThe
 TEST(VirtualSoundDevices, AFailedDeviceGivesBackWhatItFinishedThenEveryBufferFailed)
 {
     VirtualSoundDevices devices;
-    devices.inputSamples = ramp(1, 100);
-    auto stream = devices.open(SoundDirection::Input, SoundDevices::DefaultDevice, {1, 8000});
     Returned returned;
-    stream->setDoneHandler(returned.handler());
-    for (long tag = 1; tag <= 3; ++tag)
-        stream->queue(std::make_unique<SoundBuffer>(5, tag));
-    stream->start();
+    auto stream = recordingInput(devices, returned, 3);
     VirtualSoundStream& device = virtualOf(stream);
-    ASSERT_TRUE(device.delay());
     device.fail();
     EXPECT_TRUE(returned.buffers.empty()) << "the failure is told later, like every notification";
     devices.dispatch();
