@@ -21,4 +21,11 @@ struct SoundBuffer {
 
     SoundBuffer() = default;
     SoundBuffer(std::size_t sampleCount, long tag) : samples(sampleCount), user(tag) {}
+
+    // Marks the buffer as given back by a device that stopped working.
+    void markFailed()
+    {
+        aborted = true;
+        failed = true;
+    }
 };

@@ -56,8 +56,7 @@ void VirtualSoundStream::fail()
 
 void VirtualSoundStream::giveBackFailed(std::unique_ptr<SoundBuffer> buffer)
 {
-    buffer->aborted = true;
-    buffer->failed = true;
+    buffer->markFailed();
     devices_->post(this, std::move(buffer));
 }
 

@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "base/UiServices.h"
-#include "fileio/PictureMatrix.h"
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
@@ -50,18 +48,7 @@ const WindowKind Kinds[] = {
             if (parent || stored.empty())
                 return nullptr;
             const std::optional<std::filesystem::path> path = section.locate(stored);
-            if (!path)
-                return nullptr;
-            const std::optional<PictureMatrix> picture = PictureMatrix::read(path->string());
-            if (!picture) {
-                section.client.ui().beep();
-                return nullptr;
-            }
-            marlune3DChild* window =
-                marlune3DChild::createPicture(section.client, *picture, path->filename().string());
-            if (window)
-                window->setFileName(path->string());
-            return window;
+            return path ? marlune3DChild::openPicture(section.client, *path) : nullptr;
         },
     },
 };

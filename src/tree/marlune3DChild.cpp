@@ -101,6 +101,22 @@ marlune3DChild* marlune3DChild::createPicture(marluneMDIClient& client, const Pi
     return registered(client, std::move(window), result);
 }
 
+marlune3DChild* marlune3DChild::openPicture(marluneMDIClient& client, const std::filesystem::path& file)
+{
+    const std::optional<PictureMatrix> picture = [&] {
+        WaitCursor wait(client.ui());
+        return PictureMatrix::read(file);
+    }();
+    if (!picture) {
+        client.ui().beep();
+        return nullptr;
+    }
+    marlune3DChild* window = createPicture(client, *picture, file.filename().string());
+    if (window)
+        window->setFileName(file.string());
+    return window;
+}
+
 marluneMDIChild* marlune3DChild::signalParent() const
 {
     return signalWindowOf(parent());

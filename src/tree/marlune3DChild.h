@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
@@ -39,6 +40,9 @@ public:
     static marlune3DChild* createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length);
     // A picture window (kind 152) titled with the file's name or "Clipboard picture"; a root window.
     static marlune3DChild* createPicture(marluneMDIClient& client, const PictureMatrix& picture, const std::string& name);
+    // A picture window of a bitmap or matrix file, titled with its name and keeping it as its file name;
+    // a beep and no window when the file cannot be read.
+    static marlune3DChild* openPicture(marluneMDIClient& client, const std::filesystem::path& file);
 
     FFTSignal& data() { return data_; }
     const FFTSignal& data() const { return data_; }

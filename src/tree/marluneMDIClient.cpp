@@ -84,6 +84,11 @@ std::vector<marluneChild*> marluneMDIClient::windows() const
     return result;
 }
 
+bool marluneMDIClient::isFull() const
+{
+    return std::find(table_.begin(), table_.end(), nullptr) == table_.end();
+}
+
 marluneChild* marluneMDIClient::addWindow(std::unique_ptr<marluneChild> window)
 {
     const auto free = std::find(table_.begin(), table_.end(), nullptr);
@@ -98,7 +103,6 @@ marluneChild* marluneMDIClient::addWindow(std::unique_ptr<marluneChild> window)
     window->setIndex(index);
     highestIndex_ = std::max(highestIndex_, index);
     *free = std::move(window);
-    ++registered_;
     for (ClientListener* listener : std::vector(listeners_))
         listener->childCreated(*table_[index]);
     treeChanged();
@@ -110,7 +114,6 @@ void marluneMDIClient::closeWindow(marluneChild* window)
     if (!isRegistered(window))
         return;
     std::unique_ptr<marluneChild> owned = std::move(table_[window->index()]);
-    --registered_;
     const bool wasActive = active_ == window;
     if (wasActive)
         active_ = nullptr;
@@ -195,17 +198,7 @@ void marluneMDIClient::openPictureCommand()
         ui_.openFileDialog("Pictures (*.bmp)|*.bmp|Binary matrices (*.*)|*.*|", false);
     if (names.empty())
         return;
-    const std::optional<PictureMatrix> picture = [&] {
-        WaitCursor wait(ui_);
-        return PictureMatrix::read(names.front());
-    }();
-    if (!picture) {
-        ui_.beep();
-        return;
-    }
-    if (marlune3DChild* window =
-            marlune3DChild::createPicture(*this, *picture, std::filesystem::path(names.front()).filename().string()))
-        window->setFileName(names.front());
+    marlune3DChild::openPicture(*this, names.front());
 }
 
 void marluneMDIClient::spectralDefaultsCommand()

@@ -61,7 +61,7 @@ public:
     // Takes the lowest free slot and ownership; null (with a message) when all 512 are taken.
     marluneChild* addWindow(std::unique_ptr<marluneChild> window);
     // Whether every slot is taken, and how many windows addWindow has refused for that so far.
-    bool isFull() const { return registered_ == MaxWindows; }
+    bool isFull() const;
     uint64_t refusedWindows() const { return refusedWindows_; }
     // Destroys a window: frees its slot, detaches it from parents and children.
     void closeWindow(marluneChild* window);
@@ -128,7 +128,6 @@ private:
     std::optional<WindowPlacement> controlWindow_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;
-    int registered_ = 0;
     uint64_t refusedWindows_ = 0;
     uint32_t creationCounter_ = 0;
     marluneChild* active_ = nullptr;

@@ -27,17 +27,19 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
 
     const double x0 = data.rowX(level.firstRow);
     const double x1 = data.rowX(level.lastRow);
+    const double xStep = TickStep(x0, x1);
     for (const double t : LinearTicks(x0, x1)) {
         const int px = truncatedPixel((t - x0) * w / (x1 - x0));
         layout.lines.push_back({{px, H}, {px, H + 5}});
-        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, TickLabel(t, TickStep(x0, x1)), Anchor::TopCentre});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, TickLabel(t, xStep), Anchor::TopCentre});
     }
     const double y0 = data.binY(level.firstBin);
     const double y1 = data.binY(level.lastBin);
+    const double yStep = TickStep(y0, y1);
     for (const double t : LinearTicks(y0, y1)) {
         const int py = truncatedPixel((t - y0) * h / (y1 - y0));
         layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
-        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t, TickStep(y0, y1)), Anchor::TopLeft});
+        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
     }
     layout.lines.push_back({{W, 0}, {W, H}});
     layout.lines.push_back({{W, H}, {0, H}});

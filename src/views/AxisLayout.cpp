@@ -55,8 +55,9 @@ void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
     const std::vector<double> ticks = LinearTicks(yMin, yMax);
     if (ticks.empty())
         return;
+    const double step = TickStep(yMin, yMax);
     for (const double t : ticks)
-        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), TickLabel(t, TickStep(yMin, yMax))});
+        layout.yTicks.push_back({int(PlotSpace::PlotHeight - (t - yMin) * sy), TickLabel(t, step)});
 }
 }  // namespace
 

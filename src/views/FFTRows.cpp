@@ -7,7 +7,8 @@
 #include <new>
 
 #include <sys/mman.h>
-#include <unistd.h>
+
+#include "base/MachineMemory.h"
 
 namespace {
 constexpr std::size_t HugePage = std::size_t(2) << 20;
@@ -19,12 +20,8 @@ bool FFTRows::fits(uint64_t rows, uint64_t bins)
     uint64_t bytes = 0;
     if (__builtin_mul_overflow(rows, bins, &values) || __builtin_mul_overflow(values, sizeof(float), &bytes))
         return false;
-    // A matrix larger than the machine's memory is refused before the system is asked for it: with
-    // overcommitted memory the request could succeed and the writes take the machine down.
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    const uint64_t physical = pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : UINT64_MAX;
-    return bytes <= std::min<uint64_t>(physical, uint64_t(std::numeric_limits<std::ptrdiff_t>::max()))
+    // A matrix larger than the machine's memory is refused before the system is asked for it.
+    return bytes <= std::min<uint64_t>(machineMemoryBytes(), uint64_t(std::numeric_limits<std::ptrdiff_t>::max()))
            && rows <= std::vector<float*>().max_size();
 }
 

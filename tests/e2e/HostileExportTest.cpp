@@ -48,9 +48,9 @@ TEST(HostileExport, InvalidTimeFFTsOfAWorkspaceAreExportedWithTheirPictures)
     for (int i = 0; i < 6; ++i)
         text += "Child_" + std::to_string(i + 1) + "=Window_" + std::to_string(i + 1) + "\n";
     for (int i = 0; i < 6; ++i) {
-        const std::string spec = hostile[i];
-        text += "[Window_" + std::to_string(i + 1) + "]\nType=151\nFFTPrecision=" + spec.substr(0, spec.find(',')) +
-                "\nSegmentsCount=" + spec.substr(spec.find(',') + 1) + "\nFFTFromFreq=" + (i == 4 ? "nan" : "31.25") +
+        const std::string choice = hostile[i];
+        text += "[Window_" + std::to_string(i + 1) + "]\nType=151\nFFTPrecision=" + choice.substr(0, choice.find(',')) +
+                "\nSegmentsCount=" + choice.substr(choice.find(',') + 1) + "\nFFTFromFreq=" + (i == 4 ? "nan" : "31.25") +
                 "\nFFTToFreq=" + (i == 3 ? "-inf" : "4000") + "\nViewY=-1\n";
     }
     writeBytes(folder.path / "hostile.mws", text);

@@ -102,8 +102,7 @@ void QtBufferQueue::fail()
 
 void QtBufferQueue::giveBackFailed(std::unique_ptr<SoundBuffer> buffer)
 {
-    buffer->aborted = true;
-    buffer->failed = true;
+    buffer->markFailed();
     finish(std::move(buffer));
 }
 
