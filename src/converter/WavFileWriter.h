@@ -1,19 +1,18 @@
 #pragma once
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <span>
 
-// Writes a 16-bit PCM WAV file with the canonical 44-byte header. The samples go to a temporary
-// file in the target's folder, renamed to the target by commit(): a failed run leaves nothing behind.
+#include "base/ReplacingFile.h"
+
+// Writes a 16-bit PCM WAV file with the canonical 44-byte header. The samples go to the program's
+// replacing file (a temporary beside the target, synced and renamed by commit()): a failed run leaves
+// nothing behind, a link keeps pointing at the new file and the old file's permissions stay.
 class WavFileWriter {
 public:
     WavFileWriter(const std::filesystem::path& target, int channels, uint32_t sampleRate);
-    ~WavFileWriter();
-    WavFileWriter(const WavFileWriter&) = delete;
-    WavFileWriter& operator=(const WavFileWriter&) = delete;
 
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file_.isOpen() && !failed_; }
     // Interleaved samples; false when the file cannot take them.
     bool write(std::span<const int16_t> samples);
     uint64_t frames() const { return dataBytes_ / (2 * uint64_t(channels_)); }
@@ -22,12 +21,10 @@ public:
 
 private:
     bool writeHeader();
-    void discard();
 
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    std::FILE* file_ = nullptr;
+    ReplacingFile file_;
     int channels_;
     uint32_t sampleRate_;
     uint64_t dataBytes_ = 0;
+    bool failed_ = false;
 };

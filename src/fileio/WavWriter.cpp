@@ -2,28 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <memory>
 
 #include "base/ReplacingFile.h"
+#include "base/WavHeader.h"
 #include "signal/MinMaxSummary.h"
 
 namespace {
 
 constexpr std::size_t ChunkSamples = 1 << 15;
-
-void put16(uint8_t* p, uint16_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-}
-
-void put32(uint8_t* p, uint32_t v)
-{
-    put16(p, uint16_t(v));
-    put16(p + 2, uint16_t(v >> 16));
-}
 
 }  // namespace
 
@@ -71,28 +59,14 @@ bool writeWavFile(const std::filesystem::path& path, const Signal& signal)
     const long double rate = std::trunc(signal.sampleRate());
     const uint32_t count = signal.visibleCount();
     if (!(rate >= 0 && rate <= std::numeric_limits<uint32_t>::max() / 2) ||
-        count > (std::numeric_limits<uint32_t>::max() - 36) / 2)
+        count > WavHeader::MaxDataBytes / 2)
         return false;
-    const auto intRate = uint32_t(rate);
-
-    uint8_t header[44];
-    std::memcpy(header, "RIFF", 4);
-    put32(header + 4, 2 * count + 36);
-    std::memcpy(header + 8, "WAVEfmt ", 8);
-    put32(header + 16, 16);
-    put16(header + 20, 1);
-    put16(header + 22, 1);
-    put32(header + 24, intRate);
-    put32(header + 28, 2 * intRate);
-    put16(header + 32, 2);
-    put16(header + 34, 16);
-    std::memcpy(header + 36, "data", 4);
-    put32(header + 40, 2 * count);
 
     ReplacingFile out(path);
     if (!out.isOpen())
         return false;
-    out.write(header, sizeof header);
+    const auto header = WavHeader::pcm16(1, uint32_t(rate), 2 * count);
+    out.write(header.data(), header.size());
     const float* samples = signal.visibleSamples();
     const WavScaling scaling = WavScaling::forSamples(samples, count);
     const auto chunk = std::make_unique_for_overwrite<int16_t[]>(std::min<std::size_t>(count, ChunkSamples));
