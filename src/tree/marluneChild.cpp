@@ -6,7 +6,6 @@
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
-#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 
 marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
@@ -199,7 +198,7 @@ void marluneChild::unlink()
 
 std::optional<CommandState> marluneChild::commandState(int id) const
 {
-    if (WindowKinds::createdBy(id, kind_))
+    if (client_.kinds().createdBy(id, kind_))
         return CommandState{givesData()};
     switch (id) {
     case Cmd::Link:
@@ -215,7 +214,7 @@ std::optional<CommandState> marluneChild::commandState(int id) const
 
 bool marluneChild::command(int id)
 {
-    if (const WindowKind* entry = WindowKinds::createdBy(id, kind_)) {
+    if (const WindowKind* entry = client_.kinds().createdBy(id, kind_)) {
         if (givesData())
             DerivedWindows::createByCommand(*this, *entry);
         return true;
@@ -279,12 +278,17 @@ void marluneChild::rotateParents()
         std::rotate(parents_.begin(), parents_.begin() + 1, parents_.end());
 }
 
+int32_t marluneChild::icon() const
+{
+    // A kind nobody registered shows the plain signal page.
+    const WindowKind* entry = client_.kinds().find(kind_);
+    return entry ? entry->icon : 59;
+}
+
 std::vector<Marker> marluneChild::childMarkers() const
 {
     std::vector<Marker> markers;
     for (const marluneChild* child : children_) {
-        if (!child || child->kind() < MarkerSource::FirstKind || child->kind() > MarkerSource::LastKind)
-            continue;
         if (const auto* source = dynamic_cast<const MarkerSource*>(child))
             if (auto marker = source->marker())
                 markers.push_back(std::move(*marker));

@@ -35,8 +35,8 @@ public:
     bool titleSetByUser() const { return titleSetByUser_; }
 
     // The icon resource number of the window's kind; the desktop draws a picture for it.
-    int32_t icon() const { return icon_; }
-    void setIcon(int32_t icon) { icon_ = icon; }
+    // The icon resource of the window's kind.
+    int32_t icon() const;
 
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
@@ -150,7 +150,6 @@ private:
     int32_t received_ = 0;
     bool changedThisPass_ = false;
     bool titleSetByUser_ = false;
-    int32_t icon_ = 0;
     std::vector<ChildListener*> listeners_;
     int announcing_ = 0;
     bool flashing_ = false;

@@ -81,6 +81,8 @@ protected:
     void parentClosed(marluneChild* parent) override;
 
 private:
+    // Commands of signal windows that an overlay does not take.
+    bool refuses(int id) const;
     // " %u#Overlay (" with each parent's number or its own title.
     static std::string titleOf(unsigned number, const std::vector<marluneChild*>& parents);
     // The title from the parents, kept while the person named the overlay.

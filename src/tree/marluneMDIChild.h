@@ -1,8 +1,10 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "base/CommandTable.h"
 #include "base/Rgb.h"
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
@@ -89,6 +91,9 @@ public:
     // X and Y read-outs of the sample under the mouse.
     void showCursorReadout(uint32_t index) const;
 
+    // The command tables a signal window asks, in order, before the handlers folders above the tree
+    // register and the commands of every window; no number is in two of them.
+    static std::span<const CommandTable<marluneMDIChild>* const> commandTables();
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
     // The keys of the window's kind, as its entry in the table of kinds writes them.
@@ -100,6 +105,9 @@ protected:
     bool givesData() const override { return showsSamples(); }
 
 private:
+    static const CommandRow<marluneMDIChild> OwnRows[];
+    static const CommandTable<marluneMDIChild> OwnCommands;
+
     void afterViewChange();
     void stepChangeDialog();
     void sampleRateChange();

@@ -6,6 +6,7 @@
 #include "base/ui/PngFile.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/SignalViewCommands.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -39,8 +40,7 @@ void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> r
 void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
 {
     QMenu menu(parent);
-    const int32_t kind = window.kind();
-    if (kind == SignalKind::Track || kind == SignalKind::Averager || kind == SignalKind::PeakHold) {
+    if (SignalViewCommands::offersReset(window)) {
         addCommand(menu, window, "Reset data", Cmd::ResetData);
         menu.addSeparator();
     }
@@ -59,7 +59,7 @@ void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
                          anyOverlay;
     overlays->menuAction()->setEnabled(anyOverlay);
     menu.addSeparator();
-    if (kind == SignalKind::Spectrum) {
+    if (SignalViewCommands::offersHarmonicRuler(window)) {
         addCommand(menu, window, "Harmonic ruler", Cmd::HarmonicRuler);
         menu.addSeparator();
     }
