@@ -84,7 +84,7 @@ bool SignalViewCommands::command(int id)
         axesSettings();
         return true;
     case Cmd::CopyPicture:
-        window_.announce({ChildChange::CopyPicture});
+        window_.request(DesktopRequest::CopyPicture);
         return true;
     case Cmd::HarmonicRuler:
         if (window_.kind() == SignalKind::Spectrum)
