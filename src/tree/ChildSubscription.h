@@ -18,7 +18,8 @@ public:
     void follow(marluneChild* window);
 
 private:
-    // The hold lets go before the listener hears Closing, so window() is null while it does.
+    // The hold lets go before the listener hears Closing, so window() is null while it does, and the
+    // listener may then destroy the hold.
     void childChanged(marluneChild& child, const ChildEvent& event) override;
     void desktopRequested(marluneChild& child, DesktopRequest request) override;
 
