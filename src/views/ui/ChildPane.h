@@ -33,7 +33,7 @@ protected:
 
     // Every change of the window but Closing, after which the pane is detached.
     virtual void windowChanged(const ChildEvent&) {}
-    // Brings the back buffer up to date before it is shown or copied; picturesValid() is false when it
+    // Brings the back buffer up to date before it is shown or copied; pictureValid() is false when it
     // must be drawn anew.
     virtual void refreshBackBuffer() = 0;
     bool pictureValid() const { return pictureValid_; }
