@@ -82,7 +82,7 @@ const CommandRow<marluneMDIChild> SignalViewCommands::Rows[] = {
     {Cmd::FillMean, withSelection, [](marluneMDIChild& window) { SignalViewCommands(window).fill(true); }},
     {Cmd::FillZero, withSelection, [](marluneMDIChild& window) { SignalViewCommands(window).fill(false); }},
     {Cmd::AxesSettings, nullptr, [](marluneMDIChild& window) { SignalViewCommands(window).axesSettings(); }},
-    {Cmd::CopyPicture, nullptr, [](marluneMDIChild& window) { window.announce({ChildChange::CopyPicture}); }},
+    {Cmd::CopyPicture, nullptr, [](marluneMDIChild& window) { window.request(DesktopRequest::CopyPicture); }},
     {Cmd::HarmonicRuler,
      [](const marluneMDIChild& window) {
          return std::optional(CommandState{offersHarmonicRuler(window), window.harmonicRuler()});

@@ -180,6 +180,12 @@ void marlune3DChild::refreshStatusBar() const
                      formatText("%.5G", double(data_.value(uint32_t(level.rulerRow), uint32_t(level.rulerBin)))));
 }
 
+void marlune3DChild::showStatusBar() const
+{
+    client().ui().show3DStatusBar(true);
+    refreshStatusBar();
+}
+
 void marlune3DChild::viewChanged(bool dataChanged)
 {
     // The record's zooms and moves have brought the Z range up to date already.
@@ -409,7 +415,7 @@ bool marlune3DChild::command(int id)
         deleteKey();
         return true;
     case Cmd::CopyPicture:
-        announce({ChildChange::CopyPicture});
+        request(DesktopRequest::CopyPicture);
         return true;
     case Cmd::TimeFFTStatistics:
         if (kind() == SignalKind::TimeFFT && !invalid()) {

@@ -1,4 +1,5 @@
 #pragma once
+// A 3D window: the matrix of a Time FFT, a picture or a 3D log, with the view commands and keys of its pane.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -54,6 +55,8 @@ public:
 
     // The 3D status bar: X and Y of the ruler position and the value there ("%.5G").
     void refreshStatusBar() const;
+    // The 3D bar in place of the signal bar.
+    void showStatusBar() const override;
 
     // Keys of the pane (Tab, F2, Delete, Enter, the arrows with or without Shift held).
     void tabKey();

@@ -22,7 +22,7 @@ void marluneChild::setCaption(const std::string& caption)
 void marluneChild::place(const WindowPlacement& placement)
 {
     placement_ = placement;
-    announce({ChildChange::Placement});
+    request(DesktopRequest::Place);
 }
 
 void marluneChild::setVisible(bool visible)
@@ -30,14 +30,14 @@ void marluneChild::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    announce({ChildChange::Visibility});
+    request(DesktopRequest::Visibility);
     client_.treeChanged();
 }
 
 void marluneChild::raise()
 {
     setVisible(true);
-    announce({ChildChange::Raise});
+    request(DesktopRequest::Raise);
 }
 
 void marluneChild::setStateMark(char mark)
@@ -148,32 +148,17 @@ void marluneChild::setFlashing(bool on)
     if (flashing_ == on)
         return;
     flashing_ = on;
-    announce({ChildChange::Flash, on ? 1 : 0});
-}
-
-void marluneChild::subscribe(ChildListener& listener)
-{
-    if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
-        listeners_.push_back(&listener);
-}
-
-void marluneChild::unsubscribe(ChildListener& listener)
-{
-    const auto found = std::find(listeners_.begin(), listeners_.end(), &listener);
-    if (found != listeners_.end())
-        *found = nullptr;
+    request(DesktopRequest::Flash);
 }
 
 void marluneChild::announce(ChildEvent event)
 {
-    // Entries of listeners that leave meanwhile stay null until the outermost walk ends, so every
-    // walk, nested ones included, stays valid.
-    ++announcing_;
-    for (std::size_t i = 0; i < listeners_.size(); ++i)
-        if (ChildListener* listener = listeners_[i])
-            listener->childChanged(*this, event);
-    if (--announcing_ == 0)
-        std::erase(listeners_, nullptr);
+    listeners_.tell([&](ChildListener& listener) { listener.childChanged(*this, event); });
+}
+
+void marluneChild::request(DesktopRequest request)
+{
+    requestListeners_.tell([&](DesktopListener& listener) { listener.desktopRequested(*this, request); });
 }
 
 void marluneChild::link()

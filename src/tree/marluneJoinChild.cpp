@@ -104,6 +104,12 @@ marluneMDIChild* marluneJoinChild::mainSignal() const
     return signalWindowOf(parent());
 }
 
+void marluneJoinChild::showStatusBar() const
+{
+    if (const marluneMDIChild* main = mainSignal(); main && main->showsSamples())
+        main->showStatusBar();
+}
+
 void marluneJoinChild::setYRange(float max, float min)
 {
     yMax_ = max;

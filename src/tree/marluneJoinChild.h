@@ -1,4 +1,5 @@
 #pragma once
+// An overlay window: the signals of several signal windows drawn together in one plot or in stacked bands.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -69,6 +70,9 @@ public:
     void removeSignal(std::size_t position);
     // Ctrl+Z: the first parent moves to the end; the next becomes the main parent.
     void rotate();
+
+    // The status bar of the main parent, whose visible part the overlay shows.
+    void showStatusBar() const override;
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;

@@ -185,6 +185,12 @@ void marluneMDIChild::refreshStatusBar() const
     ui.setStatusText(StatusField::SampleRate, formatText("%.3Lf", signal_->sampleRate()));
 }
 
+void marluneMDIChild::showStatusBar() const
+{
+    client().ui().show3DStatusBar(false);
+    refreshStatusBar();
+}
+
 void marluneMDIChild::showCursorReadout(uint32_t index) const
 {
     UiServices& ui = client().ui();

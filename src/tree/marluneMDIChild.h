@@ -1,4 +1,5 @@
 #pragma once
+// A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 #include <memory>
 #include <optional>
 #include <span>
@@ -14,7 +15,6 @@
 #include "views/CurveDisplay.h"
 #include "views/SampleSelection.h"
 
-// A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 class marluneMDIChild : public marluneChild, public SignalOwner {
 public:
     marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal);
@@ -88,6 +88,8 @@ public:
     bool toEnd();
     // Range, step and rate read-outs of the status bar.
     void refreshStatusBar() const;
+    // The signal bar.
+    void showStatusBar() const override;
     // X and Y read-outs of the sample under the mouse.
     void showCursorReadout(uint32_t index) const;
 

@@ -2,8 +2,6 @@
 
 #include <QMenu>
 
-#include "base/UiServices.h"
-#include "base/ui/PngFile.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalViewCommands.h"
@@ -26,20 +24,8 @@ QAction* addCommand(QMenu& menu, CommandTarget& target, const QString& label, in
     return action;
 }
 
-void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> render)
+void fill(QMenu& menu, marluneMDIChild& window)
 {
-    QAction* action = menu.addAction("Save picture...");
-    QObject::connect(action, &QAction::triggered, [&window, render = std::move(render)] {
-        UiServices& ui = window.client().ui();
-        const auto file = ui.saveFileDialog("PNG pictures(*.png)|*.png", "png");
-        if (file && !writePngFile(render(), *file))
-            ui.messageBox("Could not write " + *file + ".", "Marlune", MessageButtons::Ok, MessageIcon::Error);
-    });
-}
-
-void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
-{
-    QMenu menu(parent);
     if (SignalViewCommands::offersReset(window)) {
         addCommand(menu, window, "Reset data", Cmd::ResetData);
         menu.addSeparator();
@@ -65,8 +51,5 @@ void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
     }
     addCommand(menu, window, "Axes settings...", Cmd::AxesSettings);
     addCommand(menu, window, "Properties...", Cmd::Properties);
-    menu.addSeparator();
-    addSavePicture(menu, window, [parent] { return parent->grab().toImage(); });
-    menu.exec(globalPosition);
 }
 }  // namespace PaneContextMenu
