@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prints which source folder includes which, with the number of includes: the direction the
 # architecture test holds (base <- dsp <- signal <- fileio, settings <- views <- tree <- instruments,
-# soundcard <- ui/ folders in the same order <- app/). tools/target-graph.sh prints the libraries'
+# soundcard <- kinds <- ui/ folders in the same order <- app/). tools/target-graph.sh prints the libraries'
 # links, which hold the same direction at link time: every line here but the converter's is among
 # its --closure lines.
 set -euo pipefail

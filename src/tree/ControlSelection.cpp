@@ -9,8 +9,6 @@
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
-#include "tree/ExtractOdDoForm.h"
-#include "tree/FilterForm.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
@@ -21,9 +19,9 @@
 namespace {
 constexpr int LongestStepText = 20;
 
-bool above3D(const marluneChild* window)
+bool is3DWindow(const marluneChild* window)
 {
-    return window->kind() > 100;
+    return SignalKind::is3D(window->kind());
 }
 
 uint32_t shortestVisible(const std::vector<marluneMDIChild*>& windows)
@@ -106,90 +104,72 @@ void ControlSelection::step(bool towardsEnd)
     marluneChild::updateAfterChanges(moved);
 }
 
+namespace {
+using Selection = ControlSelection;
+
+std::optional<CommandState> anySelected(const Selection& selection)
+{
+    return CommandState{!selection.selectedSlots().empty()};
+}
+
+std::optional<CommandState> anySignalWindow(const Selection& selection)
+{
+    return CommandState{!selection.signalWindows().empty()};
+}
+
+std::optional<CommandState> any3DWindow(const Selection& selection)
+{
+    const std::vector<marluneChild*> all = selection.windows();
+    return CommandState{std::any_of(all.begin(), all.end(), is3DWindow)};
+}
+}  // namespace
+
+// The menus and the control bar ask for every command they show: windows are looked up only for the
+// commands of the table.
+const CommandRow<ControlSelection> ControlSelection::Rows[] = {
+    {Cmd::TimeFFT, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
+     [](Selection& s) { s.timeFFT(); }},
+    {Cmd::Filter, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
+     [](Selection& s) { s.deriveEach(Cmd::Filter); }},
+    {Cmd::ExtractFromTo, anySignalWindow, [](Selection& s) { s.deriveEach(Cmd::ExtractFromTo); }},
+    {Cmd::Cepstrum, anySignalWindow, [](Selection& s) { s.forEach(Cmd::Cepstrum, true); }},
+    {Cmd::RulerSampleUnits, anySignalWindow, [](Selection& s) { s.forEach(Cmd::RulerSampleUnits, true); }},
+    {Cmd::FFT, anySignalWindow, [](Selection& s) { s.forEach(Cmd::FFT, true); }},
+    {Cmd::ZoomPow2, anySignalWindow, [](Selection& s) { s.zoomToPowerOfTwo(); }},
+    {Cmd::StepChange, anySignalWindow, [](Selection& s) { s.changeStep(); }},
+    {Cmd::MergeParallel, anySignalWindow, [](Selection& s) { s.merge(SignalKind::StackedOverlay); }},
+    {Cmd::MergeTogether, anySignalWindow, [](Selection& s) { s.merge(SignalKind::Overlay); }},
+    {Cmd::MeshView, any3DWindow, [](Selection& s) { s.forEach(Cmd::MeshView, false); }},
+    {Cmd::Ruler3D, any3DWindow, [](Selection& s) { s.forEach(Cmd::Ruler3D, false); }},
+    {Cmd::SpectrogramView, any3DWindow, [](Selection& s) { s.forEach(Cmd::SpectrogramView, false); }},
+    {Cmd::AdjustZ, any3DWindow, [](Selection& s) { s.forEach(Cmd::AdjustZ, false); }},
+    {Cmd::Link, anySelected,
+     [](Selection& s) {
+         for (marluneChild* window : s.windows())
+             window->link();
+     }},
+    {Cmd::Unlink, anySelected,
+     [](Selection& s) {
+         for (marluneChild* window : s.windows())
+             window->unlink();
+     }},
+    {Cmd::ZoomIn, anySelected, [](Selection& s) { s.forEach(Cmd::ZoomIn, true); }},
+    {Cmd::ZoomOut, anySelected, [](Selection& s) { s.forEach(Cmd::ZoomOut, true); }},
+};
+
+const CommandTable<ControlSelection> ControlSelection::Table{"control window", Rows};
+
 std::optional<CommandState> ControlSelection::commandState(int id) const
 {
-    // The menus and the control bar ask for every command they show: windows are looked up only
-    // for the commands of the table.
-    switch (id) {
-    case Cmd::TimeFFT:
-    case Cmd::Filter:
-        return CommandState{sameSampleRate()};
-    case Cmd::Cepstrum:
-    case Cmd::RulerSampleUnits:
-    case Cmd::ExtractFromTo:
-    case Cmd::FFT:
-    case Cmd::ZoomPow2:
-    case Cmd::StepChange:
-    case Cmd::MergeParallel:
-    case Cmd::MergeTogether:
-        return CommandState{!signalWindows().empty()};
-    case Cmd::MeshView:
-    case Cmd::Ruler3D:
-    case Cmd::SpectrogramView:
-    case Cmd::AdjustZ: {
-        const std::vector<marluneChild*> all = windows();
-        return CommandState{std::any_of(all.begin(), all.end(), above3D)};
-    }
-    case Cmd::Link:
-    case Cmd::Unlink:
-    case Cmd::ZoomIn:
-    case Cmd::ZoomOut:
-        return CommandState{!selected_.empty()};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool ControlSelection::command(int id)
 {
+    // A disabled command of the table is taken and does nothing.
     if (const auto state = commandState(id); !state || !state->enabled)
         return state.has_value();
-    switch (id) {
-    case Cmd::Link:
-        for (marluneChild* window : windows())
-            window->link();
-        return true;
-    case Cmd::Unlink:
-        for (marluneChild* window : windows())
-            window->unlink();
-        return true;
-    case Cmd::FFT:
-    case Cmd::Cepstrum:
-    case Cmd::RulerSampleUnits:
-    case Cmd::ZoomIn:
-    case Cmd::ZoomOut:
-        forEach(id, true);
-        return true;
-    case Cmd::MeshView:
-    case Cmd::Ruler3D:
-    case Cmd::SpectrogramView:
-    case Cmd::AdjustZ:
-        forEach(id, false);
-        return true;
-    case Cmd::ZoomPow2:
-        zoomToPowerOfTwo();
-        return true;
-    case Cmd::ExtractFromTo:
-        extractFromTo();
-        return true;
-    case Cmd::Filter:
-        filter();
-        return true;
-    case Cmd::TimeFFT:
-        timeFFT();
-        return true;
-    case Cmd::StepChange:
-        changeStep();
-        return true;
-    case Cmd::MergeParallel:
-        merge(SignalKind::StackedOverlay);
-        return true;
-    case Cmd::MergeTogether:
-        merge(SignalKind::Overlay);
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }
 
 void ControlSelection::forEach(int id, bool signalWindowsOnly)
@@ -198,7 +178,7 @@ void ControlSelection::forEach(int id, bool signalWindowsOnly)
     for (marluneChild* window : windows()) {
         if (!client_.isRegistered(window))
             continue;
-        if (signalWindowsOnly ? SignalKind::isSignalWindow(window->kind()) : above3D(window))
+        if (signalWindowsOnly ? SignalKind::isSignalWindow(window->kind()) : is3DWindow(window))
             window->command(id);
     }
 }
@@ -221,29 +201,21 @@ void ControlSelection::zoomToPowerOfTwo()
     marluneChild::updateAfterChanges(zoomed);
 }
 
-void ControlSelection::extractFromTo()
+void ControlSelection::deriveEach(int id)
 {
     const std::vector<marluneMDIChild*> signals = signalWindows();
-    ExtractOdDoForm form = ExtractOdDoForm::forSignal(*signals.front()->signal());
-    if (!client_.ui().runDialog(form))
+    const WindowKind* entry = client_.kinds().createdBy(id, signals.front()->kind());
+    if (!entry)
+        return;
+    const std::vector<marluneChild*> parents(signals.begin(), signals.end());
+    std::optional<PendingParameters> parameters = PendingParameters{};
+    if (entry->askParameters)
+        parameters = entry->askParameters(parents);
+    if (!parameters)
         return;
     WaitCursor wait(client_.ui());
     for (marluneMDIChild* window : signals)
-        DerivedWindows::create(client_, *window, SignalKind::ExtractedFromTo, {form.from(), form.to()});
-}
-
-void ControlSelection::filter()
-{
-    const std::vector<marluneMDIChild*> signals = signalWindows();
-    std::vector<const Signal*> shown;
-    for (const marluneMDIChild* window : signals)
-        shown.push_back(window->signal());
-    FilterForm form = FilterForm::forSignals(shown);
-    if (!client_.ui().runDialog(form))
-        return;
-    WaitCursor wait(client_.ui());
-    for (marluneMDIChild* window : signals)
-        DerivedWindows::create(client_, *window, SignalKind::Filtered, form.parameters());
+        DerivedWindows::createChild(client_, *window, entry->kind, *parameters);
 }
 
 void ControlSelection::timeFFT()

@@ -1,10 +1,12 @@
 #pragma once
+// A 3D window: the matrix of a Time FFT, a picture or a 3D log, with the view commands and keys of its pane.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "base/CommandTable.h"
 #include "dsp/SpectralSettings.h"
 #include "dsp/TapWindow.h"
 #include "tree/marluneChild.h"
@@ -34,9 +36,10 @@ public:
 
     // The creation routines of "Time FFT..." / "Spectrogram..." and "3D signal log...": the window is
     // numbered, titled, labelled and registered; a parent too short for a Time FFT gives an invalid
-    // window, a matrix that cannot be allocated gives "No more memory !!!" and no window.
+    // window, a matrix that cannot be allocated gives "No more memory !!!" and no window. The spectra
+    // are computed with `spectral`, or with the application's settings when it is null.
     static marlune3DChild* createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
-                                         const TimeFFTParameters& parameters);
+                                         const TimeFFTParameters& parameters, const SpectralSettings* spectral = nullptr);
     static marlune3DChild* createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length);
     // A picture window (kind 152) titled with the file's name or "Clipboard picture"; a root window.
     static marlune3DChild* createPicture(marluneMDIClient& client, const PictureMatrix& picture, const std::string& name);
@@ -53,6 +56,8 @@ public:
 
     // The 3D status bar: X and Y of the ruler position and the value there ("%.5G").
     void refreshStatusBar() const;
+    // The 3D bar in place of the signal bar.
+    void showStatusBar() const override;
 
     // Keys of the pane (Tab, F2, Delete, Enter, the arrows with or without Shift held).
     void tabKey();
@@ -65,8 +70,10 @@ public:
     // The corner of the rectangle being selected with Shift + arrows, as (row, bin).
     std::optional<std::pair<int32_t, int32_t>> rectangleAnchor() const { return anchor_; }
 
+    // The palettes (a range of numbers), then the table, then the commands of every window.
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marlune3DChild> Table;
     void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
     void loadKindKeys(const TIniHelper& ini, const std::string& section) override;
 
@@ -76,6 +83,7 @@ protected:
     void linkChanged(bool linked) override;
 
 private:
+    static const CommandRow<marlune3DChild> Rows[];
     // After a change of the view: repaint, read-outs and the windows derived from this one.
     void viewChanged(bool dataChanged);
     void toggleSpectrogramView();

@@ -11,14 +11,14 @@ namespace {
 
 // The core folders from the bottom up. A folder includes only folders of a lower rank; folders of the
 // same rank never include each other:
-//   base <- dsp <- signal <- fileio, settings <- views <- tree <- instruments, soundcard
+//   base <- dsp <- signal <- fileio, settings <- views <- tree <- instruments, soundcard <- kinds
 // The Qt layer sits above the whole core: each ui/ folder may include any core folder, and the ui/
 // folders keep the ranks of their subsystems among themselves (views/ui may include tree and base/ui,
 // never tree/ui); app/ sits on top of everything. The converter stands apart and shares only base/.
 // CMakeLists.txt links each folder's library to the same folders, so the linker holds this direction too.
 const std::map<std::string, int> CoreRank = {
     {"base", 0}, {"dsp", 1}, {"signal", 2}, {"fileio", 3}, {"settings", 3},
-    {"views", 4}, {"tree", 5}, {"instruments", 6}, {"soundcard", 6},
+    {"views", 4}, {"tree", 5}, {"instruments", 6}, {"soundcard", 6}, {"kinds", 7},
 };
 constexpr int UiRank = 100;
 constexpr int AppRank = 200;
