@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "instruments/InstrumentKinds.h"
+#include "kinds/WindowKindRegistration.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/SignalKind.h"
 #include "soundcard/VirtualSoundDevices.h"
@@ -40,7 +41,7 @@ std::ostream& quiet()
 // The tree below a started acquisition window on `devices`.
 marluneSB* liveTree(marluneMDIClient& client, SoundDevices& devices)
 {
-    InstrumentKinds::addToWindowKinds();
+    registerWindowKinds(client, &devices);
     client.spectralSettings = builtInSpectralDefaults({});
     AcquisitionSettings settings;
     settings.sampleRate = Rate;

@@ -15,7 +15,7 @@
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
-#include "views/FFTRows.h"
+#include "signal/FFTRows.h"
 #include "views/FFTSignal.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/PaneRegistry.h"
 #include "app/marluneApp.h"
 #include "base/ui/PngFile.h"
-#include "instruments/InstrumentKinds.h"
+#include "kinds/WindowKindRegistration.h"
 #include "settings/ProgramPaths.h"
 #include "soundcard/AcquisitionCommands.h"
 #include "soundcard/AcquisitionSettings.h"
@@ -38,7 +38,6 @@ int runExport(const std::string& folder, const std::vector<std::string>& argumen
 {
     // A file-size limit is a failed write to report, as a full disk is, not the end of the run.
     std::signal(SIGXFSZ, SIG_IGN);
-    InstrumentKinds::addToWindowKinds();
     BatchUiServices ui(std::cerr);
     marluneMDIClient client(ui, ProgramPaths::forExecutable(marluneApp::executableFolder()));
     client.loadPalettes();
@@ -46,6 +45,7 @@ int runExport(const std::string& folder, const std::vector<std::string>& argumen
     QtSoundDevices devices;
     AcquisitionSettings acquisition;
     const AcquisitionCommands acquisitionCommands(client, devices, acquisition);
+    registerWindowKinds(client, &devices);
     const PaneRegistry panes;
     const int status = exportWindows(client, folder, sourcesOf(arguments), [&panes](marluneChild& window, const std::filesystem::path& file) {
         const std::unique_ptr<QWidget> pane(panes.make(window));

@@ -18,11 +18,9 @@
 #include "app/CommandRouter.h"
 #include "app/ControlBar.h"
 #include "app/MenuTree.h"
-#include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/WorkspaceCommands.h"
-#include "tree/marlune3DChild.h"
-#include "tree/marluneMDIChild.h"
+#include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 #include "tree/ui/ChildSubWindow.h"
 #include "tree/ui/CtrlPaintWindow.h"
@@ -60,7 +58,6 @@ MainFrame::MainFrame(marluneMDIClient& client, CommandRouter& router)
 
     router_.append(*this);
     router_.afterCommand = [this] { refreshControlBar(); };
-    client_.subscribe(*this);
     refreshControlBar();
 }
 
@@ -72,9 +69,6 @@ MainFrame::~MainFrame()
     // closing to this frame from its destructor, which the frame's own teardown would run too late.
     delete mdi_;
     mdi_ = nullptr;
-    client_.unsubscribe(*this);
-    if (followed_)
-        followed_->unsubscribe(*this);
     router_.afterCommand = nullptr;
     router_.setFocusTarget(nullptr);
     router_.remove(*this);
@@ -207,31 +201,17 @@ void MainFrame::treeChanged()
 void MainFrame::activeChanged()
 {
     marluneChild* active = client_.activeChild();
-    if (active == followed_)
+    if (active == followed_.window())
         return;
-    if (followed_)
-        followed_->unsubscribe(*this);
-    followed_ = active;
-    if (followed_)
-        followed_->subscribe(*this);
+    followed_.follow(active);
     refreshControlBar();
 }
 
-void MainFrame::childChanged(marluneChild& child, const ChildEvent& event)
+void MainFrame::childChanged(marluneChild&, const ChildEvent& event)
 {
-    switch (event.change) {
-    case ChildChange::Closing:
-        child.unsubscribe(*this);
-        followed_ = nullptr;
-        break;
     // A change of the samples is always followed by a repaint; one refresh serves both.
-    case ChildChange::Repaint:
-    case ChildChange::Marks:
+    if (event.change == ChildChange::Repaint || event.change == ChildChange::Marks)
         refreshControlBar();
-        break;
-    default:
-        break;
-    }
 }
 
 void MainFrame::followActiveSubWindow()
@@ -246,15 +226,8 @@ void MainFrame::followActiveSubWindow()
     if (!child || child != client_.activeChild())
         statusBars_.clear();
     client_.setActiveChild(child);
-    // A signal window that gains the focus shows its range, step and rate.
-    if (auto* signalWindow = signalWindowOf(child)) {
-        statusBars_.show3D(false);
-        signalWindow->refreshStatusBar();
-    } else if (child && SignalKind::is3D(child->kind())) {
-        // A 3D window shows the 3D status bar in place of the signal bar.
-        statusBars_.show3D(true);
-        static_cast<marlune3DChild*>(child)->refreshStatusBar();
-    }
+    if (child)
+        child->showStatusBar();
     refreshControlBar();
 }
 

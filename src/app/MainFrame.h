@@ -1,4 +1,5 @@
 #pragma once
+// The main window "Marlune": MDI area, menus, accelerators, control bar and status bars.
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -8,8 +9,9 @@
 #include "app/PaneRegistry.h"
 #include "app/StatusBars.h"
 #include "base/CommandTarget.h"
-#include "tree/ChildEvent.h"
+#include "tree/ChildSubscription.h"
 #include "tree/ClientListener.h"
+#include "tree/ClientSubscription.h"
 
 class CommandRouter;
 class ControlBar;
@@ -20,7 +22,6 @@ class QMenu;
 class marluneMDIClient;
 struct MenuItem;
 
-// The main window "Marlune": MDI area, menus, accelerators, control bar and status bars.
 // It hosts the tree windows the client creates and carries out the window-arranging commands. The
 // control bar's states follow what the client and the active window announce.
 class MainFrame : public QMainWindow, public ClientListener, public ChildListener, public CommandTarget {
@@ -75,7 +76,8 @@ private:
     marluneMDIClient& client_;
     PaneRegistry panes_;
     // The active window, whose changes can change the control bar's states.
-    marluneChild* followed_ = nullptr;
+    ChildSubscription followed_{*this};
+    ClientSubscription subscription_{client_, *this};
     CommandRouter& router_;
     CommandActions actions_;
     QMdiArea* mdi_;

@@ -18,6 +18,7 @@
 #include "app/FileFilter.h"
 #include "app/QtProgressReport.h"
 #include "app/StatusBars.h"
+#include "base/ui/RgbImage.h"
 #include "settings/ui/InputDlg.h"
 
 namespace {
@@ -180,16 +181,17 @@ std::optional<std::vector<uint8_t>> QtUiServices::clipboardBlock() const
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
+void QtUiServices::setClipboardPicture(const RgbPicture& picture)
+{
+    QApplication::clipboard()->setImage(imageOf(picture));
+}
+
 std::optional<RgbPicture> QtUiServices::clipboardPicture() const
 {
-    const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888);
+    const QImage image = QApplication::clipboard()->image();
     if (image.isNull())
         return std::nullopt;
-    RgbPicture picture{uint32_t(image.width()), uint32_t(image.height()), {}};
-    picture.rgb.resize(std::size_t(picture.width) * picture.height * 3);
-    for (int y = 0; y < image.height(); ++y)
-        std::copy_n(image.constScanLine(y), std::size_t(picture.width) * 3, picture.rgb.data() + std::size_t(y) * picture.width * 3);
-    return picture;
+    return rgbPictureOf(image);
 }
 
 bool QtUiServices::hasClipboardPicture() const

@@ -1,4 +1,5 @@
 #pragma once
+// UiServices on Qt Widgets: message boxes, dialogs, file dialogs, cursor, clipboard, status bars, desktop and processes.
 #include <QPointer>
 #include <QString>
 
@@ -34,6 +35,7 @@ public:
     void setClipboardBlock(const std::vector<uint8_t>& block) override;
     std::optional<std::vector<uint8_t>> clipboardBlock() const override;
     bool hasClipboardBlock() const override;
+    void setClipboardPicture(const RgbPicture& picture) override;
     std::optional<RgbPicture> clipboardPicture() const override;
     bool hasClipboardPicture() const override;
     void openWithDesktop(const std::string& target) override;

@@ -11,7 +11,7 @@
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
 #include "fileio/InputFile.h"
-#include "instruments/InstrumentKinds.h"
+#include "kinds/WindowKindRegistration.h"
 #include "settings/DefaultsFile.h"
 #include "tree/CommandIds.h"
 #include "tree/WorkspaceCommands.h"
@@ -37,7 +37,7 @@ marluneApp::marluneApp(const ProgramPaths& paths)
       router_(client_),
       frame_(std::make_unique<MainFrame>(client_, router_))
 {
-    InstrumentKinds::addToWindowKinds();
+    registerWindowKinds(client_, &soundDevices_);
     QApplication::setWindowIcon(controlBarIcon(Cmd::FFT));
     ui_.attach(frame_.get(), &frame_->statusBars());
     router_.append(*this);

@@ -1,4 +1,5 @@
 #pragma once
+// Everything a command or a pane needs from a person or the desktop, behind one interface the Qt layer implements.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -61,6 +62,8 @@ public:
     virtual std::optional<std::vector<uint8_t>> clipboardBlock() const = 0;
     // Asked whenever menus refresh, so it must not copy the block.
     virtual bool hasClipboardBlock() const { return clipboardBlock().has_value(); }
+    // Replaces whatever the clipboard holds with the picture alone.
+    virtual void setClipboardPicture(const RgbPicture& picture) = 0;
     // The picture on the clipboard, if there is one.
     virtual std::optional<RgbPicture> clipboardPicture() const = 0;
     // Asked whenever menus refresh, so it must not convert the picture.

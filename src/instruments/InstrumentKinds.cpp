@@ -14,7 +14,7 @@
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/ExtractOdDoForm.h"
-#include "tree/WindowKinds.h"
+#include "tree/WindowKindTable.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -72,8 +72,9 @@ std::string titleWithBand(const Entry& entry, unsigned number, long double from,
 }
 
 // "At... (with marker)": the X typed, in the C locale; nothing for Cancel or a text that is no number.
-std::optional<PendingParameters> askX(marluneChild& parent)
+std::optional<PendingParameters> askX(std::span<marluneChild* const> parents)
 {
+    marluneChild& parent = *parents.front();
     UiServices& ui = parent.client().ui();
     const std::optional<std::string> text = ui.inputDialog(" Log value", "Value at:", "", 20);
     if (!text)
@@ -90,8 +91,9 @@ std::optional<PendingParameters> askX(marluneChild& parent)
 }
 
 // "Sum 3D over frequency range...": the "Extract" dialog, opened on the frequencies shown.
-std::optional<PendingParameters> askBand(marluneChild& parent)
+std::optional<PendingParameters> askBand(std::span<marluneChild* const> parents)
 {
+    marluneChild& parent = *parents.front();
     const FFTSignal& data = static_cast<marlune3DChild&>(parent).data();
     ExtractOdDoForm form(formatText("%g", data.binY(data.level().firstBin)),
                          formatText("%g", data.binY(data.level().lastBin)));
@@ -105,6 +107,7 @@ const Entry Entries[] = {
         .kind = Mean,
         .command = Cmd::InstrumentMean,
         .title = " %u#Mean of: %s",
+        .detail = "(Mean)",
         .read = [](const VisiblePart& part, long double) {
             return valueOnly(double(mean(part.samples.data(), part.samples.size())));
         },
@@ -114,6 +117,7 @@ const Entry Entries[] = {
         .kind = StandardDeviation,
         .command = Cmd::InstrumentStdDev,
         .title = " %u#St. dev. of: %s",
+        .detail = "(Deviaton)",
         .read = [](const VisiblePart& part, long double) {
             return valueOnly(standardDeviation(part.samples.data(), part.samples.size()));
         },
@@ -123,6 +127,8 @@ const Entry Entries[] = {
         .kind = Maximum,
         .command = Cmd::InstrumentMax,
         .title = " %u#Maximum of: %s",
+        .detail = "(Maximum)",
+        .marks = true,
         .read = [](const VisiblePart& part, long double) { return marking(InstrumentMeasures::maximum(part.samples)); },
         .scale = yRange,
     },
@@ -130,6 +136,8 @@ const Entry Entries[] = {
         .kind = Minimum,
         .command = Cmd::InstrumentMin,
         .title = " %u#Minimum of: %s",
+        .detail = "(Minimum)",
+        .marks = true,
         .read = [](const VisiblePart& part, long double) { return marking(InstrumentMeasures::minimum(part.samples)); },
         .scale = yRange,
     },
@@ -137,6 +145,8 @@ const Entry Entries[] = {
         .kind = ValueAt,
         .command = Cmd::InstrumentAt,
         .title = " %u#Value at %.5g from %s",
+        .detail = "(Value:%.5LG)",
+        .marks = true,
         .read = valueAt,
         .makeTitle = titleWithX,
         .scale = yRange,
@@ -147,6 +157,8 @@ const Entry Entries[] = {
         .kind = MaximumPosition,
         .command = Cmd::InstrumentMaxPos,
         .title = " %u#Pos. of maximum of: %s",
+        .detail = "(Max. pos.)",
+        .marks = true,
         .read = [](const VisiblePart& part, long double) {
             return positionOf(part, InstrumentMeasures::maximum(part.samples));
         },
@@ -156,6 +168,8 @@ const Entry Entries[] = {
         .kind = MinimumPosition,
         .command = Cmd::InstrumentMinPos,
         .title = " %u#Pos. of minimum of: %s",
+        .detail = "(Min. pos.)",
+        .marks = true,
         .read = [](const VisiblePart& part, long double) {
             return positionOf(part, InstrumentMeasures::minimum(part.samples));
         },
@@ -165,6 +179,7 @@ const Entry Entries[] = {
         .kind = Sum,
         .command = Cmd::InstrumentSum,
         .title = " %u#Sum of: %s",
+        .detail = "(Sum)",
         .read = [](const VisiblePart& part, long double) {
             return valueOnly(InstrumentMeasures::sumOfMagnitudes(part.samples));
         },
@@ -193,6 +208,7 @@ const Entry Entries[] = {
         .kind = Rms,
         .command = Cmd::InstrumentRms,
         .title = " %u#RMS: %s",
+        .detail = "(RMS-zero)",
         .read = [](const VisiblePart& part, long double) { return valueOnly(InstrumentMeasures::rms(part.samples)); },
         .scale = fromZero,
     },
@@ -200,6 +216,7 @@ const Entry Entries[] = {
         .kind = RmsAboutMean,
         .command = Cmd::InstrumentRmsNormalized,
         .title = " %u#RMS(normalized): %s",
+        .detail = "(RMS-mean)",
         .read = [](const VisiblePart& part, long double) {
             return valueOnly(InstrumentMeasures::rmsAboutMean(part.samples));
         },
@@ -208,18 +225,21 @@ const Entry Entries[] = {
     {
         .kind = Thd,
         .title = " ",
+        .detail = "(THD)",
         .read = [](const VisiblePart& part, long double) { return valueOnly(InstrumentMeasures::thd(part.samples)); },
         .scale = yRange,
     },
     {
         .kind = ThdNoise,
         .title = " ",
+        .detail = "(THD+Noise)",
         .read = [](const VisiblePart&, long double) { return valueOnly(0); },
         .scale = yRange,
     },
     {
         .kind = Snr,
         .title = " %u#SNR of: %s",
+        .detail = "(SNR)",
         .read = [](const VisiblePart& part, long double) { return valueOnly(InstrumentMeasures::snr(part.samples)); },
         .scale = [](const VisiblePart&) { return Scale{-100, 150}; },
     },
@@ -233,10 +253,10 @@ const Entry* find(int32_t kind)
     return found == std::end(Entries) ? nullptr : found;
 }
 
-void addToWindowKinds()
+void addTo(WindowKindTable& table)
 {
     for (const Entry& entry : Entries)
-        WindowKinds::add({
+        table.add({
             .kind = entry.kind,
             .title = entry.title,
             .icon = marlune1DChild::Icon,
@@ -248,8 +268,12 @@ void addToWindowKinds()
                 return PendingParameters{ini.readExtended(section, marlune1DChild::Value1Key),
                                          ini.readExtended(section, marlune1DChild::Value2Key)};
             },
+            .controlDetail = [](const marluneChild& window) {
+                const Entry* instrument = find(window.kind());
+                return formatText(instrument->detail, window.parameterValue());
+            },
         });
-    WindowKinds::add(ValueLog::kind());
+    table.add(ValueLog::kind());
 }
 
 }  // namespace InstrumentKinds

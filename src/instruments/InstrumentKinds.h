@@ -7,6 +7,7 @@
 
 #include "tree/PendingParameters.h"
 
+class WindowKindTable;
 class marluneChild;
 
 // The instrument kinds: their codes (stored as `Type` in workspace files, so fixed), what each reads
@@ -53,6 +54,10 @@ struct Entry {
     int command = 0;
     // printf format of the caption with the creation number and the parent's title.
     const char* title = nullptr;
+    // printf format of the detail after its number in the control window, with the instrument's Value1.
+    const char* detail = "";
+    // Marks the sample it reads on its parent's curve.
+    bool marks = false;
     // Reads a 3D parent's band instead of a signal parent's visible part.
     bool band3D = false;
     // The value from a signal parent's visible part (at least one sample); `x` is the instrument's Value1.
@@ -63,7 +68,7 @@ struct Entry {
     // The display scale [from, to] a new instrument starts with; the part is empty for a 3D parent.
     std::pair<double, double> (*scale)(const VisiblePart& part) = nullptr;
     // Asks the person for the parameters before the command makes the instrument; null when it needs none.
-    std::optional<PendingParameters> (*askParameters)(marluneChild& parent) = nullptr;
+    std::optional<PendingParameters> (*askParameters)(std::span<marluneChild* const> parents) = nullptr;
     // How many of the pending parameters it keeps, as Value1 and Value2.
     int parameters = 0;
 };
@@ -71,8 +76,8 @@ struct Entry {
 // The entry of an instrument kind, or null.
 const Entry* find(int32_t kind);
 
-// Puts the instrument kinds into the table of window kinds, with their creating commands; done once
-// at start-up, before any window is made or loaded.
-void addToWindowKinds();
+// Puts the instrument kinds and the value log into a client's table of window kinds, with their
+// creating commands.
+void addTo(WindowKindTable& table);
 
 }  // namespace InstrumentKinds

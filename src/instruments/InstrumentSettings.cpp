@@ -3,14 +3,14 @@
 #include <algorithm>
 
 #include "instruments/InstrumentKinds.h"
-#include "views/MarkerSource.h"
 
 InstrumentSettings InstrumentSettings::forKind(int32_t kind)
 {
     InstrumentSettings settings;
     if (kind == InstrumentKinds::Custom)
         settings.instrumentType = Numeric;
-    const bool marks = kind >= MarkerSource::FirstKind && kind <= MarkerSource::LastKind;
+    const InstrumentKinds::Entry* entry = InstrumentKinds::find(kind);
+    const bool marks = entry && entry->marks;
     settings.noMarker = !marks;
     settings.markerOn = marks;
     return settings;

@@ -12,6 +12,7 @@
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "signal/TrackSignal.h"
+#include "tree/ControlDetails.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -25,8 +26,9 @@ float currentValue(const marluneChild& parent)
 }
 
 // "Buffer length": text that is not a number reads as 0, which still makes a log of one value.
-std::optional<PendingParameters> askLength(marluneChild& parent)
+std::optional<PendingParameters> askLength(std::span<marluneChild* const> parents)
 {
+    marluneChild& parent = *parents.front();
     const auto text = parent.client().ui().inputDialog("Buffer length", "Length:", "100", 10);
     if (!text)
         return std::nullopt;
@@ -34,7 +36,8 @@ std::optional<PendingParameters> askLength(marluneChild& parent)
     return PendingParameters{std::isnan(length) ? 0 : length};
 }
 
-std::unique_ptr<Signal> build(marluneMDIChild& window, marluneChild& parent, const PendingParameters& parameters)
+std::unique_ptr<Signal> build(marluneMDIChild& window, marluneChild& parent, const PendingParameters& parameters,
+                              const SpectralSettings&)
 {
     const long double asked = parameters.empty() ? 0 : parameters[0];
     const auto length =
@@ -62,6 +65,10 @@ const WindowKind Entry{
     .acceptsParent = SignalKind::isInstrument,
     .build = build,
     .recompute = recompute,
+    .reset = [](marluneMDIChild& window) {
+        if (const marluneChild* parent = window.parent())
+            static_cast<TrackSignal&>(*window.signal()).reset(currentValue(*parent));
+    },
     .command = Cmd::LogInstrument,
     .askParameters = askLength,
     .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
@@ -70,6 +77,7 @@ const WindowKind Entry{
     .readParameters = [](const TIniHelper& ini, const std::string& section) {
         return PendingParameters{(long double)ini.readLong(section, "MaxLength")};
     },
+    .controlDetail = ControlDetails::sampleCount,
 };
 }  // namespace
 

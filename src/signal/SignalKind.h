@@ -29,8 +29,24 @@ constexpr int32_t TimeFFT = 151;
 constexpr int32_t Picture = 152;
 constexpr int32_t SignalLog3D = 153;
 
-constexpr bool isSignalWindow(int32_t kind) { return kind >= 1 && kind <= 68; }
-constexpr bool isInstrument(int32_t kind) { return kind >= 71 && kind <= 85; }
-constexpr bool is3D(int32_t kind) { return kind >= 151 && kind <= 159; }
-constexpr bool isOverlay(int32_t kind) { return kind < 0; }
+// The families of kinds, each a band of codes. The bands are defined here and nowhere else.
+enum class Family { None, Overlay, Signal, Instrument, ThreeD };
+
+constexpr Family familyOf(int32_t kind)
+{
+    if (kind < 0)
+        return Family::Overlay;
+    if (kind >= 1 && kind <= 69)
+        return Family::Signal;
+    if (kind >= 70 && kind <= 85)
+        return Family::Instrument;
+    if (kind >= 150 && kind <= 160)
+        return Family::ThreeD;
+    return Family::None;
+}
+
+constexpr bool isSignalWindow(int32_t kind) { return familyOf(kind) == Family::Signal; }
+constexpr bool isInstrument(int32_t kind) { return familyOf(kind) == Family::Instrument; }
+constexpr bool is3D(int32_t kind) { return familyOf(kind) == Family::ThreeD; }
+constexpr bool isOverlay(int32_t kind) { return familyOf(kind) == Family::Overlay; }
 }  // namespace SignalKind

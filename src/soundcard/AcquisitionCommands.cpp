@@ -1,36 +1,20 @@
 #include "soundcard/AcquisitionCommands.h"
 
-#include "settings/TIniHelper.h"
-#include "signal/SignalKind.h"
 #include "soundcard/AQForm.h"
-#include "soundcard/AcquisitionSettingsIni.h"
 #include "soundcard/CalibrationForm.h"
 #include "soundcard/marluneSB.h"
 #include "tree/CommandIds.h"
-#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 
 AcquisitionCommands::AcquisitionCommands(marluneMDIClient& client, SoundDevices& devices, AcquisitionSettings& settings)
     : client_(client), devices_(devices), settings_(settings)
 {
     client_.addCommands(*this);
-    // Workspaces make acquisition windows on these devices from their stored settings.
-    WindowKinds::add({
-        .kind = SignalKind::Acquisition,
-        .acceptsParent = [](int32_t) { return false; },
-        .load = [&devices](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
-            if (parent)
-                return nullptr;
-            const long double rate = section.ini.readExtended(section.name, "SampleRate");
-            return marluneSB::create(section.client, devices, readAcquisitionWindow(section.ini, section.name, rate));
-        },
-    });
 }
 
 AcquisitionCommands::~AcquisitionCommands()
 {
     client_.removeCommands(*this);
-    WindowKinds::add({.kind = SignalKind::Acquisition, .acceptsParent = [](int32_t) { return false; }});
 }
 
 std::optional<CommandState> AcquisitionCommands::commandState(int id) const

@@ -13,24 +13,22 @@ Playback::Playback(marluneMDIClient& client, SoundDevices& devices) : client_(cl
 Playback::~Playback()
 {
     client_.removeSignalWindowCommands(*this);
-    for (auto& [window, player] : players_)
-        const_cast<marluneChild*>(window)->unsubscribe(*this);
 }
 
 SignalPlayer* Playback::player(const marluneMDIChild& window) const
 {
     const auto found = players_.find(&window);
-    return found == players_.end() ? nullptr : found->second.get();
+    return found == players_.end() ? nullptr : found->second.player.get();
 }
 
 SignalPlayer& Playback::playerOf(marluneMDIChild& window)
 {
-    std::unique_ptr<SignalPlayer>& player = players_[&window];
-    if (!player) {
-        player = std::make_unique<SignalPlayer>(window, devices_);
-        window.subscribe(*this);
+    Played& played = players_[&window];
+    if (!played.player) {
+        played.player = std::make_unique<SignalPlayer>(window, devices_);
+        played.hold = std::make_unique<ChildSubscription>(window, *this);
     }
-    return *player;
+    return *played.player;
 }
 
 std::optional<CommandState> Playback::commandState(const marluneMDIChild& window, int id) const
@@ -71,8 +69,6 @@ bool Playback::command(marluneMDIChild& window, int id)
 
 void Playback::childChanged(marluneChild& child, const ChildEvent& event)
 {
-    if (event.change != ChildChange::Closing)
-        return;
-    child.unsubscribe(*this);
-    players_.erase(&child);
+    if (event.change == ChildChange::Closing)
+        players_.erase(&child);
 }

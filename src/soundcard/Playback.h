@@ -1,8 +1,9 @@
 #pragma once
+// The play and stop commands of every signal window, each window with its own player while it lives.
 #include <map>
 #include <memory>
 
-#include "tree/ChildEvent.h"
+#include "tree/ChildSubscription.h"
 #include "tree/SignalWindowCommands.h"
 
 class SoundDevices;
@@ -27,9 +28,15 @@ public:
     void childChanged(marluneChild& child, const ChildEvent& event) override;
 
 private:
+    // A window's player, and the hold through which the player hears that its window closes.
+    struct Played {
+        std::unique_ptr<SignalPlayer> player;
+        std::unique_ptr<ChildSubscription> hold;
+    };
+
     SignalPlayer& playerOf(marluneMDIChild& window);
 
     marluneMDIClient& client_;
     SoundDevices& devices_;
-    std::map<const marluneChild*, std::unique_ptr<SignalPlayer>> players_;
+    std::map<const marluneChild*, Played> players_;
 };

@@ -135,7 +135,6 @@ marluneSB::marluneSB(marluneMDIClient& client, SoundDevices& devices, const Acqu
 {
     setFixedMinMax(true);
     setXLabel("sec");
-    setIcon(Icon);
 }
 
 marluneSB::~marluneSB()

@@ -9,7 +9,6 @@ marluneSter::marluneSter(marluneSB& acquisition, std::unique_ptr<Signal> signal)
 {
     setFixedMinMax(true);
     setXLabel("sec");
-    setIcon(marluneSB::Icon);
 }
 
 marluneSter::~marluneSter()

@@ -1,4 +1,5 @@
 #pragma once
+// The desktop of a run without a person: messages to a stream, nothing waits.
 #include <iosfwd>
 
 #include "base/DialogForm.h"
@@ -30,6 +31,7 @@ public:
     void endWaitCursor() override {}
     void setClipboardBlock(const std::vector<uint8_t>&) override {}
     std::optional<std::vector<uint8_t>> clipboardBlock() const override { return std::nullopt; }
+    void setClipboardPicture(const RgbPicture&) override {}
     std::optional<RgbPicture> clipboardPicture() const override { return std::nullopt; }
     // Programs that are waited for run (the converter); documents and programs that would go on
     // beside the run (alarm applications) are not started, and the messages say so.

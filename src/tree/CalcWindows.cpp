@@ -12,6 +12,7 @@
 #include "signal/CALCSignal.h"
 #include "signal/SignalKind.h"
 #include "tree/CalcForm.h"
+#include "tree/ControlDetails.h"
 #include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -96,8 +97,7 @@ void saveElements(const marluneMDIChild& window, TIniHelper& ini, const std::str
     }
 }
 
-// Every operand must have been made from its section already; the client's spectral settings stand
-// for the window's own while it is made.
+// Every operand must have been made from its section already.
 marluneChild* loadCalc(const WorkspaceSection& section, marluneChild* parent)
 {
     if (!parent)
@@ -118,7 +118,7 @@ marluneChild* loadCalc(const WorkspaceSection& section, marluneChild* parent)
             elements.push_back(CalcOperator::Base + (element.empty() ? 0 : (unsigned char)element.front()));
         }
     }
-    return CalcWindows::create(section.client, CalcProgram(std::move(elements)), section.client.spectralSettings);
+    return CalcWindows::create(section.client, CalcProgram(std::move(elements)), section.spectral);
 }
 
 const WindowKind Entry{
@@ -135,6 +135,11 @@ const WindowKind Entry{
         return &static_cast<const CALCSignal&>(*signalWindowOf(&window)->signal()).spectral;
     },
     .load = loadCalc,
+    // The expression in parentheses: the title from the fifth character after "#" on.
+    .controlDetail = [](const marluneChild& window) {
+        const std::string after = ControlDetails::titleAfterHash(window);
+        return after.size() > 4 ? after.substr(4) : std::string();
+    },
 };
 }  // namespace
 
@@ -182,7 +187,6 @@ marluneMDIChild* create(marluneMDIClient& client, const CalcProgram& program, co
     const marluneMDIChild& primary = *signalWindowOf(parents.front());
     labelsFor(*window, primary);
     window->setCurveColour(primary.curveColour());
-    window->setIcon(Entry.icon);
     // A result that cannot be computed now is shown as invalid until its operands change.
     window->setInvalid(outcome == CALCSignal::Outcome::Invalid);
     window->attachToParents(parents);

@@ -1,21 +1,17 @@
 #pragma once
+// What changed in a tree window, as the panes, the control window and other listeners hear it.
 #include <cstdint>
 
 class marluneChild;
 
-// What changed in a tree window, as the panes, the control window and other listeners hear it.
+// Changes of the window's data and state only; what the window asks of the desktop is a DesktopRequest.
 enum class ChildChange {
-    Repaint,      // the picture must be drawn again
-    Scrolled,     // live data moved the samples by `shift` (negative: towards the start); then Repaint
-    Caption,      // the title changed
-    Samples,      // the samples or the visible part changed: whatever was marked by pixels marks others now
-    Marks,        // the selection, the paste position or the harmonic ruler changed
-    CopyPicture,  // the person asked for the window's picture on the clipboard
-    Closing,      // the window is about to be destroyed: drop every pointer to it
-    Flash,        // the window draws attention to itself (shift 1) or stops (shift 0)
-    Placement,    // the window must move to placement()
-    Visibility,   // the window was hidden or shown
-    Raise,        // the window must come to the top of the others
+    Repaint,   // the picture must be drawn again
+    Scrolled,  // live data moved the samples by `shift` (negative: towards the start); then Repaint
+    Caption,   // the title changed
+    Samples,   // the samples or the visible part changed: whatever was marked by pixels marks others now
+    Marks,     // the selection, the paste position or the harmonic ruler changed
+    Closing,   // the window is about to be destroyed: drop every pointer to it
 };
 
 struct ChildEvent {

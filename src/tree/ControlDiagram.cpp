@@ -1,13 +1,10 @@
 #include "tree/ControlDiagram.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "base/FormatText.h"
-#include "signal/FILTSignal.h"
 #include "signal/SignalKind.h"
-#include "tree/marlune3DChild.h"
-#include "tree/marluneMDIChild.h"
+#include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
 
 namespace {
@@ -26,70 +23,10 @@ std::vector<const marluneChild*> drawnChildren(const marluneChild& window)
 constexpr Rgb OverlayColours[] = {{255, 0, 0},   {0, 0, 0},     {0, 0, 255},     {0, 255, 0},
                                   {255, 255, 0}, {255, 0, 255}, {128, 128, 128}, {0, 255, 255}};
 
-std::string titleAfterHash(const marluneChild& window)
-{
-    const std::string title = window.title();
-    const std::size_t hash = title.find('#');
-    return hash == std::string::npos ? title : title.substr(hash + 1);
-}
-
 std::string detailOf(const marluneChild& window)
 {
-    const int32_t kind = window.kind();
-    const marluneMDIChild* signalWindow = signalWindowOf(&window);
-    const Signal* signal = signalWindow ? signalWindow->signal() : nullptr;
-    switch (kind) {
-    case 11:
-    case 15:
-    case 17:
-    case 22:
-    case 24:
-        return formatText("(%.10s;%lu)", std::filesystem::path(window.fileName()).stem().string().c_str(),
-                          (unsigned long)(signal ? signal->visibleCount() : 0));
-    case 3: {
-        const auto& filtered = static_cast<const FILTSignal&>(*signal);
-        return formatText("(%.3Lf;%.3Lf)", filtered.fromFreq, filtered.toFreq);
-    }
-    case 1:
-    case 5:
-        return formatText("(%.3Lf;%.3Lf)", signal->xOfIndex(0), signal->xOfIndex(signal->count() - 1));
-    case 6:
-        return formatText("%s (%lu)", titleAfterHash(window).c_str(), (unsigned long)signal->count());
-    case 2:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 13:
-    case 14:
-    case 16:
-    case 23:
-        return formatText("(%u)", signal ? signal->count() : 0u);
-    case 20:
-        return "X";
-    case 21:
-        return "Y";
-    case 51: {
-        const std::string after = titleAfterHash(window);
-        return after.size() > 4 ? after.substr(4) : std::string();
-    }
-    default:
-        break;
-    }
-    static const std::pair<int32_t, const char*> Instruments[] = {
-        {71, "(Mean)"},      {72, "(Deviaton)"}, {73, "(Maximum)"},  {74, "(Minimum)"},     {76, "(Max. pos.)"},
-        {77, "(Min. pos.)"}, {78, "(Sum)"},      {81, "(RMS-zero)"}, {82, "(RMS-mean)"},    {83, "(THD)"},
-        {84, "(THD+Noise)"}, {85, "(SNR)"}};
-    for (const auto& [instrumentKind, text] : Instruments)
-        if (kind == instrumentKind)
-            return text;
-    if (kind == 75)
-        return formatText("(Value:%.5LG)", window.parameterValue());
-    if (SignalKind::is3D(kind)) {
-        const FFTSignal& data = static_cast<const marlune3DChild&>(window).data();
-        return formatText("(%ux%u)", data.rows(), data.bins());
-    }
-    return {};
+    const WindowKind* entry = window.client().kinds().find(window.kind());
+    return entry && entry->controlDetail ? entry->controlDetail(window) : std::string();
 }
 }  // namespace
 
@@ -128,7 +65,7 @@ void ControlDiagram::place(const marluneChild& window, int depth, int from, int 
         c = next;
     }
     icons_.push_back({const_cast<marluneChild*>(&window), depth * ColumnWidth - 110, from + (to - from + 1) / 2,
-                      iconOf(window.kind()), labelOf(window)});
+                      iconOf(window), labelOf(window)});
 }
 
 const SigIco* ControlDiagram::iconFor(const marluneChild* window) const
@@ -180,20 +117,10 @@ int ControlDiagram::height() const
     return bottom;
 }
 
-int32_t ControlDiagram::iconOf(int32_t kind)
+int32_t ControlDiagram::iconOf(const marluneChild& window)
 {
-    static const std::pair<int32_t, int32_t> Icons[] = {
-        {-4, 21345}, {-3, 23346}, {-2, 20112}, {-1, 109},   {1, 57},     {5, 57},    {2, 56},     {17, 56},
-        {3, 60},     {7, 30000},  {8, 22345},  {9, 11001},  {12, 11050}, {13, 17004}, {14, 17005}, {16, 24456},
-        {20, 21134}, {21, 21134}, {23, 24457}, {51, 58},    {151, 110},  {152, 27756}, {153, 11002}};
-    for (const auto& [k, resource] : Icons)
-        if (k == kind)
-            return resource;
-    if (SignalKind::isInstrument(kind))
-        return 17021;
-    if (kind == 0 || kind == 4 || kind == 18)
-        return 0;
-    return 59;
+    const WindowKind* entry = window.client().kinds().find(window.kind());
+    return entry && entry->controlIcon != 0 ? entry->controlIcon : window.icon();
 }
 
 std::string ControlDiagram::labelOf(const marluneChild& window)

@@ -44,8 +44,8 @@ public:
     int width() const;
     int height() const;
 
-    // The icon resource of a window kind in the diagram; 0 for kinds drawn without one.
-    static int32_t iconOf(int32_t kind);
+    // The icon resource of a window in the diagram: its kind's control-window icon, else its own.
+    static int32_t iconOf(const marluneChild& window);
     // "%i %s": the window's number and the detail of its kind, or the user's title (30 characters);
     // cut to 16 characters with "..." appended.
     static std::string labelOf(const marluneChild& window);

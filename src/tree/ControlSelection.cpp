@@ -9,8 +9,6 @@
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
-#include "tree/ExtractOdDoForm.h"
-#include "tree/FilterForm.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
@@ -21,9 +19,9 @@
 namespace {
 constexpr int LongestStepText = 20;
 
-bool above3D(const marluneChild* window)
+bool is3DWindow(const marluneChild* window)
 {
-    return window->kind() > 100;
+    return SignalKind::is3D(window->kind());
 }
 
 uint32_t shortestVisible(const std::vector<marluneMDIChild*>& windows)
@@ -128,7 +126,7 @@ std::optional<CommandState> ControlSelection::commandState(int id) const
     case Cmd::SpectrogramView:
     case Cmd::AdjustZ: {
         const std::vector<marluneChild*> all = windows();
-        return CommandState{std::any_of(all.begin(), all.end(), above3D)};
+        return CommandState{std::any_of(all.begin(), all.end(), is3DWindow)};
     }
     case Cmd::Link:
     case Cmd::Unlink:
@@ -170,10 +168,8 @@ bool ControlSelection::command(int id)
         zoomToPowerOfTwo();
         return true;
     case Cmd::ExtractFromTo:
-        extractFromTo();
-        return true;
     case Cmd::Filter:
-        filter();
+        deriveEach(id);
         return true;
     case Cmd::TimeFFT:
         timeFFT();
@@ -198,7 +194,7 @@ void ControlSelection::forEach(int id, bool signalWindowsOnly)
     for (marluneChild* window : windows()) {
         if (!client_.isRegistered(window))
             continue;
-        if (signalWindowsOnly ? SignalKind::isSignalWindow(window->kind()) : above3D(window))
+        if (signalWindowsOnly ? SignalKind::isSignalWindow(window->kind()) : is3DWindow(window))
             window->command(id);
     }
 }
@@ -221,29 +217,21 @@ void ControlSelection::zoomToPowerOfTwo()
     marluneChild::updateAfterChanges(zoomed);
 }
 
-void ControlSelection::extractFromTo()
+void ControlSelection::deriveEach(int id)
 {
     const std::vector<marluneMDIChild*> signals = signalWindows();
-    ExtractOdDoForm form = ExtractOdDoForm::forSignal(*signals.front()->signal());
-    if (!client_.ui().runDialog(form))
+    const WindowKind* entry = client_.kinds().createdBy(id, signals.front()->kind());
+    if (!entry)
+        return;
+    const std::vector<marluneChild*> parents(signals.begin(), signals.end());
+    std::optional<PendingParameters> parameters = PendingParameters{};
+    if (entry->askParameters)
+        parameters = entry->askParameters(parents);
+    if (!parameters)
         return;
     WaitCursor wait(client_.ui());
     for (marluneMDIChild* window : signals)
-        DerivedWindows::create(client_, *window, SignalKind::ExtractedFromTo, {form.from(), form.to()});
-}
-
-void ControlSelection::filter()
-{
-    const std::vector<marluneMDIChild*> signals = signalWindows();
-    std::vector<const Signal*> shown;
-    for (const marluneMDIChild* window : signals)
-        shown.push_back(window->signal());
-    FilterForm form = FilterForm::forSignals(shown);
-    if (!client_.ui().runDialog(form))
-        return;
-    WaitCursor wait(client_.ui());
-    for (marluneMDIChild* window : signals)
-        DerivedWindows::create(client_, *window, SignalKind::Filtered, form.parameters());
+        DerivedWindows::createChild(client_, *window, entry->kind, *parameters);
 }
 
 void ControlSelection::timeFFT()

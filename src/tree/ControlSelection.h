@@ -42,8 +42,8 @@ public:
 private:
     bool sameSampleRate() const;
     void zoomToPowerOfTwo();
-    void extractFromTo();
-    void filter();
+    // The command of a processed kind for each selected signal window, its parameters asked once.
+    void deriveEach(int id);
     void timeFFT();
     void changeStep();
     void merge(int32_t kind);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "base/FormatText.h"
+#include "base/NumberText.h"
 #include "base/UiServices.h"
 #include "fileio/FileReadResult.h"
 #include "settings/FFTDefaultsForm.h"
@@ -19,8 +20,12 @@
 #include "signal/SignalKind.h"
 #include "signal/SmoothSignal.h"
 #include "signal/SpectrumSignal.h"
+#include "tree/CommandIds.h"
+#include "tree/ControlDetails.h"
 #include "tree/DerivedWindows.h"
+#include "tree/ExtractOdDoForm.h"
 #include "tree/FilterControlForm.h"
+#include "tree/FilterForm.h"
 #include "tree/ParameterKeys.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
@@ -123,7 +128,14 @@ std::unique_ptr<Signal> rulerSignal(marluneMDIChild& window, marluneChild& paren
     return std::make_unique<Signal>(&window, window.kind(), std::move(block), count, rate, start);
 }
 
-WindowKind rulerKind(int32_t kind)
+// The X of the first and of the last sample of an extracted part.
+std::string partRange(const marluneChild& window)
+{
+    const Signal& part = *signalWindowOf(&window)->signal();
+    return formatText("(%.3Lf;%.3Lf)", part.xOfIndex(0), part.xOfIndex(part.count() - 1));
+}
+
+WindowKind rulerKind(int32_t kind, std::string (*detail)(const marluneChild&))
 {
     return {
         .kind = kind,
@@ -131,12 +143,13 @@ WindowKind rulerKind(int32_t kind)
         .title = " %u#X-ruler(%s)",
         .icon = 21134,
         .acceptsParent = SignalKind::is3D,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {
             return rulerSignal(window, parent);
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             return replaced(window, rulerSignal(window, parent));
         },
+        .controlDetail = detail,
     };
 }
 
@@ -153,14 +166,60 @@ void smoothingProperties(marluneMDIChild& window)
     DerivedWindows::refresh(window);
 }
 
+// "FFT": a spectrum needs at least 4 visible samples, so a signal of 7 or fewer makes none.
+std::optional<PendingParameters> askSpectrum(std::span<marluneChild* const> parents)
+{
+    if (signalWindowOf(parents.front())->signal()->count() <= 7)
+        return std::nullopt;
+    return PendingParameters{};
+}
+
+// One dialog for every window it is asked for, with the frequency range all of them allow.
+std::optional<PendingParameters> askFilter(std::span<marluneChild* const> parents)
+{
+    std::vector<const Signal*> shown;
+    for (const marluneChild* parent : parents)
+        shown.push_back(signalWindowOf(parent)->signal());
+    FilterForm form = shown.size() == 1 ? FilterForm::forSignal(*shown.front()) : FilterForm::forSignals(shown);
+    if (!parents.front()->client().ui().runDialog(form))
+        return std::nullopt;
+    return form.parameters();
+}
+
+// The range is offered from the first window's signal.
+std::optional<PendingParameters> askFromTo(std::span<marluneChild* const> parents)
+{
+    ExtractOdDoForm form = ExtractOdDoForm::forSignal(*signalWindowOf(parents.front())->signal());
+    if (!parents.front()->client().ui().runDialog(form))
+        return std::nullopt;
+    return PendingParameters{form.from(), form.to()};
+}
+
+std::optional<PendingParameters> askSmoothing(std::span<marluneChild* const> parents)
+{
+    UiServices& ui = parents.front()->client().ui();
+    SmoothingForm form(ui, 0, 15);
+    if (!ui.runDialog(form))
+        return std::nullopt;
+    return PendingParameters{(long double)form.type(), (long double)form.lengthValue()};
+}
+
+std::optional<PendingParameters> askPeaks(std::span<marluneChild* const> parents)
+{
+    const auto text = parents.front()->client().ui().inputDialog("Remove peaks", "Koef. :", "2", 4);
+    if (!text)
+        return std::nullopt;
+    return PendingParameters{(long double)parseFloat(*text)};
+}
+
 const WindowKind Kinds[] = {
-    rulerKind(SignalKind::XRuler),
-    rulerKind(SignalKind::YRuler),
+    rulerKind(SignalKind::XRuler, [](const marluneChild&) { return std::string("X"); }),
+    rulerKind(SignalKind::YRuler, [](const marluneChild&) { return std::string("Y"); }),
     {
         .kind = SignalKind::ExtractedPart,
         .title = " %u#PART:%d(%s)",
         .icon = 57,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) -> std::unique_ptr<Signal> {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p, const SpectralSettings&) -> std::unique_ptr<Signal> {
             const Signal& source = sourceOf(parent);
             if (p.size() >= 2)
                 return DEOSignal::fromFractions(&window, source, p[0], p[1], DEOSignal::MinimumFromFile);
@@ -186,6 +245,7 @@ const WindowKind Kinds[] = {
         .readParameters = [](const TIniHelper& ini, const std::string& section) {
             return readParameterKeys(ini, section, PartKeys);
         },
+        .controlDetail = partRange,
     },
     {
         .kind = SignalKind::Spectrum,
@@ -193,9 +253,10 @@ const WindowKind Kinds[] = {
         .xLabel = "Hz",
         .colour = Red,
         .icon = 56,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&,
+                    const SpectralSettings& spectral) {
             const Signal& source = sourceOf(parent);
-            return SpectrumSignal::create(&window, window.client().spectralSettings, source.visibleSamples(),
+            return SpectrumSignal::create(&window, spectral, source.visibleSamples(),
                                           source.visibleCount(), source.sampleRate(), window.tap());
         },
         .recompute = recomputeSpectrum,
@@ -203,15 +264,19 @@ const WindowKind Kinds[] = {
             return static_cast<const SpectrumSignal&>(signal).averageIncompleteAfterNextUpdate();
         },
         .properties = spectrumProperties,
+        .command = Cmd::FFT,
+        .askParameters = askSpectrum,
         .spectral = [](const marluneChild& window) -> const SpectralSettings* {
             return &signalOf<SpectrumSignal>(*signalWindowOf(&window)).spectral;
         },
+        .controlDetail = ControlDetails::sampleCount,
+        .harmonicRuler = true,
     },
     {
         .kind = SignalKind::Filtered,
         .title = " %u#FILT[%.2Lf,%.2Lf](%s)",
         .icon = 60,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p, const SpectralSettings&) {
             return FILTSignal::create(&window, sourceOf(parent), at(p, 0), at(p, 1), int16_t(at(p, 2)));
         },
         .makeTitle = [](const WindowKind& kind, unsigned number, const marluneChild& parent, const Signal& signal) {
@@ -225,6 +290,8 @@ const WindowKind Kinds[] = {
         .properties = [](marluneMDIChild& window) {
             window.client().ui().openModeless(std::make_shared<FilterControlForm>(window.client(), window));
         },
+        .command = Cmd::Filter,
+        .askParameters = askFilter,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
             const auto& filtered = signalOf<FILTSignal>(window);
             writeParameterKeys(ini, section, FilterKeys,
@@ -233,12 +300,16 @@ const WindowKind Kinds[] = {
         .readParameters = [](const TIniHelper& ini, const std::string& section) {
             return readParameterKeys(ini, section, FilterKeys);
         },
+        .controlDetail = [](const marluneChild& window) {
+            const auto& filtered = signalOf<FILTSignal>(*signalWindowOf(&window));
+            return formatText("(%.3Lf;%.3Lf)", filtered.fromFreq, filtered.toFreq);
+        },
     },
     {
         .kind = SignalKind::ExtractedFromTo,
         .title = " %u#PART[%.2Lf,%.2Lf](%s)",
         .icon = 57,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p, const SpectralSettings&) {
             return DEOODDOSignal::create(&window, sourceOf(parent), at(p, 0), at(p, 1));
         },
         .makeTitle = [](const WindowKind& kind, unsigned number, const marluneChild& parent, const Signal& signal) {
@@ -249,6 +320,8 @@ const WindowKind Kinds[] = {
             const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<DEOODDOSignal>(window).rebuild(source));
         },
+        .command = Cmd::ExtractFromTo,
+        .askParameters = askFromTo,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
             const auto& part = signalOf<DEOODDOSignal>(window);
             writeParameterKeys(ini, section, FromToKeys, {part.startX, part.endX});
@@ -256,6 +329,7 @@ const WindowKind Kinds[] = {
         .readParameters = [](const TIniHelper& ini, const std::string& section) {
             return readParameterKeys(ini, section, FromToKeys);
         },
+        .controlDetail = partRange,
     },
     {
         .kind = SignalKind::Cepstrum,
@@ -263,19 +337,21 @@ const WindowKind Kinds[] = {
         .xLabel = "sec",
         .colour = Red,
         .icon = 30000,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {
             return CEPSSignal::create(&window, sourceOf(parent));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             const Signal& source = sourceOf(parent);
             return replaced(window, CEPSSignal::create(&window, source));
         },
+        .command = Cmd::Cepstrum,
+        .controlDetail = ControlDetails::sampleCount,
     },
     {
         .kind = SignalKind::Smoothed,
         .title = " %u#Smoothed(%s)",
         .icon = 11050,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p, const SpectralSettings&) {
             return SmoothSignal::create(&window, sourceOf(parent), int32_t(at(p, 0)), int32_t(at(p, 1)));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
@@ -283,6 +359,8 @@ const WindowKind Kinds[] = {
             return signalOf<SmoothSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Invalid;
         },
         .properties = smoothingProperties,
+        .command = Cmd::Smoothing,
+        .askParameters = askSmoothing,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
             const auto& smoothed = signalOf<SmoothSignal>(window);
             writeParameterKeys(ini, section, SmoothKeys,
@@ -296,37 +374,42 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Detrended,
         .title = " %u#Detrended(%s)",
         .icon = 17004,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {
             return DeTrendedSignal::create(&window, sourceOf(parent));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             const Signal& source = sourceOf(parent);
             return replaced(window, DeTrendedSignal::create(&window, source));
         },
+        .command = Cmd::RemoveTrend,
+        .controlDetail = ControlDetails::sampleCount,
     },
     {
         .kind = SignalKind::PeaksRemoved,
         .title = " %u#Peaks removed(%s)",
         .icon = 17005,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters& p, const SpectralSettings&) {
             return RemovePeaksSignal::create(&window, sourceOf(parent), float(at(p, 0)));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
             const Signal& source = sourceOf(parent);
             return replaced(window, signalOf<RemovePeaksSignal>(window).rebuild(source));
         },
+        .command = Cmd::RemovePeaks,
+        .askParameters = askPeaks,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
             writeParameterKeys(ini, section, PeaksKeys, {signalOf<RemovePeaksSignal>(window).coefficient});
         },
         .readParameters = [](const TIniHelper& ini, const std::string& section) {
             return readParameterKeys(ini, section, PeaksKeys);
         },
+        .controlDetail = ControlDetails::sampleCount,
     },
     {
         .kind = SignalKind::Averager,
         .title = " %u#Averager(%s)",
         .icon = 24456,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {
             return AveragerSignal::create(&window, sourceOf(parent));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
@@ -334,12 +417,14 @@ const WindowKind Kinds[] = {
             return signalOf<AveragerSignal>(window).update(source) ? RecomputeOutcome::Updated : RecomputeOutcome::Held;
         },
         .reset = [](marluneMDIChild& window) { signalOf<AveragerSignal>(window).reset(); },
+        .command = Cmd::Averager,
+        .controlDetail = ControlDetails::sampleCount,
     },
     {
         .kind = SignalKind::PeakHold,
         .title = " %u#Peak hold(%s)",
         .icon = 24457,
-        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&) {
+        .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {
             return PeakHoldSignal::create(&window, sourceOf(parent));
         },
         .recompute = [](marluneMDIChild& window, marluneChild& parent) {
@@ -350,6 +435,8 @@ const WindowKind Kinds[] = {
             if (const marluneMDIChild* parent = signalWindowOf(window.parent()))
                 signalOf<PeakHoldSignal>(window).reset(*parent->signal());
         },
+        .command = Cmd::PeakHold,
+        .controlDetail = ControlDetails::sampleCount,
     },
 };
 }  // namespace

@@ -6,22 +6,21 @@
 #include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "signal/Signal.h"
-#include "tree/WindowKinds.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
 marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& parent, int32_t kind,
-                                        const PendingParameters& parameters)
+                                        const PendingParameters& parameters, const SpectralSettings* spectral)
 {
     const unsigned number = client.nextCreationNumber();
-    const WindowKind* entry = WindowKinds::find(kind);
+    const WindowKind* entry = client.kinds().find(kind);
     if (!entry || !entry->build || !entry->acceptsParent(parent.kind()))
         return nullptr;
     std::unique_ptr<marluneMDIChild> window;
     std::unique_ptr<Signal> signal;
     try {
         window = std::make_unique<marluneMDIChild>(client, kind, nullptr);
-        signal = entry->build(*window, parent, parameters);
+        signal = entry->build(*window, parent, parameters, spectral ? *spectral : client.spectralSettings);
     } catch (const std::bad_alloc&) {
         showNoMoreMemory(client.ui());
         return nullptr;
@@ -43,17 +42,16 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
         window->setCurveColour(*entry->colour);
     else if (signalParent)
         window->setCurveColour(signalParent->curveColour());
-    window->setIcon(entry->icon);
     window->attachToParents({&parent});
     return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
 }
 
 marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,
-                                          const PendingParameters& parameters)
+                                          const PendingParameters& parameters, const SpectralSettings* spectral)
 {
-    const WindowKind* entry = WindowKinds::find(kind);
+    const WindowKind* entry = client.kinds().find(kind);
     if (!entry || !entry->makeWindow)
-        return create(client, parent, kind, parameters);
+        return create(client, parent, kind, parameters, spectral);
     const unsigned number = client.nextCreationNumber();
     if (!entry->acceptsParent(parent.kind()))
         return nullptr;
@@ -64,7 +62,6 @@ marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild
         showNoMoreMemory(client.ui());
         return nullptr;
     }
-    window->setIcon(entry->icon);
     return client.addWindow(std::move(window));
 }
 
@@ -72,7 +69,8 @@ marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const Window
 {
     PendingParameters parameters;
     if (entry.askParameters) {
-        std::optional<PendingParameters> asked = entry.askParameters(parent);
+        marluneChild* parents[] = {&parent};
+        std::optional<PendingParameters> asked = entry.askParameters(std::span<marluneChild* const>(parents));
         if (!asked)
             return nullptr;
         parameters = std::move(*asked);
@@ -83,7 +81,7 @@ marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const Window
 
 RecomputeOutcome DerivedWindows::recompute(marluneMDIChild& window)
 {
-    const WindowKind* entry = WindowKinds::find(window.kind());
+    const WindowKind* entry = window.client().kinds().find(window.kind());
     marluneChild* parent = window.parent();
     if (!entry || !entry->recompute)
         return RecomputeOutcome::Updated;

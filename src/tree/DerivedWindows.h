@@ -16,13 +16,15 @@ public:
     // colour and icon, links the window under its parent and registers it. Null when the kind has no
     // entry or the first computation gave nothing. Missing parameters read as 0, as missing keys of a
     // file do. An extracted part (kind 1) takes the parent view's selection, or two stored fractions.
+    // Spectra are computed with `spectral`, or with the application's settings when it is null.
     static marluneMDIChild* create(marluneMDIClient& client, marluneChild& parent, int32_t kind,
-                                   const PendingParameters& parameters = {});
+                                   const PendingParameters& parameters = {}, const SpectralSettings* spectral = nullptr);
     // Any derived kind of the table: a signal window as create() makes it, any other window by its
     // entry's makeWindow, numbered the same way. Null when the kind has no entry or does not take
     // this parent.
     static marluneChild* createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,
-                                     const PendingParameters& parameters = {});
+                                     const PendingParameters& parameters = {},
+                                     const SpectralSettings* spectral = nullptr);
     // The command of `parent` that makes the kind of `entry`: asks for the parameters when the
     // kind needs any (Cancel makes nothing), then makes the window.
     static marluneChild* createByCommand(marluneChild& parent, const WindowKind& entry);

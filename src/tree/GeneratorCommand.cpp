@@ -8,6 +8,7 @@
 #include "settings/TIniHelper.h"
 #include "signal/GENSignal.h"
 #include "signal/SignalKind.h"
+#include "tree/ControlDetails.h"
 #include "tree/GenSigForm.h"
 #include "tree/WindowKind.h"
 #include "tree/marluneMDIChild.h"
@@ -15,8 +16,6 @@
 
 namespace {
 // The icon resource of the windows whose signal comes from no other window.
-constexpr int32_t SignalIcon = 59;
-
 std::string paramKey(std::size_t i)
 {
     return "Param" + std::to_string(i);
@@ -24,6 +23,7 @@ std::string paramKey(std::size_t i)
 
 const WindowKind Entry{
     .kind = SignalKind::Generated,
+    .icon = 59,
     .acceptsParent = [](int32_t) { return false; },
     .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
         const GeneratorParameters& parameters = static_cast<const GENSignal&>(*window.signal()).parameters;
@@ -35,6 +35,10 @@ const WindowKind Entry{
         for (std::size_t i = 0; i < parameters.param.size(); ++i)
             parameters.param[i] = section.ini.readExtended(section.name, paramKey(i));
         return GeneratorCommand::create(section.client, parameters);
+    },
+    .controlDetail = [](const marluneChild& window) {
+        return formatText("%s (%lu)", ControlDetails::titleAfterHash(window).c_str(),
+                          (unsigned long)signalWindowOf(&window)->signal()->count());
     },
 };
 }  // namespace
@@ -77,6 +81,5 @@ marluneMDIChild* GeneratorCommand::create(marluneMDIClient& client, const Genera
     }
     window->setCaption(formatText(TitleFormat, number, GeneratorParameters::TitleNames[parameters.function()]));
     window->setXLabel("sec");
-    window->setIcon(SignalIcon);
     return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
 }

@@ -1,28 +1,20 @@
 #pragma once
-#include <optional>
-
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 
 class marluneMDIChild;
 
-// The commands of a signal window that derive processed windows from it (spectrum, filter, smoothing,
-// trend and peak removal, cepstrum, averager, peak hold, the two extracts), and "Properties..." and
-// "Reset data" of the kinds whose table entry has them.
+// The commands of a signal window that make windows outside the kinds' own commands (the extract of
+// the selection, the Time FFT, the spectrogram and the 3D log), and "Properties..." and "Reset data"
+// of the kinds whose table entry has them. Each processed kind's own command is in its entry.
 class ProcessingCommands {
 public:
-    explicit ProcessingCommands(marluneMDIChild& window) : window_(window) {}
-
-    // None for commands that are not processing commands.
-    static std::optional<CommandState> commandState(const marluneMDIChild& window, int id);
-    bool command(int id);
+    static const CommandTable<marluneMDIChild> Table;
 
 private:
-    void derive(int kind);
-    void filter();
-    void smoothing();
-    void removePeaks();
+    static const CommandRow<marluneMDIChild> Rows[];
+
+    explicit ProcessingCommands(marluneMDIChild& window) : window_(window) {}
     void extractSelection();
-    void extractFromTo();
     void timeFFT(bool spectrogram);
     void signalLog3D();
 

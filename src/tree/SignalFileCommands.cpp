@@ -8,7 +8,6 @@
 #include "fileio/BinFile.h"
 #include "fileio/FileNameRules.h"
 #include "fileio/SignalFileWriter.h"
-#include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
 #include "tree/marluneMDIChild.h"
@@ -22,46 +21,25 @@ void reportUnwritten(UiServices& ui, const std::string& name)
 }
 
 // Only windows read from one file hold samples another file of the same shape can replace.
-bool replaceable(int32_t kind)
+bool replaceable(const marluneMDIChild& window)
 {
-    return kind == SignalKind::FileSignal || kind == SignalKind::WavChannel;
+    const WindowKind* entry = window.client().kinds().find(window.kind());
+    return entry && entry->replaceable;
 }
 }  // namespace
 
-std::optional<CommandState> SignalFileCommands::commandState(const marluneMDIChild& window, int id)
-{
-    switch (id) {
-    case Cmd::SaveSignal:
-    case Cmd::SaveSignalAs:
-    case Cmd::ExportAscii:
-        return CommandState{};
-    case Cmd::ReplaceSignal:
-        return CommandState{replaceable(window.kind())};
-    default:
-        return std::nullopt;
-    }
-}
+const CommandRow<marluneMDIChild> SignalFileCommands::Rows[] = {
+    {Cmd::SaveSignal, nullptr, [](marluneMDIChild& window) { SignalFileCommands(window).save(); }},
+    {Cmd::SaveSignalAs, nullptr, [](marluneMDIChild& window) { SignalFileCommands(window).saveAs(); }},
+    {Cmd::ExportAscii, nullptr, [](marluneMDIChild& window) { SignalFileCommands(window).exportAscii(); }},
+    {Cmd::ReplaceSignal, [](const marluneMDIChild& window) { return std::optional(CommandState{replaceable(window)}); },
+     [](marluneMDIChild& window) {
+         if (replaceable(window))
+             SignalFileCommands(window).replaceSignal();
+     }},
+};
 
-bool SignalFileCommands::command(int id)
-{
-    switch (id) {
-    case Cmd::SaveSignal:
-        save();
-        return true;
-    case Cmd::SaveSignalAs:
-        saveAs();
-        return true;
-    case Cmd::ExportAscii:
-        exportAscii();
-        return true;
-    case Cmd::ReplaceSignal:
-        if (replaceable(window_.kind()))
-            replaceSignal();
-        return true;
-    default:
-        return false;
-    }
-}
+const CommandTable<marluneMDIChild> SignalFileCommands::Table{"signal window: files", Rows};
 
 void SignalFileCommands::save()
 {

@@ -15,7 +15,6 @@
 
 namespace {
 // The icon resource of every window that shows a signal read from a file.
-constexpr int32_t FileIcon = 59;
 }  // namespace
 
 marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
@@ -106,7 +105,6 @@ marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> 
                                       int(channel) + firstChannelNumber));
         window->setFileName(fileName);
         window->setChannelNumber(int32_t(channel));
-        window->setIcon(FileIcon);
         window->setMainSignal(head);
         auto* added = static_cast<marluneMDIChild*>(client_.addWindow(std::move(window)));
         if (!added)

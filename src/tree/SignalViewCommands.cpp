@@ -16,11 +16,6 @@ namespace {
 constexpr uint32_t ShortestPowerOfTwo = 16;
 }  // namespace
 
-bool SignalViewCommands::hasSelection(const marluneMDIChild& window)
-{
-    return window.selection().has_value();
-}
-
 marluneMDIChild* SignalViewCommands::overlayPartner(const marluneMDIChild& window, int id)
 {
     const int index = id - Cmd::OverlayWithBase;
@@ -30,70 +25,75 @@ marluneMDIChild* SignalViewCommands::overlayPartner(const marluneMDIChild& windo
     return other == &window ? nullptr : other;
 }
 
-std::optional<CommandState> SignalViewCommands::commandState(const marluneMDIChild& window, int id)
+bool SignalViewCommands::offersHarmonicRuler(const marluneMDIChild& window)
 {
-    if (id >= Cmd::OverlayWithBase && id < Cmd::OverlayWithBase + marluneMDIClient::MaxWindows)
-        return CommandState{overlayPartner(window, id) != nullptr};
-    switch (id) {
-    case Cmd::ZoomPow2:
-        return CommandState{window.signal()->visibleCount() > ShortestPowerOfTwo};
-    case Cmd::Copy:
-    case Cmd::Cut:
-        return CommandState{hasSelection(window) && !window.parent()};
-    case Cmd::Paste:
-        return CommandState{window.showsSamples() && window.client().ui().hasClipboardBlock()};
-    case Cmd::FillMean:
-    case Cmd::FillZero:
-        return CommandState{hasSelection(window)};
-    case Cmd::AxesSettings:
-        return CommandState{};
-    case Cmd::CopyPicture:
-        return CommandState{};
-    case Cmd::HarmonicRuler:
-        return CommandState{window.kind() == SignalKind::Spectrum, window.harmonicRuler()};
-    default:
-        return std::nullopt;
-    }
+    const WindowKind* entry = window.client().kinds().find(window.kind());
+    return entry && entry->harmonicRuler;
 }
 
-bool SignalViewCommands::command(int id)
+bool SignalViewCommands::offersReset(const marluneMDIChild& window)
 {
-    if (id >= Cmd::OverlayWithBase && id < Cmd::OverlayWithBase + marluneMDIClient::MaxWindows) {
-        if (marluneMDIChild* other = overlayPartner(window_, id))
-            marluneJoinChild::create(window_.client(), {&window_, other}, SignalKind::Overlay);
-        return true;
-    }
-    switch (id) {
-    case Cmd::ZoomPow2:
-        zoomToPowerOfTwo();
-        return true;
-    case Cmd::Copy:
-        copy();
-        return true;
-    case Cmd::Cut:
-        cut();
-        return true;
-    case Cmd::Paste:
-        paste();
-        return true;
-    case Cmd::FillMean:
-    case Cmd::FillZero:
-        fill(id == Cmd::FillMean);
-        return true;
-    case Cmd::AxesSettings:
-        axesSettings();
-        return true;
-    case Cmd::CopyPicture:
-        window_.announce({ChildChange::CopyPicture});
-        return true;
-    case Cmd::HarmonicRuler:
-        if (window_.kind() == SignalKind::Spectrum)
-            window_.setHarmonicRuler(!window_.harmonicRuler());
-        return true;
-    default:
-        return false;
-    }
+    const WindowKind* entry = window.client().kinds().find(window.kind());
+    return entry && entry->reset;
 }
+
+std::optional<CommandState> SignalViewCommands::overlayWithState(const marluneMDIChild& window, int id)
+{
+    if (id < Cmd::OverlayWithBase || id >= Cmd::OverlayWithBase + marluneMDIClient::MaxWindows)
+        return std::nullopt;
+    return CommandState{overlayPartner(window, id) != nullptr};
+}
+
+bool SignalViewCommands::overlayWith(marluneMDIChild& window, int id)
+{
+    if (id < Cmd::OverlayWithBase || id >= Cmd::OverlayWithBase + marluneMDIClient::MaxWindows)
+        return false;
+    if (marluneMDIChild* other = overlayPartner(window, id))
+        marluneJoinChild::create(window.client(), {&window, other}, SignalKind::Overlay);
+    return true;
+}
+
+namespace {
+std::optional<CommandState> withSelection(const marluneMDIChild& window)
+{
+    return CommandState{window.selection().has_value()};
+}
+
+// Cut and copy take samples of a window's own signal only.
+std::optional<CommandState> withOwnSelection(const marluneMDIChild& window)
+{
+    return CommandState{window.selection().has_value() && !window.parent()};
+}
+}  // namespace
+
+const CommandRow<marluneMDIChild> SignalViewCommands::Rows[] = {
+    {Cmd::ZoomPow2,
+     [](const marluneMDIChild& window) {
+         return std::optional(CommandState{window.signal()->visibleCount() > ShortestPowerOfTwo});
+     },
+     [](marluneMDIChild& window) { SignalViewCommands(window).zoomToPowerOfTwo(); }},
+    {Cmd::Copy, withOwnSelection, [](marluneMDIChild& window) { SignalViewCommands(window).copy(); }},
+    {Cmd::Cut, withOwnSelection, [](marluneMDIChild& window) { SignalViewCommands(window).cut(); }},
+    {Cmd::Paste,
+     [](const marluneMDIChild& window) {
+         return std::optional(CommandState{window.showsSamples() && window.client().ui().hasClipboardBlock()});
+     },
+     [](marluneMDIChild& window) { SignalViewCommands(window).paste(); }},
+    {Cmd::FillMean, withSelection, [](marluneMDIChild& window) { SignalViewCommands(window).fill(true); }},
+    {Cmd::FillZero, withSelection, [](marluneMDIChild& window) { SignalViewCommands(window).fill(false); }},
+    {Cmd::AxesSettings, nullptr, [](marluneMDIChild& window) { SignalViewCommands(window).axesSettings(); }},
+    {Cmd::CopyPicture, nullptr, [](marluneMDIChild& window) { window.request(DesktopRequest::CopyPicture); }},
+    {Cmd::HarmonicRuler,
+     [](const marluneMDIChild& window) {
+         return std::optional(CommandState{offersHarmonicRuler(window), window.harmonicRuler()});
+     },
+     [](marluneMDIChild& window) {
+         if (offersHarmonicRuler(window))
+             window.setHarmonicRuler(!window.harmonicRuler());
+     }},
+};
+
+const CommandTable<marluneMDIChild> SignalViewCommands::Table{"signal window: view", Rows};
 
 void SignalViewCommands::zoomToPowerOfTwo()
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <optional>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 
 class marluneMDIChild;
 
@@ -10,14 +10,19 @@ class marluneMDIChild;
 // "Overlay with" another signal window.
 class SignalViewCommands {
 public:
-    explicit SignalViewCommands(marluneMDIChild& window) : window_(window) {}
+    static const CommandTable<marluneMDIChild> Table;
+    // "Overlay with" another signal window: command 12800 + its index. None / false for other numbers.
+    static std::optional<CommandState> overlayWithState(const marluneMDIChild& window, int id);
+    static bool overlayWith(marluneMDIChild& window, int id);
 
-    // None for commands that are not view commands.
-    static std::optional<CommandState> commandState(const marluneMDIChild& window, int id);
-    bool command(int id);
+    // The extras of the pane's menu, from the window's kind: the harmonic ruler, "Reset data".
+    static bool offersHarmonicRuler(const marluneMDIChild& window);
+    static bool offersReset(const marluneMDIChild& window);
 
 private:
-    static bool hasSelection(const marluneMDIChild& window);
+    static const CommandRow<marluneMDIChild> Rows[];
+
+    explicit SignalViewCommands(marluneMDIChild& window) : window_(window) {}
     // The other signal window of "Overlay with" (command 12800 + its index), or null.
     static marluneMDIChild* overlayPartner(const marluneMDIChild& window, int id);
     void zoomToPowerOfTwo();

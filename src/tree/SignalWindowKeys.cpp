@@ -2,9 +2,9 @@
 
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
-#include "signal/SignalKind.h"
-#include "tree/WindowKinds.h"
+#include "tree/WindowKind.h"
 #include "tree/marluneMDIChild.h"
+#include "tree/marluneMDIClient.h"
 
 namespace SignalWindowKeys {
 
@@ -26,9 +26,7 @@ void write(const marluneMDIChild& window, TIniHelper& ini, const std::string& se
     ini.writeInt(section, "DrawAxes", window.drawAxes());
     ini.writeExtended(section, "SampleRate", signal.sampleRate());
     ini.writeInt(section, "SignalType", signal.kind());
-    if (window.kind() == SignalKind::AsciiColumn)
-        ini.writeInt(section, "XAxisFromFile", window.xAxisFromFile() ? 1 : -1);
-    const WindowKind* entry = WindowKinds::find(window.kind());
+    const WindowKind* entry = window.client().kinds().find(window.kind());
     if (entry && entry->spectral)
         writeSpectralSettings(ini, section, *entry->spectral(window));
     window.saveKindKeys(ini, section);

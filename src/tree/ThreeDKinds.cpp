@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/FormatText.h"
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
@@ -9,13 +10,22 @@
 #include "tree/marluneMDIClient.h"
 
 namespace {
+// Every 3D window shows the same icon in its frame; the control window tells them apart.
+constexpr int32_t Icon3D = 11002;
+
+std::string dimensions(const marluneChild& window)
+{
+    const FFTSignal& data = static_cast<const marlune3DChild&>(window).data();
+    return formatText("(%ux%u)", data.rows(), data.bins());
+}
+
 const WindowKind Kinds[] = {
     {
         .kind = SignalKind::TimeFFT,
+        .icon = Icon3D,
         .spectral = [](const marluneChild& window) -> const SpectralSettings* {
             return &static_cast<const marlune3DChild&>(window).spectral;
         },
-        // The client's spectral settings stand for the window's own while it is made.
         .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
             marluneMDIChild* signalParent = signalWindowOf(parent);
             if (!signalParent)
@@ -28,11 +38,14 @@ const WindowKind Kinds[] = {
             parameters.elevation = ini.readInt(section.name, "ViewY");
             parameters.fromFrequency = ini.readDouble(section.name, "FFTFromFreq");
             parameters.toFrequency = ini.readDouble(section.name, "FFTToFreq");
-            return marlune3DChild::createTimeFFT(section.client, *signalParent, parameters);
+            return marlune3DChild::createTimeFFT(section.client, *signalParent, parameters, &section.spectral);
         },
+        .controlIcon = 110,
+        .controlDetail = dimensions,
     },
     {
         .kind = SignalKind::SignalLog3D,
+        .icon = Icon3D,
         .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
             marluneMDIChild* signalParent = signalWindowOf(parent);
             const int length = section.ini.readInt(section.name, "SegmentsCount");
@@ -40,9 +53,11 @@ const WindowKind Kinds[] = {
                 return nullptr;
             return marlune3DChild::createLog(section.client, *signalParent, uint32_t(length));
         },
+        .controlDetail = dimensions,
     },
     {
         .kind = SignalKind::Picture,
+        .icon = Icon3D,
         .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
             const std::string stored = section.ini.readText(section.name, "FileName");
             if (parent || stored.empty())
@@ -50,6 +65,8 @@ const WindowKind Kinds[] = {
             const std::optional<std::filesystem::path> path = section.locate(stored);
             return path ? marlune3DChild::openPicture(section.client, *path) : nullptr;
         },
+        .controlIcon = 27756,
+        .controlDetail = dimensions,
     },
 };
 }  // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/Rgb.h"
@@ -39,9 +40,10 @@ struct WindowKind {
 
     // The kinds of window it is derived from; the build and recompute below may rely on it.
     bool (*acceptsParent)(int32_t parentKind) = SignalKind::isSignalWindow;
-    // The first signal, from the parent's current data; null or rate 0 when nothing came of it.
-    std::unique_ptr<Signal> (*build)(marluneMDIChild& window, marluneChild& parent,
-                                     const PendingParameters& parameters) = nullptr;
+    // The first signal, from the parent's current data, computed with `spectral` where the kind
+    // computes spectra; null or rate 0 when nothing came of it.
+    std::unique_ptr<Signal> (*build)(marluneMDIChild& window, marluneChild& parent, const PendingParameters& parameters,
+                                     const SpectralSettings& spectral) = nullptr;
     // The title when the format takes more than the number and the caption.
     std::string (*makeTitle)(const WindowKind& kind, unsigned number, const marluneChild& parent,
                              const Signal& signal) = nullptr;
@@ -58,8 +60,9 @@ struct WindowKind {
 
     // The command of a parent window that makes a window of this kind; 0 when no command does.
     int command = 0;
-    // Asks the person for the parameters before the command makes the window; none when cancelled.
-    std::optional<PendingParameters> (*askParameters)(marluneChild& parent) = nullptr;
+    // Asks the person for the parameters before the command makes the window under each of `parents`
+    // (one window, or the control window's selection); none when cancelled.
+    std::optional<PendingParameters> (*askParameters)(std::span<marluneChild* const> parents) = nullptr;
     // A window that is not a signal window (an instrument): made with its title, settings and first
     // result, linked under its parent; the creation routine numbers and registers it.
     std::unique_ptr<marluneChild> (*makeWindow)(const WindowKind& kind, marluneMDIClient& client, marluneChild& parent,
@@ -69,10 +72,19 @@ struct WindowKind {
     void (*saveKeys)(const marluneMDIChild& window, TIniHelper& ini, const std::string& section) = nullptr;
     // The kind's keys read back into the parameter block of the creation routine.
     PendingParameters (*readParameters)(const TIniHelper& ini, const std::string& section) = nullptr;
-    // The spectral settings the window computes with: written as the "FFT_" keys, and standing in for
-    // the application's while the window is made again. Null for kinds without.
+    // The spectral settings the window computes with: written as the "FFT_" keys, and those it is made
+    // with again from a workspace. Null for kinds without.
     const SpectralSettings* (*spectral)(const marluneChild& window) = nullptr;
     // Makes the window again where the creation routine cannot (no parent, several parents, a window
     // above the tree); null when it could not be made.
     std::function<marluneChild*(const WorkspaceSection& section, marluneChild* parent)> load = nullptr;
+
+    // The control window: the picture drawn for the window there (0: the window's `icon`), and the
+    // detail its label shows after the window's number (none: nothing).
+    int32_t controlIcon = 0;
+    std::string (*controlDetail)(const marluneChild& window) = nullptr;
+    // The signal pane's menu offers the harmonic ruler (spectra).
+    bool harmonicRuler = false;
+    // "Replace signal..." reads another file into the window.
+    bool replaceable = false;
 };

@@ -9,11 +9,9 @@
 #include "fileio/InputFile.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/SignalKind.h"
-#include "tree/AsciiImport.h"
 #include "tree/DerivedWindows.h"
 #include "tree/SignalOpener.h"
 #include "tree/SignalWindowKeys.h"
-#include "tree/WindowKinds.h"
 #include "tree/WorkspaceWriter.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -34,44 +32,21 @@ bool readable(const std::filesystem::path& path)
 
 // A window kind of the tool's class, and the message that refuses any other target.
 struct ToolClass {
-    bool (*accepts)(int32_t kind);
+    SignalKind::Family family;
     const char* refusal;
 };
 
 std::optional<ToolClass> toolClassOf(int32_t appliedTo)
 {
-    if (SignalKind::isInstrument(appliedTo))
-        return ToolClass{[](int32_t k) { return k >= 70 && k <= 85; }, "This tool can be applied only to instruments."};
-    if (appliedTo >= 1 && appliedTo <= 68)
-        return ToolClass{[](int32_t k) { return k >= 0 && k <= 69; }, "This tool can be applied only to signals."};
-    if (appliedTo >= 151 && appliedTo <= 159)
-        return ToolClass{[](int32_t k) { return k >= 150 && k <= 160; }, "This tool can be applied only to 3D graphics."};
+    static const std::pair<SignalKind::Family, const char*> Refusals[] = {
+        {SignalKind::Family::Instrument, "This tool can be applied only to instruments."},
+        {SignalKind::Family::Signal, "This tool can be applied only to signals."},
+        {SignalKind::Family::ThreeD, "This tool can be applied only to 3D graphics."}};
+    for (const auto& [family, refusal] : Refusals)
+        if (SignalKind::familyOf(appliedTo) == family)
+            return ToolClass{family, refusal};
     return std::nullopt;
 }
-
-// The client's spectral settings replaced by a section's "FFT_" keys while a window is made from it.
-class SpectralStandIn {
-public:
-    SpectralStandIn(marluneMDIClient& client, const TIniHelper& ini, const std::string& section, bool active)
-        : client_(client)
-    {
-        if (!active)
-            return;
-        kept_ = client.spectralSettings;
-        client.spectralSettings = readSpectralSettings(ini, section);
-    }
-    ~SpectralStandIn()
-    {
-        if (kept_)
-            client_.spectralSettings = *kept_;
-    }
-    SpectralStandIn(const SpectralStandIn&) = delete;
-    SpectralStandIn& operator=(const SpectralStandIn&) = delete;
-
-private:
-    marluneMDIClient& client_;
-    std::optional<SpectralSettings> kept_;
-};
 
 std::vector<std::string> numberedKeys(const TIniHelper& ini, const std::string& section, const std::string& prefix)
 {
@@ -128,7 +103,7 @@ void WorkspaceLoader::applyTool(marluneChild* target)
 {
     if (target) {
         const int32_t appliedTo = ini_.readInt(WorkspaceWriter::RootSection, "AppliedTo");
-        if (const auto toolClass = toolClassOf(appliedTo); toolClass && !toolClass->accepts(target->kind())) {
+        if (const auto toolClass = toolClassOf(appliedTo); toolClass && SignalKind::familyOf(target->kind()) != toolClass->family) {
             client_.ui().messageBox(toolClass->refusal, "Marlune");
             return;
         }
@@ -208,8 +183,8 @@ void WorkspaceLoader::loadChannels(marluneChild& window, const std::string& name
 marluneChild* WorkspaceLoader::makeWindow(const std::string& name, marluneChild* parent)
 {
     const int32_t kind = ini_.readInt(name, "Type");
-    const WindowKind* entry = WindowKinds::find(kind);
-    const SpectralStandIn spectral(client_, ini_, name, entry && entry->spectral);
+    const WindowKind* entry = client_.kinds().find(kind);
+    const SpectralSettings spectral = entry && entry->spectral ? readSpectralSettings(ini_, name) : client_.spectralSettings;
     if (entry && entry->load) {
         const WorkspaceSection section{
             client_, ini_, name,
@@ -217,15 +192,13 @@ marluneChild* WorkspaceLoader::makeWindow(const std::string& name, marluneChild*
                 const auto found = loaded_.find(other);
                 return found == loaded_.end() ? nullptr : found->second;
             },
-            [this](const std::string& stored) { return locateReported(stored); }};
+            [this](const std::string& stored) { return locateReported(stored); }, spectral};
         return entry->load(section, parent);
     }
-    if (!parent)
-        return ini_.readInt(name, "ChannelNumber") == 0 ? openSource(name, kind) : nullptr;
-    if (!entry)
+    if (!parent || !entry)
         return nullptr;
     const PendingParameters parameters = entry->readParameters ? entry->readParameters(ini_, name) : PendingParameters{};
-    return DerivedWindows::createChild(client_, *parent, kind, parameters);
+    return DerivedWindows::createChild(client_, *parent, kind, parameters, &spectral);
 }
 
 std::optional<std::filesystem::path> WorkspaceLoader::locate(const std::string& stored)
@@ -259,21 +232,6 @@ std::optional<std::filesystem::path> WorkspaceLoader::locateReported(const std::
     client_.ui().messageBox(formatText(MissingFile, shown.c_str()));
     missing_.push_back(stored);
     return std::nullopt;
-}
-
-marluneChild* WorkspaceLoader::openSource(const std::string& name, int32_t kind)
-{
-    const bool fromFile = kind == SignalKind::FileSignal || kind == SignalKind::WavChannel ||
-                          kind == SignalKind::Sa3Channel || kind == SignalKind::AsciiColumn;
-    if (!fromFile)
-        return nullptr;
-    const std::optional<std::filesystem::path> path = locateReported(ini_.readText(name, "FileName"));
-    if (!path)
-        return nullptr;
-    if (kind == SignalKind::AsciiColumn)
-        return AsciiImport(client_).importWith(*path, ini_.readExtended(name, "SampleRate"),
-                                               ini_.readInt(name, "XAxisFromFile") == 1);
-    return SignalOpener(client_).open({path->string()});
 }
 
 void WorkspaceLoader::applyKeys(marluneChild& window, const std::string& name)

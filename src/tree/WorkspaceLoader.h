@@ -36,7 +36,6 @@ private:
     // Loads section `name` with its subtree under `parent`; the failures of this pass are counted.
     void loadSection(const std::string& name, marluneChild* parent);
     marluneChild* makeWindow(const std::string& name, marluneChild* parent);
-    marluneChild* openSource(const std::string& name, int32_t kind);
     // The stored file name resolved as the arguments, the workspace's folder and the person say.
     std::optional<std::filesystem::path> locate(const std::string& stored);
     // The same, a file that is not there reported with MissingFile and listed among the missing ones.

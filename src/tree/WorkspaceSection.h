@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "dsp/SpectralSettings.h"
+
 class TIniHelper;
 class marluneChild;
 class marluneMDIClient;
@@ -19,4 +21,7 @@ struct WorkspaceSection {
     // A stored file name resolved as for the signal files (the command line, the workspace's folder, the
     // person); none when it was not found. A missing file has been reported.
     std::function<std::optional<std::filesystem::path>(const std::string& stored)> locate;
+    // The spectral settings the window is made with: the section's "FFT_" keys for the kinds that keep
+    // them, the application's otherwise.
+    const SpectralSettings& spectral;
 };

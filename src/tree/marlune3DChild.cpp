@@ -22,7 +22,6 @@
 
 namespace {
 // The window icon of the 3D kinds: the coloured grid.
-constexpr int32_t Icon3D = 11002;
 // The mesh view a window made by the Spectrogram command goes to: the Time FFT dialog's defaults.
 constexpr int32_t DefaultAzimuth = 15;
 constexpr int32_t DefaultElevation = 3;
@@ -48,7 +47,6 @@ marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DCh
         return nullptr;
     }
     window->setInvalid(result == FFTSignal::Result::Invalid);
-    window->setIcon(Icon3D);
     return static_cast<marlune3DChild*>(client.addWindow(std::move(window)));
 }
 }  // namespace
@@ -58,11 +56,11 @@ marlune3DChild::marlune3DChild(marluneMDIClient& client, int32_t kind) : marlune
 marlune3DChild::~marlune3DChild() = default;
 
 marlune3DChild* marlune3DChild::createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
-                                              const TimeFFTParameters& parameters)
+                                              const TimeFFTParameters& parameters, const SpectralSettings* spectral)
 {
     const unsigned number = client.nextCreationNumber();
     auto window = std::make_unique<marlune3DChild>(client, SignalKind::TimeFFT);
-    window->spectral = client.spectralSettings;
+    window->spectral = spectral ? *spectral : client.spectralSettings;
     WaitCursor wait(client.ui());
     const FFTSignal::Result result = window->data_.createTimeFFT(*parent.signal(), parameters, window->spectral,
                                                                  window->tap_, client.ui().startProgress().get());
@@ -137,6 +135,7 @@ bool marlune3DChild::recomputeFromParents()
         showNoMoreMemory(client().ui());
         break;
     case FFTSignal::Result::Invalid:
+    case FFTSignal::Result::Waiting:
     case FFTSignal::Result::Cancelled:
         break;
     }
@@ -179,6 +178,12 @@ void marlune3DChild::refreshStatusBar() const
     ui.setStatusText(StatusField::Y3D, formatText("%.5G", data_.binY(level.rulerBin)));
     ui.setStatusText(StatusField::Value3D,
                      formatText("%.5G", double(data_.value(uint32_t(level.rulerRow), uint32_t(level.rulerBin)))));
+}
+
+void marlune3DChild::showStatusBar() const
+{
+    client().ui().show3DStatusBar(true);
+    refreshStatusBar();
 }
 
 void marlune3DChild::viewChanged(bool dataChanged)
@@ -410,7 +415,7 @@ bool marlune3DChild::command(int id)
         deleteKey();
         return true;
     case Cmd::CopyPicture:
-        announce({ChildChange::CopyPicture});
+        request(DesktopRequest::CopyPicture);
         return true;
     case Cmd::TimeFFTStatistics:
         if (kind() == SignalKind::TimeFFT && !invalid()) {

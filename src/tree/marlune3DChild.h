@@ -1,4 +1,5 @@
 #pragma once
+// A 3D window: the matrix of a Time FFT, a picture or a 3D log, with the view commands and keys of its pane.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -34,9 +35,10 @@ public:
 
     // The creation routines of "Time FFT..." / "Spectrogram..." and "3D signal log...": the window is
     // numbered, titled, labelled and registered; a parent too short for a Time FFT gives an invalid
-    // window, a matrix that cannot be allocated gives "No more memory !!!" and no window.
+    // window, a matrix that cannot be allocated gives "No more memory !!!" and no window. The spectra
+    // are computed with `spectral`, or with the application's settings when it is null.
     static marlune3DChild* createTimeFFT(marluneMDIClient& client, marluneMDIChild& parent,
-                                         const TimeFFTParameters& parameters);
+                                         const TimeFFTParameters& parameters, const SpectralSettings* spectral = nullptr);
     static marlune3DChild* createLog(marluneMDIClient& client, marluneMDIChild& parent, uint32_t length);
     // A picture window (kind 152) titled with the file's name or "Clipboard picture"; a root window.
     static marlune3DChild* createPicture(marluneMDIClient& client, const PictureMatrix& picture, const std::string& name);
@@ -53,6 +55,8 @@ public:
 
     // The 3D status bar: X and Y of the ruler position and the value there ("%.5G").
     void refreshStatusBar() const;
+    // The 3D bar in place of the signal bar.
+    void showStatusBar() const override;
 
     // Keys of the pane (Tab, F2, Delete, Enter, the arrows with or without Shift held).
     void tabKey();

@@ -6,7 +6,6 @@
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
-#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 
 marluneChild::marluneChild(marluneMDIClient& client, int32_t kind) : client_(client), kind_(kind) {}
@@ -23,7 +22,7 @@ void marluneChild::setCaption(const std::string& caption)
 void marluneChild::place(const WindowPlacement& placement)
 {
     placement_ = placement;
-    announce({ChildChange::Placement});
+    request(DesktopRequest::Place);
 }
 
 void marluneChild::setVisible(bool visible)
@@ -31,14 +30,14 @@ void marluneChild::setVisible(bool visible)
     if (visible_ == visible)
         return;
     visible_ = visible;
-    announce({ChildChange::Visibility});
+    request(DesktopRequest::Visibility);
     client_.treeChanged();
 }
 
 void marluneChild::raise()
 {
     setVisible(true);
-    announce({ChildChange::Raise});
+    request(DesktopRequest::Raise);
 }
 
 void marluneChild::setStateMark(char mark)
@@ -149,32 +148,17 @@ void marluneChild::setFlashing(bool on)
     if (flashing_ == on)
         return;
     flashing_ = on;
-    announce({ChildChange::Flash, on ? 1 : 0});
-}
-
-void marluneChild::subscribe(ChildListener& listener)
-{
-    if (std::find(listeners_.begin(), listeners_.end(), &listener) == listeners_.end())
-        listeners_.push_back(&listener);
-}
-
-void marluneChild::unsubscribe(ChildListener& listener)
-{
-    const auto found = std::find(listeners_.begin(), listeners_.end(), &listener);
-    if (found != listeners_.end())
-        *found = nullptr;
+    request(DesktopRequest::Flash);
 }
 
 void marluneChild::announce(ChildEvent event)
 {
-    // Entries of listeners that leave meanwhile stay null until the outermost walk ends, so every
-    // walk, nested ones included, stays valid.
-    ++announcing_;
-    for (std::size_t i = 0; i < listeners_.size(); ++i)
-        if (ChildListener* listener = listeners_[i])
-            listener->childChanged(*this, event);
-    if (--announcing_ == 0)
-        std::erase(listeners_, nullptr);
+    listeners_.tell([&](ChildListener& listener) { listener.childChanged(*this, event); });
+}
+
+void marluneChild::request(DesktopRequest request)
+{
+    requestListeners_.tell([&](DesktopListener& listener) { listener.desktopRequested(*this, request); });
 }
 
 void marluneChild::link()
@@ -199,7 +183,7 @@ void marluneChild::unlink()
 
 std::optional<CommandState> marluneChild::commandState(int id) const
 {
-    if (WindowKinds::createdBy(id, kind_))
+    if (client_.kinds().createdBy(id, kind_))
         return CommandState{givesData()};
     switch (id) {
     case Cmd::Link:
@@ -215,7 +199,7 @@ std::optional<CommandState> marluneChild::commandState(int id) const
 
 bool marluneChild::command(int id)
 {
-    if (const WindowKind* entry = WindowKinds::createdBy(id, kind_)) {
+    if (const WindowKind* entry = client_.kinds().createdBy(id, kind_)) {
         if (givesData())
             DerivedWindows::createByCommand(*this, *entry);
         return true;
@@ -279,12 +263,17 @@ void marluneChild::rotateParents()
         std::rotate(parents_.begin(), parents_.begin() + 1, parents_.end());
 }
 
+int32_t marluneChild::icon() const
+{
+    // A kind nobody registered shows the plain signal page.
+    const WindowKind* entry = client_.kinds().find(kind_);
+    return entry ? entry->icon : 59;
+}
+
 std::vector<Marker> marluneChild::childMarkers() const
 {
     std::vector<Marker> markers;
     for (const marluneChild* child : children_) {
-        if (!child || child->kind() < MarkerSource::FirstKind || child->kind() > MarkerSource::LastKind)
-            continue;
         if (const auto* source = dynamic_cast<const MarkerSource*>(child))
             if (auto marker = source->marker())
                 markers.push_back(std::move(*marker));

@@ -1,4 +1,5 @@
 #pragma once
+// Base of every window of the tree: kind, links to parents and children, caption, update counters.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -6,13 +7,14 @@
 
 #include "base/CommandTarget.h"
 #include "tree/ChildEvent.h"
+#include "tree/DesktopRequest.h"
+#include "tree/ListenerList.h"
 #include "tree/WindowPlacement.h"
 #include "views/MarkerSource.h"
 
 class TIniHelper;
 class marluneMDIClient;
 
-// Base of every window of the tree: kind, links to parents and children, caption, update counters.
 class marluneChild : public CommandTarget {
 public:
     marluneChild(marluneMDIClient& client, int32_t kind);
@@ -35,8 +37,8 @@ public:
     bool titleSetByUser() const { return titleSetByUser_; }
 
     // The icon resource number of the window's kind; the desktop draws a picture for it.
-    int32_t icon() const { return icon_; }
-    void setIcon(int32_t icon) { icon_ = icon; }
+    // The icon resource of the window's kind.
+    int32_t icon() const;
 
     const std::string& fileName() const { return fileName_; }
     void setFileName(const std::string& name) { fileName_ = name; }
@@ -87,11 +89,13 @@ public:
     void unlink();
 
     // Listeners hear every change until they unsubscribe or hear Closing; a listener may
-    // unsubscribe while it is being told.
-    void subscribe(ChildListener& listener);
-    void unsubscribe(ChildListener& listener);
+    // unsubscribe while it is being told. A ChildSubscription holds one for its lifetime.
+    void subscribe(ChildListener& listener) { listeners_.add(listener); }
+    void unsubscribe(ChildListener& listener) { listeners_.remove(listener); }
     void announce(ChildEvent event);
     void repaint() { announce({ChildChange::Repaint}); }
+    // Asks whatever shows the window on the desktop (its ChildSubscriptions with a request listener).
+    void request(DesktopRequest request);
     // Draws attention to the window while a dialog asks about it, or stops.
     void setFlashing(bool on);
     bool flashing() const { return flashing_; }
@@ -106,6 +110,9 @@ public:
     // The keys of the window's own kind in its section of a workspace or tool file, after the keys
     // every window writes; reading sets them over what the window was created with.
     virtual void saveKindKeys(TIniHelper&, const std::string&) const {}
+    // Shows the status bar the window's read-outs belong in, with its fields; a window without
+    // read-outs leaves the bars as they are. The panes and the frame ask for it on focus and activation.
+    virtual void showStatusBar() const {}
     // The single value the window shows (an instrument's reading); none for windows of many values.
     virtual std::optional<long double> reading() const { return std::nullopt; }
     // The first value the window was made with (an instrument's X); 0 for windows without one.
@@ -150,9 +157,12 @@ private:
     int32_t received_ = 0;
     bool changedThisPass_ = false;
     bool titleSetByUser_ = false;
-    int32_t icon_ = 0;
-    std::vector<ChildListener*> listeners_;
-    int announcing_ = 0;
+    friend class ChildSubscription;
+    void subscribeRequests(DesktopListener& listener) { requestListeners_.add(listener); }
+    void unsubscribeRequests(DesktopListener& listener) { requestListeners_.remove(listener); }
+
+    ListenerList<ChildListener> listeners_;
+    ListenerList<DesktopListener> requestListeners_;
     bool flashing_ = false;
     std::optional<WindowPlacement> placement_;
     bool visible_ = true;

@@ -18,17 +18,14 @@ namespace {
 constexpr int32_t OverlayIcon = 23346;
 constexpr int32_t StackedIcon = 21345;
 
-// Commands of signal windows that mean nothing for a window that only shows other windows' signals.
+// Commands of signal windows that mean nothing for a window that only shows other windows' signals;
+// every command that makes a window of a registered kind is refused too.
 constexpr int Disabled[] = {
-    Cmd::Close,         Cmd::SaveSignal,       Cmd::SaveSignalAs,        Cmd::ZoomIn,          Cmd::ZoomOut,
-    Cmd::StepDown,      Cmd::StepUp,           Cmd::StepChange,          Cmd::ExtractSelection, Cmd::ExtractFromTo,
-    Cmd::FFT,           Cmd::Filter,           Cmd::ZoomPow2,            Cmd::RulerSampleUnits, Cmd::Generator,
-    Cmd::Cepstrum,      Cmd::Properties,       Cmd::TimeFFT,             Cmd::Spectrogram,     Cmd::SignalLog3D,
-    Cmd::ReplaceSignal, Cmd::Copy,             Cmd::Cut,                 Cmd::Paste,           Cmd::Smoothing,
-    Cmd::RemoveTrend,   Cmd::RemovePeaks,      Cmd::Averager,            Cmd::PeakHold,        Cmd::InstrumentMean,
-    Cmd::InstrumentStdDev, Cmd::InstrumentMax, Cmd::InstrumentMin,       Cmd::InstrumentAt,    Cmd::InstrumentSum,
-    Cmd::InstrumentMaxPos, Cmd::InstrumentMinPos, Cmd::InstrumentRms,    Cmd::InstrumentRmsNormalized,
-    Cmd::InstrumentSum3D,  Cmd::FillMean,      Cmd::FillZero,
+    Cmd::Close,       Cmd::SaveSignal,       Cmd::SaveSignalAs, Cmd::ZoomIn,        Cmd::ZoomOut,
+    Cmd::StepDown,    Cmd::StepUp,           Cmd::StepChange,   Cmd::ExtractSelection, Cmd::ZoomPow2,
+    Cmd::RulerSampleUnits, Cmd::Generator,   Cmd::Properties,   Cmd::TimeFFT,       Cmd::Spectrogram,
+    Cmd::SignalLog3D, Cmd::ReplaceSignal,    Cmd::Copy,         Cmd::Cut,           Cmd::Paste,
+    Cmd::FillMean,    Cmd::FillZero,
 };
 
 std::vector<marluneMDIChild*> signalParents(const WorkspaceSection& section)
@@ -81,7 +78,12 @@ marluneJoinChild* marluneJoinChild::create(marluneMDIClient& client, const std::
 marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsigned number)
     : marluneChild(client, kind), number_(number)
 {
-    setIcon(kind == SignalKind::StackedOverlay ? StackedIcon : OverlayIcon);
+}
+
+bool marluneJoinChild::refuses(int id) const
+{
+    return std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled) ||
+           client().kinds().makesWindow(id);
 }
 
 bool marluneJoinChild::stacked() const
@@ -100,6 +102,12 @@ std::vector<marluneMDIChild*> marluneJoinChild::parentSignals() const
 marluneMDIChild* marluneJoinChild::mainSignal() const
 {
     return signalWindowOf(parent());
+}
+
+void marluneJoinChild::showStatusBar() const
+{
+    if (const marluneMDIChild* main = mainSignal(); main && main->showsSamples())
+        main->showStatusBar();
 }
 
 void marluneJoinChild::setYRange(float max, float min)
@@ -159,7 +167,6 @@ void marluneJoinChild::parentsChanged()
 void marluneJoinChild::switchForm()
 {
     setKind(stacked() ? SignalKind::Overlay : SignalKind::StackedOverlay);
-    setIcon(stacked() ? StackedIcon : OverlayIcon);
     parentsChanged();
     // The frame shows the form's icon beside the title, which the person may have fixed.
     announce({ChildChange::Caption});
@@ -207,7 +214,7 @@ void marluneJoinChild::rotate()
 
 std::optional<CommandState> marluneJoinChild::commandState(int id) const
 {
-    if (std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled))
+    if (refuses(id))
         return CommandState{false};
     if (id == ShowInOneSystem)
         return CommandState{true, !stacked()};
@@ -229,7 +236,7 @@ std::optional<CommandState> marluneJoinChild::commandState(int id) const
 
 bool marluneJoinChild::command(int id)
 {
-    if (std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled))
+    if (refuses(id))
         return true;
     if (id >= AddSignalBase && id < RemoveSignalBase) {
         if (marluneMDIChild* signal = signalWindowOf(client().window(id - AddSignalBase)))

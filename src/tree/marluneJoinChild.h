@@ -1,4 +1,5 @@
 #pragma once
+// An overlay window: the signals of several signal windows drawn together in one plot or in stacked bands.
 #include <array>
 #include <cstdint>
 #include <span>
@@ -70,6 +71,9 @@ public:
     // Ctrl+Z: the first parent moves to the end; the next becomes the main parent.
     void rotate();
 
+    // The status bar of the main parent, whose visible part the overlay shows.
+    void showStatusBar() const override;
+
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
 
@@ -81,6 +85,8 @@ protected:
     void parentClosed(marluneChild* parent) override;
 
 private:
+    // Commands of signal windows that an overlay does not take.
+    bool refuses(int id) const;
     // " %u#Overlay (" with each parent's number or its own title.
     static std::string titleOf(unsigned number, const std::vector<marluneChild*>& parents);
     // The title from the parents, kept while the person named the overlay.

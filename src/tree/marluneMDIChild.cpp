@@ -17,7 +17,6 @@
 #include "tree/SignalViewCommands.h"
 #include "tree/SignalWindowCommands.h"
 #include "tree/StepChangeForm.h"
-#include "tree/WindowKinds.h"
 #include "tree/marluneMDIClient.h"
 #include "views/CurvePlot.h"
 
@@ -72,7 +71,7 @@ bool marluneMDIChild::recomputeFromParents()
 
 void marluneMDIChild::notify()
 {
-    const WindowKind* entry = WindowKinds::find(kind());
+    const WindowKind* entry = client().kinds().find(kind());
     if (entry && entry->holdsNextUpdate && entry->holdsNextUpdate(*signal_))
         return;
     marluneChild::notify();
@@ -186,6 +185,12 @@ void marluneMDIChild::refreshStatusBar() const
     ui.setStatusText(StatusField::SampleRate, formatText("%.3Lf", signal_->sampleRate()));
 }
 
+void marluneMDIChild::showStatusBar() const
+{
+    client().ui().show3DStatusBar(false);
+    refreshStatusBar();
+}
+
 void marluneMDIChild::showCursorReadout(uint32_t index) const
 {
     UiServices& ui = client().ui();
@@ -237,88 +242,73 @@ void marluneMDIChild::changeTitleDialog()
         changeTitle(*text);
 }
 
+namespace {
+std::optional<CommandState> zoomed(const marluneMDIChild& window)
+{
+    return CommandState{window.signal()->zoomLevel() > 0};
+}
+}  // namespace
+
+const CommandRow<marluneMDIChild> marluneMDIChild::OwnRows[] = {
+    {Cmd::ZoomIn,
+     [](const marluneMDIChild& window) {
+         const Signal& signal = *window.signal();
+         return std::optional(CommandState{window.selection().has_value() || signal.zoomLevel() < signal.zoomDepth()});
+     },
+     [](marluneMDIChild& window) { window.zoomIn(); }},
+    {Cmd::ZoomOut, zoomed, [](marluneMDIChild& window) { window.zoomOut(); }},
+    {Cmd::SignalBeginning, zoomed, [](marluneMDIChild& window) { window.toBeginning(); }},
+    {Cmd::SignalEnd, zoomed, [](marluneMDIChild& window) { window.toEnd(); }},
+    {Cmd::StepChange, nullptr, [](marluneMDIChild& window) { window.stepChangeDialog(); }},
+    {Cmd::SampleRateChange, nullptr, [](marluneMDIChild& window) { window.sampleRateChange(); }},
+    {Cmd::StepUp, nullptr, [](marluneMDIChild& window) { window.changeStep(+1); }},
+    {Cmd::StepDown, nullptr, [](marluneMDIChild& window) { window.changeStep(-1); }},
+    {Cmd::ChangeTitle, nullptr, [](marluneMDIChild& window) { window.changeTitleDialog(); }},
+    {Cmd::RulerSampleUnits,
+     [](const marluneMDIChild& window) { return std::optional(CommandState{true, window.originalUnits_ != 1}); },
+     [](marluneMDIChild& window) {
+         window.originalUnits_ = window.originalUnits_ == 1 ? 0 : 1;
+         window.refreshStatusBar();
+     }},
+};
+
+const CommandTable<marluneMDIChild> marluneMDIChild::OwnCommands{"signal window", OwnRows};
+
+std::span<const CommandTable<marluneMDIChild>* const> marluneMDIChild::commandTables()
+{
+    static const CommandTable<marluneMDIChild>* const Tables[] = {&SignalViewCommands::Table, &ProcessingCommands::Table,
+                                                                  &SignalFileCommands::Table, &OwnCommands};
+    return Tables;
+}
+
 std::optional<CommandState> marluneMDIChild::commandState(int id) const
 {
-    if (auto state = SignalViewCommands::commandState(*this, id))
+    if (auto state = SignalViewCommands::overlayWithState(*this, id))
         return state;
-    if (auto state = ProcessingCommands::commandState(*this, id))
-        return state;
-    if (auto state = SignalFileCommands::commandState(*this, id))
-        return state;
-    switch (id) {
-    case Cmd::ZoomIn:
-        return CommandState{selection_.has_value() || signal_->zoomLevel() < signal_->zoomDepth()};
-    case Cmd::ZoomOut:
-        return CommandState{signal_->zoomLevel() > 0};
-    case Cmd::SignalBeginning:
-    case Cmd::SignalEnd:
-        return CommandState{signal_->zoomLevel() > 0};
-    case Cmd::StepChange:
-    case Cmd::SampleRateChange:
-    case Cmd::StepUp:
-    case Cmd::StepDown:
-    case Cmd::ChangeTitle:
-        return CommandState{};
-    case Cmd::RulerSampleUnits:
-        return CommandState{true, originalUnits_ != 1};
-    default:
-        for (const SignalWindowCommands* commands : client().signalWindowCommands())
-            if (auto state = commands->commandState(*this, id))
-                return state;
-        return marluneChild::commandState(id);
-    }
+    for (const CommandTable<marluneMDIChild>* table : commandTables())
+        if (auto state = table->state(*this, id))
+            return state;
+    for (const SignalWindowCommands* commands : client().signalWindowCommands())
+        if (auto state = commands->commandState(*this, id))
+            return state;
+    return marluneChild::commandState(id);
 }
 
 bool marluneMDIChild::command(int id)
 {
-    if (SignalViewCommands(*this).command(id))
+    if (SignalViewCommands::overlayWith(*this, id))
         return true;
-    if (ProcessingCommands(*this).command(id))
-        return true;
-    if (SignalFileCommands(*this).command(id))
-        return true;
-    switch (id) {
-    case Cmd::ZoomIn:
-        zoomIn();
-        return true;
-    case Cmd::ZoomOut:
-        zoomOut();
-        return true;
-    case Cmd::SignalBeginning:
-        toBeginning();
-        return true;
-    case Cmd::SignalEnd:
-        toEnd();
-        return true;
-    case Cmd::StepChange:
-        stepChangeDialog();
-        return true;
-    case Cmd::SampleRateChange:
-        sampleRateChange();
-        return true;
-    case Cmd::StepUp:
-        changeStep(+1);
-        return true;
-    case Cmd::StepDown:
-        changeStep(-1);
-        return true;
-    case Cmd::ChangeTitle:
-        changeTitleDialog();
-        return true;
-    case Cmd::RulerSampleUnits:
-        originalUnits_ = originalUnits_ == 1 ? 0 : 1;
-        refreshStatusBar();
-        return true;
-    default:
-        for (SignalWindowCommands* commands : std::vector(client().signalWindowCommands()))
-            if (commands->command(*this, id))
-                return true;
-        return marluneChild::command(id);
-    }
+    for (const CommandTable<marluneMDIChild>* table : commandTables())
+        if (table->run(*this, id))
+            return true;
+    for (SignalWindowCommands* commands : std::vector(client().signalWindowCommands()))
+        if (commands->command(*this, id))
+            return true;
+    return marluneChild::command(id);
 }
 
 void marluneMDIChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
 {
-    if (const WindowKind* entry = WindowKinds::find(kind()); entry && entry->saveKeys)
+    if (const WindowKind* entry = client().kinds().find(kind()); entry && entry->saveKeys)
         entry->saveKeys(*this, ini, section);
 }

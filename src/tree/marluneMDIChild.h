@@ -1,8 +1,11 @@
 #pragma once
+// A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
+#include "base/CommandTable.h"
 #include "base/Rgb.h"
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
@@ -12,7 +15,6 @@
 #include "views/CurveDisplay.h"
 #include "views/SampleSelection.h"
 
-// A one-dimensional signal window (kinds 1 ... 68): owns its current Signal and the settings its view draws with.
 class marluneMDIChild : public marluneChild, public SignalOwner {
 public:
     marluneMDIChild(marluneMDIClient& client, int32_t kind, std::unique_ptr<Signal> signal);
@@ -86,9 +88,14 @@ public:
     bool toEnd();
     // Range, step and rate read-outs of the status bar.
     void refreshStatusBar() const;
+    // The signal bar.
+    void showStatusBar() const override;
     // X and Y read-outs of the sample under the mouse.
     void showCursorReadout(uint32_t index) const;
 
+    // The command tables a signal window asks, in order, before the handlers folders above the tree
+    // register and the commands of every window; no number is in two of them.
+    static std::span<const CommandTable<marluneMDIChild>* const> commandTables();
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
     // The keys of the window's kind, as its entry in the table of kinds writes them.
@@ -100,6 +107,9 @@ protected:
     bool givesData() const override { return showsSamples(); }
 
 private:
+    static const CommandRow<marluneMDIChild> OwnRows[];
+    static const CommandTable<marluneMDIChild> OwnCommands;
+
     void afterViewChange();
     void stepChangeDialog();
     void sampleRateChange();

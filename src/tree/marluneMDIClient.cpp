@@ -13,6 +13,7 @@
 #include "tree/CommandIds.h"
 #include "tree/GeneratorCommand.h"
 #include "tree/SignalOpener.h"
+#include "tree/TreeKinds.h"
 #include "tree/WorkspaceCommands.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneChild.h"
@@ -22,6 +23,7 @@ marluneMDIClient::marluneMDIClient(UiServices& ui, ProgramPaths paths, std::opti
     : ui_(ui), paths_(std::move(paths)), programFolder_((paths_.programFolder() / "").string()),
       defaultsFile_(std::move(defaultsFile)), workspaces_(std::make_unique<WorkspaceCommands>(*this))
 {
+    addTreeKinds(kinds_);
     addCommands(*workspaces_);
     if (defaultsFile_) {
         spectralSettings = defaultsFile_->readSpectral();

@@ -12,6 +12,7 @@
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
 #include "settings/ProgramPaths.h"
+#include "tree/WindowKindTable.h"
 #include "tree/WindowPlacement.h"
 #include "views/Palette.h"
 
@@ -46,6 +47,10 @@ public:
     // Where shipped files are read and changed ones written (saved tools go to writableFolder("TOOLS"),
     // the tool menus list readFolders("TOOLS")).
     const ProgramPaths& paths() const { return paths_; }
+    // The window kinds this client makes and loads: the tree's own from the start, the families above
+    // the tree added by the program's one registration.
+    const WindowKindTable& kinds() const { return kinds_; }
+    WindowKindTable& kinds() { return kinds_; }
     // Listeners of the registry; a listener unsubscribes before it is destroyed.
     void subscribe(ClientListener& listener);
     void unsubscribe(ClientListener& listener);
@@ -121,6 +126,7 @@ private:
     std::string programFolder_;
     std::optional<DefaultsFile> defaultsFile_;
     std::array<Palette, Palette::FileNames.size()> palettes_{};
+    WindowKindTable kinds_;
     std::vector<ClientListener*> listeners_;
     std::vector<CommandTarget*> commands_;
     std::vector<SignalWindowCommands*> signalWindowCommands_;

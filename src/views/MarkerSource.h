@@ -17,10 +17,6 @@ struct Marker {
 // Implemented by the instruments that can mark their result on the parent's curve.
 class MarkerSource {
 public:
-    // Instruments of these kinds can draw markers.
-    static constexpr int32_t FirstKind = 73;
-    static constexpr int32_t LastKind = 77;
-
     // None while the instrument's marker is switched off.
     virtual std::optional<Marker> marker() const = 0;
 

@@ -9,11 +9,11 @@ namespace fs = std::filesystem;
 
 // The core folders from the bottom up. A folder includes only folders of a lower rank; folders of the
 // same rank never include each other:
-//   base <- dsp <- signal <- fileio, settings <- views <- tree <- instruments, soundcard
+//   base <- dsp <- signal <- fileio, settings <- views <- tree <- instruments, soundcard <- kinds
 // The Qt layer (every ui/ folder and app/) sits above all of them; the converter stands apart.
 const std::map<std::string, int> CoreRank = {
     {"base", 0}, {"dsp", 1}, {"signal", 2}, {"fileio", 3}, {"settings", 3},
-    {"views", 4}, {"tree", 5}, {"instruments", 6}, {"soundcard", 6},
+    {"views", 4}, {"tree", 5}, {"instruments", 6}, {"soundcard", 6}, {"kinds", 7},
 };
 
 TEST(Architecture, CoreIncludesRunDownTheLayers)

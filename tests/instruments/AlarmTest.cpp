@@ -7,6 +7,7 @@
 
 #include "base/FormatText.h"
 #include "instruments/InstrumentAlarm.h"
+#include "kinds/WindowKindRegistration.h"
 #include "settings/TIniHelper.h"
 #include "support/TempFolder.h"
 #include "tree/BatchUiServices.h"
@@ -208,7 +209,6 @@ TEST_F(AlarmTest, AnApplicationFromAFileStartsOnlyAfterThePersonAgreed)
 
 TEST(InstrumentAlarmBatch, NothingStartsAndTheAlarmIsWritten)
 {
-    InstrumentKinds::addToWindowKinds();
     TempFolder folder;
     const fs::path program = folder.path / "alarm";
     writeBytes(program, "#!/bin/sh\nexit 0\n");
@@ -216,6 +216,7 @@ TEST(InstrumentAlarmBatch, NothingStartsAndTheAlarmIsWritten)
     std::ostringstream messages;
     BatchUiServices ui(messages);
     marluneMDIClient client(ui, "/nonexistent/");
+    registerWindowKinds(client, nullptr);
     std::vector<float> samples(8, 5);
     auto* file = static_cast<marluneMDIChild*>(client.addWindow(std::make_unique<marluneMDIChild>(
         client, SignalKind::FileSignal,

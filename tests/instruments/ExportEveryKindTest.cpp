@@ -8,7 +8,6 @@
 #include "support/TempFolder.h"
 #include "tree/DerivedWindows.h"
 #include "tree/WindowExport.h"
-#include "tree/WindowKinds.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneJoinChild.h"
 
@@ -30,7 +29,7 @@ TEST_F(InstrumentTest, AnExportOfEveryKindWithAnInvalidResultWritesThemAll)
     marluneChild* instrument = nullptr;
     for (const bool underInstruments : {false, true})
         for (int32_t kind = 1; kind <= 200; ++kind) {
-            const WindowKind* entry = WindowKinds::find(kind);
+            const WindowKind* entry = client.kinds().find(kind);
             if (!entry || (!entry->build && !entry->makeWindow))
                 continue;
             marluneChild* parent = entry->acceptsParent(source->kind()) ? static_cast<marluneChild*>(source)

@@ -7,6 +7,7 @@
 
 #include "instruments/InstrumentKinds.h"
 #include "instruments/marlune1DChild.h"
+#include "kinds/WindowKindRegistration.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
@@ -16,7 +17,7 @@
 // A client with the instrument kinds in its table of window kinds, and file windows to put instruments on.
 class InstrumentTest : public ::testing::Test {
 protected:
-    InstrumentTest() { InstrumentKinds::addToWindowKinds(); }
+    InstrumentTest() { registerWindowKinds(client, nullptr); }
 
     ScriptedUi ui;
     marluneMDIClient client{ui, "/nonexistent/"};

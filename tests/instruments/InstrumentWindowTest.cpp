@@ -1,5 +1,7 @@
 #include "instruments/InstrumentFixture.h"
 
+#include "kinds/WindowKindRegistration.h"
+
 #include <cmath>
 
 #include "fileio/PictureMatrix.h"
@@ -373,6 +375,7 @@ TEST_F(InstrumentTest, EveryInstrumentComesBackWithItsValueLog)
 
     ScriptedUi freshUi;
     marluneMDIClient fresh(freshUi, "/nonexistent/");
+    registerWindowKinds(fresh, nullptr);
     fresh.workspaces().load(file.string());
     const auto windows = fresh.windows();
     ASSERT_EQ(windows.size(), kinds.size() + 1);

@@ -274,7 +274,6 @@ TEST_F(AcquisitionTest, ADeviceThatFailsWhileRecordingEndsItWithOneMessageAndKee
 
 TEST_F(AcquisitionTest, AMeanInstrumentFollowsTheLiveSignal)
 {
-    InstrumentKinds::addToWindowKinds();
     marluneSB* window = started(settings(1000, 100, 0));
     client.dispatch(Cmd::InstrumentMean);
     auto* mean = dynamic_cast<marlune1DChild*>(client.windows().back());
@@ -403,6 +402,7 @@ TEST_F(AcquisitionTest, WindowsThatCannotBeHadAreRefusedBeforeAnythingIsAllocate
                           "NumberOfChannels=2\nDecimation=100000\nSegmentLength=2147483647\nTotalLength=0\n");
     AcquisitionSettings appWide;
     const AcquisitionCommands commands(client, devices, appWide);
+    registerWindowKinds(client, &devices);
     ui.messages.clear();
     {
         const AddressSpaceLimit limit(64u << 20);

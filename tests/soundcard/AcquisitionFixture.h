@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "kinds/WindowKindRegistration.h"
 #include "soundcard/AcquisitionSettings.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "soundcard/VirtualSoundStream.h"
@@ -25,6 +26,8 @@ protected:
     ScriptedUi ui;
     VirtualSoundDevices devices;
     marluneMDIClient client{ui, "/nonexistent/"};
+
+    AcquisitionTest() { registerWindowKinds(client, &devices); }
 
     static AcquisitionSettings settings(int32_t rate, int32_t windowLength, int32_t seconds, int32_t decimation = 1)
     {

@@ -1,4 +1,5 @@
 #pragma once
+// UiServices for tests: answers come from queues, everything shown is recorded.
 #include <deque>
 #include <functional>
 #include <map>
@@ -8,7 +9,6 @@
 #include "base/DialogForm.h"
 #include "base/UiServices.h"
 
-// UiServices for tests: answers come from queues, everything shown is recorded.
 class ScriptedUi : public UiServices {
 public:
     struct Message {
@@ -41,6 +41,7 @@ public:
     std::function<int(const Process&)> processRunner;
     std::map<StatusField, std::string> status;
     bool statusBar3D = false;
+    // The clipboard's block of samples and its picture, as copies leave them or a test puts them there.
     std::optional<std::vector<uint8_t>> clipboard;
     std::optional<RgbPicture> picture;
     // Progress reports: how many advances were made, and after how many the person presses Cancel.
@@ -67,6 +68,11 @@ public:
     void endWaitCursor() override { --waitDepth; }
     void setClipboardBlock(const std::vector<uint8_t>& block) override { clipboard = block; }
     std::optional<std::vector<uint8_t>> clipboardBlock() const override { return clipboard; }
+    void setClipboardPicture(const RgbPicture& copied) override
+    {
+        clipboard.reset();
+        picture = copied;
+    }
     std::optional<RgbPicture> clipboardPicture() const override { return picture; }
     void openWithDesktop(const std::string& target) override { openedWithDesktop.push_back(target); }
     int runProcess(const std::string& program, const std::vector<std::string>& arguments) override;

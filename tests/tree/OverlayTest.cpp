@@ -1,5 +1,6 @@
 #include "tree/TreeFixture.h"
 
+#include "kinds/WindowKindRegistration.h"
 #include "tree/CommandIds.h"
 #include "tree/ControlDiagram.h"
 #include "tree/marluneJoinChild.h"
@@ -93,6 +94,8 @@ TEST_F(OverlayTest, TheOverlaysOwnCommandsAndTheOnesItRefuses)
     marluneMDIChild* b = window(0, 10);
     marluneJoinChild* overlay = marluneJoinChild::create(client, {a, b}, SignalKind::Overlay);
     ASSERT_NE(overlay, nullptr);
+    // The commands of the instruments are known once their kinds are registered.
+    registerWindowKinds(client, nullptr);
     for (const int id : {Cmd::FFT, Cmd::Close, Cmd::ZoomIn, Cmd::Paste, Cmd::InstrumentRms, Cmd::Generator}) {
         const auto state = overlay->commandState(id);
         ASSERT_TRUE(state) << id;

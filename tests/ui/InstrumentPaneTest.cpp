@@ -12,6 +12,7 @@
 #include "instruments/marlune1DChild.h"
 #include "instruments/ui/ValShowDlg.h"
 #include "instruments/ui/crtezAnalog.h"
+#include "kinds/WindowKindRegistration.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
@@ -35,9 +36,9 @@ int countOf(const QImage& image, QRgb colour)
 TEST(InstrumentPane, DrawsTheDialOrTheNumber)
 {
     qtApp();
-    InstrumentKinds::addToWindowKinds();
     ScriptedUi ui;
     marluneMDIClient client(ui, "/nonexistent/");
+    registerWindowKinds(client, nullptr);
     const std::vector<float> samples{1, 3, 3, 2};
     auto w = std::make_unique<marluneMDIChild>(
         client, SignalKind::FileSignal, std::make_unique<Signal>(nullptr, SignalKind::FileSignal, samples.data(), 4, 1000));

@@ -4,6 +4,7 @@
 
 #include "QtTestApp.h"
 #include "instruments/InstrumentKinds.h"
+#include "kinds/WindowKindRegistration.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
@@ -150,7 +151,7 @@ TEST_F(OverlayPaneTest, TheOverlayMenuAddsAndRemovesSignals)
 // selected signal windows.
 TEST_F(OverlayPaneTest, TheControlWindowMenusFollowKindAndSelection)
 {
-    InstrumentKinds::addToWindowKinds();
+    registerWindowKinds(client, nullptr);
     marluneMDIChild* a = level(1);
     marluneMDIChild* b = level(2);
     marluneChild* instrument = DerivedWindows::createChild(client, *a, InstrumentKinds::Maximum);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "QtTestApp.h"
+#include "base/ui/RgbImage.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
@@ -114,7 +114,8 @@ TEST_F(Pane3DTest, CopyPicturePutsThePaneOnTheClipboard)
 {
     shown();
     ASSERT_TRUE(log_->command(Cmd::CopyPicture));
-    const QImage copied = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(ui_.picture);
+    const QImage copied = imageOf(*ui_.picture);
     EXPECT_EQ(copied.size(), QSize(440, 300));
     EXPECT_TRUE(copied == expected());
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "QtTestApp.h"
+#include "kinds/WindowKindRegistration.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
@@ -112,9 +113,12 @@ inline std::optional<uint32_t> pasteOffsetOf(const TSigWindow& pane)
     return pane.child()->pasteOffset();
 }
 
-// Signal windows of a scripted client, each with a pane of its own that is painted and active.
+// Signal windows of a scripted client with every kind of the program, each with a pane of its own
+// that is painted and active.
 class PaneFixture : public ::testing::Test {
 protected:
+    PaneFixture() { registerWindowKinds(client_, nullptr); }
+
     marluneMDIChild& window(const std::vector<float>& samples, long double rate, int32_t kind = SignalKind::FileSignal,
                             const std::string& title = "signal", long double xOffset = 0)
     {

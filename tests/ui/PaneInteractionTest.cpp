@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <QClipboard>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMimeData>
 #include <QStatusBar>
 
 #include "PaneDriving.h"
 #include "app/MainFrame.h"
 #include "app/marluneApp.h"
+#include "base/ui/RgbImage.h"
 #include "tree/CommandIds.h"
 
 namespace {
@@ -352,7 +351,7 @@ TEST_F(PaneInteractionTest, CopyPictureReplacesTheClipboardWithWhatThePaneShows)
     // 100 samples of 3: the Y range is 2 ... 4 and the curve runs along row 100 of 200.
     marluneMDIChild& child = window(std::vector<float>(100, 3.0f), 1000);
     TSigWindow& view = pane(child, 300, 200);
-    QApplication::clipboard()->setText("older content");
+    ui_.clipboard = std::vector<uint8_t>{1, 2, 3};
 
     // Cursor at x 150 = sample floor(150 * 99 / 300 + 0.5) = 50, whose point is (trunc(50 * 300 / 99), 100)
     // = (151, 100): the column and a 5 x 4 box from (149, 98) are inverted.
@@ -360,10 +359,9 @@ TEST_F(PaneInteractionTest, CopyPictureReplacesTheClipboardWithWhatThePaneShows)
     move(view, 150);
     child.command(Cmd::CopyPicture);
 
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_FALSE(data->hasText());
-    const QImage copy = QApplication::clipboard()->image();
+    EXPECT_FALSE(ui_.clipboard) << "the picture replaces what the clipboard held";
+    ASSERT_TRUE(ui_.picture);
+    const QImage copy = imageOf(*ui_.picture);
     ASSERT_EQ(copy.size(), QSize(300, 200));
     for (const int x : {0, 60, 299})
         EXPECT_EQ(copy.pixelColor(x, 100), Blue) << x;

@@ -46,6 +46,23 @@ TEST_F(UiServicesTest, ClipboardCarriesSampleBlocksUnchanged)
     EXPECT_EQ(ui_.clipboardBlock(), std::nullopt);
 }
 
+TEST_F(UiServicesTest, ClipboardPictureReplacesTextAndComesBackPixelForPixel)
+{
+    QApplication::clipboard()->setText("older content");
+    const RgbPicture picture{3, 2, {255, 0, 0, 0, 255, 0, 0, 0, 255, 1, 2, 3, 250, 251, 252, 128, 64, 32}};
+    ui_.setClipboardPicture(picture);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_FALSE(data->hasText());
+    EXPECT_TRUE(ui_.hasClipboardPicture());
+    EXPECT_EQ(QApplication::clipboard()->image().pixelColor(0, 1), QColor(1, 2, 3));
+    const auto back = ui_.clipboardPicture();
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->width, 3u);
+    EXPECT_EQ(back->height, 2u);
+    EXPECT_EQ(back->rgb, picture.rgb);
+}
+
 TEST_F(UiServicesTest, RunProcessReturnsTheExitCode)
 {
     EXPECT_EQ(ui_.runProcess("/bin/true", {}), 0);

@@ -8,7 +8,7 @@
 
 #include "FFTTestSupport.h"
 #include "dsp/TapWindow.h"
-#include "views/FFTRows.h"
+#include "signal/FFTRows.h"
 #include "views/FFTSignal.h"
 
 namespace {

@@ -1,10 +1,6 @@
 #include "instruments/ui/crtezAnalog.h"
 
-#include <QContextMenuEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
 
 #include "instruments/marlune1DChild.h"
 #include "tree/CommandIds.h"
@@ -29,82 +25,39 @@ InstrumentReading readingOf(const marlune1DChild& child)
 }
 }  // namespace
 
-crtezAnalog::crtezAnalog(marlune1DChild& child, QWidget* parent) : QWidget(parent), child_(&child)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    child.subscribe(*this);
-}
-
-crtezAnalog::~crtezAnalog()
-{
-    detach();
-}
-
-void crtezAnalog::detach()
-{
-    if (child_)
-        child_->unsubscribe(*this);
-    child_ = nullptr;
-}
+crtezAnalog::crtezAnalog(marlune1DChild& child, QWidget* parent) : ChildPane(child, parent), shown_(child) {}
 
 QImage crtezAnalog::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
-    if (child_)
-        AnalogFace::paint(image, readingOf(*child_));
+    if (child())
+        AnalogFace::paint(image, readingOf(shown_));
     else
         image.fill(Qt::white);
     return image;
 }
 
-void crtezAnalog::childChanged(marluneChild&, const ChildEvent& event)
+void crtezAnalog::windowChanged(const ChildEvent& event)
 {
-    switch (event.change) {
-    case ChildChange::Closing:
-        detach();
-        break;
-    case ChildChange::Repaint:
-    case ChildChange::Scrolled:
+    if (event.change == ChildChange::Repaint || event.change == ChildChange::Scrolled)
         update();
-        break;
-    default:
-        break;
-    }
 }
 
-void crtezAnalog::paintEvent(QPaintEvent*)
+void crtezAnalog::fillContextMenu(QMenu& menu, QPoint)
 {
-    QPainter painter(this);
-    painter.drawImage(0, 0, render(size()));
-}
-
-void crtezAnalog::mousePressEvent(QMouseEvent* event)
-{
-    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (subWindow && subWindow->mdiArea())
-        subWindow->mdiArea()->setActiveSubWindow(subWindow);
-    QWidget::mousePressEvent(event);
-}
-
-void crtezAnalog::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!child_)
-        return;
-    QMenu menu(this);
     using PaneContextMenu::addCommand;
     // Both items switch between the two; the check mark tells which one shows.
-    QAction* graphical = addCommand(menu, *child_, "Graphical instrument", Cmd::InstrumentDisplay);
-    QAction* number = addCommand(menu, *child_, "Number only", Cmd::InstrumentDisplay);
-    const bool numberShown = child_->settings().instrumentType != InstrumentSettings::Dial;
+    QAction* graphical = addCommand(menu, shown_, "Graphical instrument", Cmd::InstrumentDisplay);
+    QAction* number = addCommand(menu, shown_, "Number only", Cmd::InstrumentDisplay);
+    const bool numberShown = shown_.settings().instrumentType != InstrumentSettings::Dial;
     graphical->setCheckable(true);
     graphical->setChecked(!numberShown);
     number->setCheckable(true);
     number->setChecked(numberShown);
     menu.addSeparator();
-    addCommand(menu, *child_, "Log instrument values...", Cmd::LogInstrument);
+    addCommand(menu, shown_, "Log instrument values...", Cmd::LogInstrument);
     menu.addSeparator();
-    addCommand(menu, *child_, "Properties...", Cmd::Properties);
+    addCommand(menu, shown_, "Properties...", Cmd::Properties);
     menu.addSeparator();
-    PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
-    menu.exec(event->globalPos());
+    addSavePicture(menu);
 }

@@ -1,37 +1,30 @@
 #pragma once
-#include <QImage>
-#include <QWidget>
-
-#include "tree/ChildEvent.h"
+// The instrument pane: the dial, the bar or the number of an instrument window's current value.
+#include "views/ui/ChildPane.h"
 
 class marlune1DChild;
 
-// The display of an instrument window: the dial, the bar or the number of its current value, and the
-// right-button menu that switches between dial and number, logs the values and opens the properties.
-class crtezAnalog : public QWidget, public ChildListener {
+// Its right-button menu switches between dial and number, logs the values and opens the properties.
+class crtezAnalog : public ChildPane {
     Q_OBJECT
 public:
     // Instrument windows open at this size.
     static constexpr int Side = 250;
 
     explicit crtezAnalog(marlune1DChild& child, QWidget* parent = nullptr);
-    ~crtezAnalog() override;
 
     // Null once the window was destroyed.
-    marlune1DChild* child() const { return child_; }
+    marlune1DChild* child() const { return window() ? &shown_ : nullptr; }
     // The display at any size, drawn as on the screen.
-    QImage render(QSize size) const;
+    QImage render(QSize size) const override;
     QSize sizeHint() const override { return {Side, Side}; }
 
-    void childChanged(marluneChild& child, const ChildEvent& event) override;
-
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void windowChanged(const ChildEvent& event) override;
+    // The display is drawn anew for every paint.
+    void refreshBackBuffer() override { backBuffer_ = render(size()); }
+    void fillContextMenu(QMenu& menu, QPoint at) override;
 
 private:
-    void detach();
-
-    marlune1DChild* child_;
+    marlune1DChild& shown_;
 };

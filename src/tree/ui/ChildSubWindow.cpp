@@ -11,20 +11,13 @@ namespace {
 constexpr int FlashIntervalMs = 350;
 }  // namespace
 
-ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane) : child_(&child)
+ChildSubWindow::ChildSubWindow(marluneChild& child, QWidget* pane) : subscription_(child, *this, this)
 {
     setWidget(pane);
     setWindowIcon(kindIcon(child.icon()));
     setWindowTitle(QString::fromStdString(child.caption()));
-    child.subscribe(*this);
     flashTimer_.setInterval(FlashIntervalMs);
     connect(&flashTimer_, &QTimer::timeout, this, &ChildSubWindow::blink);
-}
-
-ChildSubWindow::~ChildSubWindow()
-{
-    if (child_)
-        child_->unsubscribe(*this);
 }
 
 void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
@@ -35,26 +28,32 @@ void ChildSubWindow::childChanged(marluneChild& child, const ChildEvent& event)
         setWindowTitle(QString::fromStdString(child.caption()));
         setWindowIcon(kindIcon(child.icon()));
         break;
-    case ChildChange::Raise:
-        if (QMdiArea* area = mdiArea())
-            area->setActiveSubWindow(this);
-        break;
-    case ChildChange::Flash:
-        showFlash(event.shift != 0);
-        break;
-    case ChildChange::Placement:
-        applyPlacement();
-        break;
-    case ChildChange::Visibility:
-        setVisible(child.visible());
-        break;
     case ChildChange::Closing:
-        child.unsubscribe(*this);
-        child_ = nullptr;
         hide();
         deleteLater();
         break;
     default:
+        break;
+    }
+}
+
+void ChildSubWindow::desktopRequested(marluneChild& child, DesktopRequest request)
+{
+    switch (request) {
+    case DesktopRequest::Raise:
+        if (QMdiArea* area = mdiArea())
+            area->setActiveSubWindow(this);
+        break;
+    case DesktopRequest::Flash:
+        showFlash(child.flashing());
+        break;
+    case DesktopRequest::Place:
+        applyPlacement();
+        break;
+    case DesktopRequest::Visibility:
+        setVisible(child.visible());
+        break;
+    case DesktopRequest::CopyPicture:
         break;
     }
 }
@@ -80,8 +79,8 @@ void ChildSubWindow::blink()
 void ChildSubWindow::closeEvent(QCloseEvent* event)
 {
     // The core destroys the window and announces Closing, which removes this subwindow.
-    if (marluneChild* child = child_)
-        child->client().closeWindow(child);
+    if (marluneChild* shown = child())
+        shown->client().closeWindow(shown);
     QMdiSubWindow::closeEvent(event);
 }
 
@@ -94,20 +93,21 @@ QSize ChildSubWindow::clientSize() const
 void ChildSubWindow::reportPlacement()
 {
     const QSize area = clientSize();
-    if (!child_ || area.isEmpty())
+    if (!child() || area.isEmpty())
         return;
-    child_->notePlacement(placementOf(geometry(), area));
+    child()->notePlacement(placementOf(geometry(), area));
 }
 
 void ChildSubWindow::applyPlacement()
 {
     const QSize area = clientSize();
-    if (!child_ || !child_->placement() || area.isEmpty())
+    marluneChild* shown = child();
+    if (!shown || !shown->placement() || area.isEmpty())
         return;
     // The stored pixels come back a pixel short; the report that follows keeps the stored values.
-    const WindowPlacement kept = *child_->placement();
+    const WindowPlacement kept = *shown->placement();
     setGeometry(geometryOf(kept, area));
-    child_->notePlacement(kept);
+    shown->notePlacement(kept);
 }
 
 void ChildSubWindow::moveEvent(QMoveEvent* event)

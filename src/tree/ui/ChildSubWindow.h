@@ -1,23 +1,18 @@
 #pragma once
+// The MDI subwindow of one tree window: mirrors its caption and icon, and carries out what the window asks of the desktop.
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include "tree/ChildEvent.h"
+#include "tree/ChildSubscription.h"
 
-class marluneChild;
-
-// The MDI subwindow of one tree window: mirrors its caption and icon, and goes away when the core
-// destroys the window. Closing it by hand asks the core to destroy the window.
-class ChildSubWindow : public QMdiSubWindow, public ChildListener {
+// It goes away when the core destroys the window; closing it by hand asks the core to destroy the window.
+class ChildSubWindow : public QMdiSubWindow, private ChildListener, private DesktopListener {
     Q_OBJECT
 public:
     ChildSubWindow(marluneChild& child, QWidget* pane);
-    ~ChildSubWindow() override;
 
     // Null once the core has destroyed the window.
-    marluneChild* child() const { return child_; }
-
-    void childChanged(marluneChild& child, const ChildEvent& event) override;
+    marluneChild* child() const { return subscription_.window(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -25,6 +20,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void childChanged(marluneChild& child, const ChildEvent& event) override;
+    void desktopRequested(marluneChild& child, DesktopRequest request) override;
     // A flashing window's frame blinks red.
     void showFlash(bool on);
     void blink();
@@ -34,7 +31,7 @@ private:
     void reportPlacement();
     void applyPlacement();
 
-    marluneChild* child_;
+    ChildSubscription subscription_;
     QTimer flashTimer_;
     bool flashLit_ = false;
 };

@@ -33,7 +33,6 @@ CtrlPaintWindow::CtrlPaintWindow(marluneMDIClient& client, QWidget* parent)
     setPalette(background);
     setFocusPolicy(Qt::StrongFocus);
     fitDiagram();
-    client_.subscribe(*this);
 }
 
 void CtrlPaintWindow::fitDiagram()
@@ -45,11 +44,6 @@ void CtrlPaintWindow::fitDiagram()
         setMinimumSize(needed);
         resize(needed);
     }
-}
-
-CtrlPaintWindow::~CtrlPaintWindow()
-{
-    client_.unsubscribe(*this);
 }
 
 void CtrlPaintWindow::treeChanged()

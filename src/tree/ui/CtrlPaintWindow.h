@@ -1,8 +1,10 @@
 #pragma once
+// The drawing area of the control window: the tree of windows, selected and moved by mouse and keys.
 #include <QWidget>
 #include <functional>
 
 #include "tree/ClientListener.h"
+#include "tree/ClientSubscription.h"
 #include "tree/ControlSelection.h"
 
 class QMenu;
@@ -21,7 +23,6 @@ public:
     static constexpr int ScrollUnitY = 16;
 
     explicit CtrlPaintWindow(marluneMDIClient& client, QWidget* parent = nullptr);
-    ~CtrlPaintWindow() override;
 
     ControlSelection& selection() { return selection_; }
 
@@ -49,4 +50,5 @@ private:
 
     marluneMDIClient& client_;
     ControlSelection selection_;
+    ClientSubscription subscription_{client_, *this};
 };

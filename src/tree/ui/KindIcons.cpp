@@ -218,52 +218,35 @@ void tree(QPainter& p)
         p.drawRect(QRectF(node.x() - 4.5, node.y() - 4.5, 9, 9));
 }
 
+void redSpectrum(QPainter& p)
+{
+    spectrum(p, Red);
+}
+
+void calculator(QPainter& p)
+{
+    IconShapes::scaled(p, Size, IconShapes::calculator);
+}
+
+void ruler(QPainter& p)
+{
+    IconShapes::scaled(p, Size, IconShapes::ruler);
+}
+
+// The picture of each icon resource the kinds name; any other number shows the signal page.
+const std::pair<int32_t, void (*)(QPainter&)> Pictures[] = {
+    {56, redSpectrum},  {57, part},          {58, calculator},    {60, filter},      {30000, cepstrum},
+    {11050, smoothed},  {17004, detrended},  {17005, peaksRemoved}, {24456, averager}, {24457, peakHold},
+    {11001, logTrack},  {21134, ruler},      {17021, dial},       {110, colourGrid}, {11002, colourGrid},
+    {27756, colourGrid}, {23346, overlay},   {21345, stacked},    {109, acquisition}, {22345, acquisition},
+    {61, tree},         {20112, tree},
+};
+
 void draw(QPainter& p, int32_t resource)
 {
-    switch (resource) {
-    case 56:
-        return spectrum(p, Red);
-    case 57:
-        return part(p);
-    case 58:
-        return IconShapes::scaled(p, Size, IconShapes::calculator);
-    case 60:
-        return filter(p);
-    case 30000:
-        return cepstrum(p);
-    case 11050:
-        return smoothed(p);
-    case 17004:
-        return detrended(p);
-    case 17005:
-        return peaksRemoved(p);
-    case 24456:
-        return averager(p);
-    case 24457:
-        return peakHold(p);
-    case 11001:
-        return logTrack(p);
-    case 21134:
-        return IconShapes::scaled(p, Size, IconShapes::ruler);
-    case 17021:
-        return dial(p);
-    case 110:
-    case 11002:
-    case 27756:
-        return colourGrid(p);
-    case 23346:
-        return overlay(p);
-    case 21345:
-        return stacked(p);
-    case 109:
-    case 22345:
-        return acquisition(p);
-    case 61:
-    case 20112:
-        return tree(p);
-    default:
-        return page(p);
-    }
+    const auto found = std::find_if(std::begin(Pictures), std::end(Pictures),
+                                    [resource](const auto& picture) { return picture.first == resource; });
+    (found == std::end(Pictures) ? page : found->second)(p);
 }
 }  // namespace
 

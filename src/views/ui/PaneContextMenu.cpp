@@ -2,10 +2,9 @@
 
 #include <QMenu>
 
-#include "base/UiServices.h"
-#include "base/ui/PngFile.h"
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
+#include "tree/SignalViewCommands.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -25,22 +24,9 @@ QAction* addCommand(QMenu& menu, CommandTarget& target, const QString& label, in
     return action;
 }
 
-void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> render)
+void fill(QMenu& menu, marluneMDIChild& window)
 {
-    QAction* action = menu.addAction("Save picture...");
-    QObject::connect(action, &QAction::triggered, [&window, render = std::move(render)] {
-        UiServices& ui = window.client().ui();
-        const auto file = ui.saveFileDialog("PNG pictures(*.png)|*.png", "png");
-        if (file && !writePngFile(render(), *file))
-            ui.messageBox("Could not write " + *file + ".", "Marlune", MessageButtons::Ok, MessageIcon::Error);
-    });
-}
-
-void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
-{
-    QMenu menu(parent);
-    const int32_t kind = window.kind();
-    if (kind == SignalKind::Track || kind == SignalKind::Averager || kind == SignalKind::PeakHold) {
+    if (SignalViewCommands::offersReset(window)) {
         addCommand(menu, window, "Reset data", Cmd::ResetData);
         menu.addSeparator();
     }
@@ -59,14 +45,11 @@ void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent)
                          anyOverlay;
     overlays->menuAction()->setEnabled(anyOverlay);
     menu.addSeparator();
-    if (kind == SignalKind::Spectrum) {
+    if (SignalViewCommands::offersHarmonicRuler(window)) {
         addCommand(menu, window, "Harmonic ruler", Cmd::HarmonicRuler);
         menu.addSeparator();
     }
     addCommand(menu, window, "Axes settings...", Cmd::AxesSettings);
     addCommand(menu, window, "Properties...", Cmd::Properties);
-    menu.addSeparator();
-    addSavePicture(menu, window, [parent] { return parent->grab().toImage(); });
-    menu.exec(globalPosition);
 }
 }  // namespace PaneContextMenu

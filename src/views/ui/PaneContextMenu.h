@@ -1,21 +1,15 @@
 #pragma once
-#include <QImage>
-#include <QPoint>
+// The items of the panes' right-button menus, built anew each time; their commands go to the window.
 #include <QString>
-#include <functional>
 
 class QAction;
 class QMenu;
-class QWidget;
 class CommandTarget;
-class marluneChild;
 class marluneMDIChild;
 
-// The right-button menu of a signal pane, built anew each time; its commands go to the signal window.
 namespace PaneContextMenu {
-void run(marluneMDIChild& window, const QPoint& globalPosition, QWidget* parent);
+// The commands of a signal pane's menu.
+void fill(QMenu& menu, marluneMDIChild& window);
 // An item that sends command `id` to the window (or any target), enabled and checked as it says.
 QAction* addCommand(QMenu& menu, CommandTarget& target, const QString& label, int id);
-// "Save picture...": the pane's picture, as `render` draws it, into a PNG file the person names.
-void addSavePicture(QMenu& menu, marluneChild& window, std::function<QImage()> render);
 }

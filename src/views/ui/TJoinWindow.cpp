@@ -1,15 +1,12 @@
 #include "views/ui/TJoinWindow.h"
 
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
 
-#include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
@@ -33,45 +30,27 @@ QIcon colourMark(Rgb colour)
 }
 }  // namespace
 
-TJoinWindow::TJoinWindow(marluneJoinChild& child, QWidget* parent) : QWidget(parent), child_(&child)
+TJoinWindow::TJoinWindow(marluneJoinChild& child, QWidget* parent) : ChildPane(child, parent), shown_(child)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    child.subscribe(*this);
 }
 
-TJoinWindow::~TJoinWindow()
+void TJoinWindow::windowChanged(const ChildEvent& event)
 {
-    if (child_)
-        child_->unsubscribe(*this);
-}
-
-void TJoinWindow::childChanged(marluneChild& child, const ChildEvent& event)
-{
-    switch (event.change) {
-    case ChildChange::Repaint:
-        invalidate();
-        break;
-    case ChildChange::Closing:
-        child.unsubscribe(*this);
-        child_ = nullptr;
-        invalidate();
-        break;
-    default:
-        break;
-    }
+    if (event.change == ChildChange::Repaint)
+        redrawPicture();
 }
 
 QImage TJoinWindow::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
-    if (!child_)
+    if (!child())
         return image;
-    if (child_->parents().empty())
+    if (shown_.parents().empty())
         SignalPicture::drawNotice(image, marluneJoinChild::EmptyText);
-    else if (child_->stacked())
+    else if (shown_.stacked())
         drawStacked(image);
     else
         drawOverlay(image);
@@ -80,10 +59,10 @@ QImage TJoinWindow::render(QSize size) const
 
 void TJoinWindow::drawOverlay(QImage& image) const
 {
-    const CurveDisplay& display = child_->display();
-    SignalPicture::Look look{child_->yMax(), child_->yMin(), {},          display.axes,
+    const CurveDisplay& display = shown_.display();
+    SignalPicture::Look look{shown_.yMax(), shown_.yMin(), {},          display.axes,
                              display.logX,   display.xLabel, display.yLabel, TickLabelHeight};
-    const std::vector<marluneMDIChild*> windows = child_->parentSignals();
+    const std::vector<marluneMDIChild*> windows = shown_.parentSignals();
     for (std::size_t i = 0; i < windows.size(); ++i) {
         look.colour = marluneJoinChild::colourOf(i);
         const SignalPicture picture(*windows[i], image.size(), look);
@@ -99,7 +78,7 @@ void TJoinWindow::drawOverlay(QImage& image) const
 
 void TJoinWindow::drawStacked(QImage& image) const
 {
-    const std::vector<marluneMDIChild*> windows = child_->parentSignals();
+    const std::vector<marluneMDIChild*> windows = shown_.parentSignals();
     const int band = image.height() / int(windows.size());
     if (band < 1)
         return;
@@ -109,9 +88,9 @@ void TJoinWindow::drawStacked(QImage& image) const
     for (std::size_t i = 0; i < windows.size(); ++i) {
         SignalPicture::Look look = SignalPicture::Look::of(*windows[i]);
         look.axes = false;
-        if (child_->display().fixedRange) {
-            look.yMax = child_->yMax();
-            look.yMin = child_->yMin();
+        if (shown_.display().fixedRange) {
+            look.yMax = shown_.yMax();
+            look.yMin = shown_.yMin();
         }
         QImage picture(image.width(), band, QImage::Format_RGB32);
         SignalPicture(*windows[i], picture.size(), look).draw(picture);
@@ -124,49 +103,38 @@ void TJoinWindow::drawStacked(QImage& image) const
 
 marluneMDIChild* TJoinWindow::signalAtRow(int y) const
 {
-    if (!child_ || !child_->stacked() || child_->parents().empty() || y < 0)
+    if (!child() || !shown_.stacked() || shown_.parents().empty() || y < 0)
         return nullptr;
-    const std::vector<marluneMDIChild*> windows = child_->parentSignals();
+    const std::vector<marluneMDIChild*> windows = shown_.parentSignals();
     const int band = height() / int(windows.size());
     if (band < 1 || y / band >= int(windows.size()))
         return nullptr;
     return windows[std::size_t(y / band)];
 }
 
-void TJoinWindow::invalidate()
+void TJoinWindow::refreshBackBuffer()
 {
-    pictureValid_ = false;
-    update();
-}
-
-void TJoinWindow::paintEvent(QPaintEvent*)
-{
-    if (!pictureValid_ || backBuffer_.size() != size()) {
-        backBuffer_ = render(size());
-        pictureValid_ = true;
-        cursorX_ = -1;
-    }
-    QPainter(this).drawImage(0, 0, backBuffer_);
+    if (pictureValid() && backBuffer_.size() == size())
+        return;
+    backBuffer_ = render(size());
+    setPictureValid();
+    cursorX_ = -1;
 }
 
 void TJoinWindow::resizeEvent(QResizeEvent*)
 {
-    invalidate();
+    redrawPicture();
 }
 
 void TJoinWindow::invertCursor()
 {
-    if (cursorX_ < 0 || backBuffer_.isNull())
-        return;
-    QPainter painter(&backBuffer_);
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(QRect(cursorX_, 0, 1, backBuffer_.height()), Qt::white);
-    update(QRect(cursorX_, 0, 1, height()));
+    if (cursorX_ >= 0 && !backBuffer_.isNull())
+        invert(QRect(cursorX_, 0, 1, backBuffer_.height()));
 }
 
 void TJoinWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!child_ || !pictureValid_ || child_->parents().empty())
+    if (!child() || !pictureValid() || shown_.parents().empty())
         return;
     const QPoint point = event->position().toPoint();
     invertCursor();
@@ -178,14 +146,14 @@ void TJoinWindow::mouseMoveEvent(QMouseEvent* event)
 void TJoinWindow::showReadout(int x, int y) const
 {
     // The read-outs belong to the active window; an overlay under the mouse alone leaves them.
-    if (child_->client().activeChild() != child_)
+    if (shown_.client().activeChild() != &shown_)
         return;
-    marluneMDIChild* signalWindow = child_->stacked() ? signalAtRow(y) : child_->mainSignal();
+    marluneMDIChild* signalWindow = shown_.stacked() ? signalAtRow(y) : shown_.mainSignal();
     if (!signalWindow || !signalWindow->showsSamples())
         return;
     const Signal& signal = *signalWindow->signal();
-    const bool axes = !child_->stacked() && child_->display().axes;
-    const PixelMap map(width(), height(), axes, !child_->stacked() && child_->display().logX, signal.firstVisible(),
+    const bool axes = !shown_.stacked() && shown_.display().axes;
+    const PixelMap map(width(), height(), axes, !shown_.stacked() && shown_.display().logX, signal.firstVisible(),
                        signal.visibleCount(), signal.yMin(), signal.yMax());
     signalWindow->showCursorReadout(
         uint32_t(std::clamp<int64_t>(map.xToSample(x), signal.firstVisible(), signal.lastVisible())));
@@ -199,7 +167,7 @@ void TJoinWindow::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TJoinWindow::keyPressEvent(QKeyEvent* event)
 {
-    marluneMDIChild* main = child_ ? child_->mainSignal() : nullptr;
+    marluneMDIChild* main = child() ? shown_.mainSignal() : nullptr;
     if (!main || !main->showsSamples()) {
         QWidget::keyPressEvent(event);
         return;
@@ -223,26 +191,15 @@ void TJoinWindow::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TJoinWindow::focusInEvent(QFocusEvent*)
+void TJoinWindow::eraseMarks()
 {
-    // The status bar tells the range, step and rate of the main parent, whose part the overlay shows.
-    if (marluneMDIChild* main = child_ ? child_->mainSignal() : nullptr; main && main->showsSamples()) {
-        main->client().ui().show3DStatusBar(false);
-        main->refreshStatusBar();
-    }
-}
-
-void TJoinWindow::focusOutEvent(QFocusEvent* event)
-{
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason)
-        return;
     invertCursor();
     cursorX_ = -1;
 }
 
 void TJoinWindow::fillOverlayMenu(QMenu& menu)
 {
-    marluneJoinChild& overlay = *child_;
+    marluneJoinChild& overlay = shown_;
     const std::vector<marluneMDIChild*> windows = overlay.parentSignals();
     for (std::size_t i = 0; i < windows.size(); ++i) {
         QAction* item = menu.addAction(colourMark(marluneJoinChild::colourOf(i)),
@@ -269,25 +226,14 @@ void TJoinWindow::fillOverlayMenu(QMenu& menu)
 
 void TJoinWindow::fillContextMenu(QMenu& menu, int y)
 {
-    if (!child_->stacked()) {
+    if (!shown_.stacked()) {
         fillOverlayMenu(menu);
     } else if (marluneMDIChild* signal = signalAtRow(y)) {
         connect(menu.addAction(QString::fromStdString(signal->title())), &QAction::triggered, this,
                 [signal] { signal->raise(); });
         menu.addSeparator();
     }
-    PaneContextMenu::addCommand(menu, *child_, "Show in one coord. system", marluneJoinChild::ShowInOneSystem);
+    PaneContextMenu::addCommand(menu, shown_, "Show in one coord. system", marluneJoinChild::ShowInOneSystem);
     menu.addSeparator();
-    PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
-}
-
-void TJoinWindow::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!child_)
-        return;
-    if (auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget()); subWindow && subWindow->mdiArea())
-        subWindow->mdiArea()->setActiveSubWindow(subWindow);
-    QMenu menu(this);
-    fillContextMenu(menu, event->pos().y());
-    menu.exec(event->globalPos());
+    addSavePicture(menu);
 }

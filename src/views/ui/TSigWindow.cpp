@@ -1,18 +1,13 @@
 #include "views/ui/TSigWindow.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "base/UiServices.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "tree/marluneMDIChild.h"
@@ -27,31 +22,14 @@ namespace {
 constexpr int LastHarmonic = 11;
 }  // namespace
 
-TSigWindow::TSigWindow(marluneMDIChild& child, QWidget* parent) : QWidget(parent), child_(&child)
+TSigWindow::TSigWindow(marluneMDIChild& child, QWidget* parent) : ChildPane(child, parent), shown_(child)
 {
-    // Every pixel comes from the back buffer.
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    child.subscribe(*this);
     harmonic_ = child.harmonicRuler();
 }
 
-TSigWindow::~TSigWindow()
-{
-    if (child_)
-        child_->unsubscribe(*this);
-}
-
-void TSigWindow::detach()
-{
-    if (child_)
-        child_->unsubscribe(*this);
-    child_ = nullptr;
-    repaint();
-}
-
-void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
+void TSigWindow::windowChanged(const ChildEvent& event)
 {
     switch (event.change) {
     case ChildChange::Repaint:
@@ -66,15 +44,9 @@ void TSigWindow::childChanged(marluneChild&, const ChildEvent& event)
         publishCursor();
         break;
     case ChildChange::Marks:
-        if (selectionExists_ && !child_->selection())
+        if (selectionExists_ && !child()->selection())
             eraseSelection();
         followHarmonicRuler();
-        break;
-    case ChildChange::CopyPicture:
-        QApplication::clipboard()->setImage(backBuffer_);
-        break;
-    case ChildChange::Closing:
-        detach();
         break;
     default:
         break;
@@ -89,38 +61,31 @@ QSize TSigWindow::sizeHint() const
 QImage TSigWindow::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
-    if (child_)
-        SignalPicture(*child_, size).draw(image);
+    if (child())
+        SignalPicture(*child(), size).draw(image);
     else
         image.fill(Qt::white);
     return image;
 }
 
-void TSigWindow::repaint()
-{
-    pictureValid_ = false;
-    update();
-}
-
 std::optional<PixelMap> TSigWindow::pixelMap() const
 {
-    if (!child_ || !child_->showsSamples() || width() < 2)
+    if (!child() || !child()->showsSamples() || width() < 2)
         return std::nullopt;
-    const Signal* signal = child_->signal();
-    return PixelMap(width(), height(), child_->drawAxes(), child_->logXAxis(), signal->firstVisible(),
+    const Signal* signal = child()->signal();
+    return PixelMap(width(), height(), child()->drawAxes(), child()->logXAxis(), signal->firstVisible(),
                     signal->visibleCount(), signal->yMin(), signal->yMax());
 }
 
 TSigWindow::PictureFrame TSigWindow::pictureFrame() const
 {
-    return {size(), child_ && child_->drawAxes(), child_ && child_->logXAxis()};
+    return {size(), child() && child()->drawAxes(), child() && child()->logXAxis()};
 }
 
-void TSigWindow::paintEvent(QPaintEvent*)
+void TSigWindow::refreshBackBuffer()
 {
-    if (!pictureValid_ || backBuffer_.size() != size())
+    if (!pictureValid() || backBuffer_.size() != size())
         refreshPicture();
-    QPainter(this).drawImage(0, 0, backBuffer_);
 }
 
 void TSigWindow::resizeEvent(QResizeEvent*)
@@ -140,19 +105,19 @@ void TSigWindow::refreshPicture()
             invertBand(anchorX_, currentX_);
     }
     cursorRects_.clear();
-    if (!sameFrame || !child_ || !child_->showsSamples())
+    if (!sameFrame || !child() || !child()->showsSamples())
         forgetSelection();
     frame_ = pictureFrame();
     if (!sameFrame || !scrollPicture()) {
         if (backBuffer_.size() != size())
             backBuffer_ = QImage(size(), QImage::Format_RGB32);
-        if (child_)
-            SignalPicture(*child_, size()).draw(backBuffer_);
+        if (child())
+            SignalPicture(*child(), size()).draw(backBuffer_);
         else
             backBuffer_.fill(Qt::white);
     }
     pendingShift_ = 0;
-    pictureValid_ = true;
+    setPictureValid();
     skipNextMove_ = true;
     if (selectionExists_)
         invertBand(anchorX_, currentX_);
@@ -160,14 +125,14 @@ void TSigWindow::refreshPicture()
 
 bool TSigWindow::scrollPicture()
 {
-    const int32_t shift = child_ ? pendingShift_ : 0;
-    if (shift == 0 || child_->logXAxis())
+    const int32_t shift = child() ? pendingShift_ : 0;
+    if (shift == 0 || child()->logXAxis())
         return false;
-    const SignalPicture picture(*child_, size());
+    const SignalPicture picture(*child(), size());
     if (!picture.drawable())
         return false;
     const auto map = pixelMap();
-    const bool axes = child_->drawAxes();
+    const bool axes = child()->drawAxes();
     const int left = map->plotLeft();
     // With axes the plot's right edge lies past the pane.
     const int right = std::min(map->plotRight(), width());
@@ -177,7 +142,7 @@ bool TSigWindow::scrollPicture()
     const int moved = int(std::abs(shift) * pixelsPerSample);
     if (moved <= 0 || moved >= right - left)
         return false;
-    const uint32_t count = child_->signal()->visibleCount();
+    const uint32_t count = child()->signal()->visibleCount();
     // Samples enough to draw `columns` device columns from either end, the one joining them to the rest included.
     const auto samplesIn = [&](int columns) {
         return std::min<uint32_t>(uint32_t(columns / pixelsPerSample) + 2, count);
@@ -201,14 +166,6 @@ bool TSigWindow::scrollPicture()
     return true;
 }
 
-void TSigWindow::invert(const QRect& rect)
-{
-    QPainter painter(&backBuffer_);
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(rect, Qt::white);
-    update(rect);
-}
-
 void TSigWindow::invertBand(int from, int to)
 {
     const auto map = pixelMap();
@@ -222,10 +179,10 @@ void TSigWindow::drawCursor()
     if (!map || cursorX_ < 0)
         return;
     cursorRects_.emplace_back(cursorX_, 0, 1, map->plotBottom());
-    const Signal& signal = *child_->signal();
+    const Signal& signal = *child()->signal();
     const int64_t index = std::clamp<int64_t>(map->xToSample(cursorX_), signal.firstVisible(), signal.lastVisible());
     // A 5 x 4 box around the curve point of the sample under the cursor, while samples are wider than pixels.
-    if (signal.lastVisible() - signal.firstVisible() < uint32_t(width()) && !SignalKind::isOverlay(child_->kind()))
+    if (signal.lastVisible() - signal.firstVisible() < uint32_t(width()) && !SignalKind::isOverlay(child()->kind()))
         cursorRects_.emplace_back(map->sampleToX(index) - 2, map->valueToY(signal.samples()[index]) - 2, 5, 4);
     if (harmonic_) {
         const long double frequency = signal.xOfIndex(index);
@@ -246,7 +203,7 @@ void TSigWindow::eraseCursor()
 void TSigWindow::moveTo(int x, bool buttonDown)
 {
     const auto map = pixelMap();
-    if (!map || !pictureValid_ || x <= map->plotLeft())
+    if (!map || !pictureValid() || x <= map->plotLeft())
         return;
     if (dragging_ && buttonDown) {
         invertBand(anchorX_, currentX_);
@@ -265,10 +222,10 @@ void TSigWindow::moveTo(int x, bool buttonDown)
     publishCursor();
     drawCursor();
     // The read-outs belong to the active window; an inactive one under the mouse leaves them alone.
-    if (child_->client().activeChild() != child_)
+    if (child()->client().activeChild() != child())
         return;
-    const Signal& signal = *child_->signal();
-    child_->showCursorReadout(
+    const Signal& signal = *child()->signal();
+    child()->showCursorReadout(
         uint32_t(std::clamp<int64_t>(map->xToSample(x), signal.firstVisible(), signal.lastVisible())));
 }
 
@@ -289,36 +246,37 @@ void TSigWindow::forgetSelection()
 
 void TSigWindow::publishSelection()
 {
-    if (!child_)
+    if (!child())
         return;
     const auto map = pixelMap();
     if (!selectionExists_ || !map)
-        child_->setSelection(std::nullopt);
+        child()->setSelection(std::nullopt);
     else
-        child_->setSelection(SampleSelection{map->zoomRange(anchorX_, currentX_), map->editRange(anchorX_, currentX_)});
+        child()->setSelection(SampleSelection{map->zoomRange(anchorX_, currentX_), map->editRange(anchorX_, currentX_)});
 }
 
 void TSigWindow::publishCursor()
 {
-    if (!child_)
+    if (!child())
         return;
     const auto map = pixelMap();
-    child_->setPasteOffset(map && cursorX_ >= 0 ? map->pasteOffset(cursorX_) : std::nullopt);
+    child()->setPasteOffset(map && cursorX_ >= 0 ? map->pasteOffset(cursorX_) : std::nullopt);
 }
 
 void TSigWindow::followHarmonicRuler()
 {
-    if (!child_ || child_->harmonicRuler() == harmonic_)
+    if (!child() || child()->harmonicRuler() == harmonic_)
         return;
     const bool shown = !cursorRects_.empty();
     eraseCursor();
-    harmonic_ = child_->harmonicRuler();
+    harmonic_ = child()->harmonicRuler();
     if (shown)
         drawCursor();
 }
 
 void TSigWindow::mousePressEvent(QMouseEvent* event)
 {
+    activateSubWindow();
     const auto map = pixelMap();
     if (event->button() != Qt::LeftButton || !map || int(event->position().x()) <= map->plotLeft())
         return;
@@ -338,26 +296,15 @@ void TSigWindow::mouseReleaseEvent(QMouseEvent* event)
         dragging_ = false;
 }
 
-void TSigWindow::focusInEvent(QFocusEvent*)
+void TSigWindow::eraseMarks()
 {
-    if (!child_)
-        return;
-    child_->client().ui().show3DStatusBar(false);
-    child_->refreshStatusBar();
-}
-
-void TSigWindow::focusOutEvent(QFocusEvent* event)
-{
-    // An open menu takes the keyboard only while it is open; its commands still work on the band.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason)
-        return;
     eraseSelection();
     eraseCursor();
 }
 
 void TSigWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (!child_) {
+    if (!child()) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -372,34 +319,25 @@ void TSigWindow::keyPressEvent(QKeyEvent* event)
             moveTo(map->plotLeft() + 1, false);
         break;
     case Qt::Key_Left:
-        child_->stepLeft();
+        child()->stepLeft();
         break;
     case Qt::Key_Right:
-        child_->stepRight();
+        child()->stepRight();
         break;
     case Qt::Key_Up:
-        child_->zoomOut();
+        child()->zoomOut();
         break;
     case Qt::Key_Down:
-        child_->zoomIn();
+        child()->zoomIn();
         break;
     default:
         QWidget::keyPressEvent(event);
     }
 }
 
-void TSigWindow::activateSubWindow()
+void TSigWindow::fillContextMenu(QMenu& menu, QPoint)
 {
-    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (subWindow && subWindow->mdiArea())
-        subWindow->mdiArea()->setActiveSubWindow(subWindow);
-    setFocus(Qt::MouseFocusReason);
-}
-
-void TSigWindow::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!child_)
-        return;
-    activateSubWindow();
-    PaneContextMenu::run(*child_, event->globalPos(), this);
+    PaneContextMenu::fill(menu, *child());
+    menu.addSeparator();
+    addSavePicture(menu);
 }

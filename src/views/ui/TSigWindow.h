@@ -1,47 +1,39 @@
 #pragma once
-#include <QImage>
-#include <QWidget>
+// The drawing pane of a signal window: the curve, and the cursor, harmonic ruler and selection band inverted over it.
 #include <optional>
 #include <vector>
 
-#include "tree/ChildEvent.h"
+#include "views/ui/ChildPane.h"
 
 class PixelMap;
 class marluneMDIChild;
 
-// The drawing pane of a signal window. The picture lives on a back buffer; the cursor, the harmonic
-// ruler and the selection band are inverted on it (XOR), so moving them never redraws the curve.
-// The band's samples and the paste position are kept on the window, where the commands find them.
-class TSigWindow : public QWidget, public ChildListener {
+// Moving the marks never redraws the curve. The band's samples and the paste position are kept on
+// the window, where the commands find them.
+class TSigWindow : public ChildPane {
     Q_OBJECT
 public:
     explicit TSigWindow(marluneMDIChild& child, QWidget* parent = nullptr);
-    ~TSigWindow() override;
 
     // Null once the window was destroyed.
-    marluneMDIChild* child() const { return child_; }
-    void detach();
+    marluneMDIChild* child() const { return window() ? &shown_ : nullptr; }
 
-    // The pane's picture at any size, drawn as on the screen (pictures, exports, tests).
-    QImage render(QSize size) const;
-    // What the screen shows now: the picture with cursor and selection.
-    const QImage& backBuffer() const { return backBuffer_; }
+    QImage render(QSize size) const override;
     QSize sizeHint() const override;
 
     // Draws the picture anew at the next paint.
-    void repaint();
-    void childChanged(marluneChild& child, const ChildEvent& event) override;
+    void repaint() { redrawPicture(); }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void windowChanged(const ChildEvent& event) override;
+    void refreshBackBuffer() override;
+    void fillContextMenu(QMenu& menu, QPoint at) override;
+    void eraseMarks() override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // What the band's pixels were measured against: in a picture of another geometry they mark other samples.
@@ -59,7 +51,6 @@ private:
     void refreshPicture();
     bool scrollPicture();
     void moveTo(int x, bool buttonDown);
-    void invert(const QRect& rect);
     void invertBand(int from, int to);
     void drawCursor();
     void eraseCursor();
@@ -70,12 +61,8 @@ private:
     void publishCursor();
     // Follows the window's harmonic ruler switch.
     void followHarmonicRuler();
-    // A right click, like a left one, works in the window it is on.
-    void activateSubWindow();
 
-    marluneMDIChild* child_;
-    QImage backBuffer_;
-    bool pictureValid_ = false;
+    marluneMDIChild& shown_;
     PictureFrame frame_;
 
     int anchorX_ = -1;

@@ -1,69 +1,33 @@
 #include "views/ui/crtez.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
 #include <algorithm>
 
-#include "base/UiServices.h"
 #include "tree/CommandIds.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/ui/PaneContextMenu.h"
 #include "views/ui/Picture3D.h"
 
-crtez::crtez(marlune3DChild& child, QWidget* parent) : QWidget(parent), child_(&child)
+crtez::crtez(marlune3DChild& child, QWidget* parent) : ChildPane(child, parent), shown_(child)
 {
-    // Every pixel comes from the back buffer.
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    child.subscribe(*this);
 }
 
-crtez::~crtez()
+void crtez::windowChanged(const ChildEvent& event)
 {
-    if (child_)
-        child_->unsubscribe(*this);
-}
-
-void crtez::detach()
-{
-    if (child_)
-        child_->unsubscribe(*this);
-    child_ = nullptr;
-    pendingRedraw_ = true;
-    update();
-}
-
-void crtez::childChanged(marluneChild&, const ChildEvent& event)
-{
-    switch (event.change) {
-    case ChildChange::Repaint:
-    case ChildChange::Scrolled: {
-        // A move by one row is taken here, once, so that a later repaint draws everything.
-        FFTSignal& data = child_->data();
-        if (data.shiftDirection != 0)
-            pendingShift_ += data.shiftDirection;
-        else
-            pendingRedraw_ = true;
-        data.shiftDirection = 0;
+    if (event.change != ChildChange::Repaint && event.change != ChildChange::Scrolled)
+        return;
+    // A move by one row is taken here, once, so that a later repaint draws everything.
+    FFTSignal& data = shown_.data();
+    if (data.shiftDirection != 0) {
+        pendingShift_ += data.shiftDirection;
         update();
-        break;
+    } else {
+        redrawPicture();
     }
-    case ChildChange::CopyPicture:
-        refreshPicture();
-        QApplication::clipboard()->setImage(backBuffer_.copy(rect()));
-        break;
-    case ChildChange::Closing:
-        detach();
-        break;
-    default:
-        break;
-    }
+    data.shiftDirection = 0;
 }
 
 QSize crtez::sizeHint() const
@@ -74,64 +38,53 @@ QSize crtez::sizeHint() const
 QImage crtez::render(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
-    if (!child_) {
+    if (!child()) {
         image.fill(Qt::white);
         return image;
     }
-    const Picture3D picture(child_->data(), child_->display, child_->client().palette(std::size_t(child_->display.palette)),
-                            child_->invalid(), size);
+    const Picture3D picture(shown_.data(), shown_.display, shown_.client().palette(std::size_t(shown_.display.palette)),
+                            shown_.invalid(), size);
     picture.draw(image);
     return image;
 }
 
-void crtez::refreshPicture()
+void crtez::refreshBackBuffer()
 {
+    bool anew = !pictureValid();
     const QSize needed(std::max(width(), BufferWidth), std::max(height(), BufferHeight));
     if (backBuffer_.width() < needed.width() || backBuffer_.height() < needed.height()) {
         backBuffer_ = QImage(needed, QImage::Format_RGB32);
-        pendingRedraw_ = true;
+        anew = true;
     }
-    if (!child_) {
+    if (!child()) {
         backBuffer_.fill(Qt::white);
         return;
     }
-    const Picture3D picture(child_->data(), child_->display, child_->client().palette(std::size_t(child_->display.palette)),
-                            child_->invalid(), size());
-    const bool scrolled = !pendingRedraw_ && pictureValid_ && std::abs(pendingShift_) == 1 &&
-                          picture.scroll(backBuffer_, pendingShift_);
-    if (!scrolled && (pendingRedraw_ || pendingShift_ != 0 || !pictureValid_))
+    const Picture3D picture(shown_.data(), shown_.display, shown_.client().palette(std::size_t(shown_.display.palette)),
+                            shown_.invalid(), size());
+    const bool scrolled = !anew && std::abs(pendingShift_) == 1 && picture.scroll(backBuffer_, pendingShift_);
+    if (!scrolled && (anew || pendingShift_ != 0))
         picture.draw(backBuffer_);
-    pictureValid_ = true;
-    pendingRedraw_ = false;
+    setPictureValid();
     pendingShift_ = 0;
 }
 
 void crtez::paintEvent(QPaintEvent* event)
 {
-    refreshPicture();
     // A cross while the arrows move the ruler, the arrow while they turn or move the view.
-    setCursor(child_ && child_->data().rulerOn ? Qt::CrossCursor : Qt::ArrowCursor);
-    QPainter painter(this);
-    painter.drawImage(event->rect(), backBuffer_, event->rect());
+    setCursor(child() && shown_.data().rulerOn ? Qt::CrossCursor : Qt::ArrowCursor);
+    ChildPane::paintEvent(event);
 }
 
 void crtez::resizeEvent(QResizeEvent* event)
 {
-    pendingRedraw_ = true;
-    QWidget::resizeEvent(event);
-}
-
-void crtez::focusInEvent(QFocusEvent*)
-{
-    if (!child_)
-        return;
-    child_->client().ui().show3DStatusBar(true);
-    child_->refreshStatusBar();
+    redrawPicture();
+    ChildPane::resizeEvent(event);
 }
 
 void crtez::keyPressEvent(QKeyEvent* event)
 {
-    if (!child_) {
+    if (!child()) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -139,29 +92,29 @@ void crtez::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        child_->tabKey();
+        shown_.tabKey();
         break;
     case Qt::Key_F2:
-        child_->f2Key();
+        shown_.f2Key();
         break;
     case Qt::Key_Delete:
-        child_->deleteKey();
+        shown_.deleteKey();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        child_->enterKey();
+        shown_.enterKey();
         break;
     case Qt::Key_Left:
-        child_->arrowKey(marlune3DChild::Arrow::Left, shift);
+        shown_.arrowKey(marlune3DChild::Arrow::Left, shift);
         break;
     case Qt::Key_Right:
-        child_->arrowKey(marlune3DChild::Arrow::Right, shift);
+        shown_.arrowKey(marlune3DChild::Arrow::Right, shift);
         break;
     case Qt::Key_Up:
-        child_->arrowKey(marlune3DChild::Arrow::Up, shift);
+        shown_.arrowKey(marlune3DChild::Arrow::Up, shift);
         break;
     case Qt::Key_Down:
-        child_->arrowKey(marlune3DChild::Arrow::Down, shift);
+        shown_.arrowKey(marlune3DChild::Arrow::Down, shift);
         break;
     case Qt::Key_Shift:
         break;
@@ -172,49 +125,30 @@ void crtez::keyPressEvent(QKeyEvent* event)
 
 void crtez::keyReleaseEvent(QKeyEvent* event)
 {
-    if (child_ && event->key() == Qt::Key_Shift && !event->isAutoRepeat())
-        child_->shiftReleased();
+    if (child() && event->key() == Qt::Key_Shift && !event->isAutoRepeat())
+        shown_.shiftReleased();
     QWidget::keyReleaseEvent(event);
 }
 
-void crtez::mousePressEvent(QMouseEvent* event)
+void crtez::fillContextMenu(QMenu& menu, QPoint)
 {
-    activateSubWindow();
-    QWidget::mousePressEvent(event);
-}
-
-void crtez::activateSubWindow()
-{
-    auto* subWindow = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (subWindow && subWindow->mdiArea())
-        subWindow->mdiArea()->setActiveSubWindow(subWindow);
-    setFocus(Qt::MouseFocusReason);
-}
-
-void crtez::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!child_)
-        return;
-    activateSubWindow();
-    QMenu menu(this);
     using PaneContextMenu::addCommand;
-    addCommand(menu, *child_, "Spectrogram view", Cmd::SpectrogramView);
-    addCommand(menu, *child_, "Ruler", Cmd::Ruler3D);
-    addCommand(menu, *child_, "Mesh", Cmd::MeshView);
+    addCommand(menu, shown_, "Spectrogram view", Cmd::SpectrogramView);
+    addCommand(menu, shown_, "Ruler", Cmd::Ruler3D);
+    addCommand(menu, shown_, "Mesh", Cmd::MeshView);
     menu.addSeparator();
-    addCommand(menu, *child_, "Hot", Cmd::PaletteHot);
-    addCommand(menu, *child_, "Blue", Cmd::PaletteBlue);
-    addCommand(menu, *child_, "Gray", Cmd::PaletteGray);
-    addCommand(menu, *child_, "Copper", Cmd::PaletteCopper);
-    addCommand(menu, *child_, "HSV", Cmd::PaletteHSV);
-    addCommand(menu, *child_, "White", Cmd::PaletteWhite);
+    addCommand(menu, shown_, "Hot", Cmd::PaletteHot);
+    addCommand(menu, shown_, "Blue", Cmd::PaletteBlue);
+    addCommand(menu, shown_, "Gray", Cmd::PaletteGray);
+    addCommand(menu, shown_, "Copper", Cmd::PaletteCopper);
+    addCommand(menu, shown_, "HSV", Cmd::PaletteHSV);
+    addCommand(menu, shown_, "White", Cmd::PaletteWhite);
     menu.addSeparator();
-    addCommand(menu, *child_, "Invert colors", Cmd::InvertColors);
+    addCommand(menu, shown_, "Invert colors", Cmd::InvertColors);
     menu.addSeparator();
-    addCommand(menu, *child_, "Sum 3D over frequency range...", Cmd::InstrumentSum3D);
+    addCommand(menu, shown_, "Sum 3D over frequency range...", Cmd::InstrumentSum3D);
     menu.addSeparator();
-    addCommand(menu, *child_, "Properties", Cmd::Properties);
+    addCommand(menu, shown_, "Properties", Cmd::Properties);
     menu.addSeparator();
-    PaneContextMenu::addSavePicture(menu, *child_, [this] { return render(size()); });
-    menu.exec(event->globalPos());
+    addSavePicture(menu);
 }

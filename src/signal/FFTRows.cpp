@@ -1,4 +1,4 @@
-#include "views/FFTRows.h"
+#include "signal/FFTRows.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,5 @@
 #pragma once
+// The rows of a 3D window's matrix in one block, moved by their pointers.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
