@@ -104,88 +104,72 @@ void ControlSelection::step(bool towardsEnd)
     marluneChild::updateAfterChanges(moved);
 }
 
+namespace {
+using Selection = ControlSelection;
+
+std::optional<CommandState> anySelected(const Selection& selection)
+{
+    return CommandState{!selection.selectedSlots().empty()};
+}
+
+std::optional<CommandState> anySignalWindow(const Selection& selection)
+{
+    return CommandState{!selection.signalWindows().empty()};
+}
+
+std::optional<CommandState> any3DWindow(const Selection& selection)
+{
+    const std::vector<marluneChild*> all = selection.windows();
+    return CommandState{std::any_of(all.begin(), all.end(), is3DWindow)};
+}
+}  // namespace
+
+// The menus and the control bar ask for every command they show: windows are looked up only for the
+// commands of the table.
+const CommandRow<ControlSelection> ControlSelection::Rows[] = {
+    {Cmd::TimeFFT, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
+     [](Selection& s) { s.timeFFT(); }},
+    {Cmd::Filter, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
+     [](Selection& s) { s.deriveEach(Cmd::Filter); }},
+    {Cmd::ExtractFromTo, anySignalWindow, [](Selection& s) { s.deriveEach(Cmd::ExtractFromTo); }},
+    {Cmd::Cepstrum, anySignalWindow, [](Selection& s) { s.forEach(Cmd::Cepstrum, true); }},
+    {Cmd::RulerSampleUnits, anySignalWindow, [](Selection& s) { s.forEach(Cmd::RulerSampleUnits, true); }},
+    {Cmd::FFT, anySignalWindow, [](Selection& s) { s.forEach(Cmd::FFT, true); }},
+    {Cmd::ZoomPow2, anySignalWindow, [](Selection& s) { s.zoomToPowerOfTwo(); }},
+    {Cmd::StepChange, anySignalWindow, [](Selection& s) { s.changeStep(); }},
+    {Cmd::MergeParallel, anySignalWindow, [](Selection& s) { s.merge(SignalKind::StackedOverlay); }},
+    {Cmd::MergeTogether, anySignalWindow, [](Selection& s) { s.merge(SignalKind::Overlay); }},
+    {Cmd::MeshView, any3DWindow, [](Selection& s) { s.forEach(Cmd::MeshView, false); }},
+    {Cmd::Ruler3D, any3DWindow, [](Selection& s) { s.forEach(Cmd::Ruler3D, false); }},
+    {Cmd::SpectrogramView, any3DWindow, [](Selection& s) { s.forEach(Cmd::SpectrogramView, false); }},
+    {Cmd::AdjustZ, any3DWindow, [](Selection& s) { s.forEach(Cmd::AdjustZ, false); }},
+    {Cmd::Link, anySelected,
+     [](Selection& s) {
+         for (marluneChild* window : s.windows())
+             window->link();
+     }},
+    {Cmd::Unlink, anySelected,
+     [](Selection& s) {
+         for (marluneChild* window : s.windows())
+             window->unlink();
+     }},
+    {Cmd::ZoomIn, anySelected, [](Selection& s) { s.forEach(Cmd::ZoomIn, true); }},
+    {Cmd::ZoomOut, anySelected, [](Selection& s) { s.forEach(Cmd::ZoomOut, true); }},
+};
+
+const CommandTable<ControlSelection> ControlSelection::Table{"control window", Rows};
+
 std::optional<CommandState> ControlSelection::commandState(int id) const
 {
-    // The menus and the control bar ask for every command they show: windows are looked up only
-    // for the commands of the table.
-    switch (id) {
-    case Cmd::TimeFFT:
-    case Cmd::Filter:
-        return CommandState{sameSampleRate()};
-    case Cmd::Cepstrum:
-    case Cmd::RulerSampleUnits:
-    case Cmd::ExtractFromTo:
-    case Cmd::FFT:
-    case Cmd::ZoomPow2:
-    case Cmd::StepChange:
-    case Cmd::MergeParallel:
-    case Cmd::MergeTogether:
-        return CommandState{!signalWindows().empty()};
-    case Cmd::MeshView:
-    case Cmd::Ruler3D:
-    case Cmd::SpectrogramView:
-    case Cmd::AdjustZ: {
-        const std::vector<marluneChild*> all = windows();
-        return CommandState{std::any_of(all.begin(), all.end(), is3DWindow)};
-    }
-    case Cmd::Link:
-    case Cmd::Unlink:
-    case Cmd::ZoomIn:
-    case Cmd::ZoomOut:
-        return CommandState{!selected_.empty()};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool ControlSelection::command(int id)
 {
+    // A disabled command of the table is taken and does nothing.
     if (const auto state = commandState(id); !state || !state->enabled)
         return state.has_value();
-    switch (id) {
-    case Cmd::Link:
-        for (marluneChild* window : windows())
-            window->link();
-        return true;
-    case Cmd::Unlink:
-        for (marluneChild* window : windows())
-            window->unlink();
-        return true;
-    case Cmd::FFT:
-    case Cmd::Cepstrum:
-    case Cmd::RulerSampleUnits:
-    case Cmd::ZoomIn:
-    case Cmd::ZoomOut:
-        forEach(id, true);
-        return true;
-    case Cmd::MeshView:
-    case Cmd::Ruler3D:
-    case Cmd::SpectrogramView:
-    case Cmd::AdjustZ:
-        forEach(id, false);
-        return true;
-    case Cmd::ZoomPow2:
-        zoomToPowerOfTwo();
-        return true;
-    case Cmd::ExtractFromTo:
-    case Cmd::Filter:
-        deriveEach(id);
-        return true;
-    case Cmd::TimeFFT:
-        timeFFT();
-        return true;
-    case Cmd::StepChange:
-        changeStep();
-        return true;
-    case Cmd::MergeParallel:
-        merge(SignalKind::StackedOverlay);
-        return true;
-    case Cmd::MergeTogether:
-        merge(SignalKind::Overlay);
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }
 
 void ControlSelection::forEach(int id, bool signalWindowsOnly)

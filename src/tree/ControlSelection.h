@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 
 class marluneChild;
 class marluneMDIChild;
@@ -38,8 +38,11 @@ public:
     // as their numbers mean other things in the main menus.
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<ControlSelection> Table;
 
 private:
+    static const CommandRow<ControlSelection> Rows[];
+
     bool sameSampleRate() const;
     void zoomToPowerOfTwo();
     // The command of a processed kind for each selected signal window, its parameters asked once.

@@ -47,49 +47,37 @@ bool WorkspaceCommands::hasActiveWindow() const
     return active && client_.isRegistered(active);
 }
 
+const CommandRow<WorkspaceCommands> WorkspaceCommands::Rows[] = {
+    {Cmd::SaveWorkspace, nullptr,
+     [](WorkspaceCommands& w) {
+         if (const auto name = w.client_.ui().saveFileDialog(Filter, Extension))
+             WorkspaceWriter::saveWorkspace(w.client_, *name);
+     }},
+    {Cmd::LoadWorkspace, nullptr, [](WorkspaceCommands& w) { w.loadChosen({}); }},
+    {Cmd::Examples, nullptr,
+     [](WorkspaceCommands& w) { w.loadChosen((std::filesystem::path(w.client_.programFolder()) / ExamplesFolder).string()); }},
+    {Cmd::SaveToolWindow, [](const WorkspaceCommands& w) { return std::optional(CommandState{w.hasActiveWindow()}); },
+     [](WorkspaceCommands& w) { w.tools_.saveActive(false); }},
+    {Cmd::SaveToolSubtree, [](const WorkspaceCommands& w) { return std::optional(CommandState{w.hasActiveWindow()}); },
+     [](WorkspaceCommands& w) { w.tools_.saveActive(true); }},
+    {Cmd::UseToolFromFile, nullptr, [](WorkspaceCommands& w) { w.tools_.applyFromFile(); }},
+};
+
+const CommandTable<WorkspaceCommands> WorkspaceCommands::Table{"workspaces and tools", Rows};
+
 std::optional<CommandState> WorkspaceCommands::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::SaveWorkspace:
-    case Cmd::LoadWorkspace:
-    case Cmd::Examples:
-    case Cmd::UseToolFromFile:
+    // The tools found in the program folder are numbered from ToolBase on.
+    if (id >= Cmd::ToolBase && id < Cmd::ToolBase + int(tools_.tools().size()))
         return CommandState{};
-    case Cmd::SaveToolWindow:
-    case Cmd::SaveToolSubtree:
-        return CommandState{hasActiveWindow()};
-    default:
-        if (id >= Cmd::ToolBase && id < Cmd::ToolBase + int(tools_.tools().size()))
-            return CommandState{};
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool WorkspaceCommands::command(int id)
 {
-    switch (id) {
-    case Cmd::SaveWorkspace:
-        if (const auto name = client_.ui().saveFileDialog(Filter, Extension))
-            WorkspaceWriter::saveWorkspace(client_, *name);
+    if (id >= Cmd::ToolBase && id < Cmd::ToolBase + int(tools_.tools().size())) {
+        tools_.apply(tools_.tools()[std::size_t(id - Cmd::ToolBase)].path);
         return true;
-    case Cmd::LoadWorkspace:
-        loadChosen({});
-        return true;
-    case Cmd::Examples:
-        loadChosen((std::filesystem::path(client_.programFolder()) / ExamplesFolder).string());
-        return true;
-    case Cmd::SaveToolWindow:
-    case Cmd::SaveToolSubtree:
-        tools_.saveActive(id == Cmd::SaveToolSubtree);
-        return true;
-    case Cmd::UseToolFromFile:
-        tools_.applyFromFile();
-        return true;
-    default:
-        if (id >= Cmd::ToolBase && id < Cmd::ToolBase + int(tools_.tools().size())) {
-            tools_.apply(tools_.tools()[std::size_t(id - Cmd::ToolBase)].path);
-            return true;
-        }
-        return false;
     }
+    return Table.run(*this, id);
 }

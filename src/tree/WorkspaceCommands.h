@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 #include "tree/CustomTools.h"
 
 class marluneMDIClient;
@@ -30,8 +30,11 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<WorkspaceCommands> Table;
 
 private:
+    static const CommandRow<WorkspaceCommands> Rows[];
+
     void loadChosen(const std::string& folder);
     // The active window of the tree; tools are saved from it.
     bool hasActiveWindow() const;

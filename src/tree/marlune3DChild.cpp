@@ -331,41 +331,98 @@ void marlune3DChild::exportLevel(bool matrix)
         ui.messageBox(Export3D::CouldNotOpen);
 }
 
+namespace {
+using Window3D = marlune3DChild;
+
+std::optional<CommandState> always(const Window3D&)
+{
+    return CommandState{};
+}
+
+std::optional<CommandState> withRuler(const Window3D& window)
+{
+    return CommandState{window.data().rulerOn};
+}
+
+std::optional<CommandState> valid(const Window3D& window)
+{
+    return CommandState{!window.invalid()};
+}
+
+bool isTimeFFT(const Window3D& window)
+{
+    return window.kind() == SignalKind::TimeFFT;
+}
+}  // namespace
+
+const CommandRow<marlune3DChild> marlune3DChild::Rows[] = {
+    {Cmd::SpectrogramView, [](const Window3D& w) { return std::optional(CommandState{true, w.data().elevation == 0}); },
+     [](Window3D& w) { w.toggleSpectrogramView(); }},
+    {Cmd::Ruler3D, [](const Window3D& w) { return std::optional(CommandState{true, w.data().rulerOn}); },
+     [](Window3D& w) { w.tabKey(); }},
+    {Cmd::MeshView, [](const Window3D& w) { return std::optional(CommandState{true, w.data().fillSegments}); },
+     [](Window3D& w) { w.f2Key(); }},
+    {Cmd::InvertColors, [](const Window3D& w) { return std::optional(CommandState{true, w.data().invertColours}); },
+     [](Window3D& w) {
+         w.data_.invertColours = !w.data_.invertColours;
+         w.viewChanged(false);
+     }},
+    {Cmd::AdjustZ, always,
+     [](Window3D& w) {
+         w.data_.adjustZRange();
+         w.viewChanged(false);
+     }},
+    {Cmd::View3DPrevious, always,
+     [](Window3D& w) {
+         if (PictureScale::enlarge(w.data_))
+             w.viewChanged(false);
+     }},
+    {Cmd::View3DNext, always,
+     [](Window3D& w) {
+         PictureScale::reduce(w.data_);
+         w.viewChanged(false);
+     }},
+    {Cmd::CopyPicture, always, [](Window3D& w) { w.request(DesktopRequest::CopyPicture); }},
+    {Cmd::AxesSettings, always, [](Window3D& w) { w.axesSettings(); }},
+    {Cmd::Export3DTriples, valid, [](Window3D& w) { w.exportLevel(false); }},
+    {Cmd::Export3DMatrix, valid, [](Window3D& w) { w.exportLevel(true); }},
+    {Cmd::ZoomIn, withRuler, [](Window3D& w) { w.enterKey(); }},
+    {Cmd::ZoomOut, [](const Window3D& w) { return std::optional(CommandState{w.data().levelIndex() > 0}); },
+     [](Window3D& w) { w.deleteKey(); }},
+    {Cmd::ExtractXRuler, withRuler,
+     [](Window3D& w) {
+         if (w.data_.rulerOn)
+             DerivedWindows::create(w.client(), w, SignalKind::XRuler);
+     }},
+    {Cmd::ExtractYRuler, withRuler,
+     [](Window3D& w) {
+         if (w.data_.rulerOn)
+             DerivedWindows::create(w.client(), w, SignalKind::YRuler);
+     }},
+    {Cmd::Properties,
+     [](const Window3D& w) { return std::optional(CommandState{isTimeFFT(w) && w.signalParent() != nullptr}); },
+     [](Window3D& w) {
+         if (isTimeFFT(w) && w.signalParent())
+             w.properties();
+     }},
+    {Cmd::TimeFFTStatistics, [](const Window3D& w) { return std::optional(CommandState{isTimeFFT(w) && !w.invalid()}); },
+     [](Window3D& w) {
+         if (isTimeFFT(w) && !w.invalid()) {
+             TimeFFTStatForm form(w.data_, w.client().programFolder() + "tfftstat.rng");
+             w.client().ui().runDialog(form);
+         }
+     }},
+};
+
+const CommandTable<marlune3DChild> marlune3DChild::Table{"3D window", Rows};
+
 std::optional<CommandState> marlune3DChild::commandState(int id) const
 {
     if (const int palette = paletteOf(id); palette >= 0)
         return CommandState{data_.fillSegments, display.palette == palette};
-    switch (id) {
-    case Cmd::SpectrogramView:
-        return CommandState{true, data_.elevation == 0};
-    case Cmd::Ruler3D:
-        return CommandState{true, data_.rulerOn};
-    case Cmd::MeshView:
-        return CommandState{true, data_.fillSegments};
-    case Cmd::InvertColors:
-        return CommandState{true, data_.invertColours};
-    case Cmd::AdjustZ:
-    case Cmd::View3DPrevious:
-    case Cmd::View3DNext:
-    case Cmd::CopyPicture:
-    case Cmd::AxesSettings:
-        return CommandState{};
-    case Cmd::Export3DTriples:
-    case Cmd::Export3DMatrix:
-        return CommandState{!invalid()};
-    case Cmd::ZoomIn:
-    case Cmd::ExtractXRuler:
-    case Cmd::ExtractYRuler:
-        return CommandState{data_.rulerOn};
-    case Cmd::ZoomOut:
-        return CommandState{data_.levelIndex() > 0};
-    case Cmd::Properties:
-        return CommandState{kind() == SignalKind::TimeFFT && signalParent() != nullptr};
-    case Cmd::TimeFFTStatistics:
-        return CommandState{kind() == SignalKind::TimeFFT && !invalid()};
-    default:
-        return marluneChild::commandState(id);
-    }
+    if (auto state = Table.state(*this, id))
+        return state;
+    return marluneChild::commandState(id);
 }
 
 bool marlune3DChild::command(int id)
@@ -375,67 +432,7 @@ bool marlune3DChild::command(int id)
         viewChanged(false);
         return true;
     }
-    switch (id) {
-    case Cmd::SpectrogramView:
-        toggleSpectrogramView();
-        return true;
-    case Cmd::Ruler3D:
-        tabKey();
-        return true;
-    case Cmd::MeshView:
-        f2Key();
-        return true;
-    case Cmd::InvertColors:
-        data_.invertColours = !data_.invertColours;
-        viewChanged(false);
-        return true;
-    case Cmd::AdjustZ:
-        data_.adjustZRange();
-        viewChanged(false);
-        return true;
-    case Cmd::View3DPrevious:
-        if (PictureScale::enlarge(data_))
-            viewChanged(false);
-        return true;
-    case Cmd::View3DNext:
-        PictureScale::reduce(data_);
-        viewChanged(false);
-        return true;
-    case Cmd::AxesSettings:
-        axesSettings();
-        return true;
-    case Cmd::Export3DTriples:
-    case Cmd::Export3DMatrix:
-        exportLevel(id == Cmd::Export3DMatrix);
-        return true;
-    case Cmd::ZoomIn:
-        enterKey();
-        return true;
-    case Cmd::ZoomOut:
-        deleteKey();
-        return true;
-    case Cmd::CopyPicture:
-        request(DesktopRequest::CopyPicture);
-        return true;
-    case Cmd::TimeFFTStatistics:
-        if (kind() == SignalKind::TimeFFT && !invalid()) {
-            TimeFFTStatForm form(data_, client().programFolder() + "tfftstat.rng");
-            client().ui().runDialog(form);
-        }
-        return true;
-    case Cmd::ExtractXRuler:
-    case Cmd::ExtractYRuler:
-        if (data_.rulerOn)
-            DerivedWindows::create(client(), *this, id == Cmd::ExtractXRuler ? SignalKind::XRuler : SignalKind::YRuler);
-        return true;
-    case Cmd::Properties:
-        if (kind() != SignalKind::TimeFFT || !signalParent())
-            return false;
-        properties();
-        return true;
-    default:
-        return marluneChild::command(id);
-    }
+    return Table.run(*this, id) || marluneChild::command(id);
 }
 
 void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) const

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/CommandTable.h"
 #include "dsp/SpectralSettings.h"
 #include "dsp/TapWindow.h"
 #include "tree/marluneChild.h"
@@ -69,8 +70,10 @@ public:
     // The corner of the rectangle being selected with Shift + arrows, as (row, bin).
     std::optional<std::pair<int32_t, int32_t>> rectangleAnchor() const { return anchor_; }
 
+    // The palettes (a range of numbers), then the table, then the commands of every window.
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marlune3DChild> Table;
     void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
     void loadKindKeys(const TIniHelper& ini, const std::string& section) override;
 
@@ -80,6 +83,7 @@ protected:
     void linkChanged(bool linked) override;
 
 private:
+    static const CommandRow<marlune3DChild> Rows[];
     // After a change of the view: repaint, read-outs and the windows derived from this one.
     void viewChanged(bool dataChanged);
     void toggleSpectrogramView();

@@ -259,58 +259,42 @@ bool marluneMDIClient::hasSignalWindow() const
     return false;
 }
 
+const CommandRow<marluneMDIClient> marluneMDIClient::Rows[] = {
+    {Cmd::OpenSignal, nullptr, [](marluneMDIClient& client) { client.openSignalCommand(); }},
+    {Cmd::SpectralDefaults, nullptr, [](marluneMDIClient& client) { client.spectralDefaultsCommand(); }},
+    {Cmd::ImportAscii, nullptr, [](marluneMDIClient& client) { AsciiImport(client).command(); }},
+    {Cmd::OpenPicture, nullptr, [](marluneMDIClient& client) { client.openPictureCommand(); }},
+    {Cmd::Generator, nullptr, [](marluneMDIClient& client) { GeneratorCommand::run(client); }},
+    {Cmd::Calculator, [](const marluneMDIClient& client) { return std::optional(CommandState{client.hasSignalWindow()}); },
+     [](marluneMDIClient& client) { CalcWindows::command(client); }},
+    {Cmd::ClipboardPicture,
+     [](const marluneMDIClient& client) { return std::optional(CommandState{client.ui_.hasClipboardPicture()}); },
+     [](marluneMDIClient& client) {
+         if (const auto picture = client.ui_.clipboardPicture())
+             marlune3DChild::createPicture(client, PictureMatrix::fromPixels(picture->width, picture->height,
+                                                                             picture->rgb.data()),
+                                           "Clipboard picture");
+     }},
+};
+
+const CommandTable<marluneMDIClient> marluneMDIClient::Table{"client", Rows};
+
 std::optional<CommandState> marluneMDIClient::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::OpenSignal:
-    case Cmd::SpectralDefaults:
-    case Cmd::ImportAscii:
-    case Cmd::OpenPicture:
-    case Cmd::Generator:
-        return CommandState{};
-    case Cmd::ClipboardPicture:
-        return CommandState{ui_.hasClipboardPicture()};
-    case Cmd::Calculator:
-        return CommandState{hasSignalWindow()};
-    default:
-        for (const CommandTarget* target : commands_)
-            if (auto state = target->commandState(id))
-                return state;
-        return std::nullopt;
-    }
+    if (auto state = Table.state(*this, id))
+        return state;
+    for (const CommandTarget* target : commands_)
+        if (auto state = target->commandState(id))
+            return state;
+    return std::nullopt;
 }
 
 bool marluneMDIClient::command(int id)
 {
-    switch (id) {
-    case Cmd::OpenSignal:
-        openSignalCommand();
+    if (Table.run(*this, id))
         return true;
-    case Cmd::SpectralDefaults:
-        spectralDefaultsCommand();
-        return true;
-    case Cmd::ImportAscii:
-        AsciiImport(*this).command();
-        return true;
-    case Cmd::OpenPicture:
-        openPictureCommand();
-        return true;
-    case Cmd::Calculator:
-        CalcWindows::command(*this);
-        return true;
-    case Cmd::Generator:
-        GeneratorCommand::run(*this);
-        return true;
-    case Cmd::ClipboardPicture:
-        if (const auto picture = ui_.clipboardPicture())
-            marlune3DChild::createPicture(*this, PictureMatrix::fromPixels(picture->width, picture->height,
-                                                                            picture->rgb.data()),
-                                          "Clipboard picture");
-        return true;
-    default:
-        for (CommandTarget* target : std::vector(commands_))
-            if (target->command(id))
-                return true;
-        return false;
-    }
+    for (CommandTarget* target : std::vector(commands_))
+        if (target->command(id))
+            return true;
+    return false;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 #include "dsp/GeneratorParameters.h"
 #include "dsp/SpectralSettings.h"
 #include "settings/DefaultsFile.h"
@@ -92,6 +92,7 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marluneMDIClient> Table;
 
     // Tree links or titles changed.
     void treeChanged() const;
@@ -116,6 +117,8 @@ public:
     const Palette& palette(std::size_t index) const { return palettes_[index < palettes_.size() ? index : 0]; }
 
 private:
+    static const CommandRow<marluneMDIClient> Rows[];
+
     bool hasSignalWindow() const;
     void openSignalCommand();
     void spectralDefaultsCommand();

@@ -18,6 +18,7 @@
 #include "soundcard/AcquisitionSettings.h"
 #include "soundcard/VirtualSoundDevices.h"
 #include "soundcard/marluneSB.h"
+#include "support/MatrixFile.h"
 #include "support/ScriptedUi.h"
 #include "support/TempFolder.h"
 #include "tree/AsciiImport.h"
@@ -115,12 +116,7 @@ TEST(EveryKind, AWorkspaceOfEveryRegisteredKindLoadsAndSavesTheSameKeys)
     marlune3DChild* tfft = marlune3DChild::createTimeFFT(client, *wav, {256, 8, 15, 3, 31.25, 4000});
     ASSERT_NE(tfft, nullptr);
     ASSERT_NE(marlune3DChild::createLog(client, *wav, 4), nullptr);
-    std::string matrix;
-    for (const uint32_t word : {3u, 2u, 0u, 0u})
-        matrix.append(reinterpret_cast<const char*>(&word), 4);
-    for (uint32_t v = 0; v < 6; ++v)
-        matrix.append(reinterpret_cast<const char*>(&v), 4);
-    writeBytes(folder.path / "matrix.dat", matrix);
+    writeCountingMatrix(folder.path / "matrix.dat", 3, 2);
     ASSERT_NE(marlune3DChild::openPicture(client, folder.path / "matrix.dat"), nullptr);
     ASSERT_NE(marluneJoinChild::create(client, {wav, bin}, SignalKind::Overlay), nullptr);
     ASSERT_NE(marluneJoinChild::create(client, {wav, bin}, SignalKind::StackedOverlay), nullptr);

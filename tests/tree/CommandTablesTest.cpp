@@ -6,6 +6,9 @@
 #include "kinds/WindowKindRegistration.h"
 #include "support/ScriptedUi.h"
 #include "tree/CommandIds.h"
+#include "tree/ControlSelection.h"
+#include "tree/WorkspaceCommands.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -29,4 +32,21 @@ TEST(CommandTables, EachNumberOfASignalWindowHasOneHandler)
             EXPECT_FALSE(handler.contains(entry.command))
                 << "the command of kind " << entry.kind << " is taken by \"" << handler[entry.command] << "\"";
     EXPECT_GE(handler.size(), 25u);
+}
+
+// The client asks its own table before the workspace commands and the targets folders above it add; a
+// number in both would never reach the second. The 3D window's and the control window's tables hold
+// each number once.
+TEST(CommandTables, TheClientsTablesShareNoNumberAndEachTableHoldsANumberOnce)
+{
+    std::map<int, std::string> handler;
+    for (const int id : marluneMDIClient::Table.ids())
+        handler.emplace(id, marluneMDIClient::Table.name());
+    for (const int id : WorkspaceCommands::Table.ids())
+        EXPECT_TRUE(handler.emplace(id, WorkspaceCommands::Table.name()).second) << id << " is in both";
+    for (const std::vector<int>& ids : {marlune3DChild::Table.ids(), ControlSelection::Table.ids()}) {
+        std::map<int, int> seen;
+        for (const int id : ids)
+            EXPECT_EQ(++seen[id], 1) << id << " is in a table twice";
+    }
 }

@@ -12,6 +12,7 @@
 #include "settings/TIniHelper.h"
 #include "signal/SpectrumSignal.h"
 #include "support/HostileFiles.h"
+#include "support/MatrixFile.h"
 #include "support/TempFolder.h"
 #include "tree/CalcWindows.h"
 #include "tree/ClientListener.h"
@@ -344,12 +345,7 @@ TEST_F(WorkspaceTest, EveryKeyOfThe3DKindsRoundTrips)
     client.spectralSettings.window = 3;
     marlune3DChild* tfft = marlune3DChild::createTimeFFT(client, *wav, {256, 12, 7, 4, 100, 3000});
     marlune3DChild* log = marlune3DChild::createLog(client, *wav, 6);
-    std::string matrix;
-    for (const uint32_t word : {5u, 4u, 0u, 0u})
-        matrix.append(reinterpret_cast<const char*>(&word), 4);
-    for (uint32_t v = 0; v < 20; ++v)
-        matrix.append(reinterpret_cast<const char*>(&v), 4);
-    writeBytes(folder.path / "matrix.dat", matrix);
+    writeCountingMatrix(folder.path / "matrix.dat", 5, 4);
     ui.openAnswers.push_back({(folder.path / "matrix.dat").string()});
     client.dispatch(Cmd::OpenPicture);
     auto* picture = dynamic_cast<marlune3DChild*>(client.windows().back());

@@ -62,7 +62,6 @@ TEST_F(ChildPaneTest, InvertingTheSameRectangleTwiceRestoresEveryPixel)
 // instrument has no read-outs and leaves the bars as they are.
 TEST_F(ChildPaneTest, FocusShowsTheStatusBarTheWindowChooses)
 {
-    InstrumentKinds::addToWindowKinds();
     marluneMDIChild& main = window(zeros(1000), 1000, SignalKind::FileSignal, "main", 1.5L);
     marluneMDIChild& other = window(zeros(500), 500);
     marluneJoinChild* overlay = marluneJoinChild::create(client_, {&main, &other}, SignalKind::Overlay);
