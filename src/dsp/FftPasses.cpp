@@ -2,244 +2,10 @@
 
 #include <cmath>
 
-#include "dsp/FftLanes.h"
+#include "dsp/FftForEachButterfly.h"
 
 namespace {
-
 constexpr float TwoPi = 6.2831855f;
-
-// Calls fly(k, m) for the first input k of every butterfly, m being its twiddle position. Blocks
-// run outermost so that each sweep walks the data once, front to back, however large it is.
-template <typename Fly>
-inline void forEachButterfly(const FftPassSpan& g, std::ptrdiff_t firstPosition, Fly&& fly)
-{
-    const std::ptrdiff_t positions = g.positions();
-    for (std::ptrdiff_t block = 0; block < g.nt; block += g.kspnn)
-        for (std::ptrdiff_t m = firstPosition; m < positions; ++m)
-            for (std::ptrdiff_t k = block + m * g.jc; k < block + (m + 1) * g.jc; k += g.inc)
-                fly(k, m);
-}
-
-// As forEachButterfly, with fly.template operator()<T>(k, m) on lane type T. When the positions
-// of a block lie side by side (a single dimension, stride 1), four of them run at once.
-template <typename Fly>
-inline void forEachButterflyInLanes(const FftPassSpan& g, FftKernel kernel, Fly&& fly)
-{
-    if (kernel == FftKernel::Scalar || g.jc != 1) {
-        forEachButterfly(g, 0, [&](std::ptrdiff_t k, std::ptrdiff_t m) { fly.template operator()<float>(k, m); });
-        return;
-    }
-    const std::ptrdiff_t positions = g.positions();
-    for (std::ptrdiff_t block = 0; block < g.nt; block += g.kspnn) {
-        std::ptrdiff_t m = 0;
-        for (; m + 4 <= positions; m += 4)
-            fly.template operator()<FftFloat4>(block + m, m);
-        for (; m < positions; ++m)
-            fly.template operator()<float>(block + m, m);
-    }
-}
-
-// The four inputs of radix-4 butterflies, real parts in a and imaginary parts in b, one butterfly
-// per lane; the butterfly overwrites them with its outputs.
-template <typename T>
-struct Radix4Values {
-    T a[4];
-    T b[4];
-};
-
-template <bool Forward, typename T>
-inline void radix4Butterfly(Radix4Values<T>& x, T c1, T s1, T c2, T s2, T c3, T s3)
-{
-    T akp = x.a[0] + x.a[2];
-    T akm = x.a[0] - x.a[2];
-    T ajp = x.a[1] + x.a[3];
-    const T ajm = x.a[1] - x.a[3];
-    x.a[0] = akp + ajp;
-    ajp = akp - ajp;
-    T bkp = x.b[0] + x.b[2];
-    T bkm = x.b[0] - x.b[2];
-    T bjp = x.b[1] + x.b[3];
-    const T bjm = x.b[1] - x.b[3];
-    x.b[0] = bkp + bjp;
-    bjp = bkp - bjp;
-    if constexpr (Forward) {
-        akp = akm + bjm;
-        akm = akm - bjm;
-        bkp = bkm - ajm;
-        bkm = bkm + ajm;
-    } else {
-        akp = akm - bjm;
-        akm = akm + bjm;
-        bkp = bkm + ajm;
-        bkm = bkm - ajm;
-    }
-    // A sine of exactly 0 (position 0) means no rotation at all.
-    x.a[1] = fftRotatedUnlessZero(s1, akp, akp * c1 - bkp * s1);
-    x.b[1] = fftRotatedUnlessZero(s1, bkp, akp * s1 + bkp * c1);
-    x.a[2] = fftRotatedUnlessZero(s1, ajp, ajp * c2 - bjp * s2);
-    x.b[2] = fftRotatedUnlessZero(s1, bjp, ajp * s2 + bjp * c2);
-    x.a[3] = fftRotatedUnlessZero(s1, akm, akm * c3 - bkm * s3);
-    x.b[3] = fftRotatedUnlessZero(s1, bkm, akm * s3 + bkm * c3);
-}
-
-// Radix-4 butterflies whose lanes are neighbouring positions of one block.
-template <bool Forward>
-struct Radix4AtPositions {
-    float* a;
-    float* b;
-    std::ptrdiff_t kspan;
-    const FftTwiddles& w;
-
-    template <typename T>
-    void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
-    {
-        // Spelled out rather than looped so the values stay in registers.
-        const std::ptrdiff_t k1 = k0 + kspan;
-        const std::ptrdiff_t k2 = k1 + kspan;
-        const std::ptrdiff_t k3 = k2 + kspan;
-        Radix4Values<T> x{{fftLoad<T>(a + k0), fftLoad<T>(a + k1), fftLoad<T>(a + k2), fftLoad<T>(a + k3)},
-                          {fftLoad<T>(b + k0), fftLoad<T>(b + k1), fftLoad<T>(b + k2), fftLoad<T>(b + k3)}};
-        const float* t = w.radix4At(m);
-        radix4Butterfly<Forward>(x, fftLoad<T>(t), fftLoad<T>(t + 4), fftLoad<T>(t + 8), fftLoad<T>(t + 12),
-                                 fftLoad<T>(t + 16), fftLoad<T>(t + 20));
-        fftStore(a + k0, x.a[0]);
-        fftStore(a + k1, x.a[1]);
-        fftStore(a + k2, x.a[2]);
-        fftStore(a + k3, x.a[3]);
-        fftStore(b + k0, x.b[0]);
-        fftStore(b + k1, x.b[1]);
-        fftStore(b + k2, x.b[2]);
-        fftStore(b + k3, x.b[3]);
-    }
-};
-
-// The twiddles of one position in every lane.
-struct Radix4Broadcast {
-    FftFloat4 c1, s1, c2, s2, c3, s3;
-
-    explicit Radix4Broadcast(const float* t)
-        : c1(fftBroadcast(t[0])), s1(fftBroadcast(t[4])), c2(fftBroadcast(t[8])), s2(fftBroadcast(t[12])),
-          c3(fftBroadcast(t[16])), s3(fftBroadcast(t[20]))
-    {
-    }
-};
-
-// The last pass of a single dimension: every butterfly is four neighbouring values at position 0.
-// Four butterflies at a time are turned into lanes by transposing 4 x 4 values.
-template <bool Forward>
-void radix4LastPassInLanes(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w)
-{
-    std::ptrdiff_t k0 = 0;
-    const Radix4Broadcast t(w.radix4At(0));
-    for (; k0 + 16 <= g.nt; k0 += 16) {
-        Radix4Values<FftFloat4> x;
-        fftLoadTransposed(a + k0, x.a);
-        fftLoadTransposed(b + k0, x.b);
-        radix4Butterfly<Forward>(x, t.c1, t.s1, t.c2, t.s2, t.c3, t.s3);
-        fftStoreTransposed(a + k0, x.a);
-        fftStoreTransposed(b + k0, x.b);
-    }
-    for (; k0 < g.nt; k0 += 4)
-        Radix4AtPositions<Forward>{a, b, g.kspan, w}.template operator()<float>(k0, 0);
-}
-
-template <bool Forward>
-void radix4LastTwoPassesInLanes(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w,
-                                const FftTwiddles& last)
-{
-    // Lane m of row r is position m of the first pass; transposed, lane j of row r is value 4j + r.
-    const float* t = w.radix4At(0);
-    const FftFloat4 c1 = fftLoad<FftFloat4>(t), s1 = fftLoad<FftFloat4>(t + 4);
-    const FftFloat4 c2 = fftLoad<FftFloat4>(t + 8), s2 = fftLoad<FftFloat4>(t + 12);
-    const FftFloat4 c3 = fftLoad<FftFloat4>(t + 16), s3 = fftLoad<FftFloat4>(t + 20);
-    const Radix4Broadcast u(last.radix4At(0));
-    for (std::ptrdiff_t k0 = 0; k0 < g.nt; k0 += 16) {
-        Radix4Values<FftFloat4> x;
-        for (int r = 0; r < 4; ++r) {
-            x.a[r] = fftLoad<FftFloat4>(a + k0 + 4 * r);
-            x.b[r] = fftLoad<FftFloat4>(b + k0 + 4 * r);
-        }
-        radix4Butterfly<Forward>(x, c1, s1, c2, s2, c3, s3);
-        fftTranspose(x.a);
-        fftTranspose(x.b);
-        radix4Butterfly<Forward>(x, u.c1, u.s1, u.c2, u.s2, u.c3, u.s3);
-        fftStoreTransposed(a + k0, x.a);
-        fftStoreTransposed(b + k0, x.b);
-    }
-}
-
-template <bool Forward>
-void radix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, FftKernel kernel)
-{
-    if (kernel == FftKernel::Sse2 && g.jc == 1 && g.kspan == 1)
-        radix4LastPassInLanes<Forward>(a, b, g, w);
-    else
-        forEachButterflyInLanes(g, kernel, Radix4AtPositions<Forward>{a, b, g.kspan, w});
-}
-
-// Two radix-2 passes in a row (kspan K, then K / 2) over each quarter-block of four values
-// k, k + K/2, k + K, k + 3K/2: the first pass's two butterflies, then the second's, in registers.
-struct Radix2PairButterflies {
-    float* a;
-    float* b;
-    std::ptrdiff_t kspan;      // K / 2
-    std::ptrdiff_t positions;  // of the second pass: the first pass's other butterfly is this far on
-    const FftTwiddles& w;
-    const FftTwiddles& next;
-
-    template <typename T>
-    static void fly(T& a0, T& b0, T& a1, T& b1, const float* c, const float* s)
-    {
-        const T ak = a0 - a1;
-        const T bk = b0 - b1;
-        a0 = a0 + a1;
-        b0 = b0 + b1;
-        const T cv = fftLoad<T>(c);
-        const T sv = fftLoad<T>(s);
-        // A sine of exactly 0 (position 0) means no rotation at all.
-        a1 = fftRotatedUnlessZero(sv, ak, cv * ak - sv * bk);
-        b1 = fftRotatedUnlessZero(sv, bk, sv * ak + cv * bk);
-    }
-
-    template <typename T>
-    void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
-    {
-        T x[4], y[4];
-        for (int r = 0; r < 4; ++r) {
-            x[r] = fftLoad<T>(a + k0 + r * kspan);
-            y[r] = fftLoad<T>(b + k0 + r * kspan);
-        }
-        fly(x[0], y[0], x[2], y[2], w.c1.data() + m, w.s1.data() + m);
-        fly(x[1], y[1], x[3], y[3], w.c1.data() + m + positions, w.s1.data() + m + positions);
-        fly(x[0], y[0], x[1], y[1], next.c1.data() + m, next.s1.data() + m);
-        fly(x[2], y[2], x[3], y[3], next.c1.data() + m, next.s1.data() + m);
-        for (int r = 0; r < 4; ++r) {
-            fftStore(a + k0 + r * kspan, x[r]);
-            fftStore(b + k0 + r * kspan, y[r]);
-        }
-    }
-};
-
-struct Radix2Butterfly {
-    float* a;
-    float* b;
-    const FftPassSpan& g;
-    const FftTwiddles& w;
-
-    template <typename T>
-    void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
-    {
-        const std::ptrdiff_t k1 = k0 + g.kspan;
-        T a0 = fftLoad<T>(a + k0), a1 = fftLoad<T>(a + k1);
-        T b0 = fftLoad<T>(b + k0), b1 = fftLoad<T>(b + k1);
-        Radix2PairButterflies::fly(a0, b0, a1, b1, w.c1.data() + m, w.s1.data() + m);
-        fftStore(a + k0, a0);
-        fftStore(a + k1, a1);
-        fftStore(b + k0, b0);
-        fftStore(b + k1, b1);
-    }
-};
-
 }  // namespace
 
 FftDirection FftDirection::fromSign(int sign)
@@ -289,10 +55,11 @@ FftTwiddles FftTwiddles::forRadix2(std::ptrdiff_t positions, const FftRotation& 
     return w;
 }
 
-FftTwiddles FftTwiddles::forRadix4(std::ptrdiff_t positions, const FftRotation& step)
+FftTwiddles FftTwiddles::forRadix4(std::ptrdiff_t positions, const FftRotation& step, std::ptrdiff_t group)
 {
     FftTwiddles w;
-    w.radix4.resize(std::size_t((positions + 3) / 4 * 24));
+    w.group = group;
+    w.radix4.resize(std::size_t((positions + group - 1) / group * 6 * group));
     float c1 = 1.0f;
     float s1 = 0.0f;
     float c2 = 1.0f;
@@ -300,13 +67,13 @@ FftTwiddles FftTwiddles::forRadix4(std::ptrdiff_t positions, const FftRotation& 
     float c3 = 1.0f;
     float s3 = 0.0f;
     for (std::ptrdiff_t m = 0; m < positions; ++m) {
-        float* t = w.radix4.data() + (m / 4) * 24 + m % 4;
+        float* t = w.radix4.data() + (m / group) * 6 * group + m % group;
         t[0] = c1;
-        t[4] = s1;
-        t[8] = c2;
-        t[12] = s2;
-        t[16] = c3;
-        t[20] = s3;
+        t[group] = s1;
+        t[2 * group] = c2;
+        t[3 * group] = s2;
+        t[4 * group] = c3;
+        t[5 * group] = s3;
         step.advance(c1, s1);
         c2 = c1 * c1 - s1 * s1;
         s2 = 2.0f * c1 * s1;
@@ -329,36 +96,6 @@ FftTwiddles FftTwiddles::forRotation(std::ptrdiff_t positions, const FftRotation
         step.advance(c, s);
     }
     return w;
-}
-
-void fftRadix2Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, FftKernel kernel)
-{
-    forEachButterflyInLanes(g, kernel, Radix2Butterfly{a, b, g, w});
-}
-
-void fftRadix2TwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& next)
-{
-    FftPassSpan quarters = g;
-    quarters.kspan = g.kspan / 2;
-    forEachButterflyInLanes(quarters, FftKernel::Sse2,
-                            Radix2PairButterflies{a, b, quarters.kspan, quarters.positions(), w, next});
-}
-
-void fftRadix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, bool forward, FftKernel kernel)
-{
-    if (forward)
-        radix4Pass<true>(a, b, g, w, kernel);
-    else
-        radix4Pass<false>(a, b, g, w, kernel);
-}
-
-void fftRadix4LastTwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& last,
-                            bool forward)
-{
-    if (forward)
-        radix4LastTwoPassesInLanes<true>(a, b, g, w, last);
-    else
-        radix4LastTwoPassesInLanes<false>(a, b, g, w, last);
 }
 
 void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)

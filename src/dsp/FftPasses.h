@@ -37,36 +37,23 @@ struct FftOddFactorTable {
 };
 
 // The twiddles of one pass by position, the recurrence run once and in order: w in c1/s1, or for
-// radix 4 w, w² and w³ interleaved so that one stream feeds four neighbouring butterflies.
+// radix 4 w, w² and w³ interleaved so that one stream feeds neighbouring butterflies.
 struct FftTwiddles {
     std::vector<float> c1, s1;
-    // Per group of four positions: c1, s1, c2, s2, c3, s3, each for the four positions in turn.
+    // Per group of `group` positions: c1, s1, c2, s2, c3, s3, each for the group's positions in turn
+    // (the group as wide as the kernel's lanes, so that each twiddle loads as one register).
     std::vector<float> radix4;
+    std::ptrdiff_t group = 4;
 
-    // Radix-4 twiddle r (0..5 as above) of position m is radix4At(m)[4 * r].
-    const float* radix4At(std::ptrdiff_t m) const { return radix4.data() + (m / 4) * 24 + m % 4; }
+    // Radix-4 twiddle r (0..5 as above) of position m is radix4At(m)[group * r].
+    const float* radix4At(std::ptrdiff_t m) const { return radix4.data() + (m / group) * 6 * group + m % group; }
 
     static FftTwiddles forRadix2(std::ptrdiff_t positions, const FftRotation& step);
-    static FftTwiddles forRadix4(std::ptrdiff_t positions, const FftRotation& step);
+    static FftTwiddles forRadix4(std::ptrdiff_t positions, const FftRotation& step, std::ptrdiff_t group);
     static FftTwiddles forRotation(std::ptrdiff_t positions, const FftRotation& step);
 };
 
-// How the radix-2 and radix-4 butterflies and the real split run: one at a time, one pass per sweep
-// and exchanges pair by pair, or four neighbours at once in SSE2 registers where they lie side by
-// side, some passes fused and exchanges by tiles. Both give bit-identical results.
-enum class FftKernel { Scalar, Sse2 };
-
-// Radix 2 and 4 apply their twiddles inside the butterfly.
-void fftRadix2Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, FftKernel kernel);
-void fftRadix4Pass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, bool forward, FftKernel kernel);
-// Two radix-2 passes in a row (g and w those of the first, `next` the second's twiddles), each
-// value going through both while in registers: the same results as one pass after the other.
-void fftRadix2TwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& next);
-// The last two radix-4 passes of a single unit-stride dimension (g and w are those of the first of
-// them, kspan 4; `last` those of the last) with each block of 16 values held in SSE2 registers
-// between the two: the same results as the two passes one after the other.
-void fftRadix4LastTwoPasses(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w, const FftTwiddles& last,
-                            bool forward);
+// Radix 2 and 4 run in the kernels of FftKernelTable.h, which apply their twiddles inside the butterfly.
 // Radix 3, 5 and the general odd factor leave the twiddles to fftRotationPass.
 void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
 void fftRadix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);

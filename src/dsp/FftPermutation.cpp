@@ -46,9 +46,9 @@ void moveRun(float* a, float* b, std::ptrdiff_t to, std::ptrdiff_t from, std::pt
 
 }  // namespace
 
-FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, bool tiled)
+FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, const FftKernelTable& kernels)
     : layout_(layout),
-      tiled_(tiled && layout.jc == 1 && layout.nt == layout.ks && f.squareCount > 0 && f.factor[0] == 4),
+      tiled_(kernels.lanes > 1 && layout.jc == 1 && layout.nt == layout.ks && f.squareCount > 0 && f.factor[0] == 4),
       n_(layout.ks / layout.jc)
 {
     // Mirroring the square digits around the middle is its own inverse, so it is a set of swaps.
@@ -67,6 +67,10 @@ FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, boo
         highToLow_ = mirrorTable(highRadices);
         lowToHigh_ = mirrorTable(lowRadices);
         innerMirror_ = mirrorTable(innerRadices);
+        if (tiled_ && high >= 2 && f.factor[1] == 2 && kernels.mirrorBlocks8)
+            listBlocks(kernels.mirrorBlocks8, 8);
+        if (tiled_ && high >= 2 && f.factor[1] == 4 && kernels.mirrorBlocks16)
+            listBlocks(kernels.mirrorBlocks16, 16);
     }
     const int count = f.middleCount();
     if (count < 2)
@@ -104,6 +108,26 @@ FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, boo
         below_ *= f.factor[i];
 }
 
+void FftPermutation::listBlocks(FftKernelTable::MirrorBlocks mirror, std::ptrdiff_t side)
+{
+    // A tile is s x s blocks of `side` rows and columns, s being the radix of the third high digit
+    // (1 or 2, the tiles being at most 32 wide). Block (hs, l0) of tile I takes the rows with that
+    // digit hs and the columns with the first low digit l0; it belongs in block (l0, hs) of tile
+    // mirror(I), its first two high digits and last two low digits mirrored into each other.
+    mirrorBlocks_ = mirror;
+    const std::ptrdiff_t s = tile_ / side;
+    blockRowStride_ = s * highWeight_;
+    for (std::ptrdiff_t inner = 0; inner < std::ptrdiff_t(innerMirror_.size()); ++inner)
+        for (std::ptrdiff_t hs = 0; hs < s; ++hs)
+            for (std::ptrdiff_t l0 = 0; l0 < s; ++l0) {
+                const std::ptrdiff_t mirrored = innerMirror_[std::size_t(inner)];
+                const std::ptrdiff_t from = hs * highWeight_ + inner * tile_ + side * l0;
+                const std::ptrdiff_t to = l0 * highWeight_ + mirrored * tile_ + side * hs;
+                if (from <= to)
+                    blocks_.push_back({from, to});
+            }
+}
+
 void FftPermutation::apply(float* a, float* b) const
 {
     exchangeSquareFactors(a, b);
@@ -114,6 +138,11 @@ void FftPermutation::exchangeSquareFactors(float* a, float* b) const
 {
     if (highToLow_.empty())
         return;
+    if (mirrorBlocks_) {
+        mirrorBlocks_(a, blockRowStride_, blocks_.data(), blocks_.size());
+        mirrorBlocks_(b, blockRowStride_, blocks_.data(), blocks_.size());
+        return;
+    }
     if (tiled_) {
         exchangeSquareFactorsByTiles(a);
         exchangeSquareFactorsByTiles(b);
@@ -169,19 +198,26 @@ void FftPermutation::fillMirroredTile(const float* from, std::ptrdiff_t fromRowS
     for (std::ptrdiff_t row = 0; row < q; ++row) {
         const float* column = from + highToLow_[std::size_t(row)];
         for (std::ptrdiff_t low = 0; low < q; ++low) {
+            // Spelled out rather than looped so the four rows stay in registers.
             const float* in = column + lowToHigh_[std::size_t(4 * low)] * fromRowStride;
-            FftFloat4 v[4];
-            for (std::ptrdiff_t i = 0; i < 4; ++i)
-                v[i] = fftLoad<FftFloat4>(in + i * q * fromRowStride);
+            const std::ptrdiff_t inStep = q * fromRowStride;
+            FftFloat4 v[4] = {fftLoad<FftFloat4>(in), fftLoad<FftFloat4>(in + inStep),
+                              fftLoad<FftFloat4>(in + 2 * inStep), fftLoad<FftFloat4>(in + 3 * inStep)};
             fftTranspose(v);
-            for (std::ptrdiff_t i = 0; i < 4; ++i)
-                fftStore(to + (row + i * q) * highWeight_ + 4 * low, v[i]);
+            float* out = to + row * highWeight_ + 4 * low;
+            const std::ptrdiff_t outStep = q * highWeight_;
+            fftStore(out, v[0]);
+            fftStore(out + outStep, v[1]);
+            fftStore(out + 2 * outStep, v[2]);
+            fftStore(out + 3 * outStep, v[3]);
         }
     }
 }
 
 void FftPermutation::reorderSquareFreeFactors(float* a, float* b) const
 {
+    if (middleProduct_ == 1)
+        return;
     const FftLayout& g = layout_;
     const std::ptrdiff_t pieceLength = MoveBufferSize * g.inc;
     std::array<float, MoveBufferSize> bufferA;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dsp/FftFactors.h"
+#include "dsp/FftKernelTable.h"
 
 // Where the values of the transformed dimension lie, in array indices (the stride included).
 struct FftLayout {
@@ -21,9 +22,11 @@ struct FftLayout {
 class FftPermutation {
 public:
     FftPermutation() = default;
-    // n = layout.ks / layout.jc must be below 2^32. With `tiled` a single unit-stride sequence has
-    // its exchanges done tile by tile when the first square factor is 4; otherwise pair by pair.
-    FftPermutation(const FftFactors& factors, const FftLayout& layout, bool tiled);
+    // n = layout.ks / layout.jc must be below 2^32. Except with the scalar kernel, a single
+    // unit-stride sequence has its exchanges done tile by tile when the first square factor is 4
+    // (by blocks of 8 x 8 or 16 x 16 in the kernel's registers when it has them and the second is 2
+    // or 4); otherwise pair by pair.
+    FftPermutation(const FftFactors& factors, const FftLayout& layout, const FftKernelTable& kernels);
 
     void apply(float* a, float* b) const;
 
@@ -35,6 +38,7 @@ private:
     // Writes the mirror image of one tile (rows fromRowStride apart) into another.
     void fillMirroredTile(const float* from, std::ptrdiff_t fromRowStride, float* to) const;
     void reorderSquareFreeFactors(float* a, float* b) const;
+    void listBlocks(FftKernelTable::MirrorBlocks mirror, std::ptrdiff_t side);
 
     FftLayout layout_{};
     bool tiled_ = false;
@@ -44,6 +48,10 @@ private:
     std::vector<std::uint32_t> highToLow_;   // high digits mirrored into low ones
     std::vector<std::uint32_t> lowToHigh_;   // low digits mirrored into high ones
     std::vector<std::uint32_t> innerMirror_;  // inner digits mirrored (its own inverse)
+    // The square blocks of the tiles, each listed once with its partner, when the kernel moves them.
+    FftKernelTable::MirrorBlocks mirrorBlocks_ = nullptr;
+    std::ptrdiff_t blockRowStride_ = 0;
+    std::vector<FftSubBlockPair> blocks_;
     std::ptrdiff_t middleProduct_ = 1;      // 1 when the middle has fewer than two factors
     std::ptrdiff_t below_ = 0;              // indices below the middle digit
     std::array<std::uint8_t, FftMaxSquareFreeProduct> source_{};  // middle digit d takes from source_[d]

@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
-FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel) : kernel_(kernel)
+FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel)
+    : kernels_(&fftKernelTable(fftKernelRuns(kernel) ? kernel : fftFastestKernel()))
 {
     if (n < 2) {
         status_ = FftStatus::TooShort;
@@ -36,7 +37,7 @@ FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, F
         if (pass.factor == 2) {
             pass.twiddles = FftTwiddles::forRadix2(g.positions(), step);
         } else if (pass.factor == 4) {
-            pass.twiddles = FftTwiddles::forRadix4(g.positions(), step);
+            pass.twiddles = FftTwiddles::forRadix4(g.positions(), step, kernels_->radix4Group);
         } else {
             if (pass.factor != 3 && pass.factor != 5)
                 pass.odd.build(pass.factor, dir_.rad);
@@ -49,14 +50,15 @@ FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, F
     // Fewer sweeps over the data: radix-2 passes in pairs, and the last two radix-4 passes of a
     // unit-stride dimension together. The scalar kernel keeps one pass per sweep as the reference.
     const std::size_t count = passes_.size();
-    for (std::size_t i = 0; kernel == FftKernel::Sse2 && i + 1 < count; ++i) {
+    for (std::size_t i = 0; i + 1 < count; ++i) {
         Pass& pass = passes_[i];
         const int next = passes_[i + 1].factor;
-        pass.fusedWithNext = (pass.factor == 2 && next == 2)
-            || (pass.factor == 4 && next == 4 && i + 2 == count && layout.jc == 1 && pass.span.kspan == 4);
+        pass.fusedWithNext = (pass.factor == 2 && next == 2 && kernels_->radix2TwoPasses)
+            || (pass.factor == 4 && next == 4 && i + 2 == count && layout.jc == 1 && pass.span.kspan == 4
+                && kernels_->radix4LastTwoPasses);
         i += pass.fusedWithNext ? 1 : 0;
     }
-    permutation_ = FftPermutation(factors, layout, kernel == FftKernel::Sse2);
+    permutation_ = FftPermutation(factors, layout, *kernels_);
 }
 
 std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPassSpan& g) const
@@ -65,17 +67,20 @@ std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPas
     switch (pass.factor) {
     case 2:
         if (pass.fusedWithNext) {
-            fftRadix2TwoPasses(re, im, g, pass.twiddles, passes_[i + 1].twiddles);
+            const FftTwiddles& next = passes_[i + 1].twiddles;
+            kernels_->radix2TwoPasses(re, im, g, pass.twiddles.c1.data(), pass.twiddles.s1.data(), next.c1.data(),
+                                      next.s1.data());
             return 2;
         }
-        fftRadix2Pass(re, im, g, pass.twiddles, kernel_);
+        kernels_->radix2Pass(re, im, g, pass.twiddles.c1.data(), pass.twiddles.s1.data());
         break;
     case 4:
         if (pass.fusedWithNext) {
-            fftRadix4LastTwoPasses(re, im, g, pass.twiddles, passes_[i + 1].twiddles, dir_.forward);
+            kernels_->radix4LastTwoPasses(re, im, g, pass.twiddles.radix4.data(), passes_[i + 1].twiddles.radix4.data(),
+                                          dir_.forward);
             return 2;
         }
-        fftRadix4Pass(re, im, g, pass.twiddles, dir_.forward, kernel_);
+        kernels_->radix4Pass(re, im, g, pass.twiddles.radix4.data(), dir_.forward);
         break;
     case 3:
         fftRadix3Pass(re, im, g, dir_);

@@ -3,16 +3,18 @@
 #include <vector>
 
 #include "dsp/FftFactors.h"
+#include "dsp/FftKernelTable.h"
 #include "dsp/FftPasses.h"
 #include "dsp/FftPermutation.h"
 #include "dsp/FftStatus.h"
 
 // Everything a complex transform needs besides the data: the factors, the layout and each pass's
 // twiddles. Built once, it runs any number of transforms of that shape, from several threads at
-// once; the arguments mean what they mean for FftEngine::transform (n below 2^32).
+// once; the arguments mean what they mean for FftEngine::transform (n below 2^32). Every kernel
+// gives the same bits; the default is the fastest this processor runs.
 class FftPlan {
 public:
-    FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel = FftKernel::Sse2);
+    FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel = fftFastestKernel());
 
     FftStatus status() const { return status_; }
     // Transforms in place; a plan whose status is not Ok leaves the data alone and returns it.
@@ -36,7 +38,7 @@ private:
 
     FftStatus status_ = FftStatus::Ok;
     FftDirection dir_{};
-    FftKernel kernel_;
+    const FftKernelTable* kernels_;
     std::vector<Pass> passes_;
     FftPermutation permutation_;
 };

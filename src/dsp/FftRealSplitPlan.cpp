@@ -4,34 +4,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "dsp/FftLanes.h"
+#include "dsp/FftLaneKernels.h"
 #include "dsp/FftRotation.h"
-
-namespace {
-
-// Pairs (j, k = last - j) of one lane type; four neighbouring j share a register with their k.
-template <typename T>
-void splitPairs(float* re, float* im, std::ptrdiff_t j, std::ptrdiff_t k, T cn, T sn)
-{
-    const T reJ = fftLoad<T>(re + j), reK = fftLoadMirrored<T>(re + k);
-    const T imJ = fftLoad<T>(im + j), imK = fftLoadMirrored<T>(im + k);
-    const T aa = reJ + reK;
-    const T ab = reJ - reK;
-    const T ba = imJ + imK;
-    const T bb = imJ - imK;
-    const T mixedRe = cn * ba + sn * ab;
-    const T mixedIm = sn * ba - cn * ab;
-    fftStoreMirrored(im + k, mixedIm - bb);
-    fftStore(im + j, mixedIm + bb);
-    fftStoreMirrored(re + k, aa - mixedRe);
-    fftStore(re + j, aa + mixedRe);
-}
-
-}  // namespace
 
 // Bins k and n - k of the half-length complex transform hold the spectra of the even and the odd
 // samples mixed; each pair is unmixed (or, inverse, mixed) with the twiddle of angle πk/n.
-FftRealSplitPlan::FftRealSplitPlan(std::size_t n, int sign, FftKernel kernel) : kernel_(kernel)
+FftRealSplitPlan::FftRealSplitPlan(std::size_t n, int sign, FftKernel kernel)
+    : kernels_(&fftKernelTable(fftKernelRuns(kernel) ? kernel : fftFastestKernel()))
 {
     if (n < 2) {
         status_ = FftStatus::TooShort;
@@ -71,14 +50,11 @@ FftStatus FftRealSplitPlan::execute(float* re, float* im) const
         im[last_] = im[0];
     }
     const std::ptrdiff_t pairs = std::ptrdiff_t(cosines_.size());
-    std::ptrdiff_t i = 0;
-    // Four pairs at a time while their j and k sets stay apart (the middle pair has j = k).
-    if (kernel_ == FftKernel::Sse2 && inc_ == 1) {
-        for (; 2 * (i + 3) < last_; i += 4)
-            splitPairs(re, im, i, last_ - i, fftLoad<FftFloat4>(cosines_.data() + i),
-                       fftLoad<FftFloat4>(sines_.data() + i));
+    if (inc_ == 1) {
+        kernels_->realSplit(re, im, last_, pairs, cosines_.data(), sines_.data());
+        return FftStatus::Ok;
     }
-    for (; i < pairs; ++i)
+    for (std::ptrdiff_t i = 0; i < pairs; ++i)
         splitPairs(re, im, i * inc_, last_ - i * inc_, cosines_[std::size_t(i)], sines_[std::size_t(i)]);
     return FftStatus::Ok;
 }

@@ -2,21 +2,22 @@
 #include <cstddef>
 #include <vector>
 
-#include "dsp/FftPasses.h"
+#include "dsp/FftKernelTable.h"
 #include "dsp/FftStatus.h"
 
 // The real split's twiddles for n points in one direction, worked out once for any number of
 // calls, from several threads at once; the arguments mean what they mean for FftEngine::realSplit.
+// The kernel is chosen as for FftPlan.
 class FftRealSplitPlan {
 public:
-    FftRealSplitPlan(std::size_t n, int sign, FftKernel kernel = FftKernel::Sse2);
+    FftRealSplitPlan(std::size_t n, int sign, FftKernel kernel = fftFastestKernel());
 
     FftStatus status() const { return status_; }
     FftStatus execute(float* re, float* im) const;
 
 private:
     FftStatus status_ = FftStatus::Ok;
-    FftKernel kernel_;
+    const FftKernelTable* kernels_;
     bool forward_ = true;
     std::ptrdiff_t inc_ = 1;
     std::ptrdiff_t last_ = 0;  // index of bin n

@@ -1,9 +1,13 @@
 #pragma once
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "base/MachineMemory.h"
+#include "base/ParallelChunks.h"
 #include "fileio/InputFile.h"
 
 // The one read buffer of a reader; its size bounds the memory a read needs beyond the samples. Large
@@ -11,23 +15,38 @@
 // cache with the samples made from it.
 inline constexpr std::size_t ReadChunkBytes = std::size_t(1) << 18;
 
-// Reads `frames` frames of `wordsPerFrame` Words from `offset` through that buffer, calling
-// consume(words, frameCount, firstFrame) for every chunk of whole frames. False when the file ends early.
-// One zero Word follows each chunk, so that a sample may be loaded with a word wider than itself.
+// Frames of `frameBytes` per chunk: as many as fill the buffer, at least one.
+inline std::size_t readChunkFrames(std::size_t frameBytes) { return std::max<std::size_t>(1, ReadChunkBytes / frameBytes); }
+
+// Reads `frames` frames of `wordsPerFrame` Words from `offset` chunk by chunk, calling
+// consume(words, frameCount, firstFrame) for every chunk of whole frames (chunk i starts at frame
+// i · readChunkFrames). False when the file ends early. One zero Word follows each chunk, so that a sample
+// may be loaded with a word wider than itself. With several threads, each has its own buffer and takes the
+// next chunk when done with one, so consume must handle different chunks at once.
 template <typename Word, typename Consume>
 bool readInChunks(const InputFile& file, uint64_t offset, uint64_t frames, std::size_t wordsPerFrame,
-                  Consume&& consume)
+                  Consume&& consume, unsigned threads = 1)
 {
     const std::size_t frameBytes = wordsPerFrame * sizeof(Word);
-    const std::size_t chunkFrames = std::max<std::size_t>(1, ReadChunkBytes / frameBytes);
+    const std::size_t chunkFrames = readChunkFrames(frameBytes);
     const std::size_t chunkWords = std::size_t(std::min<uint64_t>(frames, chunkFrames)) * wordsPerFrame;
-    const auto buffer = std::make_unique_for_overwrite<Word[]>(chunkWords + 1);
-    for (uint64_t first = 0; first < frames; first += chunkFrames) {
+    const uint64_t chunks = (frames + chunkFrames - 1) / chunkFrames;
+    std::vector<std::unique_ptr<Word[]>> buffers(std::max(threads, 1u));
+    std::atomic<bool> failed{false};
+    const auto read = [&](uint64_t chunk, uint64_t, unsigned worker) {
+        std::unique_ptr<Word[]>& buffer = buffers[worker];
+        if (!buffer) {
+            buffer = std::make_unique_for_overwrite<Word[]>(chunkWords + 1);
+            readyForFilling(buffer.get(), (chunkWords + 1) * sizeof(Word));
+        }
+        const uint64_t first = chunk * chunkFrames;
         const auto count = std::size_t(std::min<uint64_t>(chunkFrames, frames - first));
-        if (!file.readAt(offset + first * frameBytes, buffer.get(), count * frameBytes))
-            return false;
+        if (failed.load(std::memory_order_relaxed) || !file.readAt(offset + first * frameBytes, buffer.get(), count * frameBytes)) {
+            failed = true;
+            return;
+        }
         buffer[count * wordsPerFrame] = Word{};
         consume(static_cast<const Word*>(buffer.get()), count, first);
-    }
-    return true;
+    };
+    return runInChunks(chunks, 1, threads, read, nullptr) && !failed;
 }

@@ -1,10 +1,12 @@
 #include "fileio/PcmReader.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <thread>
 #include <type_traits>
 
 #include "fileio/ChunkedRead.h"
@@ -58,9 +60,12 @@ struct Packed24 {
 
 // A channel's samples and the extremes of each of their fine blocks, found while the samples are
 // converted, so that the signal's summary costs no second pass over them.
+// Chunks may be converted in any order, so a fine block split between chunks keeps the extremes of its
+// later parts aside, one per chunk, until all are done.
 struct Channel {
     std::unique_ptr<float[]> samples;
-    std::vector<MinMax> fine;
+    std::vector<MinMax> fine;   // one per fine block
+    std::vector<MinMax> heads;  // per chunk that starts inside a fine block: the extremes of that part
 };
 
 // Converts samples [first, end), which lie in one fine block, and gives their extremes. Whole blocks of
@@ -86,22 +91,36 @@ MinMax widenRun(float* __restrict out, std::size_t first, std::size_t end, Widen
         }
         return lanes.merged();
     } else {
-        // Narrow values convert best sixteen at a time; the extremes are then scanned while in the cache.
+        // Narrow integers convert best sixteen at a time, their extremes gathered in the same loop in sixteen
+        // lanes: converted integers hold no NaN and no negative zero, so any order finds the same extremes.
         constexpr std::size_t Block = 16;
+        constexpr float Infinity = std::numeric_limits<float>::infinity();
+        std::array<float, Block> low, high;
+        low.fill(Infinity);
+        high.fill(-Infinity);
         const std::size_t whole = end - (end - first) % Block;
         for (std::size_t b = first; b < whole; b += Block)
-            for (std::size_t k = 0; k < Block; ++k)
-                out[b + k] = widen(b + k);
-        for (std::size_t i = whole; i < end; ++i)
-            out[i] = widen(i);
-        return MinMaxSummary::scan(out + first, end - first);
+            for (std::size_t k = 0; k < Block; ++k) {
+                const float value = widen(b + k);
+                out[b + k] = value;
+                low[k] = MinMaxLanes::smaller(value, low[k]);
+                high[k] = MinMaxLanes::larger(value, high[k]);
+            }
+        MinMax extremes{Infinity, -Infinity};
+        for (std::size_t k = 0; k < Block; ++k)
+            extremes = {MinMaxLanes::smaller(low[k], extremes.min), MinMaxLanes::larger(high[k], extremes.max)};
+        for (std::size_t i = whole; i < end; ++i) {
+            const float value = widen(i);
+            out[i] = value;
+            extremes = {MinMaxLanes::smaller(value, extremes.min), MinMaxLanes::larger(value, extremes.max)};
+        }
+        return extremes;
     }
 }
 
-// Converts a chunk's `count` samples of one channel, from frame `first` on, a fine block at a time; a
-// block split between two chunks gets the extremes of both parts.
+// Converts chunk `chunk`, `count` samples of one channel from frame `first` on, a fine block at a time.
 template <typename Coding, typename Widen>
-void widenChunk(Channel& channel, uint64_t first, std::size_t count, Widen widen)
+void widenChunk(Channel& channel, std::size_t chunk, uint64_t first, std::size_t count, Widen widen)
 {
     constexpr uint64_t Fine = MinMaxSummary::FineBlock;
     float* out = channel.samples.get() + first;
@@ -109,14 +128,22 @@ void widenChunk(Channel& channel, uint64_t first, std::size_t count, Widen widen
         const uint64_t blockEnd = ((first + start) / Fine + 1) * Fine;
         const std::size_t end = std::size_t(std::min<uint64_t>(count, blockEnd - first));
         const MinMax part = widenRun<Coding>(out, start, end, widen);
-        if ((first + start) % Fine == 0) {
-            channel.fine.push_back(part);
-        } else {
-            MinMax& extremes = channel.fine.back();
-            extremes = {std::min(part.min, extremes.min), std::max(part.max, extremes.max)};
-        }
+        if ((first + start) % Fine == 0)
+            channel.fine[std::size_t((first + start) / Fine)] = part;
+        else
+            channel.heads[chunk] = part;
         start = end;
     }
+}
+
+// About a million samples (4 MiB read) per thread, up to the processors: below that another thread costs
+// more to start than it saves. Each thread also faults in, and so zeroes, its share of the new blocks.
+unsigned readingThreads(uint32_t frames, const PcmFormat& format)
+{
+    constexpr uint64_t PerThread = uint64_t(1) << 22;
+    const uint64_t bytes = uint64_t(frames) * format.frameBytes();
+    const unsigned processors = std::max(std::thread::hardware_concurrency(), 1u);
+    return unsigned(std::clamp<uint64_t>(bytes / PerThread, 1, processors));
 }
 
 // A frame that fills an integer word: channel c is its c-th field, so every channel is extracted with
@@ -126,16 +153,17 @@ bool readWordFrames(const InputFile& file, uint64_t offset, uint32_t frames, con
                     std::vector<Channel>& channels)
 {
     const unsigned unusedBits = format.unusedBits();
-    return readInChunks<Word>(file, offset, frames, 1, [&](const Word* __restrict words, std::size_t count,
-                                                           uint64_t first) {
+    const std::size_t chunkFrames = readChunkFrames(sizeof(Word));
+    const auto consume = [&](const Word* __restrict words, std::size_t count, uint64_t first) {
         for (unsigned c = 0; c < format.channels; ++c) {
             const unsigned shift = c * 8 * Coding::Bytes;
-            widenChunk<Coding>(channels[c], first, count, [=](std::size_t i) {
+            widenChunk<Coding>(channels[c], std::size_t(first / chunkFrames), first, count, [=](std::size_t i) {
                 const auto field = UnsignedOf<Coding::Bytes>(words[i] >> shift);
                 return Coding::widen(std::bit_cast<typename Coding::Value>(field), unusedBits);
             });
         }
-    });
+    };
+    return readInChunks<Word>(file, offset, frames, 1, consume, readingThreads(frames, format));
 }
 
 // Any other frame: each channel's containers are loaded a frame apart.
@@ -145,15 +173,16 @@ bool readStridedFrames(const InputFile& file, uint64_t offset, uint32_t frames, 
 {
     const std::size_t frameBytes = format.frameBytes();
     const unsigned unusedBits = format.unusedBits();
-    return readInChunks<uint8_t>(file, offset, frames, frameBytes, [&](const uint8_t* __restrict bytes,
-                                                                        std::size_t count, uint64_t first) {
+    const std::size_t chunkFrames = readChunkFrames(frameBytes);
+    const auto consume = [&](const uint8_t* __restrict bytes, std::size_t count, uint64_t first) {
         for (unsigned c = 0; c < format.channels; ++c) {
             const uint8_t* channel = bytes + c * Coding::Bytes;
-            widenChunk<Coding>(channels[c], first, count, [=](std::size_t i) {
+            widenChunk<Coding>(channels[c], std::size_t(first / chunkFrames), first, count, [=](std::size_t i) {
                 return Coding::widen(Coding::load(channel + i * frameBytes), unusedBits);
             });
         }
-    });
+    };
+    return readInChunks<uint8_t>(file, offset, frames, frameBytes, consume, readingThreads(frames, format));
 }
 
 // Tries the word sizes from the container's up to 8 bytes before falling back to strided loads.
@@ -193,15 +222,31 @@ bool readCoded(const InputFile& file, uint64_t offset, uint32_t frames, const Pc
 std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint64_t offset, uint32_t frames,
                                                     const PcmFormat& format, int32_t kind, long double sampleRate)
 {
-    const std::size_t fineBlocks = (std::size_t(frames) + MinMaxSummary::FineBlock - 1) / MinMaxSummary::FineBlock;
+    constexpr std::size_t Fine = MinMaxSummary::FineBlock;
+    const std::size_t fineBlocks = (std::size_t(frames) + Fine - 1) / Fine;
+    const std::size_t chunkFrames = readChunkFrames(format.frameBytes());
+    const std::size_t chunks = (std::size_t(frames) + chunkFrames - 1) / chunkFrames;
     std::vector<Channel> channels(format.channels);
     for (Channel& channel : channels) {
         channel.samples = Signal::allocateSamples(frames);
-        channel.fine.reserve(fineBlocks);
+        channel.fine.resize(fineBlocks);
+        readyForFilling(channel.fine.data(), fineBlocks * sizeof(MinMax));
+        channel.heads.resize(chunkFrames % Fine ? chunks : 0);
     }
     std::vector<std::unique_ptr<Signal>> signals;
     if (!readCoded(file, offset, frames, format, channels))
         return signals;
+    // A block split between chunks takes the extremes of its parts in order, earlier parts first.
+    for (Channel& channel : channels) {
+        for (std::size_t chunk = 0; chunk < channel.heads.size(); ++chunk) {
+            const std::size_t first = chunk * chunkFrames;
+            if (first % Fine == 0)
+                continue;
+            const MinMax part = channel.heads[chunk];
+            MinMax& extremes = channel.fine[first / Fine];
+            extremes = {std::min(part.min, extremes.min), std::max(part.max, extremes.max)};
+        }
+    }
     signals.reserve(channels.size());
     for (Channel& channel : channels)
         signals.push_back(std::make_unique<Signal>(nullptr, kind, std::move(channel.samples), frames, sampleRate,

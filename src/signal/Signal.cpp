@@ -5,8 +5,6 @@
 #include <cstring>
 #include <new>
 
-#include <sys/mman.h>
-
 #include "base/MachineMemory.h"
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
@@ -65,13 +63,8 @@ std::unique_ptr<float[]> Signal::allocateSamples(std::size_t count)
     if (count > machineMemoryBytes() / sizeof(float))
         throw std::bad_alloc();
     auto block = std::make_unique_for_overwrite<float[]>(count);
-    // Blocks are filled right away; huge pages spare most page faults of a large signal.
-    // Only whole 2 MiB pages inside the block can be advised; a kernel without the feature ignores it.
-    constexpr std::uintptr_t HugePage = std::uintptr_t(1) << 21;
-    const auto first = (reinterpret_cast<std::uintptr_t>(block.get()) + HugePage - 1) & ~(HugePage - 1);
-    const auto last = reinterpret_cast<std::uintptr_t>(block.get() + count) & ~(HugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+    // Blocks are filled right away.
+    readyForFilling(block.get(), count * sizeof(float));
     return block;
 }
 

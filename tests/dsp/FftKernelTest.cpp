@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -11,34 +12,37 @@
 
 namespace {
 
-// True when the four-lane kernel leaves exactly the bits the one-at-a-time kernel leaves.
-bool kernelsAgree(std::size_t n, int sign, const std::vector<float>& re0, const std::vector<float>& im0)
+// The vector kernels this processor runs, each compared with the scalar one; a kernel it lacks
+// is left out (and named, so that a run on a narrower machine says what it did not check).
+std::vector<FftKernel> vectorKernels()
 {
-    std::vector<float> re[2] = {re0, re0};
-    std::vector<float> im[2] = {im0, im0};
-    const FftKernel kernels[2] = {FftKernel::Scalar, FftKernel::Sse2};
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(FftPlan(n, n, n, sign, kernels[i]).execute(re[i].data(), im[i].data()), FftStatus::Ok);
-    return std::memcmp(re[0].data(), re[1].data(), n * sizeof(float)) == 0
-        && std::memcmp(im[0].data(), im[1].data(), n * sizeof(float)) == 0;
+    std::vector<FftKernel> kernels;
+    for (FftKernel kernel : {FftKernel::Sse2, FftKernel::Avx2, FftKernel::Avx512}) {
+        if (fftKernelRuns(kernel))
+            kernels.push_back(kernel);
+        else
+            std::printf("kernel %d not run: this processor lacks it\n", int(kernel));
+    }
+    return kernels;
 }
 
-bool realSplitKernelsAgree(std::size_t n, int sign)
+const char* nameOf(FftKernel kernel)
 {
-    std::vector<float> re[2] = {randomValues(n + 1, unsigned(n)), {}};
-    std::vector<float> im[2] = {randomValues(n + 1, unsigned(n) + 1), {}};
-    re[1] = re[0];
-    im[1] = im[0];
-    const FftKernel kernels[2] = {FftKernel::Scalar, FftKernel::Sse2};
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(FftRealSplitPlan(n, sign, kernels[i]).execute(re[i].data(), im[i].data()), FftStatus::Ok);
-    return std::memcmp(re[0].data(), re[1].data(), (n + 1) * sizeof(float)) == 0
-        && std::memcmp(im[0].data(), im[1].data(), (n + 1) * sizeof(float)) == 0;
+    switch (kernel) {
+    case FftKernel::Scalar:
+        return "scalar";
+    case FftKernel::Sse2:
+        return "SSE2";
+    case FftKernel::Avx2:
+        return "AVX2";
+    case FftKernel::Avx512:
+        return "AVX-512";
+    }
+    return "?";
 }
 
-}  // namespace
-
-TEST(FftKernel, VectorKernelIsBitIdenticalToTheScalarOne)
+// Every accepted length up to 4096, then powers of two and mixed lengths beyond.
+std::vector<std::size_t> comparedLengths()
 {
     std::vector<std::size_t> lengths;
     for (std::size_t n = 2; n <= 4096; ++n)
@@ -46,20 +50,72 @@ TEST(FftKernel, VectorKernelIsBitIdenticalToTheScalarOne)
             lengths.push_back(n);
     for (std::size_t n = 8192; n <= (std::size_t(1) << 20); n *= 2)
         lengths.push_back(n);
-    for (std::size_t n : lengths)
-        for (int sign : {-1, 1})
-            EXPECT_TRUE(kernelsAgree(n, sign, randomValues(n, unsigned(n)), randomValues(n, unsigned(n) + 1)))
-                << n << " " << sign;
+    for (std::size_t n : {4104, 6000, 10000, 44100, 48000, 3 * 65536})
+        if (FftEngine::checkLength(n) == FftStatus::Ok)
+            lengths.push_back(n);
+    return lengths;
+}
+
+bool sameBits(const std::vector<float>& x, const std::vector<float>& y)
+{
+    return x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size() * sizeof(float)) == 0;
+}
+
+// True when `kernel` leaves exactly the bits the one-at-a-time kernel leaves.
+bool kernelsAgree(FftKernel kernel, std::size_t n, int sign, const std::vector<float>& re0,
+                  const std::vector<float>& im0)
+{
+    std::vector<float> re[2] = {re0, re0};
+    std::vector<float> im[2] = {im0, im0};
+    const FftKernel kernels[2] = {FftKernel::Scalar, kernel};
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(FftPlan(n, n, n, sign, kernels[i]).execute(re[i].data(), im[i].data()), FftStatus::Ok);
+    return sameBits(re[0], re[1]) && sameBits(im[0], im[1]);
+}
+
+bool realSplitKernelsAgree(FftKernel kernel, std::size_t n, int sign)
+{
+    std::vector<float> re[2] = {randomValues(n + 1, unsigned(n)), {}};
+    std::vector<float> im[2] = {randomValues(n + 1, unsigned(n) + 1), {}};
+    re[1] = re[0];
+    im[1] = im[0];
+    const FftKernel kernels[2] = {FftKernel::Scalar, kernel};
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(FftRealSplitPlan(n, sign, kernels[i]).execute(re[i].data(), im[i].data()), FftStatus::Ok);
+    return sameBits(re[0], re[1]) && sameBits(im[0], im[1]);
+}
+
+}  // namespace
+
+TEST(FftKernel, VectorKernelIsBitIdenticalToTheScalarOne)
+{
+    const std::vector<std::size_t> lengths = comparedLengths();
+    for (FftKernel kernel : vectorKernels())
+        for (std::size_t n : lengths)
+            for (int sign : {-1, 1})
+                EXPECT_TRUE(kernelsAgree(kernel, n, sign, randomValues(n, unsigned(n)), randomValues(n, unsigned(n) + 1)))
+                    << nameOf(kernel) << " " << n << " " << sign;
 }
 
 TEST(FftKernel, VectorRealSplitIsBitIdenticalToTheScalarOne)
 {
+    std::vector<std::size_t> lengths;
     for (std::size_t n = 2; n <= 600; ++n)
-        for (int sign : {-1, 1})
-            EXPECT_TRUE(realSplitKernelsAgree(n, sign)) << n << " " << sign;
+        lengths.push_back(n);
     for (std::size_t n = 1024; n <= (std::size_t(1) << 20); n *= 2)
-        for (int sign : {-1, 1})
-            EXPECT_TRUE(realSplitKernelsAgree(n, sign)) << n << " " << sign;
+        lengths.push_back(n);
+    for (FftKernel kernel : vectorKernels())
+        for (std::size_t n : lengths)
+            for (int sign : {-1, 1})
+                EXPECT_TRUE(realSplitKernelsAgree(kernel, n, sign)) << nameOf(kernel) << " " << n << " " << sign;
+}
+
+// A kernel the processor lacks is never run: the plan takes the fastest one it has instead.
+TEST(FftKernel, TheFastestKernelRunsHere)
+{
+    EXPECT_TRUE(fftKernelRuns(fftFastestKernel()));
+    EXPECT_TRUE(fftKernelRuns(FftKernel::Scalar));
+    EXPECT_TRUE(fftKernelRuns(FftKernel::Sse2));
 }
 
 // Signed zeros, infinities and NaNs go through the unrotated lanes bit for bit as well.
@@ -78,16 +134,18 @@ TEST(FftKernel, OtherLayoutsAreBitIdenticalToTheScalarKernel)
         for (int direction : {-1, 1}) {
             const int sign = direction * s.stride;
             const std::size_t values = s.total * std::size_t(s.stride);
-            std::vector<float> re[2] = {randomValues(values, unsigned(values)), {}};
-            std::vector<float> im[2] = {randomValues(values, unsigned(values) + 1), {}};
-            re[1] = re[0];
-            im[1] = im[0];
-            const FftKernel kernels[2] = {FftKernel::Scalar, FftKernel::Sse2};
-            for (int i = 0; i < 2; ++i)
-                ASSERT_EQ(FftPlan(s.total, s.n, s.span, sign, kernels[i]).execute(re[i].data(), im[i].data()),
-                          FftStatus::Ok);
-            EXPECT_EQ(std::memcmp(re[0].data(), re[1].data(), values * sizeof(float)), 0) << s.n << " " << sign;
-            EXPECT_EQ(std::memcmp(im[0].data(), im[1].data(), values * sizeof(float)), 0) << s.n << " " << sign;
+            const std::vector<float> re0 = randomValues(values, unsigned(values));
+            const std::vector<float> im0 = randomValues(values, unsigned(values) + 1);
+            std::vector<float> reference[2] = {re0, im0};
+            ASSERT_EQ(FftPlan(s.total, s.n, s.span, sign, FftKernel::Scalar).execute(reference[0].data(), reference[1].data()),
+                      FftStatus::Ok);
+            for (FftKernel kernel : vectorKernels()) {
+                std::vector<float> re = re0;
+                std::vector<float> im = im0;
+                ASSERT_EQ(FftPlan(s.total, s.n, s.span, sign, kernel).execute(re.data(), im.data()), FftStatus::Ok);
+                EXPECT_TRUE(sameBits(re, reference[0]) && sameBits(im, reference[1]))
+                    << nameOf(kernel) << " " << s.n << " " << sign;
+            }
         }
     }
 }
@@ -99,12 +157,14 @@ TEST(FftKernel, SpecialValuesTakeTheSamePathInBothKernels)
         std::vector<float> im(n, 0.0f);
         for (std::size_t j = 0; j < n; j += 3)
             im[j] = -0.0f;
-        for (int sign : {-1, 1}) {
-            EXPECT_TRUE(kernelsAgree(n, sign, re, im)) << n;
-            std::vector<float> spiky = re;
-            spiky[n / 2] = std::numeric_limits<float>::infinity();
-            spiky[1] = std::numeric_limits<float>::quiet_NaN();
-            EXPECT_TRUE(kernelsAgree(n, sign, spiky, im)) << n;
+        for (FftKernel kernel : vectorKernels()) {
+            for (int sign : {-1, 1}) {
+                EXPECT_TRUE(kernelsAgree(kernel, n, sign, re, im)) << nameOf(kernel) << " " << n;
+                std::vector<float> spiky = re;
+                spiky[n / 2] = std::numeric_limits<float>::infinity();
+                spiky[1] = std::numeric_limits<float>::quiet_NaN();
+                EXPECT_TRUE(kernelsAgree(kernel, n, sign, spiky, im)) << nameOf(kernel) << " " << n;
+            }
         }
     }
 }
