@@ -1,4 +1,5 @@
 #pragma once
+// Makes the QActions of menus, the control bar and the accelerators.
 #include <QList>
 
 class CommandRouter;
@@ -9,8 +10,7 @@ class QObject;
 class QString;
 class QWidget;
 
-// Makes the QActions of menus, the control bar and the accelerators; each one sends its command
-// number through the router and takes its enabled and checked states from it.
+// Each one sends its command number through the router and takes its enabled and checked states from it.
 class CommandActions {
 public:
     explicit CommandActions(CommandRouter& router);

@@ -1,4 +1,5 @@
 #pragma once
+// The one road of every menu, accelerator and control-bar command.
 #include <functional>
 #include <vector>
 
@@ -6,9 +7,8 @@
 
 class marluneMDIClient;
 
-// The one road of every menu, accelerator and control-bar command: the active window (or the control
-// window's drawing area) and the client (through the client's dispatch), then the frame, then the
-// application. A command that no link knows is disabled.
+// A command goes to the active window (or the control window's drawing area) and the client (through the
+// client's dispatch), then the frame, then the application. A command that no link knows is disabled.
 class CommandRouter {
 public:
     explicit CommandRouter(marluneMDIClient& client);

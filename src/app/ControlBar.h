@@ -1,10 +1,10 @@
 #pragma once
+// The row of command buttons at the top of the frame.
 #include <QToolBar>
 #include <vector>
 
 class CommandActions;
 
-// The row of command buttons at the top of the frame.
 class ControlBar : public QToolBar {
     Q_OBJECT
 public:

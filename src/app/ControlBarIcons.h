@@ -1,5 +1,5 @@
 #pragma once
+// The 24 x 24 glyphs of the control bar, drawn by the program itself; a null icon for unknown commands.
 #include <QIcon>
 
-// The 24 x 24 glyphs of the control bar, drawn by the program itself; a null icon for unknown commands.
 QIcon controlBarIcon(int command);

@@ -1,4 +1,5 @@
 #pragma once
+// Maps a form's name to the Qt dialog that shows it.
 #include <functional>
 #include <map>
 #include <memory>
@@ -8,7 +9,6 @@
 class DialogForm;
 class QWidget;
 
-// Maps a form's name to the Qt dialog that shows it.
 class DialogRegistry {
 public:
     using Runner = std::function<bool(DialogForm&, QWidget* parent)>;

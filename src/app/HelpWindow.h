@@ -1,10 +1,10 @@
 #pragma once
+// The help viewer: the HTML pages of the program folder's help folder, with back, forward and contents.
 #include <QWidget>
 #include <functional>
 
 class QTextBrowser;
 
-// The help viewer: the HTML pages of the program folder's help folder, with back, forward and contents.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:

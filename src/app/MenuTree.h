@@ -1,4 +1,5 @@
 #pragma once
+// The main menu, its accelerators and the help page of each menu.
 #include <string>
 #include <vector>
 

@@ -1,4 +1,5 @@
 #pragma once
+// Makes the pane that shows a tree window, chosen by the window's kind.
 #include <cstdint>
 #include <QSize>
 #include <functional>
@@ -8,8 +9,8 @@
 class QWidget;
 class marluneChild;
 
-// Makes the pane that shows a tree window, chosen by the window's kind, as the dialog registry
-// chooses a dialog by the form's name. A new family of windows adds its entry here.
+// It chooses as the dialog registry chooses a dialog by the form's name. A new family of windows adds its
+// entry here.
 class PaneRegistry {
 public:
     using Accepts = bool (*)(int32_t kind);

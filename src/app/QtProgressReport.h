@@ -1,4 +1,5 @@
 #pragma once
+// A progress window that appears once a computation has taken longer than a moment.
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
@@ -8,8 +9,8 @@
 
 class QProgressDialog;
 
-// A progress window that appears once a computation has taken longer than a moment. While it shows,
-// windows repaint and commands wait (it is application-modal); its Cancel asks the computation to stop.
+// While it shows, windows repaint and commands wait (it is application-modal); its Cancel asks the
+// computation to stop.
 class QtProgressReport : public ProgressReport {
 public:
     QtProgressReport(QWidget* window, int delayMs);

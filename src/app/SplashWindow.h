@@ -1,7 +1,7 @@
 #pragma once
+// The start-up window: product name and version, topmost and frameless, closing itself after 1.5 s.
 #include <QWidget>
 
-// The start-up window: product name and version, topmost and frameless, closing itself after 1.5 s.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:

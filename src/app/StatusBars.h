@@ -1,4 +1,5 @@
 #pragma once
+// The two recessed status bars.
 #include <QString>
 #include <map>
 
@@ -8,8 +9,8 @@ class QLabel;
 class QStatusBar;
 class QWidget;
 
-// The two recessed status bars: the first for signal windows (range, X, Y, step, rate),
-// the second, hidden at first, for 3D windows (X, Y, value).
+// The first for signal windows (range, X, Y, step, rate), the second, hidden at first, for 3D windows (X,
+// Y, value).
 class StatusBars {
 public:
     explicit StatusBars(QWidget* parent);

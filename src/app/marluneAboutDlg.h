@@ -1,7 +1,7 @@
 #pragma once
+// The about box: product name and version, and the legal notice.
 #include <QDialog>
 
-// The about box: product name and version, and the legal notice.
 class marluneAboutDlg : public QDialog {
     Q_OBJECT
 public:

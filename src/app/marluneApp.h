@@ -1,4 +1,5 @@
 #pragma once
+// The application: the program folder, the desktop services, the client and the main frame.
 #include <QPointer>
 #include <memory>
 #include <string>
@@ -17,8 +18,7 @@
 
 class MainFrame;
 
-// The application: the program folder, the desktop services, the client with its window tree,
-// the main frame and the command chain. It carries out the help and about commands itself.
+// It holds the command chain and carries out the help and about commands itself.
 class marluneApp : public CommandTarget {
 public:
     // Each needs a QApplication. The program of the running executable: a build's own folder or an

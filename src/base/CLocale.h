@@ -1,8 +1,8 @@
 #pragma once
+// Files and dialogs read and write numbers in the C locale whatever the user's locale is.
 #include <locale.h>
 
-// Files and dialogs read and write numbers in the C locale whatever the user's locale is: a settings
-// file written under a decimal-comma locale must read back everywhere.
+// A settings file written under a decimal-comma locale must read back everywhere.
 locale_t cLocale();
 
 // While an object lives, the calling thread formats and scans numbers in the C locale.

@@ -1,6 +1,5 @@
 #pragma once
-// A command target's commands as rows of {number, when it is enabled, what it does}: a state and its
-// action are declared together, and a table tells which numbers it handles.
+// A command target's commands as rows of {number, when it is enabled, what it does}.
 #include <algorithm>
 #include <optional>
 #include <span>
@@ -17,6 +16,7 @@ struct CommandRow {
     void (*run)(Owner& owner) = nullptr;
 };
 
+// A state and its action are declared together, and the table tells which numbers it handles.
 template <class Owner>
 class CommandTable {
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// One link of the command chain (active window, client, frame, application).
 #include <optional>
 
 struct CommandState {
@@ -6,7 +7,6 @@ struct CommandState {
     bool checked = false;
 };
 
-// One link of the command chain (active window, client, frame, application).
 // A target that does not know a command returns nullopt / false and the chain goes on.
 class CommandTarget {
 public:

@@ -1,7 +1,7 @@
 #pragma once
+// The rules of a dialog (field linking, enabling, validation) without any widgets.
 #include <string_view>
 
-// The rules of a dialog (field linking, enabling, validation) without any widgets.
 // The desktop shows a form through UiServices::runDialog; tests fill it in directly.
 class DialogForm {
 public:

@@ -1,9 +1,10 @@
 #pragma once
+// The machine's physical memory in bytes.
 #include <cstddef>
 #include <cstdint>
 
-// The machine's physical memory in bytes. A block larger than this can never be filled: the system
-// would grant it and then end the process while it is filled, so it is refused as a failed allocation.
+// A block larger than this can never be filled: the system would grant it and then end the process while it
+// is filled, so it is refused as a failed allocation.
 uint64_t machineMemoryBytes();
 
 // Readies a newly allocated block that is filled right away. The whole 2 MiB pages inside it are advised

@@ -1,9 +1,9 @@
 #pragma once
+// Decimal numbers typed in dialogs or stored in files, read in the C locale.
 #include <string>
 
-// Decimal numbers typed in dialogs or stored in files, read in the C locale. Each reads as the C
-// library's conversion does: leading blanks skipped, as much of the text as forms a number, 0 when
-// nothing does; `end`, when given, receives the first character not used.
+// Each reads as the C library's conversion does: leading blanks skipped, as much of the text as forms a
+// number, 0 when nothing does; `end`, when given, receives the first character not used.
 long double parseLongDouble(const char* text, char** end = nullptr);
 double parseDouble(const char* text, char** end = nullptr);
 float parseFloat(const char* text, char** end = nullptr);

@@ -1,7 +1,7 @@
 #pragma once
+// How far a long computation has come, for a person who may want to stop it.
 #include <cstdint>
 
-// How far a long computation has come, for a person who may want to stop it.
 class ProgressReport {
 public:
     virtual ~ProgressReport() = default;

@@ -1,4 +1,5 @@
 #pragma once
+// Reads regular files only: a FIFO, a device or a directory in a file's place is refused.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>

@@ -1,12 +1,13 @@
 #pragma once
+// A file saved whole or not at all: written beside its target, then renamed over it.
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
 
-// A file written in full beside its target and renamed over it by commit(), so the target is always
-// either the old file or the complete new one: a full disk or a failed write never costs the old file.
-// A symbolic link is followed, so the file it points to is replaced and the link stays. The new file
-// keeps the old file's permissions. Without commit() the temporary file is removed.
+// commit() puts it in place, so the target is always either the old file or the complete new one: a full
+// disk or a failed write never costs the old file. A symbolic link is followed, so the file it points to is
+// replaced and the link stays. The new file keeps the old file's permissions. Without commit() the
+// temporary file is removed.
 class ReplacingFile {
 public:
     explicit ReplacingFile(const std::filesystem::path& target);

@@ -1,4 +1,5 @@
 #pragma once
+// A colour as 8-bit red, green and blue.
 #include <cstdint>
 
 struct Rgb {

@@ -1,11 +1,12 @@
 #pragma once
+// The canonical 44-byte header of a 16-bit PCM WAV file.
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-// The canonical 44-byte header of a 16-bit PCM WAV file. Header-only, so the converter, which links
-// nothing of the program's libraries, writes the same bytes as the program.
+// Header-only, so the converter, which links nothing of the program's libraries, writes the same bytes as
+// the program.
 struct WavHeader {
     static constexpr uint32_t Bytes = 44;
     // The RIFF size field counts everything after its own 8 bytes in 32 bits.

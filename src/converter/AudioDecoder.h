@@ -1,9 +1,9 @@
 #pragma once
+// The decoder of the first audio stream of an input; every other stream is discarded unread.
 #include <functional>
 
 #include "AvPointers.h"
 
-// The decoder of the first audio stream of an input; every other stream is discarded unread.
 class AudioDecoder {
 public:
     using FrameSink = std::function<bool(const AVFrame&)>;

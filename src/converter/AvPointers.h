@@ -1,4 +1,5 @@
 #pragma once
+// Owning pointers for the FFmpeg objects, each freed by its library's own function.
 #include <memory>
 
 extern "C" {
@@ -7,7 +8,6 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
-// Owning pointers for the FFmpeg objects, each freed by its library's own function.
 struct AvFormatCloser {
     void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
 };

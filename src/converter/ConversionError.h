@@ -1,6 +1,6 @@
 #pragma once
-
 // The failure codes of the "Error: %i" line; the main program only checks for a usable output file.
+
 namespace ConversionError {
 constexpr int None = 0;
 constexpr int CannotOpen = -1;      // the input cannot be opened (missing, unreadable, unknown format)

@@ -1,10 +1,11 @@
 #pragma once
+// The demuxer of one local file.
 #include <string>
 
 #include "AvPointers.h"
 
-// The demuxer of one local file. Only that file is read: no network protocol, and no playlist,
-// concatenation list or reference inside it may open anything else.
+// Only that file is read: no network protocol, and no playlist, concatenation list or reference inside it
+// may open anything else.
 class LocalInput {
 public:
     LocalInput() = default;

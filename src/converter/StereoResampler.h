@@ -1,4 +1,5 @@
 #pragma once
+// Turns decoded frames into interleaved 16-bit samples at one fixed rate, mono or stereo.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -6,9 +7,8 @@
 
 #include "AvPointers.h"
 
-// Turns decoded frames into interleaved 16-bit samples at one fixed rate, mono or stereo: one or two
-// channels pass as they are, more are mixed down to two by their positions. Follows a stream whose
-// format, rate or layout changes on the way.
+// One or two channels pass as they are, more are mixed down to two by their positions. Follows a stream
+// whose format, rate or layout changes on the way.
 class StereoResampler {
 public:
     using Samples = std::optional<std::span<const int16_t>>;

@@ -1,13 +1,14 @@
 #pragma once
+// Writes a 16-bit PCM WAV file with the canonical 44-byte header.
 #include <cstdint>
 #include <filesystem>
 #include <span>
 
 #include "base/ReplacingFile.h"
 
-// Writes a 16-bit PCM WAV file with the canonical 44-byte header. The samples go to the program's
-// replacing file (a temporary beside the target, synced and renamed by commit()): a failed run leaves
-// nothing behind, a link keeps pointing at the new file and the old file's permissions stay.
+// The samples go to the program's replacing file (a temporary beside the target, synced and renamed by
+// commit()): a failed run leaves nothing behind, a link keeps pointing at the new file and the old file's
+// permissions stay.
 class WavFileWriter {
 public:
     WavFileWriter(const std::filesystem::path& target, int channels, uint32_t sampleRate);

@@ -1,9 +1,10 @@
 #pragma once
+// One operator of the signal calculator.
 #include <cstdint>
 #include <span>
 
-// One operator of the signal calculator. In a program it is the element 10000 + its code character;
-// smaller elements are operands (window indices).
+// In a program it is the element 10000 + its code character; smaller elements are operands (window
+// indices).
 struct CalcOperator {
     char code;
     bool binary;

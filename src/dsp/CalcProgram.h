@@ -1,4 +1,5 @@
 #pragma once
+// The calculator's expression as a program.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -8,8 +9,8 @@
 
 #include "dsp/CalcOperator.h"
 
-// The calculator's expression as a program: operands (window indices 0 … 9999) and operators
-// (10000 + code), read strictly from left to right: [unary] operand { binary [unary] operand }.
+// Operands (window indices 0 … 9999) and operators (10000 + code), read strictly from left to right:
+// [unary] operand { binary [unary] operand }.
 class CalcProgram {
 public:
     static constexpr uint32_t MaxOperand = 9999;

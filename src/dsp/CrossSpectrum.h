@@ -1,10 +1,10 @@
 #pragma once
+// The calculator's two-signal spectral measures of the result so far x and an operand y.
 #include <cstddef>
 
 #include "dsp/SpectralSettings.h"
 
-// The calculator's two-signal spectral measures of the result so far x and an operand y: cross
-// spectrum ('S'), relative spectrum in dBr ('D'), coherence ('C'), gain ('G') and phase shift ('P').
+// Cross spectrum ('S'), relative spectrum in dBr ('D'), coherence ('C'), gain ('G') and phase shift ('P').
 class CrossSpectrum {
 public:
     // The m = N / 2 values the measure gives, N the power of two at least min(xCount, yCount);

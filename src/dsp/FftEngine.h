@@ -1,12 +1,12 @@
 #pragma once
+// Singleton's mixed-radix fast Fourier transform (1969) and its real-data companion.
 #include <cstddef>
 
 #include "dsp/FftStatus.h"
 
-// Singleton's mixed-radix fast Fourier transform (1969) and its real-data companion, computed in
-// place in single precision on separate arrays of real and imaginary parts. Every call builds its
-// own work area (twiddles, digit tables) and shares nothing, so transforms may run on several
-// threads at once. Callers that repeat one shape keep that work in an FftPlan / FftRealSplitPlan.
+// Computed in place in single precision on separate arrays of real and imaginary parts. Every call builds
+// its own work area (twiddles, digit tables) and shares nothing, so transforms may run on several threads
+// at once. Callers that repeat one shape keep that work in an FftPlan / FftRealSplitPlan.
 class FftEngine {
 public:
     // Whether a transform of n complex points can run: at least 2 points, no prime factor above 23,

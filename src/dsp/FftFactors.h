@@ -1,11 +1,12 @@
 #pragma once
+// The passes of one transform length in the order they run.
 #include <array>
 #include <cstddef>
 
 #include "dsp/FftStatus.h"
 
-// The passes of one transform length in the order they run: the square factors, the square-free
-// middle, then the square factors again in reverse, so the list is symmetric around the middle.
+// The square factors, the square-free middle, then the square factors again in reverse, so the list is
+// symmetric around the middle.
 struct FftFactors {
     // Every factor is at least 2, so a 64-bit length never needs more entries.
     std::array<int, 64> factor{};

@@ -1,4 +1,5 @@
 #pragma once
+// Filters a block by zeroing bins of its transform.
 #include <cstdint>
 #include <memory>
 
@@ -12,9 +13,8 @@ constexpr int16_t LowPass = 3;
 constexpr int16_t HighPass = 4;
 }  // namespace FilterType
 
-// Filters a block by zeroing bins of its transform: the block less its mean, padded with zeros to
-// N = 2^k ≥ c samples, transformed, masked, transformed back and given its mean again.
-// Keeps its transforms for the next block of the same length.
+// The block less its mean, padded with zeros to N = 2^k ≥ c samples, transformed, masked, transformed back
+// and given its mean again. Keeps its transforms for the next block of the same length.
 class FftFilter {
 public:
     // Four points at least: with fewer the bin scale n / (R/2 − R/n) divides by zero.

@@ -1,12 +1,12 @@
 #pragma once
+// Calls fly(k, m) for the first input k of every butterfly, m being its twiddle position.
 #include <cstddef>
 
 #include "dsp/FftPasses.h"
 
 namespace {
 
-// Calls fly(k, m) for the first input k of every butterfly, m being its twiddle position. Blocks
-// run outermost so that each sweep walks the data once, front to back, however large it is.
+// Blocks run outermost so that each sweep walks the data once, front to back, however large it is.
 template <typename Fly>
 inline void forEachButterfly(const FftPassSpan& g, std::ptrdiff_t firstPosition, Fly&& fly)
 {

@@ -1,12 +1,12 @@
 #pragma once
+// The instruction sets the radix-2 and radix-4 butterflies, the real split and the exchanges run on.
 #include <cstddef>
 
 #include "dsp/FftPasses.h"
 
-// The instruction sets the radix-2 and radix-4 butterflies, the real split and the exchanges run on.
-// Scalar is the reference: one butterfly at a time, one pass per sweep, exchanges pair by pair. The
-// others run neighbouring butterflies side by side in 4, 8 or 16 lanes, fuse some passes and
-// exchange by tiles; every one gives results bit-identical to the scalar kernel.
+// Scalar is the reference: one butterfly at a time, one pass per sweep, exchanges pair by pair. The others
+// run neighbouring butterflies side by side in 4, 8 or 16 lanes, fuse some passes and exchange by tiles;
+// every one gives results bit-identical to the scalar kernel.
 enum class FftKernel { Scalar, Sse2, Avx2, Avx512 };
 
 // A block of the exchanges moved from one place to another (the same place when it stays).

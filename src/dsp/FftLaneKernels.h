@@ -1,13 +1,13 @@
 #pragma once
+// The radix-2 and radix-4 butterflies and the real split, written once for a kernel's widest lanes.
 #include <cstddef>
 
 #include "dsp/FftForEachButterfly.h"
 #include "dsp/FftKernelTable.h"
 #include "dsp/FftLanes.h"
 
-// The radix-2 and radix-4 butterflies and the real split written once for the widest lane type T of a
-// kernel; what a block leaves over runs in the narrower types down to single floats. Included by
-// one file per instruction set, after that set's lane header.
+// What a block leaves over runs in the narrower lane types down to single floats. Included by one file per
+// instruction set, after that set's lane header.
 namespace {
 
 // The four inputs of radix-4 butterflies, real parts in a and imaginary parts in b, one butterfly

@@ -1,4 +1,5 @@
 #pragma once
+// The lane types the FFT butterflies are written for, and the operations on them.
 #include <emmintrin.h>
 #include <xmmintrin.h>
 

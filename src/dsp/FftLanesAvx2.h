@@ -1,9 +1,9 @@
 #pragma once
+// Eight lanes in AVX registers, for the files built with AVX2; the operations of FftLanes.h.
 #include <immintrin.h>
 
 #include "dsp/FftLanes.h"
 
-// Eight lanes in AVX registers, for the files built with AVX2; the operations of FftLanes.h.
 namespace {
 
 struct FftFloat8 {

@@ -1,9 +1,9 @@
 #pragma once
+// Sixteen lanes in AVX-512 registers, for the file built with AVX-512F; the operations of FftLanes.h.
 #include <immintrin.h>
 
 #include "dsp/FftLanesAvx2.h"
 
-// Sixteen lanes in AVX-512 registers, for the file built with AVX-512F; the operations of FftLanes.h.
 // Only AVX-512F instructions are used, so that every processor with 512-bit registers runs them.
 namespace {
 

@@ -1,4 +1,5 @@
 #pragma once
+// The passes of the FFT for radix 3, 5 and any odd factor, and the twiddles every pass uses.
 #include <array>
 #include <cstddef>
 #include <vector>

@@ -1,4 +1,5 @@
 #pragma once
+// Puts the bins of a transform back in natural order, in place.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,5 @@
 #pragma once
+// Everything a complex transform needs besides the data: the factors, the layout and each pass's twiddles.
 #include <cstddef>
 #include <vector>
 
@@ -8,10 +9,9 @@
 #include "dsp/FftPermutation.h"
 #include "dsp/FftStatus.h"
 
-// Everything a complex transform needs besides the data: the factors, the layout and each pass's
-// twiddles. Built once, it runs any number of transforms of that shape, from several threads at
-// once; the arguments mean what they mean for FftEngine::transform (n below 2^32). Every kernel
-// gives the same bits; the default is the fastest this processor runs.
+// Built once, it runs any number of transforms of that shape, from several threads at once; the arguments
+// mean what they mean for FftEngine::transform (n below 2^32). Every kernel gives the same bits; the
+// default is the fastest this processor runs.
 class FftPlan {
 public:
     FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, FftKernel kernel = fftFastestKernel());

@@ -1,13 +1,13 @@
 #pragma once
+// The real split's twiddles for n points in one direction, worked out once.
 #include <cstddef>
 #include <vector>
 
 #include "dsp/FftKernelTable.h"
 #include "dsp/FftStatus.h"
 
-// The real split's twiddles for n points in one direction, worked out once for any number of
-// calls, from several threads at once; the arguments mean what they mean for FftEngine::realSplit.
-// The kernel is chosen as for FftPlan.
+// For any number of calls, from several threads at once; the arguments mean what they mean for
+// FftEngine::realSplit. The kernel is chosen as for FftPlan.
 class FftRealSplitPlan {
 public:
     FftRealSplitPlan(std::size_t n, int sign, FftKernel kernel = fftFastestKernel());

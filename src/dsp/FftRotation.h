@@ -1,7 +1,7 @@
 #pragma once
+// A twiddle recurrence: turns a cosine/sine pair on by a fixed angle, in single precision.
 #include <cmath>
 
-// A twiddle recurrence: turns a cosine/sine pair on by a fixed angle, in single precision.
 struct FftRotation {
     float cd;  // 1 - cos(angle), held as 2 sin²(angle / 2) so small angles keep their digits
     float sd;  // sin(angle)

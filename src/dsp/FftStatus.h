@@ -1,7 +1,8 @@
 #pragma once
+// Why a transform did not run.
 #include <string_view>
 
-// Why a transform did not run. A refused call leaves the data untouched.
+// A refused call leaves the data untouched.
 enum class FftStatus {
     Ok,
     TooShort,                   // fewer than 2 complex points

@@ -1,10 +1,11 @@
 #pragma once
+// The ten numbers of the signal generator, stored as Param0 … Param9.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-// The ten numbers of the signal generator, stored as Param0 … Param9: sample rate, length in seconds,
-// length in samples, maximum, minimum, frequency, function index; the last three are carried only.
+// Sample rate, length in seconds, length in samples, maximum, minimum, frequency, function index; the last
+// three are carried only.
 struct GeneratorParameters {
     static constexpr std::size_t Count = 10;
     // The functions in the order of their index.

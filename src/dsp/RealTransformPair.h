@@ -1,12 +1,13 @@
 #pragma once
+// Forward and inverse transforms of N = 2n real samples on one pair of arrays, planned once.
 #include <cstddef>
 #include <memory>
 
 #include "dsp/FftPlan.h"
 #include "dsp/FftRealSplitPlan.h"
 
-// Forward and inverse transforms of N = 2n real samples on one pair of arrays (re, im, n + 1
-// values each), with all four plans made once, so that a signal filtered again reuses them.
+// The arrays hold n + 1 values each (re, im); all four plans are made once, so that a signal filtered again
+// reuses them.
 class RealTransformPair {
 public:
     // n ≥ 2 complex points, a power of two.

@@ -1,11 +1,12 @@
 #pragma once
+// The samples of the generator's functions.
 #include <cstdint>
 
 #include "dsp/GeneratorParameters.h"
 
-// The samples of the generator's functions. Sine, cosine and steps swing between the minimum and the
-// maximum with the period P = sample rate / frequency; random values are integers from the minimum up;
-// the window shapes are TapWindow's, not normalised.
+// Sine, cosine and steps swing between the minimum and the maximum with the period P = sample rate /
+// frequency; random values are integers from the minimum up; the window shapes are TapWindow's, not
+// normalised.
 class SignalGenerator {
 public:
     // 2π as the generator has always taken it.

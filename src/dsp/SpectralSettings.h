@@ -1,4 +1,5 @@
 #pragma once
+// The seventeen spectral-analysis options, in the order windows copy them as one block.
 #include <cstdint>
 
 // The spectrum type (the field `type`): each computation alone, or the average over the last `average` ones.
@@ -7,7 +8,6 @@ constexpr int32_t Instantaneous = 0;
 constexpr int32_t Averaged = 1;
 }  // namespace SpectrumType
 
-// The seventeen spectral-analysis options, in the order windows copy them as one block.
 struct SpectralSettings {
     int32_t doNormalize = 0;
     int32_t doRemoveLinTrend = 0;

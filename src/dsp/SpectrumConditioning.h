@@ -1,8 +1,8 @@
 #pragma once
+// The conditioning steps a block goes through before its transform.
 #include <cstddef>
 
-// The conditioning steps a block goes through before its transform; also the detrended and
-// peak-removed signals and the calculator's cross operations.
+// Also the detrended and peak-removed signals and the calculator's cross operations.
 
 // Subtracts the least-squares line: a centred ramp of unit norm carries the slope, the mean the level.
 void removeLinearTrend(float* values, std::size_t count);

@@ -1,4 +1,5 @@
 #pragma once
+// Turns a transform's results into the quantity a spectrum shows.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,4 +1,5 @@
 #pragma once
+// Turns blocks of L samples into the n values of a spectrum.
 #include <cstdint>
 #include <memory>
 
@@ -8,10 +9,9 @@
 #include "dsp/SpectrumSize.h"
 #include "dsp/TapWindow.h"
 
-// Turns blocks of L samples into the n values of a spectrum: conditioning, taper, zero expansion,
-// the transform, complex or segment averaging, the output quantity, smoothing and the peak test.
-// build() allocates every buffer and the transform plans; run() then allocates nothing, except
-// when the smoothing kernel changes shape.
+// Conditioning, taper, zero expansion, the transform, complex or segment averaging, the output quantity,
+// smoothing and the peak test. build() allocates every buffer and the transform plans; run() then allocates
+// nothing, except when the smoothing kernel changes shape.
 class SpectrumPipeline {
 public:
     enum class Outcome {

@@ -1,12 +1,13 @@
 #pragma once
+// The transform sizes for a block of L samples.
 #include <cstddef>
 #include <cstdint>
 
 #include "dsp/SpectralSettings.h"
 
-// The transform sizes for a block of L samples: N = 2^(k + z) real samples, the smallest power of
-// two k not below L times the zero expansion 2^z, and n = N / 2 complex points. The spectrum shows
-// bins 1 … n, the first at rate / N and the last at the Nyquist frequency.
+// N = 2^(k + z) real samples, the smallest power of two k not below L times the zero expansion 2^z, and n =
+// N / 2 complex points. The spectrum shows bins 1 … n, the first at rate / N and the last at the Nyquist
+// frequency.
 struct SpectrumSize {
     uint32_t count = 0;     // L
     uint32_t exponent = 0;  // z: 0 without expansion, expansion value + 1 with it

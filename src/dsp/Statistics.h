@@ -1,4 +1,5 @@
 #pragma once
+// Mean and standard deviation of a block of samples.
 #include <cstddef>
 
 // Mean with the sum accumulated in extended precision.

@@ -1,11 +1,12 @@
 #pragma once
+// A window function or smoothing kernel.
 #include <cstdint>
 #include <span>
 #include <vector>
 
-// A window function or smoothing kernel: the taper of a transform block, the kernel of a smoothing
-// convolution, or any kernel taken from a signal. Values are recomputed only when the type, the
-// length or the normalisation flag change, so a window reused with the same shape costs nothing.
+// The taper of a transform block, the kernel of a smoothing convolution, or any kernel taken from a signal.
+// Values are recomputed only when the type, the length or the normalisation flag change, so a window reused
+// with the same shape costs nothing.
 class TapWindow {
 public:
     // Window types in the order they are listed to the user; FromSignal marks a kernel copied from a signal.

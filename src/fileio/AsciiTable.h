@@ -1,10 +1,10 @@
 #pragma once
+// The rules of an ASCII table: tab-separated columns of numbers, one row per line.
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
-// The rules of an ASCII table: tab-separated columns of numbers, one row per line.
 namespace AsciiTable {
 
 // Lines examined by the test of the first column: the first line and up to 512 more.

@@ -1,4 +1,5 @@
 #pragma once
+// Reads an ASCII table: its head for the import's questions, then one signal per column.
 #include <filesystem>
 #include <optional>
 #include <vector>

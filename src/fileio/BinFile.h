@@ -1,11 +1,12 @@
 #pragma once
+// The program's own .bin signal file.
 #include <filesystem>
 
 #include "fileio/FileReadResult.h"
 
-// The program's own .bin signal file. The float variant starts with the 16-bit words 1, 1, then the
-// sample rate as a 10-byte extended value and 32-bit float samples; any other start is the legacy
-// variant: words a, b, c giving the rate, then signed 16-bit samples.
+// The float variant starts with the 16-bit words 1, 1, then the sample rate as a 10-byte extended value and
+// 32-bit float samples; any other start is the legacy variant: words a, b, c giving the rate, then signed
+// 16-bit samples.
 FileReadResult readBinFile(const std::filesystem::path& path);
 
 // The legacy variant's sample rate from its first three words.

@@ -1,4 +1,5 @@
 #pragma once
+// Reads frames of a file through one bounded buffer, chunk by chunk.
 #include <algorithm>
 #include <atomic>
 #include <cstddef>

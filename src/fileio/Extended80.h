@@ -1,8 +1,8 @@
 #pragma once
+// The 10-byte x87 extended format in which the .bin file stores its sample rate.
 #include <array>
 #include <cstdint>
 
-// The 10-byte x87 extended format in which the .bin file stores its sample rate.
 // On x86-64 `long double` is that very format, so values pass through bit for bit.
 using Extended80Bytes = std::array<uint8_t, 10>;
 

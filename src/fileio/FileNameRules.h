@@ -1,4 +1,5 @@
 #pragma once
+// What a file's extension decides: the reader that opens it and the writer that saves it.
 #include <filesystem>
 #include <string>
 

@@ -1,4 +1,5 @@
 #pragma once
+// What a file reader gives: the channel signals of one file, or why there are none.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@ enum class FileReadError {
     OutOfMemory,    // a .bin/.eeg/raw/.sa3 read could not allocate its samples
 };
 
-// The channel signals of one file (one for every format but .sa3 and multichannel WAV), or why there are none.
+// There is one signal for every format but .sa3 and multichannel WAV.
 struct FileReadResult {
     FileReadError error = FileReadError::None;
     std::vector<std::unique_ptr<Signal>> signals;

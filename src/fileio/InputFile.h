@@ -1,10 +1,10 @@
 #pragma once
+// A regular file open for reading, with its size taken once at opening; all counts derive from it.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 
-// A regular file open for reading, with its size taken once at opening; all counts derive from it.
 class InputFile {
 public:
     // Nothing for a missing or unreadable name, a directory, a FIFO or any other non-regular file

@@ -1,8 +1,8 @@
 #pragma once
+// How the samples of interleaved little-endian frames are stored.
 #include <cstdint>
 
-// How the samples of interleaved little-endian frames are stored: `channels` samples a frame, each
-// in a container of `containerBytes`.
+// `channels` samples a frame, each in a container of `containerBytes`.
 struct PcmFormat {
     enum class Coding {
         Integer,  // 1-byte containers unsigned (0..255), wider ones signed

@@ -1,4 +1,5 @@
 #pragma once
+// Reads interleaved PCM frames into one signal per channel, values as they are.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -7,9 +8,9 @@
 #include "fileio/InputFile.h"
 #include "fileio/PcmFormat.h"
 
-// Reads `frames` interleaved frames of `format` at `offset` into one signal of `kind` per channel, values
-// as they are: integers of 1 to 4 bytes keep their integer value (1-byte ones unsigned), floats of 4 bytes
-// are copied and those of 8 rounded. Empty when the file ends early; throws std::bad_alloc.
+// `frames` frames of `format` at `offset`, one signal of `kind` per channel: integers of 1 to 4 bytes keep
+// their integer value (1-byte ones unsigned), floats of 4 bytes are copied and those of 8 rounded. Empty
+// when the file ends early; throws std::bad_alloc.
 std::vector<std::unique_ptr<Signal>> readPcmSignals(const InputFile& file, uint64_t offset, uint32_t frames,
                                                     const PcmFormat& format, int32_t kind, long double sampleRate);
 

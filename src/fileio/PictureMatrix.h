@@ -1,12 +1,12 @@
 #pragma once
+// A picture or a matrix as a 3D picture window takes it: `rows` lines of `bins` values, row after row.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-// A picture or a matrix as a 3D picture window takes it: `rows` lines of `bins` values, row after row.
-// For a picture the rows are its columns (x) and the bins its lines (y, the top line first), and a
-// value is the sum of the pixel's red, green and blue (0 ... 765).
+// For a picture the rows are its columns (x) and the bins its lines (y, the top line first), and a value is
+// the sum of the pixel's red, green and blue (0 ... 765).
 struct PictureMatrix {
     uint32_t rows = 0;
     uint32_t bins = 0;

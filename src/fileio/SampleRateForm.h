@@ -1,9 +1,9 @@
 #pragma once
+// The "Sample rate" dialog: one field, accepted only for a rate above 0.
 #include <string>
 
 #include "base/DialogForm.h"
 
-// The "Sample rate" dialog: one field, accepted only for a rate above 0.
 class SampleRateForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "SampleRate";

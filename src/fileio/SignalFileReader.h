@@ -1,4 +1,5 @@
 #pragma once
+// Reads the program's signal files: .bin, .eeg, and raw 16-bit files at a rate the person gives.
 #include <filesystem>
 #include <functional>
 #include <optional>

@@ -1,11 +1,11 @@
 #pragma once
+// The fields of a RIFF/WAVE or RF64 file that the reader uses, found by walking its chunks.
 #include <cstdint>
 
 #include "fileio/FileReadResult.h"
 #include "fileio/InputFile.h"
 #include "fileio/PcmFormat.h"
 
-// The fields of a RIFF/WAVE or RF64 file that the reader uses, found by walking its chunks.
 struct WavLayout {
     PcmFormat format;
     uint32_t sampleRate = 0;

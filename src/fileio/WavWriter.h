@@ -1,4 +1,5 @@
 #pragma once
+// Writes a signal's visible range as a mono 16-bit PCM WAV file.
 #include <cstdint>
 #include <filesystem>
 

@@ -1,4 +1,5 @@
 #pragma once
+// What an instrument does with a critical value.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -7,10 +8,10 @@
 
 class UiServices;
 
-// What an instrument does with a critical value: beep, and open the alarm application at most once
-// per interval. An executable is started directly with the value ("%g") as its only argument; any
-// other readable file is opened with the desktop's handler. An application read from a file is first
-// shown to the person, with its full path and the argument, and starts only once they agree.
+// Beep, and open the alarm application at most once per interval. An executable is started directly with
+// the value ("%g") as its only argument; any other readable file is opened with the desktop's handler. An
+// application read from a file is first shown to the person, with its full path and the argument, and
+// starts only once they agree.
 class InstrumentAlarm {
 public:
     // Seconds of the wall clock; tests step their own.

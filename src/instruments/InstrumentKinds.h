@@ -1,4 +1,5 @@
 #pragma once
+// The instrument kinds.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,8 +11,8 @@
 class WindowKindTable;
 class marluneChild;
 
-// The instrument kinds: their codes (stored as `Type` in workspace files, so fixed), what each reads
-// from its parent, its title and the display scale it starts with.
+// Their codes (stored as `Type` in workspace files, so fixed), what each reads from its parent, its title
+// and the display scale it starts with.
 namespace InstrumentKinds {
 
 constexpr int32_t Mean = 71;

@@ -1,11 +1,12 @@
 #pragma once
+// The numbers instruments reduce their parent's data to.
 #include <cstdint>
 #include <span>
 
 class FFTSignal;
 
-// The numbers instruments reduce their parent's data to. Samples are the visible part of the parent,
-// taken in order; NaN samples are passed over by the extremes and carried through by the sums.
+// Samples are the visible part of the parent, taken in order; NaN samples are passed over by the extremes
+// and carried through by the sums.
 namespace InstrumentMeasures {
 
 struct Extreme {

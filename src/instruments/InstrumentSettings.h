@@ -1,9 +1,9 @@
 #pragma once
+// The display scale, alarm and marker of one instrument; a copy per instrument window.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-// The display scale, alarm and marker of one instrument; a copy per instrument window.
 struct InstrumentSettings {
     // Widths of the texts; longer texts are cut to them.
     static constexpr std::size_t MarkerTextWidth = 15;

@@ -1,13 +1,14 @@
 #pragma once
+// The InstrumentSettings keys of one section.
 #include <string>
 
 #include "instruments/InstrumentSettings.h"
 
 class TIniHelper;
 
-// The InstrumentSettings keys of one section: Units, RangeFrom, RangeTo, InstrumentType, AlarmBeep,
-// AlarmInner, AlarmRangeFrom, AlarmRangeTo, MarkerOn, MarkerText, ShowMarkerX, ShowMarkerY, AppExec,
-// AppExecTime, in this order; reals "%g", integers "%i", the interval "%li".
+// Units, RangeFrom, RangeTo, InstrumentType, AlarmBeep, AlarmInner, AlarmRangeFrom, AlarmRangeTo, MarkerOn,
+// MarkerText, ShowMarkerX, ShowMarkerY, AppExec, AppExecTime, in this order; reals "%g", integers "%i", the
+// interval "%li".
 void writeInstrumentSettings(TIniHelper& ini, const std::string& section, const InstrumentSettings& settings);
 
 // The stored keys over `settings`; the four ranges through the extended reader, texts cut to their

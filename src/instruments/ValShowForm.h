@@ -1,4 +1,5 @@
 #pragma once
+// The "Instrument properties" dialog on a copy of an instrument's settings.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -7,7 +8,6 @@
 #include "base/DialogForm.h"
 #include "instruments/InstrumentSettings.h"
 
-// The "Instrument properties" dialog on a copy of an instrument's settings.
 class ValShowForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "ValShow";

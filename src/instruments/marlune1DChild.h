@@ -1,4 +1,5 @@
 #pragma once
+// An instrument (kinds 71 ... 85).
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,9 +14,9 @@
 
 struct WindowKind;
 
-// An instrument (kinds 71 ... 85): one number from the visible part of its signal parent, or from the
-// band of its 3D parent, recomputed with every update of the parent; checks its alarm each time and
-// offers the parent's view a marker at the sample the number refers to. Its only children are value logs.
+// One number from the visible part of its signal parent, or from the band of its 3D parent, recomputed with
+// every update of the parent; checks its alarm each time and offers the parent's view a marker at the
+// sample the number refers to. Its only children are value logs.
 class marlune1DChild : public marluneChild, public MarkerSource {
 public:
     // The window icon of every instrument.

@@ -1,4 +1,5 @@
 #pragma once
+// "defaults.ini": the application-wide settings kept from one run to the next.
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -7,7 +8,6 @@
 #include "settings/DefaultsSection.h"
 #include "settings/ProgramPaths.h"
 
-// "defaults.ini": the application-wide settings kept from one run to the next.
 class DefaultsFile {
 public:
     static constexpr const char* SpectralSection = "Spectral analysis defaults";

@@ -1,10 +1,11 @@
 #pragma once
+// A section of "defaults.ini" kept by a subsystem above the settings layer.
 #include <string>
 
 class TIniHelper;
 
-// A section of "defaults.ini" kept by a subsystem above the settings layer: the defaults file reads it when
-// the client starts and writes it, after the spectral section, when the client ends.
+// The defaults file reads it when the client starts and writes it, after the spectral section, when the
+// client ends.
 class DefaultsSection {
 public:
     virtual ~DefaultsSection() = default;

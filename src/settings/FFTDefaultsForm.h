@@ -1,4 +1,5 @@
 #pragma once
+// The "Spectral analysis defaults" dialog on a copy of a SpectralSettings record.
 #include <array>
 #include <string>
 
@@ -7,7 +8,6 @@
 
 class UiServices;
 
-// The "Spectral analysis defaults" dialog on a copy of a SpectralSettings record.
 class FFTDefaultsForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "FFTDefaults";

@@ -1,4 +1,5 @@
 #pragma once
+// One private-profile (INI) file held in memory: "[section]" headers and "key=value" lines.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -6,10 +7,9 @@
 #include <unordered_map>
 #include <vector>
 
-// One private-profile (INI) file held in memory: "[section]" headers and "key=value" lines.
-// Section and key names match without regard to case; the first of duplicate sections or keys
-// wins. Lines that are not keys (comments starting with ';', blank or malformed lines) are kept
-// in place. Changes stay in memory until save(), which replaces the whole file atomically.
+// Section and key names match without regard to case; the first of duplicate sections or keys wins. Lines
+// that are not keys (comments starting with ';', blank or malformed lines) are kept in place. Changes stay
+// in memory until save(), which replaces the whole file atomically.
 class PrivateProfile {
 public:
     // No settings file of the program comes near this; a larger one, or anything but a regular file (a

@@ -1,12 +1,13 @@
 #pragma once
+// Where the program's files live.
 #include <filesystem>
 #include <string_view>
 #include <vector>
 
-// Where the program's files live. The program folder holds what ships with the program (help pages,
-// palettes, examples, tools, calibration files, the shipped "defaults.ini"); what the person changes
-// is written back there only while that folder can be written (a program folder of its own, as a build
-// is), and otherwise to the user's folder, which is then read before the shipped one.
+// The program folder holds what ships with the program (help pages, palettes, examples, tools, calibration
+// files, the shipped "defaults.ini"); what the person changes is written back there only while that folder
+// can be written (a program folder of its own, as a build is), and otherwise to the user's folder, which is
+// then read before the shipped one.
 class ProgramPaths {
 public:
     static constexpr const char* UserFolderName = "marlune";

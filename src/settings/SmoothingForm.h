@@ -1,4 +1,5 @@
 #pragma once
+// The "Smoothing" dialog on a parameter block of two extended reals: window type and length.
 #include <array>
 #include <string>
 
@@ -6,7 +7,6 @@
 
 class UiServices;
 
-// The "Smoothing" dialog on a parameter block of two extended reals: window type and length.
 class SmoothingForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "Smoothing";

@@ -1,11 +1,11 @@
 #pragma once
+// The 17 FFT_ keys of a SpectralSettings record under one section, as "%i" integers in their stored order.
 #include <string>
 
 #include "dsp/SpectralSettings.h"
 
 class TIniHelper;
 
-// The 17 FFT_ keys of a SpectralSettings record under one section, as "%i" integers in their stored order.
 void writeSpectralSettings(TIniHelper& ini, const std::string& section, const SpectralSettings& s);
 // A missing key reads as 0.
 SpectralSettings readSpectralSettings(const TIniHelper& ini, const std::string& section);

@@ -1,4 +1,5 @@
 #pragma once
+// The one way the program writes and reads its settings files.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -7,11 +8,10 @@
 
 #include "settings/PrivateProfile.h"
 
-// The one way the program writes and reads its settings files. Numbers are stored as printf
-// texts and read back with scanf, so a missing number reads 0 and a missing text reads empty.
-// An empty section argument means the default section. The file is read on first use and
-// written once, by flush() or at destruction; reads see the helper's own unwritten changes.
-// Failures are silent: reads give the defaults, flush() answers false.
+// Numbers are stored as printf texts and read back with scanf, so a missing number reads 0 and a missing
+// text reads empty. An empty section argument means the default section. The file is read on first use and
+// written once, by flush() or at destruction; reads see the helper's own unwritten changes. Failures are
+// silent: reads give the defaults, flush() answers false.
 class TIniHelper {
 public:
     TIniHelper() = default;

@@ -1,11 +1,11 @@
 #pragma once
+// The running mean of every version of the parent's visible part since creation (kind 16).
 #include <cstdint>
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The running mean of every version of the parent's visible part since creation (kind 16). Its
-// sample rate and X offset stay those of the creation.
+// Its sample rate and X offset stay those of the creation.
 class AveragerSignal : public Signal {
 public:
     // The empty result (sample rate 0) when the parent shows nothing.

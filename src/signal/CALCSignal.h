@@ -1,4 +1,5 @@
 #pragma once
+// The result of the signal calculator (kind 51).
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -6,8 +7,8 @@
 #include "dsp/CalcProgram.h"
 #include "signal/Signal.h"
 
-// The result of the signal calculator (kind 51): its program evaluated over the current signals of
-// its operand windows, with its own spectral settings for the spectral operators.
+// Its program evaluated over the current signals of its operand windows, with its own spectral settings for
+// the spectral operators.
 class CALCSignal : public Signal {
 public:
     enum class Outcome {

@@ -1,9 +1,9 @@
 #pragma once
+// The cepstrum (kind 7) of a parent's visible part, on the parent's sample rate and X offset.
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The cepstrum (kind 7) of a parent's visible part, on the parent's sample rate and X offset.
 class CEPSSignal : public Signal {
 public:
     // The empty result (sample rate 0) for fewer than 3 visible samples.

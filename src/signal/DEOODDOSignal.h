@@ -1,10 +1,10 @@
 #pragma once
+// The parent's samples between two X values (kind 5).
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The parent's samples between two X values (kind 5), by absolute index in the whole parent
-// signal, whatever part of it is visible.
+// Taken by absolute index in the whole parent signal, whatever part of it is visible.
 class DEOODDOSignal : public Signal {
 public:
     // Parts of 8 samples or fewer give the empty result (sample rate 0).

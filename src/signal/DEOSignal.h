@@ -1,11 +1,11 @@
 #pragma once
+// A part of the parent's visible range (kind 1) that follows the parent's zoom.
 #include <cstdint>
 #include <memory>
 
 #include "signal/Signal.h"
 
-// A part of the parent's visible range (kind 1), kept as fractions of that range so that it
-// follows the parent's zoom: start fraction and length fraction, 0 … 1.
+// It is kept as fractions of that range: start fraction and length fraction, 0 … 1.
 class DEOSignal : public Signal {
 public:
     // Shortest part taken from the view's selection, from stored fractions of a file, and on a recomputation.

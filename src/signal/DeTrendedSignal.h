@@ -1,9 +1,9 @@
 #pragma once
+// The parent's visible part less its least-squares line (kind 13).
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The parent's visible part less its least-squares line (kind 13).
 class DeTrendedSignal : public Signal {
 public:
     // The empty result (sample rate 0) when the parent shows nothing.

@@ -1,13 +1,13 @@
 #pragma once
+// An FFT-filtered signal (kind 3).
 #include <cstdint>
 #include <memory>
 
 #include "dsp/FftFilter.h"
 #include "signal/Signal.h"
 
-// An FFT-filtered signal (kind 3): the parent's visible part with the bins outside (band stop:
-// inside) [from, to] zeroed. It shows the parent's Y range, so the filtered curve is drawn to the
-// same scale as the original.
+// The parent's visible part with the bins outside (band stop: inside) [from, to] zeroed. It shows the
+// parent's Y range, so the filtered curve is drawn to the same scale as the original.
 class FILTSignal : public Signal {
 public:
     // The empty result (sample rate 0) for fewer than FftFilter::MinimumCount visible samples.

@@ -1,11 +1,11 @@
 #pragma once
+// A generated signal (kind 6): a test signal made from the generator's parameters, at X offset 0.
 #include <cstdint>
 #include <memory>
 
 #include "dsp/GeneratorParameters.h"
 #include "signal/Signal.h"
 
-// A generated signal (kind 6): a test signal made from the generator's parameters, at X offset 0.
 // It has no parent and is never recomputed.
 class GENSignal : public Signal {
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// The extremes of a signal by blocks, so that the extremes of any range cost little.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -43,8 +44,8 @@ private:
     std::array<float, Count> high_{-Infinity, -Infinity, -Infinity, -Infinity};
 };
 
-// The extremes of every 256 and every 65536 samples of a signal, so that the extremes of any range
-// cost a scan of its two partial ends plus a walk over whole blocks. NaN samples never become an extreme.
+// It keeps the extremes of every 256 and every 65536 samples, so a range costs a scan of its two partial
+// ends plus a walk over whole blocks. NaN samples never become an extreme.
 class MinMaxSummary {
 public:
     static constexpr uint32_t FineBlock = 256;

@@ -1,9 +1,9 @@
 #pragma once
+// The largest value each sample of the parent's visible part has had since creation (kind 23).
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The largest value each sample of the parent's visible part has had since creation (kind 23).
 class PeakHoldSignal : public Signal {
 public:
     // The empty result (sample rate 0) when the parent shows nothing.

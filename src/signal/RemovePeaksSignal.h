@@ -1,10 +1,10 @@
 #pragma once
+// The parent's visible part with its peaks removed (kind 14).
 #include <memory>
 
 #include "signal/Signal.h"
 
-// The parent's visible part with every value beyond k standard deviations from the mean replaced
-// by the mean (kind 14).
+// Every value beyond k standard deviations from the mean is replaced by the mean.
 class RemovePeaksSignal : public Signal {
 public:
     // The empty result (sample rate 0) when the parent shows nothing.

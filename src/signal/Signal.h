@@ -1,4 +1,5 @@
 #pragma once
+// The one record of a uniformly sampled signal.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -9,9 +10,9 @@
 
 class SignalOwner;
 
-// The one record of a uniformly sampled signal: float samples in one block, the sampling grid
-// in extended precision, a zoom history of 21 index ranges and the cached Y range.
-// Derived records add fields and constructors only; code that must tell them apart reads kind().
+// Float samples in one block, the sampling grid in extended precision, a zoom history of 21 index ranges
+// and the cached Y range. Derived records add fields and constructors only; code that must tell them apart
+// reads kind().
 class Signal {
 public:
     static constexpr uint32_t MaxZoomLevel = 20;

@@ -1,7 +1,7 @@
 #pragma once
+// Kind codes of signals and windows; stored in workspace files as `Type`, so the values are fixed.
 #include <cstdint>
 
-// Kind codes of signals and windows; stored in workspace files as `Type`, so the values are fixed.
 namespace SignalKind {
 constexpr int32_t StackedOverlay = -4;
 constexpr int32_t Overlay = -3;

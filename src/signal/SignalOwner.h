@@ -1,8 +1,8 @@
 #pragma once
+// What a signal record needs to know about the window that owns it.
 
 class Signal;
 
-// What a signal record needs to know about the window that owns it.
 class SignalOwner {
 public:
     // The window keeps its Y range when its signal is recomputed.

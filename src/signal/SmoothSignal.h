@@ -1,12 +1,13 @@
 #pragma once
+// A smoothed signal (kind 12).
 #include <cstdint>
 #include <memory>
 
 #include "dsp/TapWindow.h"
 #include "signal/Signal.h"
 
-// A smoothed signal (kind 12): the parent's visible part convolved with a normalised kernel, with
-// mirrored edges. It is updated in place and reallocates only when the visible count changes.
+// The parent's visible part convolved with a normalised kernel, with mirrored edges. It is updated in place
+// and reallocates only when the visible count changes.
 class SmoothSignal : public Signal {
 public:
     // The empty result (sample rate 0, a plain Signal) when the parent shows nothing.

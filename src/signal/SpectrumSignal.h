@@ -1,4 +1,5 @@
 #pragma once
+// A spectrum (kind 2).
 #include <cstdint>
 #include <memory>
 
@@ -6,8 +7,8 @@
 #include "dsp/SpectrumPipeline.h"
 #include "signal/Signal.h"
 
-// A spectrum (kind 2): bins 1 … n of the transform of a parent's samples, computed by its own
-// pipeline, whose output buffer holds the samples shown. `spectral` keeps the settings in use.
+// Bins 1 … n of the transform of a parent's samples, computed by its own pipeline, whose output buffer
+// holds the samples shown. `spectral` keeps the settings in use.
 class SpectrumSignal : public Signal {
 public:
     enum class UpdateResult {

@@ -1,6 +1,5 @@
 #pragma once
-// The matrix behind every 3D window and its producers: the threaded Time FFT of a signal's visible
-// samples, the 3D log of a signal, and pictures.
+// The matrix behind every 3D window, and its producers: the threaded Time FFT, the 3D log, pictures.
 #include <cstdint>
 #include <optional>
 #include <span>

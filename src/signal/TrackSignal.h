@@ -1,10 +1,11 @@
 #pragma once
+// The log of an instrument value (kind 9).
 #include <cstdint>
 
 #include "signal/Signal.h"
 
-// The log of an instrument value (kind 9): one value per update of its source, up to a maximum
-// length; X counts updates. It starts as a flat line at the first value.
+// One value per update of its source, up to a maximum length; X counts updates. It starts as a flat line at
+// the first value.
 class TrackSignal : public Signal {
 public:
     // `maxLength` is truncated from the stored real; a log holds at least one value.

@@ -1,4 +1,5 @@
 #pragma once
+// Copies of a signal's samples: a range by absolute index, or the visible part.
 #include <memory>
 
 #include "signal/Signal.h"

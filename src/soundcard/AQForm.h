@@ -1,4 +1,5 @@
 #pragma once
+// The "Data acquisition" dialog on an AcquisitionSettings record.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,9 +11,9 @@ class ProgramPaths;
 class SoundDevices;
 class UiServices;
 
-// The "Data acquisition" dialog on an AcquisitionSettings record: the source, calibration, channel and
-// rate lists, the custom rate, the lengths, the decimation and the trigger. An accepted OK writes the
-// record; every refusal says "Your sound card does not support these settings!".
+// The source, calibration, channel and rate lists, the custom rate, the lengths, the decimation and the
+// trigger. An accepted OK writes the record; every refusal says "Your sound card does not support these
+// settings!".
 class AQForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "AQ";

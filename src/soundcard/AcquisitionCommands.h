@@ -1,4 +1,5 @@
 #pragma once
+// The client's sound-card commands.
 #include <string>
 
 #include "base/CommandTarget.h"
@@ -7,9 +8,8 @@ struct AcquisitionSettings;
 class SoundDevices;
 class marluneMDIClient;
 
-// The client's sound-card commands: "Sound card data acquisition..." edits the application-wide
-// settings and makes an acquisition window from them; "Sound card calibration..." runs the calibration
-// dialog on the settings' calibration file.
+// "Sound card data acquisition..." edits the application-wide settings and makes an acquisition window from
+// them; "Sound card calibration..." runs the calibration dialog on the settings' calibration file.
 class AcquisitionCommands : public CommandTarget {
 public:
     AcquisitionCommands(marluneMDIClient& client, SoundDevices& devices, AcquisitionSettings& settings);

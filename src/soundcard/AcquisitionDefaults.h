@@ -1,8 +1,8 @@
 #pragma once
+// The application-wide acquisition settings, kept in "defaults.ini" under "Data acquisition defaults".
 #include "settings/DefaultsSection.h"
 #include "soundcard/AcquisitionSettings.h"
 
-// The application-wide acquisition settings, kept in "defaults.ini" under "Data acquisition defaults".
 class AcquisitionDefaults : public DefaultsSection {
 public:
     static constexpr const char* Section = "Data acquisition defaults";

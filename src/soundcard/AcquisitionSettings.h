@@ -1,10 +1,11 @@
 #pragma once
+// How the sound card is recorded.
 #include <array>
 #include <cstdint>
 #include <string>
 
-// How the sound card is recorded. The application keeps one copy (defaults file, "Data acquisition"
-// dialog); every acquisition window owns another from its creation on.
+// The application keeps one copy (defaults file, "Data acquisition" dialog); every acquisition window owns
+// another from its creation on.
 struct AcquisitionSettings {
     // Rates the dialog offers, when the device takes them, and the decimation ratios it offers.
     static constexpr std::array<int32_t, 8> StandardRates{4000, 11025, 16000, 22050, 44100, 48000, 96000, 192000};

@@ -1,11 +1,11 @@
 #pragma once
+// The section "Data acquisition defaults" of the defaults file: 13 keys, integers as "%li".
 #include <string>
 
 #include "soundcard/AcquisitionSettings.h"
 
 class TIniHelper;
 
-// The section "Data acquisition defaults" of the defaults file: 13 keys, integers as "%li".
 void writeAcquisitionDefaults(TIniHelper& ini, const std::string& section, const AcquisitionSettings& settings);
 // SampleRate is read first: when it is 0 or missing every field keeps its built-in default and nothing else
 // is read. TriggerOn and TriggerReArm are set by any non-zero value.

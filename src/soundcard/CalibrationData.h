@@ -1,4 +1,5 @@
 #pragma once
+// A sound-card calibration.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -7,10 +8,10 @@
 class ProgramPaths;
 class UiServices;
 
-// A sound-card calibration: the reference signal drove the inputs to `inputLevels` percent of full scale,
-// and that level stands for `calibrationLevel` in `units`. Kept in ".cal" files in the program's
-// calibration folder, section "Calibration"; changed files go to the user's calibration folder when the
-// program's own cannot be written.
+// The reference signal drove the inputs to `inputLevels` percent of full scale, and that level stands for
+// `calibrationLevel` in `units`. Kept in ".cal" files in the program's calibration folder, section
+// "Calibration"; changed files go to the user's calibration folder when the program's own cannot be
+// written.
 struct CalibrationData {
     static constexpr const char* Section = "Calibration";
     static constexpr const char* FolderName = "calibration";

@@ -1,4 +1,5 @@
 #pragma once
+// The "Calibration" dialog.
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -15,8 +16,8 @@ class SoundStream;
 struct SoundBuffer;
 class UiServices;
 
-// The "Calibration" dialog: edits, loads and saves calibration files and measures how far a reference
-// signal drives the two inputs. "Close" is its OK: it asks whether to save changed data first.
+// Edits, loads and saves calibration files and measures how far a reference signal drives the two inputs.
+// "Close" is its OK: it asks whether to save changed data first.
 class CalibrationForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "Calibration";

@@ -1,7 +1,7 @@
 #pragma once
+// A 16-bit PCM format: interleaved frames of `channels` signed samples at `sampleRate` frames per second.
 #include <cstdint>
 
-// A 16-bit PCM format: interleaved frames of `channels` signed samples at `sampleRate` frames per second.
 struct PcmFormat {
     int32_t channels = 1;
     int32_t sampleRate = 0;

@@ -1,4 +1,5 @@
 #pragma once
+// Playback of one signal window.
 #include <cstdint>
 #include <memory>
 
@@ -7,10 +8,10 @@ class SoundStream;
 struct SoundBuffer;
 class marluneMDIChild;
 
-// Playback of one signal window: with sound, up to 16 blocks of the visible count B ahead of the view,
-// which moves on by B for every finished block; or silently, the view stepping on by the window's
-// step every 10 ms. Everything runs on the user-interface thread, one notification at a time, so
-// finished blocks are handled and refilled in order without a lock.
+// With sound, up to 16 blocks of the visible count B ahead of the view, which moves on by B for every
+// finished block; or silently, the view stepping on by the window's step every 10 ms. Everything runs on
+// the user-interface thread, one notification at a time, so finished blocks are handled and refilled in
+// order without a lock.
 class SignalPlayer {
 public:
     static constexpr int MaxBlocks = 16;

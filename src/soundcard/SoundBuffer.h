@@ -1,10 +1,11 @@
 #pragma once
+// One block handed to a sound stream.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// One block handed to a sound stream. Its owner sizes `samples` (interleaved frames) before queueing it;
-// the stream gives it back, whole, in the buffer-done notification.
+// Its owner sizes `samples` (interleaved frames) before queueing it; the stream gives it back, whole, in
+// the buffer-done notification.
 struct SoundBuffer {
     std::vector<int16_t> samples;
     // Samples the device filled (input) or played (output); all of them unless the buffer was aborted.

@@ -1,4 +1,5 @@
 #pragma once
+// The sound devices of the system, numbered in the order of names().
 #include <memory>
 #include <string>
 #include <vector>
@@ -6,8 +7,8 @@
 #include "soundcard/PcmFormat.h"
 #include "soundcard/SoundStream.h"
 
-// The sound devices of the system, numbered in the order of names(); DefaultDevice is the system's default
-// device of that direction. The desktop provides the real ones, tests a virtual set.
+// DefaultDevice is the system's default device of that direction. The desktop provides the real ones, tests
+// a virtual set.
 class SoundDevices {
 public:
     static constexpr int DefaultDevice = -1;

@@ -1,14 +1,15 @@
 #pragma once
+// An opened input or output device.
 #include <functional>
 #include <memory>
 
 #include "soundcard/PcmFormat.h"
 #include "soundcard/SoundBuffer.h"
 
-// An opened input or output device. Buffers are queued in order and come back in the same order through
-// the done handler, which always runs later on the user-interface thread, never inside a call to the
-// stream; nothing here waits for the owner. A device that stops working gives back, after the buffers it
-// finished, every buffer marked failed (SoundBuffer::failed). Destroying the stream closes it.
+// Buffers are queued in order and come back in the same order through the done handler, which always runs
+// later on the user-interface thread, never inside a call to the stream; nothing here waits for the owner.
+// A device that stops working gives back, after the buffers it finished, every buffer marked failed
+// (SoundBuffer::failed). Destroying the stream closes it.
 class SoundStream {
 public:
     using DoneHandler = std::function<void(std::unique_ptr<SoundBuffer>)>;

@@ -1,10 +1,10 @@
 #pragma once
+// Cuts recorded frames into windows that begin where the trigger channel first exceeds a level.
 #include <cstdint>
 #include <vector>
 
-// Assembles windows of L frames of C 16-bit samples that begin where the trigger channel first
-// exceeds a level, plus a number of frames to skip; frames beyond a full window wait in a carry
-// store and begin the next one, so later windows continue without a gap.
+// Windows of L frames of C 16-bit samples, plus a number of frames to skip; frames beyond a full window
+// wait in a carry store and begin the next one, so later windows continue without a gap.
 class TriggerBuffer {
 public:
     // threshold in percent of full scale; triggerChannel 1 or 2 (held within the C channels).

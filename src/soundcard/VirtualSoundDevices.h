@@ -1,4 +1,5 @@
 #pragma once
+// Sound devices inside the process, driven by a test.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -12,10 +13,9 @@
 
 class VirtualSoundStream;
 
-// Sound devices inside the process, driven by a test: the test says when a device completes a buffer
-// (VirtualSoundStream::deliver, delay, drop, or pump() here for every stream at once) and when the
-// user-interface loop hands the notifications out (dispatch). Input streams take their samples from
-// inputSamples; whatever output streams play is appended to played.
+// The test says when a device completes a buffer (VirtualSoundStream::deliver, delay, drop, or pump() here
+// for every stream at once) and when the user-interface loop hands the notifications out (dispatch). Input
+// streams take their samples from inputSamples; whatever output streams play is appended to played.
 class VirtualSoundDevices : public SoundDevices {
 public:
     struct Opening {

@@ -1,12 +1,13 @@
 #pragma once
+// A stream of VirtualSoundDevices.
 #include <deque>
 
 #include "soundcard/SoundStream.h"
 
 class VirtualSoundDevices;
 
-// A stream of VirtualSoundDevices. Besides the stream operations it has the device's side, which the test
-// drives: each call completes (or loses) the front queued buffer.
+// Besides the stream operations it has the device's side, which the test drives: each call completes (or
+// loses) the front queued buffer.
 class VirtualSoundStream : public SoundStream {
 public:
     VirtualSoundStream(VirtualSoundDevices& devices, SoundDirection direction, PcmFormat format);

@@ -1,4 +1,5 @@
 #pragma once
+// The acquisition window.
 #include <cstdint>
 #include <memory>
 
@@ -11,9 +12,9 @@ class SoundStream;
 struct SoundBuffer;
 class marluneSter;
 
-// The acquisition window: records 16-bit PCM into its paged signal (and its companion's for the second
-// channel), converted with the calibration, decimated and triggered as its settings say, and updates
-// everything below it after every stored window. It knows the devices only through SoundDevices.
+// Records 16-bit PCM into its paged signal (and its companion's for the second channel), converted with the
+// calibration, decimated and triggered as its settings say, and updates everything below it after every
+// stored window. It knows the devices only through SoundDevices.
 class marluneSB : public marluneMDIChild {
 public:
     static constexpr const char* TitleFormat = " %u# Sound card monitor - 1";

@@ -1,10 +1,10 @@
 #pragma once
+// The second channel of a stereo acquisition.
 #include "tree/marluneMDIChild.h"
 
 class marluneSB;
 
-// The second channel of a stereo acquisition. START and STOP, and their enabling, are its acquisition
-// window's while that window exists.
+// START and STOP, and their enabling, are its acquisition window's while that window exists.
 class marluneSter : public marluneMDIChild {
 public:
     static constexpr const char* TitleFormat = " %u# Sound card monitor - 2";

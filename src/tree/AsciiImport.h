@@ -1,11 +1,12 @@
 #pragma once
+// "Import signal...": one window (kind 24) per data column of an ASCII table.
 #include <filesystem>
 
 class marluneMDIChild;
 class marluneMDIClient;
 
-// "Import signal...": one window (kind 24) per data column of an ASCII table. A first column of evenly
-// spaced values may become the X axis of the others; otherwise the sample rate is asked.
+// A first column of evenly spaced values may become the X axis of the others; otherwise the sample rate is
+// asked.
 class AsciiImport {
 public:
     static constexpr const char* FileFilter = "All Files (*.*)|*.*|";

@@ -1,4 +1,5 @@
 #pragma once
+// The "Signal calculator" dialog.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -10,8 +11,8 @@
 
 class UiServices;
 
-// The "Signal calculator" dialog: the expression is built from the available signals and the
-// operator buttons, each accepted only where the grammar allows it.
+// The expression is built from the available signals and the operator buttons, each accepted only where the
+// grammar allows it.
 class CalcForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "Calc";

@@ -1,4 +1,5 @@
 #pragma once
+// Calculator windows (kind 51).
 #include "dsp/CalcProgram.h"
 #include "dsp/SpectralSettings.h"
 #include "tree/WindowKind.h"
@@ -6,8 +7,8 @@
 class marluneMDIChild;
 class marluneMDIClient;
 
-// Calculator windows (kind 51): made from an expression over several signal windows, every distinct
-// operand window a parent (the first the primary one), evaluated again whenever any of them changes.
+// Made from an expression over several signal windows, every distinct operand window a parent (the first
+// the primary one), evaluated again whenever any of them changes.
 namespace CalcWindows {
 // "Signal calculator...": the dialog, then the new window.
 void command(marluneMDIClient& client);

@@ -1,11 +1,11 @@
 #pragma once
+// Anything that follows the window registry as a whole.
 
 #include "tree/WindowPlacement.h"
 
 class marluneChild;
 
-// Anything that follows the window registry as a whole: the desktop hosts new windows, the control
-// window redraws the tree.
+// The desktop hosts new windows, the control window redraws the tree.
 class ClientListener {
 public:
     virtual void childCreated(marluneChild&) {}

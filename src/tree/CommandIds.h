@@ -1,6 +1,6 @@
 #pragma once
-
 // Command numbers shared by menus, accelerators, the control bar and the windows that carry them out.
+
 namespace Cmd {
 // File
 constexpr int OpenSignal = 24332;

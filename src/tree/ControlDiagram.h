@@ -1,4 +1,5 @@
 #pragma once
+// The picture of the window tree the control window draws.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ struct SigIco {
     std::string label;
 };
 
-// The picture of the window tree the control window draws: an icon per window, laid out by depth from
-// left to right, each subtree in a band as high as its leaves need, and the lines from parents to children.
+// An icon per window, laid out by depth from left to right, each subtree in a band as high as its leaves
+// need, and the lines from parents to children.
 class ControlDiagram {
 public:
     static constexpr int BandHeight = 70;    // pixels per leaf

@@ -1,4 +1,5 @@
 #pragma once
+// The windows selected in the control window and the commands of its drawing area.
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -9,9 +10,8 @@ class marluneChild;
 class marluneMDIChild;
 class marluneMDIClient;
 
-// The windows selected in the control window and the commands of its drawing area: each one applied to
-// every selected window, the dialogs asked once for all of them. The selected signal windows are the
-// selected windows of kinds 1 ... 68, in index order.
+// Each one applied to every selected window, the dialogs asked once for all of them. The selected signal
+// windows are the selected windows of kinds 1 ... 68, in index order.
 class ControlSelection : public CommandTarget {
 public:
     explicit ControlSelection(marluneMDIClient& client) : client_(client) {}

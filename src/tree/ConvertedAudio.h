@@ -1,11 +1,12 @@
 #pragma once
+// A WAV copy, made by the converter program, of a file the program cannot read itself.
 #include <filesystem>
 
 class UiServices;
 
-// A WAV copy of a file the program cannot read itself, made by the converter program beside the
-// program's executable. The copy lives in a private temporary folder (the program folder may not be writable) and
-// is deleted with this object, so it never outlives the open that uses it.
+// The converter lies beside the program's executable. The copy lives in a private temporary folder (the
+// program folder may not be writable) and is deleted with this object, so it never outlives the open that
+// uses it.
 class ConvertedAudio {
 public:
     static constexpr const char* ConverterName = "Sonvert";

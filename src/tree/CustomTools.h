@@ -1,4 +1,5 @@
 #pragma once
+// The custom tools: ".mwt" files saved from windows of the tree and applied to others.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,8 +14,7 @@ struct ToolInfo {
     std::string menuText;
 };
 
-// The custom tools: the ".mwt" files of the TOOLS folders (the user's and the shipped one), saved from
-// and applied to windows of the tree.
+// They are the files of the TOOLS folders (the user's and the shipped one).
 class CustomTools {
 public:
     static constexpr std::size_t MaxTools = 255;

@@ -1,4 +1,5 @@
 #pragma once
+// Creates, recomputes and refreshes derived signal windows through the table of window kinds.
 #include <cstdint>
 
 #include "tree/PendingParameters.h"
@@ -8,7 +9,6 @@ class marluneChild;
 class marluneMDIChild;
 class marluneMDIClient;
 
-// Creates, recomputes and refreshes derived signal windows through the table of window kinds.
 class DerivedWindows {
 public:
     // The one creation routine: numbers the title with the creation counter (which grows even when

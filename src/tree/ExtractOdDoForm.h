@@ -1,4 +1,5 @@
 #pragma once
+// The "Extract" dialog: a range "From:" … "To:" of X values (seconds of a signal, or a frequency range).
 #include <optional>
 #include <string>
 #include <utility>
@@ -7,7 +8,6 @@
 
 class Signal;
 
-// The "Extract" dialog: a range "From:" … "To:" of X values (seconds of a signal, or a frequency range).
 class ExtractOdDoForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "ExtractOdDo";

@@ -1,4 +1,5 @@
 #pragma once
+// The modeless "Filter control" of a filter window.
 #include <string>
 
 #include "base/DialogForm.h"
@@ -6,9 +7,8 @@
 class marluneMDIChild;
 class marluneMDIClient;
 
-// The modeless "Filter control" of a filter window: each step moves its from or to frequency by
-// sample rate / N and recomputes the window at once. The window may close while the dialog is open;
-// the steps then do nothing.
+// Each step moves its from or to frequency by sample rate / N and recomputes the window at once. The window
+// may close while the dialog is open; the steps then do nothing.
 class FilterControlForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "FilterControl";

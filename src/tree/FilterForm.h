@@ -1,4 +1,5 @@
 #pragma once
+// The "Filter" dialog: the filter type and the band "From (Hz) :" … "To (Hz) :".
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,7 +11,6 @@
 
 class Signal;
 
-// The "Filter" dialog: the filter type and the band "From (Hz) :" … "To (Hz) :".
 class FilterForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "Filter";

@@ -1,4 +1,5 @@
 #pragma once
+// The "Signal generator" dialog: the function and six numbers, the three lengths kept consistent.
 #include <array>
 #include <functional>
 #include <optional>
@@ -9,7 +10,6 @@
 
 class UiServices;
 
-// The "Signal generator" dialog: the function and six numbers, the three lengths kept consistent.
 class GenSigForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "GenSig";

@@ -1,4 +1,5 @@
 #pragma once
+// The "Signal generator..." command: a generated signal in a window of its own.
 
 #include "dsp/GeneratorParameters.h"
 
@@ -6,8 +7,7 @@ struct WindowKind;
 class marluneMDIChild;
 class marluneMDIClient;
 
-// "Signal generator...": the dialog on the client's generator settings, then a window of its own,
-// with no parent, for the generated signal.
+// The dialog on the client's generator settings, then the window, with no parent, for the generated signal.
 class GeneratorCommand {
 public:
     // Title of a generated window: the creation number and the function's title name.

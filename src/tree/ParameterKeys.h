@@ -1,4 +1,5 @@
 #pragma once
+// A kind's parameter block written to and read from the keys of a workspace section.
 #include <span>
 #include <string>
 

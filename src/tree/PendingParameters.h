@@ -1,6 +1,7 @@
 #pragma once
+// The parameters a command hands to the derived window it is about to create.
 #include <vector>
 
-// The parameters a command hands to the derived window it is about to create, as extended reals
-// in the order each kind reads them (for example from and to frequency, then the filter type).
+// Extended reals in the order each kind reads them (for example from and to frequency, then the filter
+// type).
 using PendingParameters = std::vector<long double>;

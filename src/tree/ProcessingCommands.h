@@ -1,11 +1,11 @@
 #pragma once
+// The commands of a signal window that derive processed windows from it.
 #include "base/CommandTable.h"
 
 class marluneMDIChild;
 
-// The commands of a signal window that make windows outside the kinds' own commands (the extract of
-// the selection, the Time FFT, the spectrogram and the 3D log), and "Properties..." and "Reset data"
-// of the kinds whose table entry has them. Each processed kind's own command is in its entry.
+// Spectrum, filter, smoothing, trend and peak removal, cepstrum, averager, peak hold, the two extracts; and
+// "Properties..." and "Reset data" of the kinds whose table entry has them.
 class ProcessingCommands {
 public:
     static const CommandTable<marluneMDIChild> Table;

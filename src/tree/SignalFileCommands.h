@@ -1,9 +1,9 @@
 #pragma once
+// The file commands of a signal window: save, save as, export as ASCII and replace signal.
 #include "base/CommandTable.h"
 
 class marluneMDIChild;
 
-// The file commands of a signal window: save, save as, export as ASCII and replace signal.
 class SignalFileCommands {
 public:
     static const CommandTable<marluneMDIChild> Table;

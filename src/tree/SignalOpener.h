@@ -1,4 +1,5 @@
 #pragma once
+// The open routine behind Open, the command line and workspaces.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -9,8 +10,7 @@ struct FileReadResult;
 class marluneMDIChild;
 class marluneMDIClient;
 
-// The open routine behind Open, the command line and workspaces: reads each file by its
-// extension and makes one window per channel.
+// Reads each file by its extension and makes one window per channel.
 class SignalOpener {
 public:
     static constexpr const char* AudioFilter =

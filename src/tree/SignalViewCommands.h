@@ -1,13 +1,13 @@
 #pragma once
+// The commands of a signal window that work on what its pane shows.
 #include <optional>
 
 #include "base/CommandTable.h"
 
 class marluneMDIChild;
 
-// The commands of a signal window that work on what its pane shows: zoom to a power of two,
-// the sample clipboard, the selection fills, axes settings, the harmonic ruler, the picture copy and
-// "Overlay with" another signal window.
+// Zoom to a power of two, the sample clipboard, the selection fills, axes settings, the harmonic ruler, the
+// picture copy and "Overlay with" another signal window.
 class SignalViewCommands {
 public:
     static const CommandTable<marluneMDIChild> Table;

@@ -1,11 +1,11 @@
 #pragma once
+// Commands of every signal window that a folder above the tree carries out (playback, for example).
 #include <optional>
 
 #include "base/CommandTarget.h"
 
 class marluneMDIChild;
 
-// Commands of every signal window that a folder above the tree carries out (playback, for example).
 // It registers itself with the client; a window asks the registered handlers for commands it does not know.
 class SignalWindowCommands {
 public:

@@ -1,10 +1,10 @@
 #pragma once
+// The keys of a signal window's section in a workspace or tool file, after those every window writes.
 #include <string>
 
 class TIniHelper;
 class marluneMDIChild;
 
-// The keys of a signal window's section in a workspace or tool file, after those every window writes.
 namespace SignalWindowKeys {
 // Writes them, the kind's own among them, in the order of the file.
 void write(const marluneMDIChild& window, TIniHelper& ini, const std::string& section);

@@ -1,10 +1,10 @@
 #pragma once
+// The "Step change" dialog: the moving step in samples and in seconds, each field rewriting the other.
 #include <cstdint>
 #include <string>
 
 #include "base/DialogForm.h"
 
-// The "Step change" dialog: the moving step in samples and in seconds, each field rewriting the other.
 class StepChangeForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "StepChange";

@@ -1,8 +1,8 @@
 #pragma once
+// The entries of the Time FFT (151) and 3D signal log (153) windows in the table of kinds.
 #include <span>
 
 #include "tree/WindowKind.h"
 
-// The entries of the Time FFT (151) and 3D signal log (153) windows in the table of kinds: how a
-// workspace makes them again under their parent. Their commands stay with the signal window.
+// How a workspace makes them again under their parent. Their commands stay with the signal window.
 std::span<const WindowKind> threeDKinds();

@@ -1,6 +1,5 @@
 #pragma once
-// The window kinds of the tree itself: the processed signals, the calculator, the generator, the 3D
-// windows and the overlays.
+// The window kinds of the tree itself: processed signals, calculator, generator, 3D windows, overlays.
 class WindowKindTable;
 
 void addTreeKinds(WindowKindTable& table);

@@ -1,4 +1,5 @@
 #pragma once
+// The export run's writing: each window's signal, ASCII export and picture, and the manifest.
 #include <filesystem>
 #include <functional>
 #include <string>

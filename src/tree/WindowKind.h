@@ -1,4 +1,5 @@
 #pragma once
+// Everything the tree knows of one kind of derived signal window, in one place.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,9 +26,8 @@ enum class RecomputeOutcome {
     Held,     // nothing to show yet (an average still collecting, a count that no longer fits): stop here quietly
 };
 
-// Everything the tree knows of one kind of derived signal window, in one place: its look, how it is
-// built from its parent and recomputed, and what its "Properties..." and "Reset data" do. The tree's
-// code reads the entry of a window's kind instead of switching on kinds.
+// Its look, how it is built from its parent and recomputed, and what its "Properties..." and "Reset data"
+// do. The tree's code reads the entry of a window's kind instead of switching on kinds.
 struct WindowKind {
     int32_t kind = 0;
     // printf format of the title; by default it takes the creation number and the parent's caption.

@@ -1,7 +1,7 @@
 #pragma once
+// Where a window stands in the client area of the frame, kept through a change of screen size.
 
-// Where a window stands in the client area of the frame, each edge in ten-thousandths of the area's
-// width (left, right) or height (top, bottom), so a layout survives another screen size.
+// Each edge is in ten-thousandths of the area's width (left, right) or height (top, bottom).
 struct WindowPlacement {
     static constexpr long Scale = 10000;
 

@@ -1,4 +1,5 @@
 #pragma once
+// The File menu's workspace and custom-tool commands.
 #include <string>
 #include <vector>
 
@@ -7,8 +8,7 @@
 
 class marluneMDIClient;
 
-// The File menu's workspace and custom-tool commands: save and load the tree, the examples, and
-// custom tools saved from the active window or applied to it.
+// Save and load the tree, the examples, and custom tools saved from the active window or applied to it.
 class WorkspaceCommands : public CommandTarget {
 public:
     static constexpr const char* Filter = "Marlune Workspace(*.mws)|*.mws";

@@ -1,4 +1,5 @@
 #pragma once
+// Rebuilds window trees from workspace and tool files.
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -12,8 +13,8 @@
 class marluneChild;
 class marluneMDIClient;
 
-// Rebuilds window trees from workspace and tool files. Windows are made in passes over the roots until
-// a pass makes no progress, so a window with several parents is made once, after all of them exist.
+// Windows are made in passes over the roots until a pass makes no progress, so a window with several
+// parents is made once, after all of them exist.
 class WorkspaceLoader {
 public:
     static constexpr const char* MissingFile = "File %s does not exists.";

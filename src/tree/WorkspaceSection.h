@@ -1,4 +1,5 @@
 #pragma once
+// One window's section of a workspace or tool file while it is read.
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -10,8 +11,7 @@ class TIniHelper;
 class marluneChild;
 class marluneMDIClient;
 
-// One window's section of a workspace or tool file while it is read, with the windows already made
-// from other sections of the same file.
+// With the windows already made from other sections of the same file.
 struct WorkspaceSection {
     marluneMDIClient& client;
     const TIniHelper& ini;

@@ -1,12 +1,12 @@
 #pragma once
+// Writes window trees into workspace (".mws") and custom tool (".mwt") files.
 #include <string>
 
 class TIniHelper;
 class marluneChild;
 class marluneMDIClient;
 
-// Writes window trees into workspace (".mws") and custom tool (".mwt") files: one section per window,
-// named after its slot in the client's table.
+// One section per window, named after its slot in the client's table.
 class WorkspaceWriter {
 public:
     static constexpr const char* RootSection = "Root";

@@ -1,4 +1,5 @@
 #pragma once
+// The centre of the window tree.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -23,8 +24,8 @@ class marluneChild;
 class marluneMDIChild;
 class UiServices;
 
-// The centre of the window tree: the 512-slot registry, the creation counter, the application-wide
-// settings and the commands that need no window. It owns every tree window.
+// The 512-slot registry, the creation counter, the application-wide settings and the commands that need no
+// window. It owns every tree window.
 class marluneMDIClient : public CommandTarget {
 public:
     static constexpr int MaxWindows = 512;

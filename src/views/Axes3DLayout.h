@@ -1,4 +1,5 @@
 #pragma once
+// The axes of a 3D view as lines and texts.
 #include <string>
 #include <vector>
 
@@ -7,8 +8,8 @@
 class FFTSignal;
 class SpectrogramCells;
 
-// The axes of a 3D view as lines and texts: device pixels in the spectrogram view, the logical space
-// of the mesh picture (its virtual extent) in the mesh view.
+// Device pixels in the spectrogram view, the logical space of the mesh picture (its virtual extent) in the
+// mesh view.
 struct Axes3DLayout {
     struct Line {
         ScreenPoint from;

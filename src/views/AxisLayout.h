@@ -1,4 +1,5 @@
 #pragma once
+// Where the axes of a signal pane put their ticks, labels and zero line.
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,8 +9,7 @@ struct AxisTick {
     std::string label;
 };
 
-// Where the axes of a signal pane put their ticks, labels and zero line, in the pane's logical space
-// (X 0 ... W, Y 0 ... 1000 with ymax at the top).
+// All in the pane's logical space (X 0 ... W, Y 0 ... 1000 with ymax at the top).
 struct AxisLayout {
     // X labels start this far left of their tick, at logical y 1020.
     static constexpr int LinearLabelShift = 10;

@@ -1,13 +1,13 @@
 #pragma once
+// What the axes dialogs of the signal and 3D windows share.
 #include <functional>
 #include <string>
 
 #include "base/DialogForm.h"
 
-// What the axes dialogs of the signal and 3D windows share: "Max :" and "Min :" in "%.6E" with spins
-// that move a value by a share of its own magnitude, a valid range previewed at once, and the
-// "No auto-scale" and "Show axes" switches applied at once. The range was written by the last
-// preview, so OK has nothing to check.
+// "Max :" and "Min :" in "%.6E" with spins that move a value by a share of its own magnitude, a valid range
+// previewed at once, and the "No auto-scale" and "Show axes" switches applied at once. The range was
+// written by the last preview, so OK has nothing to check.
 class AxisRangeForm : public DialogForm {
 public:
     // The title edits take 20 characters; 19 are kept.

@@ -1,8 +1,7 @@
 #pragma once
+// The axis tick rule shared by the signal view, the 3D view and the instrument dial.
 #include <string>
 #include <vector>
-
-// The axis tick rule shared by the signal view, the 3D view and the instrument dial.
 
 // A step of 1 ... 10 times a power of ten that gives 5 to 10 ticks over [a, b]; 0 (no ticks) when
 // the width of the range is 0, infinite or NaN.

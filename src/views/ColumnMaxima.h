@@ -1,8 +1,8 @@
 #pragma once
+// The largest value of each bin over the rows that share one pixel column of a dense spectrogram.
 #include <cstddef>
 #include <vector>
 
-// The largest value of each bin over the rows that share one pixel column of a dense spectrogram.
 // A value that is not a number never replaces a maximum; a first row's NaN stays.
 class ColumnMaxima {
 public:

@@ -1,9 +1,9 @@
 #pragma once
+// How a signal window draws its curve, as one value that the workspace writes and reads as a whole.
 #include <string>
 
 #include "base/Rgb.h"
 
-// How a signal window draws its curve, as one value that the workspace writes and reads as a whole.
 struct CurveDisplay {
     Rgb colour{0, 0, 255};
     bool axes = true;

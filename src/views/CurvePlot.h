@@ -1,4 +1,5 @@
 #pragma once
+// Places the visible samples of a signal in the logical space of PlotSpace.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -17,8 +18,7 @@ struct CurveColumn {
     int bottom = 0;
 };
 
-// Places the visible samples of a signal in the logical space of PlotSpace: sample -> x, value -> y,
-// and reduces a dense curve to one min/max column per logical x.
+// Sample -> x, value -> y, and reduces a dense curve to one min/max column per logical x.
 class CurvePlot {
 public:
     // `width` is W, the logical width of the plot; `visibleCount` the number of visible samples n.

@@ -1,11 +1,12 @@
 #pragma once
+// The text exports of a 3D window's current level.
 #include <filesystem>
 #include <string>
 
 class FFTSignal;
 
-// The text exports of a 3D window's current level. Each returns false, leaving any old file as it
-// was, when the file cannot be written; the caller then shows CouldNotOpen.
+// Each returns false, leaving any old file as it was, when the file cannot be written; the caller then
+// shows CouldNotOpen.
 namespace Export3D {
 constexpr const char* CouldNotOpen = "Could not open requested file! Check if some other application is using it.";
 

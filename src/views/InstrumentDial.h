@@ -1,13 +1,13 @@
 #pragma once
+// The geometry of an instrument's dial in a display of W × H pixels.
 #include <array>
 #include <string>
 #include <vector>
 
 #include "views/InstrumentReading.h"
 
-// The geometry of an instrument's dial in a display of W × H pixels: the square of side
-// S = min(W, H − 40) at (0, 20), a scale of 270° from the lower left (range from) over the top to
-// the lower right (range to), 61 ticks and labels at a nice step.
+// The square of side S = min(W, H − 40) at (0, 20), a scale of 270° from the lower left (range from) over
+// the top to the lower right (range to), 61 ticks and labels at a nice step.
 class InstrumentDial {
 public:
     struct Point {

@@ -1,8 +1,8 @@
 #pragma once
+// What an instrument's display shows: the number, its scale and critical range, and how.
 #include <cstdint>
 #include <string>
 
-// What an instrument's display shows: the number, its scale and critical range, and how.
 struct InstrumentReading {
     enum Type : int32_t { Dial = 0, Bar = 1, Number = 2 };
 

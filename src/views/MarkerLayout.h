@@ -1,4 +1,5 @@
 #pragma once
+// The arrow and label boxes of one marker in the pane's logical space.
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,8 +20,7 @@ struct MarkerBox {
     std::string label;
 };
 
-// The arrow and label boxes of one marker in the pane's logical space: the arrow points at the curve
-// point, the boxes stack away from it, downward when there is no room above.
+// The arrow points at the curve point, the boxes stack away from it, downward when there is no room above.
 struct MarkerLayout {
     int x = 0;
     int y = 0;

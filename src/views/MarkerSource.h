@@ -1,4 +1,5 @@
 #pragma once
+// The marker an instrument draws on the curve of the signal pane it is attached to.
 #include <cstdint>
 #include <optional>
 #include <string>

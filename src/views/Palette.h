@@ -1,4 +1,5 @@
 #pragma once
+// A 48-colour ramp of the 3D views, read from a ".pal" text file.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -7,8 +8,8 @@
 
 #include "base/Rgb.h"
 
-// A 48-colour ramp of the 3D views, read from a ".pal" text file: one colour a line, red, green and
-// blue as unsigned decimals separated by any white space. Entries the file does not give are black.
+// One colour a line, red, green and blue as unsigned decimals separated by any white space. Entries the
+// file does not give are black.
 class Palette {
 public:
     static constexpr std::size_t Colours = 48;

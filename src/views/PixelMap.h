@@ -1,9 +1,9 @@
 #pragma once
+// Device-pixel conversions of a signal pane for the mouse, the cursor, the selection and the rulers.
 #include <cstdint>
 #include <optional>
 #include <utility>
 
-// Device-pixel conversions of a signal pane for the mouse, the cursor, the selection and the rulers.
 // With axes the plot starts a tenth of the client width in and spans 1/1.1 of it (f = 1.1).
 class PixelMap {
 public:

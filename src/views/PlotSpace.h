@@ -1,6 +1,6 @@
 #pragma once
-
 // The logical drawing space of a one-dimensional pane: X 0 ... W, Y 0 (top of the plot) ... 1000 (bottom).
+
 // With axes the window is 1.1 times larger and the viewport starts a tenth of the width from the left,
 // which leaves a strip left of and below the plot for tick labels and titles.
 struct PlotSpace {

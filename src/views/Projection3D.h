@@ -1,4 +1,5 @@
 #pragma once
+// The parallel projection of the mesh view for one of 36 azimuths and 16 elevations.
 #include <cstdint>
 #include <utility>
 
@@ -22,9 +23,8 @@ struct DrawingOrder {
     int binStep() const { return binsForward ? 1 : -1; }
 };
 
-// The parallel projection of the mesh view for one of 36 azimuths and 16 elevations. The viewer sits
-// at √3 (sin φ cos θ, sin φ sin θ, cos φ) with θ = 10°(a + 1), φ = 10°(e + 1); the matrix spans
-// u, v in -500 ... 500 and z in -490 ... 510 before the projection.
+// The viewer sits at √3 (sin φ cos θ, sin φ sin θ, cos φ) with θ = 10°(a + 1), φ = 10°(e + 1); the matrix
+// spans u, v in -500 ... 500 and z in -490 ... 510 before the projection.
 class Projection3D {
 public:
     struct Coefficients {

@@ -1,12 +1,13 @@
 #pragma once
+// The geometry and colours of the spectrogram view.
 #include <cstdint>
 
 #include "views/Projection3D.h"
 
 struct ViewLevel;
 
-// The geometry and colours of the spectrogram view: one cell per matrix cell, rows to the right and
-// bins downwards in device pixels, 40 pixels to the right and 30 below left for the axes.
+// One cell per matrix cell, rows to the right and bins downwards in device pixels, 40 pixels to the right
+// and 30 below left for the axes.
 class SpectrogramCells {
 public:
     static constexpr int AxisWidth = 40;

@@ -1,4 +1,5 @@
 #pragma once
+// The "Time FFT" dialog ("Spectrogram" when opened by that command).
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,8 +10,8 @@
 
 class UiServices;
 
-// The "Time FFT" dialog ("Spectrogram" when opened by that command): FFT length, segments and their
-// step, the view direction and the frequency range for a parent showing `visibleCount` samples.
+// FFT length, segments and their step, the view direction and the frequency range for a parent showing
+// `visibleCount` samples.
 class TimeFFTForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "TimeFFT";

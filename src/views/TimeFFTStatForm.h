@@ -1,4 +1,5 @@
 #pragma once
+// The "Time FFT statistic" dialog.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -15,8 +16,8 @@ struct BandSet {
     std::array<float, 10> values{};  // from and to of each band
 };
 
-// The "Time FFT statistic" dialog: minimum, maximum, sum and average of the current view level of a
-// Time FFT over up to five frequency bands, with the band sets kept beside the program.
+// Minimum, maximum, sum and average of the current view level of a Time FFT over up to five frequency
+// bands, with the band sets kept beside the program.
 class TimeFFTStatForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "TimeFFTStat";

@@ -1,9 +1,10 @@
 #pragma once
+// A logical coordinate truncated towards zero, as the views measure points.
 #include <algorithm>
 #include <cmath>
 
-// A logical coordinate truncated towards zero, as the views measure points. Values far outside any
-// picture (a huge value, infinity, NaN) are held at a bound, since converting them would be undefined.
+// Values far outside any picture (a huge value, infinity, NaN) are held at a bound, since converting them
+// would be undefined.
 inline int truncatedPixel(double value)
 {
     constexpr double Bound = 1e7;

@@ -1,8 +1,9 @@
 #pragma once
+// One zoom level of a 3D matrix.
 #include <cstdint>
 
-// One zoom level of a 3D matrix: the rectangle of rows and bins shown, the ruler inside it and
-// the Z range of its values. Bounds are inclusive.
+// The rectangle of rows and bins shown, the ruler inside it and the Z range of its values. Bounds are
+// inclusive.
 struct ViewLevel {
     int32_t firstRow = 0;
     int32_t lastRow = 0;

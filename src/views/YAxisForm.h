@@ -1,4 +1,5 @@
 #pragma once
+// The "Axes settings" dialog of a signal window.
 #include <functional>
 #include <string>
 
@@ -7,9 +8,8 @@
 class UiServices;
 struct CurveDisplay;
 
-// The "Axes settings" dialog of a signal window: the Y range with spins of 10 %, the scaling and axes
-// switches, "Instant preview", the logarithm flags and the two axis titles. OK keeps the labels and
-// the logarithm flags.
+// The Y range with spins of 10 %, the scaling and axes switches, "Instant preview", the logarithm flags and
+// the two axis titles. OK keeps the labels and the logarithm flags.
 class YAxisForm : public AxisRangeForm {
 public:
     static constexpr std::string_view Name = "YAxis";

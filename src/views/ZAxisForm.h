@@ -1,10 +1,11 @@
 #pragma once
+// The "Axes settings" dialog of a 3D window.
 #include <string>
 
 #include "views/AxisRangeForm.h"
 
-// The "Axes settings" dialog of a 3D window: the current level's Z range with spins of 5 %, the scaling
-// and axes switches, the three axis titles. OK keeps the titles.
+// The current level's Z range with spins of 5 %, the scaling and axes switches, the three axis titles. OK
+// keeps the titles.
 class ZAxisForm : public AxisRangeForm {
 public:
     static constexpr std::string_view Name = "ZAxis";

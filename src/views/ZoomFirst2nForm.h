@@ -1,11 +1,11 @@
 #pragma once
+// The "Zoom to power of 2" dialog: the lengths 2^k (k = 4, 5, ...) shorter than the visible count.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "base/DialogForm.h"
 
-// The "Zoom to power of 2" dialog: the lengths 2^k (k = 4, 5, ...) shorter than the visible count.
 class ZoomFirst2nForm : public DialogForm {
 public:
     static constexpr std::string_view Name = "ZoomFirst2n";

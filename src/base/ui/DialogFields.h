@@ -1,4 +1,5 @@
 #pragma once
+// The fields every dialog builds the same way.
 #include <string>
 #include <vector>
 
@@ -6,7 +7,6 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
-// The fields every dialog builds the same way.
 namespace DialogFields {
 // A drop-down list of the entries with `current` selected (−1: none).
 QComboBox* listOf(const std::vector<std::string>& entries, int current, QWidget* parent);

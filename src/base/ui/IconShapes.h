@@ -1,9 +1,9 @@
 #pragma once
+// Pictures that the control bar and the window icons share, drawn in a 24 x 24 frame.
 
 class QPainter;
 
-// Pictures that the control bar and the window icons share, drawn in a 24 x 24 frame; a painter
-// scaled beforehand draws them at any size.
+// A painter scaled beforehand draws them at any size.
 namespace IconShapes {
 void calculator(QPainter& p);
 void ruler(QPainter& p);

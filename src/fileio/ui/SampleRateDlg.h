@@ -1,11 +1,11 @@
 #pragma once
+// The "Sample rate" dialog: shows a SampleRateForm and stays open until the form accepts the rate.
 #include <QDialog>
 
 class QLineEdit;
 class QPushButton;
 class SampleRateForm;
 
-// The "Sample rate" dialog: shows a SampleRateForm and stays open until the form accepts the rate.
 class SampleRateDlg : public QDialog {
     Q_OBJECT
 public:

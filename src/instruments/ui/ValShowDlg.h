@@ -1,4 +1,5 @@
 #pragma once
+// The "Instrument properties" dialog over ValShowForm: it shows the form's fields and copies them back.
 #include <QDialog>
 
 class QCheckBox;
@@ -7,7 +8,6 @@ class QLineEdit;
 class QRadioButton;
 class ValShowForm;
 
-// The "Instrument properties" dialog over ValShowForm: it shows the form's fields and copies them back.
 class ValShowDlg : public QDialog {
     Q_OBJECT
 public:

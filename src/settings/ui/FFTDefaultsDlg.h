@@ -1,4 +1,5 @@
 #pragma once
+// "Spectral analysis defaults": shows an FFTDefaultsForm; stays open while the form refuses the values.
 #include <QDialog>
 #include <array>
 
@@ -9,7 +10,6 @@ class QLineEdit;
 class QRadioButton;
 class FFTDefaultsForm;
 
-// "Spectral analysis defaults": shows an FFTDefaultsForm; stays open while the form refuses the values.
 class FFTDefaultsDlg : public QDialog {
     Q_OBJECT
 public:

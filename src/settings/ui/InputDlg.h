@@ -1,9 +1,9 @@
 #pragma once
+// The one-line text input of many commands: caption, label, initial text and a maximum length.
 #include <QDialog>
 
 class QLineEdit;
 
-// The one-line text input of many commands: caption, label, initial text and a maximum length.
 class InputDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,11 +1,11 @@
 #pragma once
+// "Smoothing": shows a SmoothingForm; stays open while the form refuses the length.
 #include <QDialog>
 
 class QComboBox;
 class QLineEdit;
 class SmoothingForm;
 
-// "Smoothing": shows a SmoothingForm; stays open while the form refuses the length.
 class SmoothingDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// The "Data acquisition" dialog over AQForm.
 #include <QDialog>
 
 class AQForm;
@@ -8,8 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The "Data acquisition" dialog over AQForm: the form fills the lists and checks OK, the dialog shows
-// the fields and swaps the rate list and the free rate field.
+// The form fills the lists and checks OK, the dialog shows the fields and swaps the rate list and the free
+// rate field.
 class AQDlg : public QDialog {
     Q_OBJECT
 public:

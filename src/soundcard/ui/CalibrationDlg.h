@@ -1,4 +1,5 @@
 #pragma once
+// The "Calibration" dialog over CalibrationForm: the fields, the file commands and measuring.
 #include <QDialog>
 
 class CalibrationForm;
@@ -7,8 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The "Calibration" dialog over CalibrationForm: the fields, the file commands and measuring. "Close"
-// asks the form's save question; a measurement runs while the dialog waits for the person.
+// "Close" asks the form's save question; a measurement runs while the dialog waits for the person.
 class CalibrationDlg : public QDialog {
     Q_OBJECT
 public:

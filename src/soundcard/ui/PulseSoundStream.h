@@ -1,4 +1,5 @@
 #pragma once
+// An input recorded through PulseAudio's own client library.
 #include <memory>
 #include <string>
 
@@ -9,9 +10,9 @@ struct pa_stream;
 struct pa_threaded_mainloop;
 class QtBufferQueue;
 
-// An input recorded through PulseAudio's own client library, for the sources Qt Multimedia does not
-// open (the monitors of the sinks). The library's thread writes into the queued buffers, which go back
-// to the user-interface thread as the Qt streams' do; a server that goes away fails the stream.
+// For the sources Qt Multimedia does not open (the monitors of the sinks). The library's thread writes into
+// the queued buffers, which go back to the user-interface thread as the Qt streams' do; a server that goes
+// away fails the stream.
 class PulseSoundStream : public SoundStream {
 public:
     // Connected to the named source and waiting for start(); null when the server does not answer in time

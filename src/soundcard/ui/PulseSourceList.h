@@ -1,10 +1,11 @@
 #pragma once
+// The sources a PulseAudio server records from, monitors of its sinks included.
 #include <optional>
 #include <string>
 #include <vector>
 
-// The sources a PulseAudio server records from, the monitors of its sinks among them, and its default
-// source, asked afresh at every query. Qt Multimedia lists no monitor sources; this list has them all.
+// With its default source, asked afresh at every query. Qt Multimedia lists no monitor sources; this list
+// has them all.
 class PulseSourceList {
 public:
     struct Source {

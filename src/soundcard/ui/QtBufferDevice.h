@@ -1,11 +1,12 @@
 #pragma once
+// The data end that Qt's audio objects use.
 #include <QIODevice>
 #include <memory>
 
 class QtBufferQueue;
 
-// The data end that Qt's audio objects use: an input source writes recorded bytes into it, an output sink
-// reads the bytes to play from it; both go to or come from the queued buffers.
+// An input source writes recorded bytes into it, an output sink reads the bytes to play from it; both go to
+// or come from the queued buffers.
 class QtBufferDevice : public QIODevice {
     Q_OBJECT
 public:

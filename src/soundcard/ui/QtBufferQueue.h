@@ -1,4 +1,5 @@
 #pragma once
+// The buffers of one desktop sound stream, shared between the audio thread and the UI thread.
 #include <QtGlobal>
 #include <cstddef>
 #include <deque>
@@ -7,9 +8,9 @@
 
 #include "soundcard/SoundStream.h"
 
-// The buffers of one desktop sound stream, shared between the audio object, which fills or drains them on
-// whatever thread it runs, and the user-interface thread, which queues them and gets them back. Every
-// finished buffer is handed to the done handler by an event posted to the application.
+// The audio object fills or drains them on whatever thread it runs; the user-interface thread queues them
+// and gets them back. Every finished buffer is handed to the done handler by an event posted to the
+// application.
 class QtBufferQueue : public std::enable_shared_from_this<QtBufferQueue> {
 public:
     void setHandler(SoundStream::DoneHandler handler);

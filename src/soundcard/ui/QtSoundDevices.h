@@ -1,14 +1,15 @@
 #pragma once
+// The system's sound devices.
 #include <QAudioDevice>
 #include <optional>
 #include <string>
 
 #include "soundcard/SoundDevices.h"
 
-// The system's sound devices. Outputs, and the inputs Qt Multimedia lists, go through Qt Multimedia in
-// its order. Qt lists no monitor source of a sink, yet recording what the computer plays is a common way
-// to measure, so the PulseAudio server's other sources follow Qt's inputs and are recorded through
-// PulseAudio's own client; so is the default input whenever the server's default source is not one of Qt's.
+// Outputs, and the inputs Qt Multimedia lists, go through Qt Multimedia in its order. Qt lists no monitor
+// source of a sink, yet recording what the computer plays is a common way to measure, so the PulseAudio
+// server's other sources follow Qt's inputs and are recorded through PulseAudio's own client; so is the
+// default input whenever the server's default source is not one of Qt's.
 class QtSoundDevices : public SoundDevices {
 public:
     std::vector<std::string> names(SoundDirection direction) const override;

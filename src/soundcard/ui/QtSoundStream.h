@@ -1,4 +1,5 @@
 #pragma once
+// A device opened through Qt Multimedia.
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <memory>
@@ -10,8 +11,8 @@ class QAudioSource;
 class QtBufferDevice;
 class QtBufferQueue;
 
-// A device opened through Qt Multimedia: a QAudioSource that writes into the queued buffers, or a
-// QAudioSink that reads the samples to play from them.
+// A QAudioSource that writes into the queued buffers, or a QAudioSink that reads the samples to play from
+// them.
 class QtSoundStream : public SoundStream {
 public:
     QtSoundStream(SoundDirection direction, const QAudioDevice& device, const PcmFormat& format);

@@ -1,4 +1,5 @@
 #pragma once
+// The "Signal calculator" dialog over CalcForm.
 #include <QDialog>
 #include <vector>
 
@@ -6,8 +7,7 @@ class CalcForm;
 class QListWidget;
 class QPushButton;
 
-// The "Signal calculator" dialog over CalcForm: two lists, ">" and the operator buttons, each button
-// enabled only where the form accepts it.
+// Two lists, ">" and the operator buttons, each button enabled only where the form accepts it.
 class CalcDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,10 +1,10 @@
 #pragma once
+// "Extract": a range "From:" … "To:".
 #include <QDialog>
 
 class QLineEdit;
 class ExtractOdDoForm;
 
-// "Extract": a range "From:" … "To:".
 class ExtractOdDoDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,12 +1,13 @@
 #pragma once
+// The "Filter control" dialog: moves the frequencies of a filter window step by step.
 #include <QDialog>
 #include <memory>
 
 class QAbstractSpinBox;
 class FilterControlForm;
 
-// "Filter control": a modeless dialog beside a filter window with an up/down control for each of
-// its frequencies; every step recomputes the window. It closes itself once the window is gone.
+// A modeless dialog beside the filter window with an up/down control for each of its frequencies; every
+// step recomputes the window. It closes itself once the window is gone.
 class FilterControlDlg : public QDialog {
     Q_OBJECT
 public:

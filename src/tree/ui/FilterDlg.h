@@ -1,11 +1,11 @@
 #pragma once
+// "Filter": the filter type and its band; Lowpass and Highpass disable the field they do not use.
 #include <QDialog>
 
 class QButtonGroup;
 class QLineEdit;
 class FilterForm;
 
-// "Filter": the filter type and its band; Lowpass and Highpass disable the field they do not use.
 class FilterDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// The "Signal generator" dialog over GenSigForm.
 #include <QDialog>
 #include <array>
 
@@ -7,8 +8,7 @@
 class QComboBox;
 class QLineEdit;
 
-// "Signal generator" over GenSigForm: the form links the lengths and enables the fields, the dialog
-// only shows them and copies them in and out.
+// The form links the lengths and enables the fields, the dialog only shows them and copies them in and out.
 class GenSigDlg : public QDialog {
     Q_OBJECT
 public:

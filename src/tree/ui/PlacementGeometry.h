@@ -1,11 +1,11 @@
 #pragma once
+// A subwindow's frame in the MDI client area and its placement in ten-thousandths of that area.
 #include <QRect>
 #include <QSize>
 #include <algorithm>
 
 #include "tree/WindowPlacement.h"
 
-// A subwindow's frame in the MDI client area and its placement in ten-thousandths of that area.
 inline WindowPlacement placementOf(const QRect& frame, QSize area)
 {
     return {WindowPlacement::toStored(frame.left(), area.width()), WindowPlacement::toStored(frame.top(), area.height()),

@@ -1,10 +1,10 @@
 #pragma once
+// The "Step change" dialog: the step in samples and in seconds, each edit rewriting the other.
 #include <QDialog>
 
 class QLineEdit;
 class StepChangeForm;
 
-// The "Step change" dialog: the step in samples and in seconds, each edit rewriting the other.
 class StepChangeDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// The control window: the tree's diagram in a scrolling area.
 #include <QMdiSubWindow>
 
 #include "tree/WindowPlacement.h"
@@ -6,8 +7,8 @@
 class CtrlPaintWindow;
 class marluneMDIClient;
 
-// The control window: the tree's diagram in a scrolling area. It tells the client where it stands
-// while it is open, and that it is closed once it is gone, for the workspace's ControlWindow section.
+// It tells the client where it stands while it is open, and that it is closed once it is gone, for the
+// workspace's ControlWindow section.
 class marluneControlWindow : public QMdiSubWindow {
     Q_OBJECT
 public:

@@ -1,10 +1,10 @@
 #pragma once
+// Draws an instrument's display over the whole of an image.
 #include "views/InstrumentReading.h"
 
 class QImage;
 
-// Draws an instrument's display over the whole of an image: the dial, the bar or the number alone,
-// then the value text. The needle inverts the pixels beneath it.
+// The dial, the bar or the number alone, then the value text. The needle inverts the pixels beneath it.
 class AnalogFace {
 public:
     static void paint(QImage& image, const InstrumentReading& reading);

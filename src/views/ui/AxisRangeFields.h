@@ -1,4 +1,5 @@
 #pragma once
+// The part both axes dialogs share, over an AxisRangeForm.
 #include <QObject>
 #include <string>
 
@@ -8,8 +9,8 @@ class QFormLayout;
 class QLineEdit;
 class QWidget;
 
-// The part both axes dialogs share, over an AxisRangeForm: "Max :" and "Min :" with their spins, and
-// the "No auto-scale" and "Show axes" switches, wired to the form.
+// "Max :" and "Min :" with their spins, and the "No auto-scale" and "Show axes" switches, wired to the
+// form.
 class AxisRangeFields : public QObject {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// Text placed in a pane's logical space.
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -6,9 +7,9 @@
 
 class QPainter;
 
-// Text placed in a pane's logical space. Glyphs keep their proportions: the font's height in logical
-// units becomes pixels through the vertical scale, and the text is drawn with the transform reset.
-// The pixel height stays readable in small panes and modest in large ones.
+// Glyphs keep their proportions: the font's height in logical units becomes pixels through the vertical
+// scale, and the text is drawn with the transform reset. The pixel height stays readable in small panes and
+// modest in large ones.
 class LogicalText {
 public:
     static constexpr int MinPixels = 9;

@@ -1,4 +1,5 @@
 #pragma once
+// The picture of a 3D window at one size.
 #include <QImage>
 #include <QSize>
 #include <optional>
@@ -12,8 +13,8 @@ class Palette;
 class QPainter;
 struct Display3D;
 
-// The picture of a 3D window at one size: the spectrogram view (device pixels) or the mesh view (the
-// virtual extent mapped onto the size), with axes and the inverted ruler, or the invalid text.
+// The spectrogram view (device pixels) or the mesh view (the virtual extent mapped onto the size), with
+// axes and the inverted ruler, or the invalid text.
 class Picture3D {
 public:
     static constexpr const char* InvalidText = "Content of this window is not valid!";

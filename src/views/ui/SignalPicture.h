@@ -1,4 +1,5 @@
 #pragma once
+// The picture of a signal window at one size.
 #include <QImage>
 #include <QRect>
 #include <cstdint>
@@ -12,8 +13,8 @@ class QPainter;
 class Signal;
 class marluneMDIChild;
 
-// The picture of a signal window at one size: axes, curve and markers in the logical space of
-// PlotSpace, or the text that says the content cannot be shown.
+// Axes, curve and markers in the logical space of PlotSpace, or the text that says the content cannot be
+// shown.
 class SignalPicture {
 public:
     static constexpr const char* InvalidText = "Content of this window is not valid!";

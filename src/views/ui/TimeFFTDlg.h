@@ -1,12 +1,12 @@
 #pragma once
+// The "Time FFT" dialog ("Spectrogram" in its short form) over TimeFFTForm.
 #include <QDialog>
 
 class QComboBox;
 class QLineEdit;
 class TimeFFTForm;
 
-// The "Time FFT" dialog ("Spectrogram" in its short form) over TimeFFTForm: the form links the fields,
-// the dialog only shows them and copies them in and out.
+// The form links the fields, the dialog only shows them and copies them in and out.
 class TimeFFTDlg : public QDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #pragma once
+// The "Time FFT statistic" dialog over TimeFFTStatForm: five bands, the saved band sets, the results.
 #include <QDialog>
 #include <array>
 
@@ -7,7 +8,6 @@ class QListWidget;
 class QPlainTextEdit;
 class TimeFFTStatForm;
 
-// The "Time FFT statistic" dialog over TimeFFTStatForm: five bands, the saved band sets, the results.
 class TimeFFTStatDlg : public QDialog {
     Q_OBJECT
 public:

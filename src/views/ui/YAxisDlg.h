@@ -1,4 +1,5 @@
 #pragma once
+// The "Axes settings" dialog over YAxisForm: range edits with spins, switches and axis titles.
 #include <QDialog>
 
 class AxisRangeFields;
@@ -6,7 +7,6 @@ class QCheckBox;
 class QLineEdit;
 class YAxisForm;
 
-// The "Axes settings" dialog over YAxisForm: range edits with spins, switches and axis titles.
 class YAxisDlg : public QDialog {
     Q_OBJECT
 public:

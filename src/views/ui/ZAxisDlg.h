@@ -1,11 +1,12 @@
 #pragma once
+// The "Axes settings" dialog of a 3D window over ZAxisForm.
 #include <QDialog>
 
 class AxisRangeFields;
 class QLineEdit;
 class ZAxisForm;
 
-// The "Axes settings" dialog of a 3D window over ZAxisForm: Z range edits with spins, switches, three titles.
+// Z range edits with spins, switches, three titles.
 class ZAxisDlg : public QDialog {
     Q_OBJECT
 public:

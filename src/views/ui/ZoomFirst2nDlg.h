@@ -1,10 +1,10 @@
 #pragma once
+// The "Zoom to power of 2" dialog over ZoomFirst2nForm: a list of lengths to choose from.
 #include <QDialog>
 
 class QListWidget;
 class ZoomFirst2nForm;
 
-// The "Zoom to power of 2" dialog over ZoomFirst2nForm: a list of lengths to choose from.
 class ZoomFirst2nDlg : public QDialog {
     Q_OBJECT
 public:
