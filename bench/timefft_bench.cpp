@@ -9,12 +9,12 @@
 #include <benchmark/benchmark.h>
 #include <fftw3.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "dsp/SpectralSettings.h"
 #include "dsp/SpectrumOutput.h"
 #include "dsp/TapWindow.h"
@@ -102,12 +102,7 @@ void BM_FftwSameSteps(benchmark::State& state)
 
 void minimumOfRepetitions(benchmark::internal::Benchmark* b)
 {
-    b->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->MeasureProcessCPUTime()
-        ->Repetitions(9)
-        ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
+    withMinimum(b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime(), 9);
 }
 
 }  // namespace
