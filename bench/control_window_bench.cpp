@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "tree/BatchUiServices.h"
@@ -67,7 +68,7 @@ void BM_ControlRepaint(benchmark::State& state)
     }
     state.counters["windows"] = double(tree().client.windows().size());
 }
-BENCHMARK(BM_ControlRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ControlRepaint)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
 
 void BM_DiagramLayout(benchmark::State& state)
 {
@@ -76,7 +77,7 @@ void BM_DiagramLayout(benchmark::State& state)
         benchmark::DoNotOptimize(diagram.lines().size());
     }
 }
-BENCHMARK(BM_DiagramLayout)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiagramLayout)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
 
 void BM_BatchMove(benchmark::State& state)
 {
@@ -89,7 +90,7 @@ void BM_BatchMove(benchmark::State& state)
         right = !right;
     }
 }
-BENCHMARK(BM_BatchMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BatchMove)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
 
 void BM_MoveOneByOne(benchmark::State& state)
 {
@@ -100,5 +101,5 @@ void BM_MoveOneByOne(benchmark::State& state)
         right = !right;
     }
 }
-BENCHMARK(BM_MoveOneByOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveOneByOne)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
 }  // namespace

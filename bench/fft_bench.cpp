@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "dsp/FftEngine.h"
 #include "dsp/FftPlan.h"
 #include "dsp/FftRealPacking.h"
@@ -81,13 +82,10 @@ void BM_Fftw(benchmark::State& state)
     fftwf_free(in);
 }
 
-// Lengths 2^8 ... 2^22. With --benchmark_repetitions=N each length also reports the minimum of the N
-// runs beside the mean and median: on a shared machine the minimum is the figure load disturbs least.
+// Lengths 2^8 ... 2^22, each the minimum of short repetitions.
 void lengths(benchmark::internal::Benchmark* b)
 {
-    b->RangeMultiplier(2)->Range(1 << 8, 1 << 22)->ComputeStatistics("min", [](const std::vector<double>& v) {
-        return *std::min_element(v.begin(), v.end());
-    });
+    withMinimum(b->RangeMultiplier(2)->Range(1 << 8, 1 << 22)->MinTime(0.05), 9);
 }
 
 }  // namespace

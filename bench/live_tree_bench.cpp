@@ -14,6 +14,7 @@
 #include <sstream>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "instruments/InstrumentKinds.h"
 #include "kinds/WindowKindRegistration.h"
 #include "settings/SpectralSettingsIni.h"
@@ -121,6 +122,7 @@ void BM_LoopbackMinutes(benchmark::State& state)
 }
 }  // namespace
 
-BENCHMARK(BM_LivePage)->Unit(benchmark::kMillisecond)->Iterations(3000);
+BENCHMARK(BM_LivePage)->Unit(benchmark::kMillisecond)->Iterations(3000)->Apply(minimumOf5);
+// A soak run of real time, judged by its counters, once.
 BENCHMARK(BM_LoopbackMinutes)->Arg(600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK_MAIN();

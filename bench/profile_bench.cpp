@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "settings/TIniHelper.h"
 
 namespace {
@@ -59,13 +60,9 @@ void SplitLines(benchmark::State& state)
 }
 }  // namespace
 
-// Minima of five runs: the machine is shared.
 void sizes(benchmark::internal::Benchmark* b)
 {
-    b->RangeMultiplier(2)->Range(10000, 160000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond)
-        ->Repetitions(5)->ComputeStatistics("min", [](const std::vector<double>& v) {
-            return *std::min_element(v.begin(), v.end());
-        });
+    withMinimum(b->RangeMultiplier(2)->Range(10000, 160000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond), 5);
 }
 BENCHMARK(LoaderReads)->Apply(sizes);
 BENCHMARK(SplitLines)->Apply(sizes);

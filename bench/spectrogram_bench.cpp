@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "BenchMinimum.h"
 #include "fileio/PictureMatrix.h"
 #include "tree/marlune3DChild.h"
 #include "views/FFTSignal.h"
@@ -74,6 +75,6 @@ void BM_OneColumnScroll(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_DenseSpectrogramRepaint)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ScanForMaximum)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OneColumnScroll)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DenseSpectrogramRepaint)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
+BENCHMARK(BM_ScanForMaximum)->Unit(benchmark::kMillisecond)->Apply(minimumOf9);
+BENCHMARK(BM_OneColumnScroll)->Unit(benchmark::kMicrosecond)->Apply(minimumOf9);

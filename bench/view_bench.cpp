@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 
+#include "BenchMinimum.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "tree/BatchUiServices.h"
@@ -65,7 +66,7 @@ void BM_Repaint(benchmark::State& state)
         benchmark::DoNotOptimize(pane.pane.render(QSize(Columns, 400)));
     state.SetBytesProcessed(int64_t(state.iterations()) * state.range(0) * int64_t(sizeof(float)));
 }
-BENCHMARK(BM_Repaint)->Arg(100'000'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_Repaint)->Arg(100'000'000)->Unit(benchmark::kMillisecond)->Apply(minimumOf5);
 
 // 200 000 samples over 1000 columns stay below the summary: every column is scanned directly.
 void BM_RepaintDirect(benchmark::State& state)
@@ -75,7 +76,7 @@ void BM_RepaintDirect(benchmark::State& state)
         benchmark::DoNotOptimize(pane.pane.render(QSize(Columns, 400)));
     state.SetBytesProcessed(int64_t(state.iterations()) * state.range(0) * int64_t(sizeof(float)));
 }
-BENCHMARK(BM_RepaintDirect)->Arg(200'000)->Arg(400'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RepaintDirect)->Arg(200'000)->Arg(400'000)->Unit(benchmark::kMicrosecond)->Apply(minimumOf9);
 
 void BM_DirectScan(benchmark::State& state)
 {
@@ -84,7 +85,7 @@ void BM_DirectScan(benchmark::State& state)
         benchmark::DoNotOptimize(MinMaxSummary::scan(signal->samples(), signal->count()));
     state.SetBytesProcessed(int64_t(state.iterations()) * state.range(0) * int64_t(sizeof(float)));
 }
-BENCHMARK(BM_DirectScan)->Arg(64 * 1024)->Arg(1 << 20)->Arg(64 << 20);
+BENCHMARK(BM_DirectScan)->Arg(64 * 1024)->Arg(1 << 20)->Arg(64 << 20)->Apply(minimumOf9);
 
 void BM_SummaryBuild(benchmark::State& state)
 {
@@ -94,5 +95,5 @@ void BM_SummaryBuild(benchmark::State& state)
         summary.rebuild(signal->samples(), signal->count());
     state.SetBytesProcessed(int64_t(state.iterations()) * state.range(0) * int64_t(sizeof(float)));
 }
-BENCHMARK(BM_SummaryBuild)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SummaryBuild)->Arg(100'000'000)->Unit(benchmark::kMillisecond)->Apply(minimumOf5);
 }  // namespace

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "fileio/ChunkedRead.h"
 #include "fileio/WavReader.h"
 #include "signal/Signal.h"
@@ -176,18 +177,12 @@ void BM_CatLongFile(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * std::int64_t(std::filesystem::file_size(path)));
 }
 
-benchmark::internal::Benchmark* minimumOf(benchmark::internal::Benchmark* b, int repetitions)
-{
-    return b->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Repetitions(repetitions)
-        ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); });
-}
-
-void minimumOf15(benchmark::internal::Benchmark* b) { minimumOf(b, 15); }
+void minimumOf15(benchmark::internal::Benchmark* b) { withMinimum(b->Unit(benchmark::kMillisecond)->UseRealTime(), 15); }
 // One pass over two hours is long enough to time alone.
-void minimumOf5Single(benchmark::internal::Benchmark* b) { minimumOf(b, 5)->Iterations(1); }
+void minimumOf5Single(benchmark::internal::Benchmark* b)
+{
+    withMinimum(b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1), 5);
+}
 
 }  // namespace
 

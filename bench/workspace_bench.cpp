@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "BenchMinimum.h"
 #include "fileio/WavWriter.h"
 #include "settings/SpectralSettingsIni.h"
 #include "signal/Signal.h"
@@ -121,6 +122,6 @@ void BM_LoadWorkspace(benchmark::State& state)
 }
 }  // namespace
 
-BENCHMARK(BM_OpenAndMakeEachWindowOnce)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LoadWorkspace)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenAndMakeEachWindowOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(minimumOf5);
+BENCHMARK(BM_LoadWorkspace)->Unit(benchmark::kMillisecond)->UseRealTime()->Apply(minimumOf5);
 BENCHMARK_MAIN();

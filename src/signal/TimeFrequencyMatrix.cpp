@@ -54,17 +54,20 @@ void TimeFrequencyMatrix::computeSegment(SpectrumPipeline& pipeline, const Signa
     std::copy_n(pipeline.output(), parameters_.N / 2, row);
 }
 
+unsigned TimeFrequencyMatrix::threadsFor(uint64_t values) const
+{
+    // About a million values per thread before another thread pays for its start and buffers.
+    const uint64_t perThread = uint64_t(1) << 20;
+    const unsigned processors = threads_ > 0 ? threads_ : std::max(std::thread::hardware_concurrency(), 1u);
+    return unsigned(std::clamp<uint64_t>(values / perThread, 1, processors));
+}
+
 TimeFrequencyMatrix::Result TimeFrequencyMatrix::computeRows(const Signal& parent, const SpectralSettings& settings,
                                                              TapWindow& tap, ProgressReport* progress)
 {
     const uint32_t N = parameters_.N;
     const uint32_t M = parameters_.M;
-    // About a million samples per thread before another thread pays for its start and buffers.
-    const uint64_t perThread = uint64_t(1) << 20;
-    const unsigned processors = threads_ > 0 ? threads_ : std::max(std::thread::hardware_concurrency(), 1u);
-    const unsigned threads = SpectrumPipeline::averagesComplex(settings)
-                                 ? 1u
-                                 : unsigned(std::clamp<uint64_t>(uint64_t(N) * M / perThread, 1, processors));
+    const unsigned threads = SpectrumPipeline::averagesComplex(settings) ? 1u : threadsFor(uint64_t(N) * M);
     std::vector<SpectrumPipeline> pipelines(threads - 1);
     std::vector<TapWindow> taps(threads - 1, tap);
     try {

@@ -87,6 +87,8 @@ public:
     // Threads that share the segments of a full computation; 0 (the default) for one per processor.
     // Complex averaging carries from segment to segment and always runs on one thread.
     void setThreads(unsigned threads) { threads_ = threads; }
+    // Threads for work over `values` values: about a million each, up to the threads set.
+    unsigned threadsFor(uint64_t values) const;
     // Spectra computed so far, one per segment.
     uint64_t segmentsComputed() const { return segmentsComputed_; }
 
