@@ -149,7 +149,7 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::recompute(const Signal& parent,
     }
     try {
         // A window made over a parent too short for it gets its matrix with its first rows.
-        if (rows_.rows() != parameters_.M || rows_.bins() != parameters_.N / 2)
+        if (lacksRows())
             rows_ = FFTRows(parameters_.M, parameters_.N / 2);
         if (scratch_.needsRebuild(settings, parameters_.N)) {
             SpectrumPipeline fresh;

@@ -81,6 +81,8 @@ public:
     double hop() const { return hop_; }
     uint32_t parentStart() const { return parentStart_; }
     long double sampleRate() const { return sampleRate_; }
+    // A Time FFT whose choices were kept over a parent too short for them has no rows of their shape yet.
+    bool lacksRows() const { return rows() != parameters_.M || bins() != parameters_.N / 2; }
     // Whether the rows show the parent as it was at the last computation.
     bool valid() const { return valid_; }
 

@@ -14,7 +14,7 @@ WindowKind entry(SoundDevices* devices)
     WindowKind kind{
         .kind = SignalKind::Acquisition,
         .icon = marluneSB::Icon,
-        .acceptsParent = [](int32_t) { return false; },
+        .acceptsParent = takesNoParent,
         .controlIcon = 22345,
         .controlDetail = ControlDetails::sampleCount,
     };

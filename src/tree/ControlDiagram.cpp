@@ -25,7 +25,7 @@ constexpr Rgb OverlayColours[] = {{255, 0, 0},   {0, 0, 0},     {0, 0, 255},    
 
 std::string detailOf(const marluneChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     return entry && entry->controlDetail ? entry->controlDetail(window) : std::string();
 }
 }  // namespace
@@ -119,7 +119,7 @@ int ControlDiagram::height() const
 
 int32_t ControlDiagram::iconOf(const marluneChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     return entry && entry->controlIcon != 0 ? entry->controlIcon : window.icon();
 }
 

@@ -81,7 +81,7 @@ marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const Window
 
 RecomputeOutcome DerivedWindows::recompute(marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     marluneChild* parent = window.parent();
     if (!entry || !entry->recompute)
         return RecomputeOutcome::Updated;

@@ -11,18 +11,18 @@
 namespace {
 constexpr int32_t FileIcon = 59;
 
-// The file's first channel opens the file again and so makes the other channels; those are found
-// among its windows, not made on their own.
-bool opensTheFile(const WorkspaceSection& section, const marluneChild* parent)
+// The file a section reopens. Only the file's first channel opens it again, and so makes the other
+// channels; those are found among its windows, not made on their own.
+std::optional<std::filesystem::path> sourceFile(const WorkspaceSection& section, const marluneChild* parent)
 {
-    return !parent && section.ini.readInt(section.name, "ChannelNumber") == 0;
+    if (parent || section.ini.readInt(section.name, "ChannelNumber") != 0)
+        return std::nullopt;
+    return section.locate(section.ini.readText(section.name, "FileName"));
 }
 
 marluneChild* reopen(const WorkspaceSection& section, marluneChild* parent)
 {
-    if (!opensTheFile(section, parent))
-        return nullptr;
-    const auto path = section.locate(section.ini.readText(section.name, "FileName"));
+    const auto path = sourceFile(section, parent);
     return path ? SignalOpener(section.client).open({path->string()}) : nullptr;
 }
 
@@ -31,7 +31,7 @@ WindowKind fileKind(int32_t kind, bool replaceable)
     return {
         .kind = kind,
         .icon = FileIcon,
-        .acceptsParent = [](int32_t) { return false; },
+        .acceptsParent = takesNoParent,
         .load = reopen,
         .controlDetail = ControlDetails::fileAndVisibleCount,
         .replaceable = replaceable,
@@ -45,14 +45,12 @@ const WindowKind Kinds[] = {
     {
         .kind = SignalKind::AsciiColumn,
         .icon = FileIcon,
-        .acceptsParent = [](int32_t) { return false; },
+        .acceptsParent = takesNoParent,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
             ini.writeInt(section, "XAxisFromFile", window.xAxisFromFile() ? 1 : -1);
         },
         .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
-            if (!opensTheFile(section, parent))
-                return nullptr;
-            const auto path = section.locate(section.ini.readText(section.name, "FileName"));
+            const auto path = sourceFile(section, parent);
             if (!path)
                 return nullptr;
             return AsciiImport(section.client)

@@ -24,7 +24,7 @@ std::string paramKey(std::size_t i)
 const WindowKind Entry{
     .kind = SignalKind::Generated,
     .icon = 59,
-    .acceptsParent = [](int32_t) { return false; },
+    .acceptsParent = takesNoParent,
     .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {
         const GeneratorParameters& parameters = static_cast<const GENSignal&>(*window.signal()).parameters;
         for (std::size_t i = 0; i < parameters.param.size(); ++i)

@@ -8,6 +8,7 @@
 #include "signal/SignalKind.h"
 #include "tree/CommandIds.h"
 #include "tree/DerivedWindows.h"
+#include "tree/SignalViewCommands.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -19,7 +20,7 @@ using KindAction = void (*)(marluneMDIChild&);
 
 KindAction propertiesOf(const marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     if (!entry || (entry->offersProperties && !entry->offersProperties(window)))
         return nullptr;
     return entry->properties;
@@ -27,8 +28,7 @@ KindAction propertiesOf(const marluneMDIChild& window)
 
 KindAction resetOf(const marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
-    return entry ? entry->reset : nullptr;
+    return SignalViewCommands::offersReset(window) ? window.kindEntry()->reset : nullptr;
 }
 
 

@@ -23,7 +23,7 @@ void reportUnwritten(UiServices& ui, const std::string& name)
 // Only windows read from one file hold samples another file of the same shape can replace.
 bool replaceable(const marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     return entry && entry->replaceable;
 }
 }  // namespace

@@ -27,13 +27,13 @@ marluneMDIChild* SignalViewCommands::overlayPartner(const marluneMDIChild& windo
 
 bool SignalViewCommands::offersHarmonicRuler(const marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     return entry && entry->harmonicRuler;
 }
 
 bool SignalViewCommands::offersReset(const marluneMDIChild& window)
 {
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     return entry && entry->reset;
 }
 

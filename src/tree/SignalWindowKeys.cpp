@@ -26,7 +26,7 @@ void write(const marluneMDIChild& window, TIniHelper& ini, const std::string& se
     ini.writeInt(section, "DrawAxes", window.drawAxes());
     ini.writeExtended(section, "SampleRate", signal.sampleRate());
     ini.writeInt(section, "SignalType", signal.kind());
-    const WindowKind* entry = window.client().kinds().find(window.kind());
+    const WindowKind* entry = window.kindEntry();
     if (entry && entry->spectral)
         writeSpectralSettings(ini, section, *entry->spectral(window));
     window.saveKindKeys(ini, section);

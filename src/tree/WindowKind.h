@@ -19,6 +19,9 @@ class marluneChild;
 class marluneMDIChild;
 class marluneMDIClient;
 
+// The parents a root window takes: none.
+constexpr bool takesNoParent(int32_t) { return false; }
+
 // What a recomputation of a derived window came to.
 enum class RecomputeOutcome {
     Updated,  // the signal changed: pass the update on

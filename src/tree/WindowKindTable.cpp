@@ -4,18 +4,18 @@
 
 const WindowKind* WindowKindTable::find(int32_t kind) const
 {
-    const auto found = std::find_if(entries_.begin(), entries_.end(), [kind](const WindowKind& e) { return e.kind == kind; });
-    return found == entries_.end() ? nullptr : &*found;
+    const auto found = index_.find(kind);
+    return found == index_.end() ? nullptr : &entries_[found->second];
 }
 
 void WindowKindTable::add(const WindowKind& entry)
 {
-    const auto found =
-        std::find_if(entries_.begin(), entries_.end(), [&](const WindowKind& e) { return e.kind == entry.kind; });
-    if (found == entries_.end())
-        entries_.push_back(entry);
-    else
-        *found = entry;
+    if (const auto found = index_.find(entry.kind); found != index_.end()) {
+        entries_[found->second] = entry;
+        return;
+    }
+    index_.emplace(entry.kind, entries_.size());
+    entries_.push_back(entry);
 }
 
 void WindowKindTable::add(std::span<const WindowKind> entries)

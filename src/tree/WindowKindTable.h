@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <span>
+#include <unordered_map>
 
 #include "tree/WindowKind.h"
 
@@ -21,4 +22,6 @@ public:
 
 private:
     std::deque<WindowKind> entries_;
+    // Each kind's place in entries_: found on every update and every repaint of the control window.
+    std::unordered_map<int32_t, std::size_t> index_;
 };

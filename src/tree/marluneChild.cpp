@@ -263,10 +263,15 @@ void marluneChild::rotateParents()
         std::rotate(parents_.begin(), parents_.begin() + 1, parents_.end());
 }
 
+const WindowKind* marluneChild::kindEntry() const
+{
+    return client_.kinds().find(kind_);
+}
+
 int32_t marluneChild::icon() const
 {
     // A kind nobody registered shows the plain signal page.
-    const WindowKind* entry = client_.kinds().find(kind_);
+    const WindowKind* entry = kindEntry();
     return entry ? entry->icon : 59;
 }
 

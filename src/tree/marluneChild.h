@@ -13,6 +13,7 @@
 #include "views/MarkerSource.h"
 
 class TIniHelper;
+struct WindowKind;
 class marluneMDIClient;
 
 class marluneChild : public CommandTarget {
@@ -37,6 +38,8 @@ public:
     bool titleSetByUser() const { return titleSetByUser_; }
 
     // The icon resource number of the window's kind; the desktop draws a picture for it.
+    // The entry of the window's kind in its client's table; null for a kind nobody registered.
+    const WindowKind* kindEntry() const;
     // The icon resource of the window's kind.
     int32_t icon() const;
 

@@ -71,7 +71,7 @@ bool marluneMDIChild::recomputeFromParents()
 
 void marluneMDIChild::notify()
 {
-    const WindowKind* entry = client().kinds().find(kind());
+    const WindowKind* entry = kindEntry();
     if (entry && entry->holdsNextUpdate && entry->holdsNextUpdate(*signal_))
         return;
     marluneChild::notify();
@@ -309,6 +309,6 @@ bool marluneMDIChild::command(int id)
 
 void marluneMDIChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
 {
-    if (const WindowKind* entry = client().kinds().find(kind()); entry && entry->saveKeys)
+    if (const WindowKind* entry = kindEntry(); entry && entry->saveKeys)
         entry->saveKeys(*this, ini, section);
 }

@@ -69,14 +69,14 @@ FFTSignal::Result FFTSignal::createTimeFFT(const Signal& parent, const TimeFFTPa
 FFTSignal::Result FFTSignal::recompute(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
                                        ProgressReport* progress)
 {
-    const bool firstRows = rows() != parameters().M || bins() != parameters().N / 2;
+    const bool firstRows = lacksRows();
     return fitLevels(TimeFrequencyMatrix::recompute(parent, settings, tap, progress), firstRows);
 }
 
 FFTSignal::Result FFTSignal::followParent(const Signal& parent, const SpectralSettings& settings, TapWindow& tap,
                                           ProgressReport* progress)
 {
-    const bool firstRows = rows() != parameters().M || bins() != parameters().N / 2;
+    const bool firstRows = lacksRows();
     return fitLevels(TimeFrequencyMatrix::followParent(parent, settings, tap, progress), firstRows);
 }
 
