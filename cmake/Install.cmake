@@ -64,11 +64,17 @@ calculator results, time-frequency pictures and instruments with alarms.
 A change in any window recomputes its whole subtree.
 Trees of windows are kept as workspaces and reused on other signals as custom
 tools; a batch mode exports every window's data and picture without a display.
-The package also holds Sonvert, which turns compressed audio into WAV files.]=])
+The package also holds Sonvert, which turns compressed audio into WAV files,
+and the Python module marlune, which gives scripts the same analyses.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module is built for one version of the system's Python and imports numpy.
+if(TARGET marlune)
+  math(EXPR MARLUNE_PYTHON_NEXT "${Python_VERSION_MINOR} + 1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "python3 (>= ${Python_VERSION_MAJOR}.${Python_VERSION_MINOR}~), python3 (<< ${Python_VERSION_MAJOR}.${MARLUNE_PYTHON_NEXT}), python3-numpy")
+endif()
 set(CPACK_MARLUNE_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianStrip.cmake)
 include(CPack)

@@ -7,7 +7,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
   xvfb xauth fonts-dejavu-core pulseaudio pulseaudio-utils sox ffmpeg parallel
-  python3-numpy python3-scipy locales
+  python3-numpy python3-scipy python3-dev python3-pytest pybind11-dev locales
   desktop-file-utils appstream shared-mime-info dpkg-dev lintian
   xdotool x11-utils openbox
 )
