@@ -36,10 +36,12 @@ values[r, j] is row r (a segment, along X) and bin j (along Y); `times` holds ea
         .def_readonly("values", &ScriptMatrix::values, "float32 array of rows x bins.")
         .def_readonly("times", &ScriptMatrix::rows, "The X of each row (seconds for a Time FFT).")
         .def_readonly("frequencies", &ScriptMatrix::bins, "The Y of each bin (hertz for a Time FFT).")
-        .def_readonly("title", &ScriptMatrix::title)
-        .def_readonly("x_label", &ScriptMatrix::xLabel)
-        .def_readonly("y_label", &ScriptMatrix::yLabel)
-        .def_property_readonly("shape", [](const ScriptMatrix& m) { return py::make_tuple(m.values.shape(0), m.values.shape(1)); })
+        .def_readonly("title", &ScriptMatrix::title, "The window's title.")
+        .def_readonly("x_label", &ScriptMatrix::xLabel, "The label of the rows' axis (\"sec\").")
+        .def_readonly("y_label", &ScriptMatrix::yLabel, "The label of the bins' axis (\"Hz\").")
+        .def_property_readonly(
+            "shape", [](const ScriptMatrix& m) { return py::make_tuple(m.values.shape(0), m.values.shape(1)); },
+            "(rows, bins)")
         .def("__array__", [](const ScriptMatrix& m, const py::object&) { return m.values; }, py::arg("dtype") = py::none())
         .def("__repr__", [](const ScriptMatrix& m) {
             return "<marlune.Matrix '" + m.title + "': " + std::to_string(m.values.shape(0)) + " rows x " +

@@ -111,7 +111,8 @@ ScriptWindow windowByKey(const std::shared_ptr<ScriptSession>& session, const py
 void bindWorkspace(py::module_& module)
 {
     py::class_<ScriptWindow>(module, "Window", "A window of a Workspace: its data, its parents and children.")
-        .def_property_readonly("title", [](const ScriptWindow& w) { return w.open().title(); })
+        .def_property_readonly("title", [](const ScriptWindow& w) { return w.open().title(); },
+                               "Its title, with its creation number before the \"#\".")
         .def_property_readonly(
             "number", [](const ScriptWindow& w) { return w.open().index() + 1; },
             "Its place in the window table, as the workspace's sections and the batch export's files count.")
@@ -119,9 +120,12 @@ void bindWorkspace(py::module_& module)
                                "The kind code workspace files store as Type.")
         .def_property_readonly("invalid", [](const ScriptWindow& w) { return w.open().invalid(); },
                                "Whether the last computation gave nothing; the window keeps its last data.")
-        .def_property_readonly("file_name", [](const ScriptWindow& w) { return w.open().fileName(); })
-        .def_property_readonly("parents", [](const ScriptWindow& w) { return handles(w.session, w.open().parents()); })
-        .def_property_readonly("children", [](const ScriptWindow& w) { return handles(w.session, w.open().children()); })
+        .def_property_readonly("file_name", [](const ScriptWindow& w) { return w.open().fileName(); },
+                               "The file a root window was read from; empty for the others.")
+        .def_property_readonly("parents", [](const ScriptWindow& w) { return handles(w.session, w.open().parents()); },
+                               "The windows it is computed from, the primary one first.")
+        .def_property_readonly("children", [](const ScriptWindow& w) { return handles(w.session, w.open().children()); },
+                               "The open windows computed from it.")
         .def_property_readonly("data", dataOf,
                                "A copy of its data: a Signal, a Matrix for a 3D window, the reading of an "
                                "instrument, or None.")
@@ -182,7 +186,7 @@ Workspace() starts an empty one; Workspace.load(path, files=[...]) loads a works
             [](const std::shared_ptr<ScriptSession>& s) { return handles(s, s->client().windows()); },
             "Every window, in the order of the window table.")
         .def("window", windowByKey, py::arg("key"), "The window of that number or title.")
-        .def("__getitem__", windowByKey)
+        .def("__getitem__", windowByKey, "tree[3] or tree[\"3#FFT(...)\"]: the window of that number or title.")
         .def(
             "add_signal",
             [](const std::shared_ptr<ScriptSession>& s, const ScriptSignal* signal) {
@@ -225,5 +229,7 @@ Workspace() starts an empty one; Workspace.load(path, files=[...]) loads a works
                     throw ScriptFileError(s->messagesOr("Could not write " + path.string() + "."));
             },
             py::arg("path"), "Writes the workspace; a failed write leaves an old file as it was.")
-        .def("__len__", [](const std::shared_ptr<ScriptSession>& s) { return s->client().windows().size(); });
+        .def(
+            "__len__", [](const std::shared_ptr<ScriptSession>& s) { return s->client().windows().size(); },
+            "The number of open windows.");
 }
