@@ -79,17 +79,19 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     // A cell's place in the spectrogram costs a multiplication: it is not stored for millions of cells.
     if (spectrogram()) {
         cells_.emplace(level, size.width(), size.height());
+        // Its filled picture reads every cell itself; only the wire lines are sampled.
+        if (!data.fillSegments)
+            sampling_.emplace(data, level);
         return;
     }
-    points_.reserve(std::size_t(level.rowCount) * std::size_t(level.binCount));
+    sampling_.emplace(data, level);
     const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
     order_ = DrawingOrder::of(azimuth);
-    const Projection3D projection(azimuth, elevation);
-    for (int r = level.firstRow; r <= level.lastRow; ++r) {
-        const float* values = data.row(uint32_t(r));
-        for (int j = level.firstBin; j <= level.lastBin; ++j)
-            points_.push_back(projection.ofCell(level, r, j, values[j]));
-    }
+    projection_.emplace(azimuth, elevation);
+    points_.reserve(std::size_t(sampling_->rows()) * std::size_t(sampling_->bins()));
+    for (int k = 0; k < sampling_->rows(); ++k)
+        for (int m = 0; m < sampling_->bins(); ++m)
+            points_.push_back(projection_->ofCell(level, sampling_->row(k), sampling_->bin(m), sampling_->value(k, m)));
 }
 
 bool Picture3D::spectrogram() const
@@ -101,8 +103,14 @@ ScreenPoint Picture3D::point(int r, int j) const
 {
     if (cells_)
         return cells_->point(r, j);
-    const ViewLevel& level = data_.level();
-    return points_[std::size_t(r - level.firstRow) * std::size_t(level.binCount) + std::size_t(j - level.firstBin)];
+    return projection_->ofCell(data_.level(), r, j, data_.row(uint32_t(r))[j]);
+}
+
+ScreenPoint Picture3D::sampledPoint(int k, int m) const
+{
+    if (cells_)
+        return cells_->point(sampling_->row(k), sampling_->bin(m));
+    return points_[std::size_t(k) * std::size_t(sampling_->bins()) + std::size_t(m)];
 }
 
 QColor Picture3D::colour(int index) const
@@ -132,14 +140,14 @@ void Picture3D::draw(QImage& image) const
     if (!spectrogram())
         setMeshSpace(painter);
     if (!data_.fillSegments) {
-        // Wire lines: one red polyline per row through the level's bins, in drawing order.
+        // Wire lines: one red polyline per drawn row through the drawn bins, in drawing order.
         painter.setPen(pixelPen(Qt::red));
-        const ViewLevel& level = data_.level();
-        for (int k = 0; k < level.rowCount; ++k) {
-            const int r = order_.rowsForward ? level.firstRow + k : level.lastRow - k;
+        const int rows = sampling_->rows();
+        for (int i = 0; i < rows; ++i) {
+            const int k = order_.rowsForward ? i : rows - 1 - i;
             QPolygon line;
-            for (int j = level.firstBin; j <= level.lastBin; ++j)
-                line << qpoint(point(r, j));
+            for (int m = 0; m < sampling_->bins(); ++m)
+                line << qpoint(sampledPoint(k, m));
             painter.drawPolyline(line);
         }
     } else if (spectrogram()) {
@@ -208,20 +216,20 @@ void Picture3D::drawBlocks(QImage& image) const
 void Picture3D::drawMesh(QPainter& painter) const
 {
     const ViewLevel& level = data_.level();
+    const MeshSampling& grid = *sampling_;
     const int dr = order_.rowStep();
-    const int dj = order_.binStep();
-    for (int k = 0; k + 1 < level.rowCount; ++k) {
-        const int r = order_.rowsForward ? level.firstRow + k : level.lastRow - k;
-        const float* here = data_.row(uint32_t(r));
-        const float* next = data_.row(uint32_t(r + dr));
-        for (int m = 0; m + 1 < level.binCount; ++m) {
-            const int j = order_.binsForward ? level.firstBin + m : level.lastBin - m;
-            const double sum = double(here[j]) + here[j + dj] + next[j] + next[j + dj];
+    const int dm = order_.binStep();
+    for (int i = 0; i + 1 < grid.rows(); ++i) {
+        const int k = order_.rowsForward ? i : grid.rows() - 1 - i;
+        for (int n = 0; n + 1 < grid.bins(); ++n) {
+            const int m = order_.binsForward ? n : grid.bins() - 1 - n;
+            const double sum = double(grid.value(k, m)) + grid.value(k, m + dm) + grid.value(k + dr, m) +
+                               grid.value(k + dr, m + dm);
             const QColor c = colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax));
             painter.setPen(pixelPen(c));
             painter.setBrush(c);
-            const QPoint quad[4] = {qpoint(point(r, j)), qpoint(point(r + dr, j)), qpoint(point(r + dr, j + dj)),
-                                    qpoint(point(r, j + dj))};
+            const QPoint quad[4] = {qpoint(sampledPoint(k, m)), qpoint(sampledPoint(k + dr, m)),
+                                    qpoint(sampledPoint(k + dr, m + dm)), qpoint(sampledPoint(k, m + dm))};
             painter.drawPolygon(quad, 4);
         }
     }
@@ -263,9 +271,14 @@ void Picture3D::invertRuler(QImage& image) const
     QPolygon alongRow;
     for (int j = level.firstBin; j <= level.lastBin; ++j)
         alongRow << qpoint(point(level.rulerRow, j));
+    // Along the bin, through the rows the picture draws when it draws only some of them.
     QPolygon alongBin;
-    for (int r = level.firstRow; r <= level.lastRow; ++r)
-        alongBin << qpoint(point(r, level.rulerBin));
+    if (sampling_)
+        for (int k = 0; k < sampling_->rows(); ++k)
+            alongBin << qpoint(point(sampling_->row(k), level.rulerBin));
+    else
+        for (int r = level.firstRow; r <= level.lastRow; ++r)
+            alongBin << qpoint(point(r, level.rulerBin));
     painter.drawPolyline(alongRow);
     painter.drawPolyline(alongBin);
 }

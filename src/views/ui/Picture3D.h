@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "views/Projection3D.h"
+#include "views/MeshSampling.h"
 #include "views/SpectrogramCells.h"
 
 class FFTSignal;
@@ -37,15 +38,21 @@ private:
     void drawAxes(QPainter& painter) const;
     void setMeshSpace(QPainter& painter) const;
     QColor colour(int index) const;
-    // Projected points of the level, row-major over its rows and bins.
+    // The projected point of the level's row r and bin j at its own value.
     ScreenPoint point(int r, int j) const;
+    // The projected point of sampled row k and bin m, at the value the sampled cell holds.
+    ScreenPoint sampledPoint(int k, int m) const;
 
     const FFTSignal& data_;
     const Display3D& display_;
     const Palette& palette_;
     bool invalid_;
     QSize size_;
-    // Projected points of the mesh view; the spectrogram computes its cells' places from `cells_`.
+    // The rows and bins drawn as wire lines and mesh cells.
+    std::optional<MeshSampling> sampling_;
+    // The mesh view's projection and its sampled points, row-major; the spectrogram computes its cells'
+    // places from `cells_`.
+    std::optional<Projection3D> projection_;
     std::vector<ScreenPoint> points_;
     std::optional<SpectrogramCells> cells_;
     // Of the view shown: the spectrogram's, or the mesh view a saved -1 stands for.

@@ -60,11 +60,14 @@ void crtez::refreshBackBuffer()
         backBuffer_.fill(Qt::white);
         return;
     }
-    const Picture3D picture(shown_.data(), shown_.display, shown_.client().palette(std::size_t(shown_.display.palette)),
-                            shown_.invalid(), size());
-    const bool scrolled = !anew && std::abs(pendingShift_) == 1 && picture.scroll(backBuffer_, pendingShift_);
-    if (!scrolled && (anew || pendingShift_ != 0))
-        picture.draw(backBuffer_);
+    // A paint that only shows the buffer again (a menu opened over it) prepares no picture.
+    if (anew || pendingShift_ != 0) {
+        const Picture3D picture(shown_.data(), shown_.display,
+                                shown_.client().palette(std::size_t(shown_.display.palette)), shown_.invalid(), size());
+        const bool scrolled = !anew && std::abs(pendingShift_) == 1 && picture.scroll(backBuffer_, pendingShift_);
+        if (!scrolled)
+            picture.draw(backBuffer_);
+    }
     setPictureValid();
     pendingShift_ = 0;
 }
