@@ -170,7 +170,7 @@ void MainFrame::refreshControlBar()
 
 void MainFrame::childCreated(marluneChild& child)
 {
-    QWidget* pane = panes_.make(child);
+    QWidget* pane = panes_.makeFramed(child);
     if (!pane)
         return;
     auto* subWindow = new ChildSubWindow(child, pane);

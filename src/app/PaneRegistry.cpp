@@ -7,6 +7,7 @@
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
 #include "views/ui/TJoinWindow.h"
+#include "views/ui/ScrolledSignalPane.h"
 #include "views/ui/TSigWindow.h"
 #include "views/ui/crtez.h"
 
@@ -15,7 +16,10 @@ PaneRegistry::PaneRegistry()
     // Acquisition windows are signal windows of their own size; their entry comes first.
     add([](int32_t kind) { return kind == SignalKind::Acquisition; },
         [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, QSize(400, 200));
-    add(SignalKind::isSignalWindow, [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); });
+    add(
+        SignalKind::isSignalWindow,
+        [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, std::nullopt,
+        [](marluneChild& child) -> QWidget* { return new ScrolledSignalPane(*signalWindowOf(&child)); });
     add(SignalKind::isOverlay, [](marluneChild& child) -> QWidget* {
         auto* overlay = dynamic_cast<marluneJoinChild*>(&child);
         return overlay ? new TJoinWindow(*overlay) : nullptr;
@@ -30,23 +34,35 @@ PaneRegistry::PaneRegistry()
         QSize(crtezAnalog::Side, crtezAnalog::Side));
 }
 
-void PaneRegistry::add(Accepts accepts, Maker maker, std::optional<QSize> size)
+void PaneRegistry::add(Accepts accepts, Maker maker, std::optional<QSize> size, Maker framed)
 {
-    entries_.push_back({accepts, std::move(maker), size});
+    entries_.push_back({accepts, std::move(maker), size, std::move(framed)});
+}
+
+const PaneRegistry::Entry* PaneRegistry::entryOf(const marluneChild& child) const
+{
+    for (const Entry& entry : entries_)
+        if (entry.accepts(child.kind()))
+            return &entry;
+    return nullptr;
 }
 
 std::optional<QSize> PaneRegistry::initialSize(const marluneChild& child) const
 {
-    for (const Entry& entry : entries_)
-        if (entry.accepts(child.kind()))
-            return entry.size;
-    return std::nullopt;
+    const Entry* entry = entryOf(child);
+    return entry ? entry->size : std::nullopt;
 }
 
 QWidget* PaneRegistry::make(marluneChild& child) const
 {
-    for (const Entry& entry : entries_)
-        if (entry.accepts(child.kind()))
-            return entry.maker(child);
-    return nullptr;
+    const Entry* entry = entryOf(child);
+    return entry ? entry->maker(child) : nullptr;
+}
+
+QWidget* PaneRegistry::makeFramed(marluneChild& child) const
+{
+    const Entry* entry = entryOf(child);
+    if (!entry)
+        return nullptr;
+    return entry->framed ? entry->framed(child) : entry->maker(child);
 }

@@ -1,6 +1,7 @@
 #include "tree/marluneMDIChild.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -167,6 +168,36 @@ bool marluneMDIChild::toEnd()
     const uint32_t distance = signal_->count() - 1 - signal_->lastVisible();
     if (signal_->zoomLevel() == 0 || distance == 0 || !signal_->scrollRight(distance))
         return false;
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::scrollTo(uint32_t first)
+{
+    const uint32_t now = signal_->firstVisible();
+    first = std::min(first, signal_->count() - signal_->visibleCount());
+    if (signal_->zoomLevel() == 0 || first == now)
+        return false;
+    if (!(first > now ? signal_->scrollRight(first - now) : signal_->scrollLeft(now - first)))
+        return false;
+    afterViewChange();
+    return true;
+}
+
+bool marluneMDIChild::zoomInAbout(uint32_t index)
+{
+    const uint32_t shown = signal_->visibleCount();
+    const uint32_t length = shown / 2;
+    const uint32_t first = signal_->firstVisible();
+    if (length <= 16 || index < first || index > signal_->lastVisible())
+        return false;
+    // The sample keeps its fraction of the view, as far as the signal's ends allow.
+    const long double fraction = (long double)(index - first) / (shown - 1);
+    const int64_t start = std::clamp(int64_t(index) - int64_t(std::llround(fraction * (length - 1))), int64_t(0),
+                                     int64_t(signal_->count()) - int64_t(length));
+    if (!signal_->zoomIn(uint32_t(start), uint32_t(start) + length - 1))
+        return false;
+    setStateMark('~');
     afterViewChange();
     return true;
 }

@@ -86,6 +86,12 @@ public:
     bool stepRight();
     bool toBeginning();
     bool toEnd();
+    // The visible part, as long as it is, moved to start at `first` (as far as the signal reaches): the
+    // scroll bar and a drag with the middle button.
+    bool scrollTo(uint32_t first);
+    // Half the visible samples, with the sample `index` where it was in the view: Ctrl+wheel. A new
+    // entry of the zoom history, so zoomOut() goes back; refused below 16 samples or at its deepest.
+    bool zoomInAbout(uint32_t index);
     // Range, step and rate read-outs of the status bar.
     void refreshStatusBar() const;
     // The signal bar.

@@ -103,7 +103,8 @@ TEST(ChildPaneFrame, AClickActivatesThePaneAndSwitchesTheStatusBar)
     QWidget* signalPane = nullptr;
     QWidget* logPane = nullptr;
     for (QMdiSubWindow* subWindow : frame.mdiArea()->subWindowList())
-        (qobject_cast<crtez*>(subWindow->widget()) ? logPane : signalPane) = subWindow->widget();
+        if (auto* pane = subWindow->findChild<ChildPane*>())
+            (qobject_cast<crtez*>(pane) ? logPane : signalPane) = pane;
     ASSERT_TRUE(signalPane && logPane);
     const auto click = [](QWidget* pane) {
         const QPointF at(20, 20);

@@ -506,7 +506,7 @@ TEST(PaneInFrameTest, FocusedPaneBringsBackTheSignalStatusBar)
     settle();
     const auto subWindows = frame.mdiArea()->subWindowList();
     ASSERT_EQ(subWindows.size(), 1);
-    auto* view = qobject_cast<TSigWindow*>(subWindows.front()->widget());
+    auto* view = subWindows.front()->findChild<TSigWindow*>();
     ASSERT_NE(view, nullptr);
     view->grab();
 

@@ -43,14 +43,14 @@ protected:
     QMdiSubWindow* subWindowOf(const marluneChild& child) const
     {
         for (QMdiSubWindow* subWindow : frame_.mdiArea()->subWindowList())
-            if (static_cast<TSigWindow*>(subWindow->widget())->child() == &child)
+            if (subWindow->findChild<TSigWindow*>()->child() == &child)
                 return subWindow;
         return nullptr;
     }
 
     TSigWindow& paneOf(const marluneChild& child) const
     {
-        return *static_cast<TSigWindow*>(subWindowOf(child)->widget());
+        return *subWindowOf(child)->findChild<TSigWindow*>();
     }
 
     std::string text(StatusField field) const { return frame_.statusBars().text(field).toStdString(); }

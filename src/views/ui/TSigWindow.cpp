@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -278,6 +279,10 @@ void TSigWindow::mousePressEvent(QMouseEvent* event)
 {
     activateSubWindow();
     const auto map = pixelMap();
+    if (event->button() == Qt::MiddleButton && map) {
+        pan_ = Pan{int(event->position().x()), child()->signal()->firstVisible()};
+        return;
+    }
     if (event->button() != Qt::LeftButton || !map || int(event->position().x()) <= map->plotLeft())
         return;
     eraseSelection();
@@ -287,6 +292,8 @@ void TSigWindow::mousePressEvent(QMouseEvent* event)
 
 void TSigWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pan_ && (event->buttons() & Qt::MiddleButton))
+        pan(int(event->position().x()));
     moveTo(int(event->position().x()), event->buttons() & Qt::LeftButton);
 }
 
@@ -294,6 +301,48 @@ void TSigWindow::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         dragging_ = false;
+    if (event->button() == Qt::MiddleButton)
+        pan_.reset();
+}
+
+void TSigWindow::pan(int x)
+{
+    const auto map = pixelMap();
+    if (!map || map->plotRight() <= map->plotLeft())
+        return;
+    const Signal& signal = *child()->signal();
+    const long double perPixel = (long double)signal.visibleCount() / (map->plotRight() - map->plotLeft());
+    const int64_t first = int64_t(pan_->first) - std::llround((x - pan_->x) * perPixel);
+    child()->scrollTo(uint32_t(std::max<int64_t>(first, 0)));
+}
+
+void TSigWindow::wheelEvent(QWheelEvent* event)
+{
+    const auto map = pixelMap();
+    if (!map) {
+        event->ignore();
+        return;
+    }
+    // One notch is 120; up, and a tilt to the left, go towards the start.
+    wheelRest_ += event->angleDelta();
+    const int turn = wheelRest_.y() != 0 ? wheelRest_.y() : wheelRest_.x();
+    const int notches = turn / 120;
+    if (notches == 0)
+        return;
+    wheelRest_ = {};
+    const bool zoom = event->modifiers() & Qt::ControlModifier;
+    const int64_t under = map->xToSample(int(event->position().x()));
+    for (int n = 0; n < std::abs(notches); ++n) {
+        if (zoom && notches > 0)
+            child()->zoomInAbout(uint32_t(std::clamp<int64_t>(under, child()->signal()->firstVisible(),
+                                                              child()->signal()->lastVisible())));
+        else if (zoom)
+            child()->zoomOut();
+        else if (notches > 0)
+            child()->stepLeft();
+        else
+            child()->stepRight();
+    }
 }
 
 void TSigWindow::eraseMarks()

@@ -34,8 +34,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel steps through the signal as the arrow keys do; with Ctrl it zooms about the mouse.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // A drag with the middle button pans: the sample under the mouse stays under it.
+    struct Pan {
+        int x;
+        uint32_t first;
+    };
+    void pan(int x);
     // What the band's pixels were measured against: in a picture of another geometry they mark other samples.
     struct PictureFrame {
         QSize size;
@@ -68,6 +76,9 @@ private:
     int anchorX_ = -1;
     int currentX_ = -1;
     bool dragging_ = false;
+    std::optional<Pan> pan_;
+    // Wheel turns below one notch, kept until they make one (high-resolution wheels and touch pads).
+    QPoint wheelRest_;
     bool selectionExists_ = false;
 
     int cursorX_ = -1;
