@@ -21,8 +21,9 @@ namespace {
 int run(int argc, char* argv[])
 {
     const bool exporting = argc > 2 && std::string_view(argv[1]) == "--export";
-    // Exports run from scripts, often without any display; an empty DISPLAY names none either.
-    if (exporting && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    // An export shows nothing: it draws offscreen whatever display the environment names, one that is
+    // gone or refuses it included, so a script's run never ends on the display.
+    if (exporting)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     useCNumberLocale();

@@ -87,3 +87,12 @@ TEST(ExportCommand, FailsWhenAFileCannotBeOpened)
                   (folder.path / "missing.wav").string() + "' 2>/dev/null"),
               1);
 }
+
+TEST(ExportCommand, ADisplayThatIsGoneDoesNotStopTheRun)
+{
+    TempFolder folder;
+    EXPECT_EQ(run("DISPLAY=:4077 QT_QPA_PLATFORM=xcb '" + Program + "' --export '" + (folder.path / "out").string() +
+                  "' '" + MARLUNE_BIN_DIR + "/EXAMPLES/example.wav' 2>/dev/null"),
+              0);
+    EXPECT_TRUE(std::filesystem::exists(folder.path / "out" / "window-1.png"));
+}
