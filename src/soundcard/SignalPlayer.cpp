@@ -48,15 +48,17 @@ bool SignalPlayer::steppable(const marluneMDIChild& window)
     return signal && uint64_t(signal->lastVisible()) + window.step() < signal->count();
 }
 
-bool SignalPlayer::fill(SoundBuffer& buffer, uint64_t first) const
+bool SignalPlayer::fillNext(SoundBuffer& buffer)
 {
     const Signal& signal = *window_.signal();
-    if (first + block_ > signal.count())
+    if (next_ >= signal.count())
         return false;
-    buffer.samples.resize(block_);
-    const float* samples = signal.samples() + first;
-    for (uint32_t i = 0; i < block_; ++i)
+    const auto length = uint32_t(std::min<uint64_t>(block_, signal.count() - next_));
+    buffer.samples.resize(length);
+    const float* samples = signal.samples() + next_;
+    for (uint32_t i = 0; i < length; ++i)
         buffer.samples[i] = convert(samples[i], signal.yMin(), signal.yMax());
+    next_ += length;
     return true;
 }
 
@@ -66,10 +68,11 @@ void SignalPlayer::playWithSound()
     UiServices& ui = window_.client().ui();
     stopped_ = false;
     block_ = signal.visibleCount();
+    next_ = signal.firstVisible();
     std::vector<std::unique_ptr<SoundBuffer>> blocks;
     for (int k = 0; k < MaxBlocks; ++k) {
         auto buffer = std::make_unique<SoundBuffer>(0, k);
-        if (!fill(*buffer, signal.firstVisible() + uint64_t(k) * block_))
+        if (!fillNext(*buffer))
             break;
         blocks.push_back(std::move(buffer));
     }
@@ -107,13 +110,18 @@ void SignalPlayer::blockDone(std::unique_ptr<SoundBuffer> buffer)
     if (buffer->aborted)
         return;
     if (--queued_ <= 0) {
-        stop();
+        // The last block left the queue, not yet the device: stopping now would cut its end off.
+        const std::weak_ptr<SignalPlayer*> player = self_;
+        stream_->whenPlayed([player] {
+            if (const auto alive = player.lock())
+                (*alive)->stop();
+        });
         return;
     }
     Signal& signal = *window_.signal();
     // Refused at the end of the signal: the view then stays on the last whole block.
     static_cast<void>(signal.scrollRight(block_));
-    if (fill(*buffer, signal.firstVisible() + uint64_t(queued_) * block_)) {
+    if (fillNext(*buffer)) {
         stream_->queue(std::move(buffer));
         ++queued_;
     }

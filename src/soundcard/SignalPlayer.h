@@ -9,7 +9,8 @@ struct SoundBuffer;
 class marluneMDIChild;
 
 // With sound, up to 16 blocks of the visible count B ahead of the view, which moves on by B for every
-// finished block; or silently, the view stepping on by the window's step every 10 ms. Everything runs on
+// finished block, the signal's last samples as a shorter block of their own, and playback ends once the
+// device has sounded all of them; or silently, the view stepping on by the window's step every 10 ms. Everything runs on
 // the user-interface thread, one notification at a time, so finished blocks are handled and refilled in
 // order without a lock.
 class SignalPlayer {
@@ -46,8 +47,9 @@ public:
     static int16_t convert(float x, float min, float max);
 
 private:
-    // Converts the B samples from `first` into the buffer; false when they are not all in the signal.
-    bool fill(SoundBuffer& buffer, uint64_t first) const;
+    // Converts the next B samples to play (fewer at the signal's end) into the buffer; false when every
+    // sample was queued.
+    bool fillNext(SoundBuffer& buffer);
     void blockDone(std::unique_ptr<SoundBuffer> buffer);
     void stepLater(int ms);
     void silentStep(uint32_t run);
@@ -58,6 +60,8 @@ private:
     std::unique_ptr<SoundStream> stream_;
     uint32_t block_ = 0;
     int queued_ = 0;
+    // The first sample not yet queued.
+    uint64_t next_ = 0;
     // Each silent run has its number, so a step still waiting from an earlier run does nothing.
     uint32_t run_ = 0;
     // Steps asked for later hold a weak reference: once the player is gone they do nothing.

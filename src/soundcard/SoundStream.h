@@ -28,6 +28,10 @@ public:
     virtual void start() = 0;
     // Stops the device and gives every queued buffer back as done, marked aborted. start() may follow.
     virtual void reset() = 0;
+    // Output: `played` runs once every sample queued so far has sounded, later, on the user-interface
+    // thread; the owner may then reset or close the stream without cutting the end off. A device that
+    // holds no sound beyond the buffers it handed back (an input, a test's device) calls it at once.
+    virtual void whenPlayed(std::function<void()> played) { played(); }
     // Releases the device. Buffers still queued are freed and notifications not yet delivered are dropped,
     // so the owner hears nothing more from the stream.
     virtual void close() = 0;

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 #include <utility>
 
 #include "LoopbackFixture.h"
@@ -11,6 +13,7 @@
 #include "soundcard/SignalPlayer.h"
 #include "soundcard/marluneSB.h"
 #include "support/ScriptedUi.h"
+#include "support/TempFolder.h"
 #include "tree/ChildEvent.h"
 #include "tree/CommandIds.h"
 #include "tree/marluneMDIClient.h"
@@ -231,4 +234,68 @@ TEST_F(AudioLoopback, CalibrationMeasuringReadsThePlayedAmplitude)
     const double expected = 16000.0 / 32767 * 100;
     EXPECT_NEAR(median(&std::pair<double, double>::first), expected, expected * 0.01);
     EXPECT_NEAR(median(&std::pair<double, double>::second), expected, expected * 0.01);
+}
+
+// The signal's last samples, fewer than a block, sound whole: recorded from the sink's monitor, the
+// final 3000 Hz part lasts as long as it does in the signal.
+TEST_F(AudioLoopback, TheLastSamplesOfASignalAreHeardToTheEnd)
+{
+    ScriptedUi ui;
+    marluneMDIClient client(ui, "/nonexistent/");
+    Playback playback(client, devices);
+    constexpr uint32_t Block = BufferFrames;
+    constexpr uint32_t Tail = 2910;
+    std::vector<float> signal(10 * Block + Tail);
+    for (std::size_t i = 0; i < signal.size(); ++i) {
+        const double hertz = i < 10 * Block ? 1000 : 3000;
+        signal[i] = float(std::sin(2 * std::numbers::pi * hertz * double(i) / Rate));
+    }
+    auto record = std::make_unique<Signal>(nullptr, SignalKind::FileSignal, signal.data(), uint32_t(signal.size()), Rate);
+    ASSERT_TRUE(record->zoomIn(0, Block - 1));
+    auto* file = static_cast<marluneMDIChild*>(
+        client.addWindow(std::make_unique<marluneMDIChild>(client, SignalKind::FileSignal, std::move(record))));
+
+    TempFolder folder;
+    const std::string raw = (folder.path / "monitor.raw").string();
+    const std::string pid = (folder.path / "parec.pid").string();
+    ASSERT_EQ(std::system(("timeout 30 parec -d " + std::string(MonitorSource) + " --format=s16le --rate=" +
+                           std::to_string(Rate) + " --channels=1 --latency-msec=20 > '" + raw + "' & echo $! > '" +
+                           pid + "'")
+                              .c_str()),
+              0);
+    QElapsedTimer clock;
+    clock.start();
+    runUntil(clock, [&] { return clock.elapsed() > 400; });
+    client.setActiveChild(file);
+    client.dispatch(Cmd::PlayWithSound);
+    ASSERT_NE(playback.player(*file), nullptr);
+    ASSERT_TRUE(runUntil(clock, [&] { return playback.player(*file)->stopped(); })) << "playback never ended";
+    const qint64 ended = clock.elapsed();
+    runUntil(clock, [&] { return clock.elapsed() > ended + 400; });
+    std::system(("kill $(cat '" + pid + "') 2>/dev/null; sleep 0.2").c_str());
+
+    const std::string bytes = readBytes(folder.path / "monitor.raw");
+    std::vector<int16_t> heard(bytes.size() / 2);
+    std::memcpy(heard.data(), bytes.data(), heard.size() * 2);
+    // 10 ms windows of the high tone: as many as the tail lasts (66 ms), give or take one at each edge.
+    constexpr std::size_t Window = Rate / 100;
+    int highWindows = 0;
+    int lowWindows = 0;
+    for (std::size_t start = 0; start + Window <= heard.size(); start += Window) {
+        double energy = 0;
+        int crossings = 0;
+        for (std::size_t i = start; i < start + Window; ++i) {
+            energy += double(heard[i]) * heard[i];
+            if (i > start && (heard[i - 1] < 0) != (heard[i] < 0))
+                ++crossings;
+        }
+        if (std::sqrt(energy / Window) < 3000)
+            continue;
+        const double hertz = crossings / 2.0 * 100;
+        highWindows += std::fabs(hertz - 3000) < 300;
+        lowWindows += std::fabs(hertz - 1000) < 150;
+    }
+    EXPECT_GE(lowWindows, 95) << "the 1 s of 1000 Hz";
+    EXPECT_GE(highWindows, 5) << "the last " << Tail << " samples were not heard whole";
+    EXPECT_LE(highWindows, 7);
 }

@@ -66,18 +66,18 @@ TEST(SignalPlayerConversion, MapsTheYRangeOntoThirtyThousandStepsCentredOnZero)
     EXPECT_EQ(SignalPlayer::convert(1e30f, -1, 1), 32767) << "far outside the range: the nearest 16-bit value";
 }
 
-TEST_F(PlaybackTest, AShortSignalQueuesOnlyItsWholeBlocksAtTheTruncatedRate)
+TEST_F(PlaybackTest, AShortSignalQueuesItsLastSamplesAsAShorterBlockAtTheTruncatedRate)
 {
     marluneMDIChild* w = window(ramp(1050), 0, 99);
     client.dispatch(Cmd::PlayWithSound);
     VirtualSoundStream* stream = devices.newest(SoundDirection::Output);
     ASSERT_NE(stream, nullptr);
-    EXPECT_EQ(stream->queued(), 10u) << "the partial last window is not played";
+    EXPECT_EQ(stream->queued(), 11u) << "the last 50 samples are a block of their own";
     EXPECT_EQ(stream->format(), (PcmFormat{1, 8000}));
     EXPECT_FALSE(enabled(Cmd::PlayWithSound));
     EXPECT_FALSE(enabled(Cmd::PlayNoSound));
     EXPECT_TRUE(enabled(Cmd::Stop));
-    EXPECT_EQ(playback.player(*w)->queued(), 10);
+    EXPECT_EQ(playback.player(*w)->queued(), 11);
 }
 
 TEST_F(PlaybackTest, SixtyFourVisibleSamplesAreTheLeastThatPlays)

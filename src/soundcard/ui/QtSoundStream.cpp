@@ -2,6 +2,7 @@
 
 #include <QAudioSink>
 #include <QAudioSource>
+#include <algorithm>
 
 #include "soundcard/ui/QtBufferDevice.h"
 #include "soundcard/ui/QtBufferQueue.h"
@@ -72,6 +73,8 @@ void QtSoundStream::setDoneHandler(DoneHandler handler)
 
 void QtSoundStream::queue(std::unique_ptr<SoundBuffer> buffer)
 {
+    if (sink_ && buffer)
+        queuedFrames_ += buffer->samples.size() / std::max(1, format_.channels);
     queue_->queue(std::move(buffer));
     // An output that ran dry stops pulling until it hears of new data.
     if (sink_)
@@ -101,10 +104,47 @@ void QtSoundStream::reset()
 {
     stopDevice();
     queue_->abortAll();
+    queuedFrames_ = 0;
+    playedTimer_.reset();
+    played_ = nullptr;
+}
+
+void QtSoundStream::whenPlayed(std::function<void()> played)
+{
+    if (!sink_ || format_.sampleRate <= 0) {
+        QTimer::singleShot(0, [played = std::move(played)] { played(); });
+        return;
+    }
+    played_ = std::move(played);
+    const qint64 queuedMs = qint64(queuedFrames_ * 1000 / uint64_t(format_.sampleRate));
+    const qint64 doneMs = sink_->processedUSecs() / 1000;
+    playedDeadlineMs_ = std::max<qint64>(queuedMs - doneMs, 0) + 2000;
+    playedClock_.start();
+    playedTimer_ = std::make_unique<QTimer>();
+    playedTimer_->setInterval(10);
+    QObject::connect(playedTimer_.get(), &QTimer::timeout, [this] { checkPlayed(); });
+    playedTimer_->start();
+}
+
+void QtSoundStream::checkPlayed()
+{
+    const qint64 queuedUs = qint64(queuedFrames_ * 1000000 / uint64_t(format_.sampleRate));
+    const bool stopped = sink_->state() == QAudio::StoppedState;
+    if (sink_->processedUSecs() < queuedUs && !stopped && playedClock_.elapsed() < playedDeadlineMs_)
+        return;
+    // The timer stops and goes before the owner hears it, who may destroy the stream.
+    playedTimer_->stop();
+    playedTimer_.release()->deleteLater();
+    std::function<void()> played = std::move(played_);
+    played_ = nullptr;
+    if (played)
+        played();
 }
 
 void QtSoundStream::close()
 {
+    playedTimer_.reset();
+    played_ = nullptr;
     stopDevice();
     queue_->close();
     source_.reset();

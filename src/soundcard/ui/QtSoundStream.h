@@ -2,6 +2,9 @@
 // A device opened through Qt Multimedia.
 #include <QAudioDevice>
 #include <QAudioFormat>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "soundcard/SoundStream.h"
@@ -30,9 +33,13 @@ public:
     void start() override;
     void reset() override;
     void close() override;
+    // The sink's processed time is followed until it reaches what was queued since the start, or until
+    // the time that takes, and a margin, has passed (a server that stops reporting).
+    void whenPlayed(std::function<void()> played) override;
 
 private:
     void stopDevice();
+    void checkPlayed();
 
     SoundDirection direction_;
     PcmFormat format_;
@@ -40,4 +47,10 @@ private:
     std::unique_ptr<QtBufferDevice> data_;
     std::unique_ptr<QAudioSource> source_;
     std::unique_ptr<QAudioSink> sink_;
+    // Frames queued for the output since it started.
+    uint64_t queuedFrames_ = 0;
+    std::function<void()> played_;
+    std::unique_ptr<QTimer> playedTimer_;
+    QElapsedTimer playedClock_;
+    qint64 playedDeadlineMs_ = 0;
 };
