@@ -85,22 +85,29 @@ struct Block {
     double frequency = 0;
 };
 
-// The loudest block of `length` samples, with its frequency from the zero crossings.
+// The block of `length` samples from `start`, with its frequency from the zero crossings.
+template <class Sample>
+Block blockAt(const std::vector<Sample>& samples, std::size_t start, std::size_t length)
+{
+    double energy = 0;
+    int crossings = 0;
+    for (std::size_t i = start; i < start + length; ++i) {
+        energy += double(samples[i]) * samples[i];
+        if (i > start && (samples[i - 1] < 0) != (samples[i] < 0))
+            ++crossings;
+    }
+    return {std::sqrt(energy / double(length)), crossings / 2.0 / (double(length) / Rate)};
+}
+
+// The loudest block of `length` samples.
 template <class Sample>
 Block loudestBlock(const std::vector<Sample>& samples, std::size_t length)
 {
     Block loudest;
     for (std::size_t start = 0; start + length <= samples.size(); start += length / 2) {
-        double energy = 0;
-        int crossings = 0;
-        for (std::size_t i = start; i < start + length; ++i) {
-            energy += double(samples[i]) * samples[i];
-            if (i > start && (samples[i - 1] < 0) != (samples[i] < 0))
-                ++crossings;
-        }
-        const double rms = std::sqrt(energy / double(length));
-        if (rms > loudest.rms)
-            loudest = {rms, crossings / 2.0 / (double(length) / Rate)};
+        const Block block = blockAt(samples, start, length);
+        if (block.rms > loudest.rms)
+            loudest = block;
     }
     return loudest;
 }
