@@ -170,14 +170,31 @@ void marlune3DChild::linkChanged(bool linked)
 
 void marlune3DChild::refreshStatusBar() const
 {
-    if (invalid())
-        return;
+    showReadout(data_.level().rulerRow, data_.level().rulerBin);
+}
+
+void marlune3DChild::showReadout(int32_t r, int32_t j) const
+{
     const ViewLevel& level = data_.level();
+    if (invalid() || r < level.firstRow || r > level.lastRow || j < level.firstBin || j > level.lastBin)
+        return;
     UiServices& ui = client().ui();
-    ui.setStatusText(StatusField::X3D, formatText("%.5G", data_.rowX(level.rulerRow)));
-    ui.setStatusText(StatusField::Y3D, formatText("%.5G", data_.binY(level.rulerBin)));
-    ui.setStatusText(StatusField::Value3D,
-                     formatText("%.5G", double(data_.value(uint32_t(level.rulerRow), uint32_t(level.rulerBin)))));
+    ui.setStatusText(StatusField::X3D, formatText("%.5G", data_.rowX(r)));
+    ui.setStatusText(StatusField::Y3D, formatText("%.5G", data_.binY(j)));
+    ui.setStatusText(StatusField::Value3D, formatText("%.5G", double(data_.value(uint32_t(r), uint32_t(j)))));
+}
+
+void marlune3DChild::placeRuler(int32_t r, int32_t j)
+{
+    ViewLevel& level = data_.level();
+    if (invalid() || r < level.firstRow || r > level.lastRow || j < level.firstBin || j > level.lastBin)
+        return;
+    data_.rulerOn = true;
+    level.rulerRow = r;
+    level.rulerBin = j;
+    recomputeChildren();
+    viewChanged(false);
+    showReadout(r, j);
 }
 
 void marlune3DChild::showStatusBar() const

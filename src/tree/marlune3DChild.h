@@ -56,6 +56,11 @@ public:
 
     // The 3D status bar: X and Y of the ruler position and the value there ("%.5G").
     void refreshStatusBar() const;
+    // The read-out of the level's row r and bin j while the mouse is over it, in the same fields.
+    void showReadout(int32_t r, int32_t j) const;
+    // A click on the picture: the ruler, switched on, goes to row r and bin j of the level, and the
+    // ruler signals below follow.
+    void placeRuler(int32_t r, int32_t j);
     // The 3D bar in place of the signal bar.
     void showStatusBar() const override;
 

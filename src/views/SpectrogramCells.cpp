@@ -51,6 +51,15 @@ ScreenPoint SpectrogramCells::point(int64_t r, int64_t j) const
     return {truncatedPixel(double(r - level_.firstRow) * cw_), truncatedPixel(double(j - level_.firstBin) * ch_)};
 }
 
+std::optional<std::pair<int64_t, int64_t>> SpectrogramCells::cellAt(int x, int y) const
+{
+    if (x < 0 || y < 0 || x > pictureWidth() + cw_ / 2 || y > pictureHeight() + ch_ / 2)
+        return std::nullopt;
+    const auto r = std::min<int64_t>(level_.firstRow + std::llround(x / cw_), level_.lastRow);
+    const auto j = std::min<int64_t>(level_.firstBin + std::llround(y / ch_), level_.lastBin);
+    return std::pair{r, j};
+}
+
 double SpectrogramCells::pictureWidth() const
 {
     return (level_.rowCount - 1) * cw_;

@@ -1,6 +1,8 @@
 #pragma once
 // The geometry and colours of the spectrogram view.
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "views/Projection3D.h"
 
@@ -33,6 +35,8 @@ public:
 
     // The top-left corner of the cell of row r, bin j.
     ScreenPoint point(int64_t r, int64_t j) const;
+    // The row and bin of the grid point nearest a pixel of the picture; none off the picture.
+    std::optional<std::pair<int64_t, int64_t>> cellAt(int x, int y) const;
     // Width (rows - 1) × cw and height (bins - 1) × ch of the picture, where the axes begin.
     double pictureWidth() const;
     double pictureHeight() const;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <memory>
 #include <vector>
@@ -16,6 +17,9 @@
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
+#include "base/FormatText.h"
+#include "fileio/PictureMatrix.h"
+#include "views/SpectrogramCells.h"
 #include "views/ui/crtez.h"
 
 namespace {
@@ -126,4 +130,45 @@ TEST_F(Pane3DTest, ClosingDetachesThePane)
     EXPECT_EQ(pane_->child(), nullptr);
     const QImage image = shown();
     EXPECT_EQ(image.pixelColor(200, 150), QColor(Qt::white));
+}
+
+// In the spectrogram view the mouse reads the cell under it, and a click puts the ruler there.
+TEST(Pane3DReadout, TheMouseReadsTheCellUnderItAndAClickPlacesTheRuler)
+{
+    qtApp();
+    ScriptedUi ui;
+    marluneMDIClient client(ui, scratchFolder("readout"));
+    PictureMatrix picture{20, 10, {}};
+    for (uint32_t r = 0; r < 20; ++r)
+        for (uint32_t j = 0; j < 10; ++j)
+            picture.values.push_back(float(100 * r + j));
+    marlune3DChild* window = marlune3DChild::createPicture(client, picture, "cells");
+    ASSERT_NE(window, nullptr);
+    window->data().elevation = 0;
+    crtez pane(*window);
+    pane.resize(440, 300);
+    const SpectrogramCells cells(window->data().level(), 440, 300);
+    const auto at = [&](int r, int j) { return cells.point(r, j); };
+    const auto send = [&](QEvent::Type type, ScreenPoint p, Qt::MouseButton button) {
+        const QPointF where(p.x, p.y);
+        QMouseEvent event(type, where, pane.mapToGlobal(where), button, button == Qt::NoButton ? Qt::NoButton : button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&pane, &event);
+    };
+    send(QEvent::MouseMove, at(7, 3), Qt::NoButton);
+    EXPECT_EQ(ui.status[StatusField::X3D], formatText("%.5G", window->data().rowX(7)));
+    EXPECT_EQ(ui.status[StatusField::Y3D], formatText("%.5G", window->data().binY(3)));
+    EXPECT_EQ(ui.status[StatusField::Value3D], "703");
+    EXPECT_FALSE(window->data().rulerOn);
+    send(QEvent::MouseButtonPress, at(12, 8), Qt::LeftButton);
+    EXPECT_TRUE(window->data().rulerOn);
+    EXPECT_EQ(window->data().level().rulerRow, 12);
+    EXPECT_EQ(window->data().level().rulerBin, 8);
+    // Off the picture, in the axes, nothing is read.
+    send(QEvent::MouseMove, {439, 299}, Qt::NoButton);
+    EXPECT_EQ(ui.status[StatusField::Value3D], "1208");
+    // The mesh view has no one cell under a pixel: the read-out stays the ruler's.
+    window->data().elevation = 5;
+    send(QEvent::MouseMove, at(1, 1), Qt::NoButton);
+    EXPECT_EQ(ui.status[StatusField::Value3D], "1208");
 }

@@ -2,17 +2,42 @@
 
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <algorithm>
 
 #include "tree/CommandIds.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIClient.h"
+#include "views/SpectrogramCells.h"
 #include "views/ui/PaneContextMenu.h"
 #include "views/ui/Picture3D.h"
 
 crtez::crtez(marlune3DChild& child, QWidget* parent) : ChildPane(child, parent), shown_(child)
 {
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+}
+
+std::optional<std::pair<int64_t, int64_t>> crtez::cellAt(QPoint at) const
+{
+    if (!child() || shown_.invalid() || shown_.data().elevation != 0 || shown_.data().rows() == 0)
+        return std::nullopt;
+    return SpectrogramCells(shown_.data().level(), width(), height()).cellAt(at.x(), at.y());
+}
+
+void crtez::mouseMoveEvent(QMouseEvent* event)
+{
+    if (const auto cell = cellAt(event->position().toPoint()))
+        shown_.showReadout(int32_t(cell->first), int32_t(cell->second));
+}
+
+void crtez::mousePressEvent(QMouseEvent* event)
+{
+    ChildPane::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (const auto cell = cellAt(event->position().toPoint()))
+        shown_.placeRuler(int32_t(cell->first), int32_t(cell->second));
 }
 
 void crtez::windowChanged(const ChildEvent& event)

@@ -1,6 +1,8 @@
 #pragma once
 // The 3D pane: the picture of a 3D window, with its ruler, kept between paints and scrolled by one row where it can.
 #include <cstdint>
+#include <optional>
+#include <utility>
 
 #include "views/ui/ChildPane.h"
 
@@ -35,8 +37,15 @@ protected:
     // Tab toggles the ruler; it never moves the focus out of the pane.
     bool focusNextPrevChild(bool) override { return false; }
     void keyReleaseEvent(QKeyEvent* event) override;
+    // In the spectrogram view the status bar reads the cell under the mouse and a click puts the ruler
+    // there; the mesh view has no one cell under a pixel.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // The level's row and bin under a pixel of the spectrogram view.
+    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const;
+
     marlune3DChild& shown_;
     // Rows the matrix moved since the last paint; only a single row's move can scroll the picture.
     int32_t pendingShift_ = 0;
