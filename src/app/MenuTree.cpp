@@ -119,6 +119,8 @@ std::vector<TopMenu> buildMenus()
           hinted("&Ruler\tTAB", Ruler3D, "Turn the rulers on"),
           hinted("&Mesh view\tF2", MeshView, "Show 3D with colored grid"),
           hinted("&Adjust Z-axis", AdjustZ, "Adjust Z-axis values"),
+          hinted("Low frequencies at the &bottom", LowFrequenciesAtBottom,
+                 "Draw the spectrogram with its frequency axis rising upwards"),
           separator(),
           hinted("&Time FFT statistics...", TimeFFTStatistics, "perform statistic on Time-FFT graphic"),
           hinted("Extract X-ruler", ExtractXRuler, "Show X-ruler as separate signal"),

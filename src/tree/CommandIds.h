@@ -80,6 +80,7 @@ constexpr int SpectrogramView = 1005;
 constexpr int Ruler3D = 81;
 constexpr int MeshView = 80;
 constexpr int AdjustZ = 1015;
+constexpr int LowFrequenciesAtBottom = 1016;
 constexpr int TimeFFTStatistics = 12;
 constexpr int ExtractXRuler = 9;
 constexpr int ExtractYRuler = 10;

@@ -379,6 +379,12 @@ const CommandRow<marlune3DChild> marlune3DChild::Rows[] = {
      [](Window3D& w) { w.tabKey(); }},
     {Cmd::MeshView, [](const Window3D& w) { return std::optional(CommandState{true, w.data().fillSegments}); },
      [](Window3D& w) { w.f2Key(); }},
+    {Cmd::LowFrequenciesAtBottom,
+     [](const Window3D& w) { return std::optional(CommandState{true, w.data().lowAtBottom}); },
+     [](Window3D& w) {
+         w.data_.lowAtBottom = !w.data_.lowAtBottom;
+         w.viewChanged(false);
+     }},
     {Cmd::InvertColors, [](const Window3D& w) { return std::optional(CommandState{true, w.data().invertColours}); },
      [](Window3D& w) {
          w.data_.invertColours = !w.data_.invertColours;
@@ -466,6 +472,7 @@ void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) c
     ini.writeInt(section, "ViewX", data_.azimuth);
     ini.writeInt(section, "ViewY", data_.elevation);
     ini.writeInt(section, "FillSegments", data_.fillSegments);
+    ini.writeInt(section, "LowFrequenciesAtBottom", data_.lowAtBottom);
     // A Time FFT not computed yet has no rows, but its segment count all the same.
     ini.writeInt(section, "SegmentsCount",
                  int(kind() == SignalKind::TimeFFT ? data_.parameters().M : data_.rows()));
@@ -497,6 +504,7 @@ void marlune3DChild::loadKindKeys(const TIniHelper& ini, const std::string& sect
         level.zMin = float(ini.readExtended(section, "MinimumZ"));
     }
     data_.fillSegments = ini.readInt(section, "FillSegments") != 0;
+    data_.lowAtBottom = ini.readInt(section, "LowFrequenciesAtBottom") != 0;
     // The view as it was saved; a stored value out of range keeps the window's own.
     if (const int32_t azimuth = ini.readInt(section, "ViewX"); azimuth >= 0 && azimuth < FFTSignal::Azimuths)
         data_.azimuth = azimuth;

@@ -37,7 +37,7 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
     const double y1 = data.binY(level.lastBin);
     const double yStep = TickStep(y0, y1);
     for (const double t : LinearTicks(y0, y1)) {
-        const int py = truncatedPixel((t - y0) * h / (y1 - y0));
+        const int py = truncatedPixel((cells.lowAtBottom() ? y1 - t : t - y0) * h / (y1 - y0));
         layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
         layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
     }

@@ -83,6 +83,8 @@ public:
     // Settings of the window and its view, read and written by the 3D window.
     bool rulerOn = false;
     bool fillSegments = true;
+    // The spectrogram view draws its bins upwards instead of downwards.
+    bool lowAtBottom = false;
     bool savedFillSegments = true;
     int32_t azimuth = 0;
     int32_t elevation = 0;

@@ -20,9 +20,9 @@ int sharing(double size)
 }
 }  // namespace
 
-SpectrogramCells::SpectrogramCells(const ViewLevel& level, int clientWidth, int clientHeight)
+SpectrogramCells::SpectrogramCells(const ViewLevel& level, int clientWidth, int clientHeight, bool lowAtBottom)
     : level_(level), cw_(cellSize(double(clientWidth - AxisWidth) / std::max(level.rowCount, 1))),
-      ch_(cellSize(double(clientHeight - AxisHeight) / std::max(level.binCount, 1)))
+      ch_(cellSize(double(clientHeight - AxisHeight) / std::max(level.binCount, 1))), lowAtBottom_(lowAtBottom)
 {
 }
 
@@ -48,7 +48,8 @@ int SpectrogramCells::binsPerPixel() const
 
 ScreenPoint SpectrogramCells::point(int64_t r, int64_t j) const
 {
-    return {truncatedPixel(double(r - level_.firstRow) * cw_), truncatedPixel(double(j - level_.firstBin) * ch_)};
+    const int64_t down = lowAtBottom_ ? level_.lastBin - j : j - level_.firstBin;
+    return {truncatedPixel(double(r - level_.firstRow) * cw_), truncatedPixel(double(down) * ch_)};
 }
 
 std::optional<std::pair<int64_t, int64_t>> SpectrogramCells::cellAt(int x, int y) const
@@ -56,7 +57,8 @@ std::optional<std::pair<int64_t, int64_t>> SpectrogramCells::cellAt(int x, int y
     if (x < 0 || y < 0 || x > pictureWidth() + cw_ / 2 || y > pictureHeight() + ch_ / 2)
         return std::nullopt;
     const auto r = std::min<int64_t>(level_.firstRow + std::llround(x / cw_), level_.lastRow);
-    const auto j = std::min<int64_t>(level_.firstBin + std::llround(y / ch_), level_.lastBin);
+    const int64_t down = std::min<int64_t>(std::llround(y / ch_), level_.lastBin - level_.firstBin);
+    const int64_t j = lowAtBottom_ ? level_.lastBin - down : level_.firstBin + down;
     return std::pair{r, j};
 }
 

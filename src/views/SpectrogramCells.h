@@ -16,7 +16,8 @@ public:
     static constexpr int AxisHeight = 30;
     static constexpr int Colours = 48;
 
-    SpectrogramCells(const ViewLevel& level, int clientWidth, int clientHeight);
+    // `lowAtBottom`: bins upwards, the first one at the bottom of the picture.
+    SpectrogramCells(const ViewLevel& level, int clientWidth, int clientHeight, bool lowAtBottom = false);
 
     // A size of one cell: whole pixels truncated, below one pixel a unit fraction 1 / ceil(1 / x), so
     // a whole number of cells shares a pixel; 0.01 when not above 0.
@@ -33,8 +34,12 @@ public:
     int rowsPerPixel() const;
     int binsPerPixel() const;
 
-    // The top-left corner of the cell of row r, bin j.
+    // The grid point of row r, bin j: the top-left corner of the cell from (r, j) to (r + 1, j + 1) with
+    // bins downwards, its bottom-left corner with bins upwards.
     ScreenPoint point(int64_t r, int64_t j) const;
+    // The top-left corner of the cell from (r, j) to (r + 1, j + 1), whichever way the bins run.
+    ScreenPoint cellTop(int64_t r, int64_t j) const { return point(r, lowAtBottom_ ? j + 1 : j); }
+    bool lowAtBottom() const { return lowAtBottom_; }
     // The row and bin of the grid point nearest a pixel of the picture; none off the picture.
     std::optional<std::pair<int64_t, int64_t>> cellAt(int x, int y) const;
     // Width (rows - 1) × cw and height (bins - 1) × ch of the picture, where the axes begin.
@@ -50,4 +55,5 @@ private:
     const ViewLevel& level_;
     double cw_;
     double ch_;
+    bool lowAtBottom_;
 };

@@ -365,6 +365,7 @@ TEST_F(WorkspaceTest, EveryKeyOfThe3DKindsRoundTrips)
     }
     log->data().azimuth = 20;
     log->data().elevation = 8;
+    log->data().lowAtBottom = true;
     picture->data().azimuth = 30;
     picture->data().elevation = 16;
     tfft->link();
@@ -381,6 +382,7 @@ TEST_F(WorkspaceTest, EveryKeyOfThe3DKindsRoundTrips)
     ASSERT_NE(freshLog, nullptr);
     EXPECT_EQ(freshLog->data().azimuth, 20);
     EXPECT_EQ(freshLog->data().elevation, 8);
+    EXPECT_TRUE(freshLog->data().lowAtBottom);
     EXPECT_EQ(freshLog->data().level().zMax, 12.5f);
 
     const auto again = folder.path / "again.mws";
@@ -390,7 +392,7 @@ TEST_F(WorkspaceTest, EveryKeyOfThe3DKindsRoundTrips)
         EXPECT_GE(saved.size(), 15u) << kind;
         EXPECT_EQ(sectionOfKind(again, kind), saved) << kind;
     }
-    EXPECT_EQ(sectionOfKind(file, SignalKind::TimeFFT).size(), 3u + 15u + 3u + 17u) << "Type, Linked, Visible, the 3D keys, the Time FFT's and FFT_";
+    EXPECT_EQ(sectionOfKind(file, SignalKind::TimeFFT).size(), 3u + 16u + 3u + 17u) << "Type, Linked, Visible, the 3D keys, the Time FFT's and FFT_";
 }
 
 // Cepstra and .sa3 channels are made again with everything below them.

@@ -93,6 +93,7 @@ const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
       {"&Ruler\tTAB", 81, "", "Turn the rulers on"},
       {"&Mesh view\tF2", 80, "", "Show 3D with colored grid"},
       {"&Adjust Z-axis", 1015, "", "Adjust Z-axis values"},
+      {"Low frequencies at the &bottom", 1016, "", "Draw the spectrogram with its frequency axis rising upwards"},
       {"&Time FFT statistics...", 12, "", "perform statistic on Time-FFT graphic"},
       {"Extract X-ruler", 9, "", "Show X-ruler as separate signal"},
       {"Extract Y-ruler", 10, "", "Show Y-ruler as separate signal"},

@@ -13,6 +13,7 @@
 #include "tree/marlune3DChild.h"
 #include "views/FFTSignal.h"
 #include "views/Palette.h"
+#include "views/SpectrogramCells.h"
 #include "views/ui/Picture3D.h"
 
 namespace {
@@ -274,4 +275,32 @@ TEST(Picture3D, MeshAxesAreDrawnOnlyWhenShown)
     EXPECT_GT(black(drawn(data, display, {640, 504})), 300);
     display.axes = false;
     EXPECT_EQ(black(drawn(data, display, {640, 504})), 0);
+}
+
+// With the low frequencies at the bottom the spectrogram turns over (a ramp over the bins, whose colour
+// grows with its value, grows upwards), and the cells and the mouse follow the bins drawn.
+TEST(Picture3DLowAtBottom, TheSpectrogramTurnsOverAndTheCellsFollow)
+{
+    for (const uint32_t rows : {12u, 3000u}) {
+        SCOPED_TRACE(rows);
+        FFTSignal data = spectrogramOf(rows, ramp(40));
+        Display3D display;
+        display.axes = false;
+        const QSize size(440, 300);
+        const SpectrogramCells cells(data.level(), size.width(), size.height());
+        const int x = int(cells.pictureWidth()) / 2;
+        const int bottom = int(cells.pictureHeight()) - 2;
+        const QImage down = drawn(data, display, size);
+        EXPECT_LT(down.pixelColor(x, 2).red(), down.pixelColor(x, bottom).red());
+        data.lowAtBottom = true;
+        const QImage up = drawn(data, display, size);
+        EXPECT_GT(up.pixelColor(x, 2).red(), up.pixelColor(x, bottom).red());
+        EXPECT_EQ(up.pixelColor(x, 2), down.pixelColor(x, bottom));
+
+        const SpectrogramCells turned(data.level(), size.width(), size.height(), true);
+        EXPECT_EQ(turned.cellAt(10, bottom + 2)->second, data.level().firstBin);
+        EXPECT_EQ(turned.cellAt(10, 0)->second, data.level().lastBin);
+        EXPECT_EQ(turned.point(3, data.level().firstBin).y, cells.point(3, data.level().lastBin).y);
+        EXPECT_EQ(turned.cellTop(3, data.level().firstBin).y, cells.point(3, data.level().lastBin - 1).y);
+    }
 }

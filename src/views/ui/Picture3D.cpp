@@ -78,7 +78,7 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     const ViewLevel& level = data.level();
     // A cell's place in the spectrogram costs a multiplication: it is not stored for millions of cells.
     if (spectrogram()) {
-        cells_.emplace(level, size.width(), size.height());
+        cells_.emplace(level, size.width(), size.height(), data.lowAtBottom);
         // Its filled picture reads every cell itself; only the wire lines are sampled.
         if (!data.fillSegments)
             sampling_.emplace(data, level);
@@ -151,7 +151,7 @@ void Picture3D::draw(QImage& image) const
             painter.drawPolyline(line);
         }
     } else if (spectrogram()) {
-        const SpectrogramCells cells(data_.level(), size_.width(), size_.height());
+        const SpectrogramCells cells(data_.level(), size_.width(), size_.height(), data_.lowAtBottom);
         if (cells.rectangles())
             drawSpectrogram(painter, data_.level().firstRow, data_.level().lastRow - 1);
         else
@@ -169,7 +169,7 @@ void Picture3D::draw(QImage& image) const
 void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
     const int width = cells.wholeWidth() + 1;
     const int height = cells.wholeHeight() + 1;
     painter.setPen(Qt::NoPen);
@@ -178,7 +178,7 @@ void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
         const float* next = data_.row(uint32_t(r + 1));
         for (int j = level.firstBin; j < level.lastBin; ++j) {
             const double sum = double(here[j]) + here[j + 1] + next[j] + next[j + 1];
-            const ScreenPoint at = point(r, j);
+            const ScreenPoint at = cells.cellTop(r, j);
             painter.fillRect(at.x, at.y, width, height, colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax)));
         }
     }
@@ -187,7 +187,7 @@ void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 void Picture3D::drawBlocks(QImage& image) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
     const int k = cells.rowsPerPixel();
     const int kb = cells.binsPerPixel();
     std::array<QRgb, SpectrogramCells::Colours> shade{};
@@ -201,14 +201,17 @@ void Picture3D::drawBlocks(QImage& image) const
         column.start(data_.row(uint32_t(r0)) + level.firstBin);
         for (int r = r0 + 1; r <= r1; ++r)
             column.add(data_.row(uint32_t(r)) + level.firstBin);
-        for (std::size_t j0 = 0, y = 0; j0 < bins && y < std::size_t(image.height()); j0 += std::size_t(kb), ++y) {
+        // With the bins upwards the pixel rows of the blocks are taken from the bottom one up.
+        const std::size_t blocks = std::min((bins + std::size_t(kb) - 1) / std::size_t(kb), std::size_t(image.height()));
+        for (std::size_t j0 = 0, b = 0; b < blocks; j0 += std::size_t(kb), ++b) {
             const std::size_t j1 = std::min(j0 + std::size_t(kb), bins);
             const float maximum = *std::max_element(column.values() + j0, column.values() + j1);
             const QRgb pixel = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
+            const int y = int(cells.lowAtBottom() ? blocks - 1 - b : b);
             if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
-                reinterpret_cast<QRgb*>(image.scanLine(int(y)))[x] = pixel;
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
             else
-                image.setPixel(x, int(y), pixel);
+                image.setPixel(x, y, pixel);
         }
     }
 }
@@ -241,7 +244,7 @@ void Picture3D::drawAxes(QPainter& painter) const
     Axes3DLayout layout;
     double fontScale = 1;
     if (spectrogram()) {
-        layout = Axes3DLayout::spectrogram(data_, SpectrogramCells(data_.level(), size_.width(), size_.height()), titles);
+        layout = Axes3DLayout::spectrogram(data_, SpectrogramCells(data_.level(), size_.width(), size_.height(), data_.lowAtBottom), titles);
     } else {
         layout = Axes3DLayout::mesh(data_, titles);
         // A height in logical units becomes pixels through the vertical scale only.
@@ -288,7 +291,7 @@ bool Picture3D::scroll(QImage& image, int direction) const
     const ViewLevel& level = data_.level();
     if (invalid_ || !spectrogram() || !data_.fillSegments || level.rowCount < 3 || (direction != 1 && direction != -1))
         return false;
-    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
     if (!cells.rectangles() || cells.cellWidth() < 1)
         return false;
     if (data_.rulerOn)

@@ -22,7 +22,7 @@ std::optional<std::pair<int64_t, int64_t>> crtez::cellAt(QPoint at) const
 {
     if (!child() || shown_.invalid() || shown_.data().elevation != 0 || shown_.data().rows() == 0)
         return std::nullopt;
-    return SpectrogramCells(shown_.data().level(), width(), height()).cellAt(at.x(), at.y());
+    return SpectrogramCells(shown_.data().level(), width(), height(), shown_.data().lowAtBottom).cellAt(at.x(), at.y());
 }
 
 void crtez::mouseMoveEvent(QMouseEvent* event)
