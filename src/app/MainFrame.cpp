@@ -263,7 +263,8 @@ bool MainFrame::command(int id)
         arrangeIcons();
         return true;
     case Cmd::CloseAll:
-        client_.closeAll();
+        if (client_.workspaces().agreeToClose())
+            client_.closeAll();
         return true;
     case Cmd::Exit:
         close();
@@ -333,7 +334,11 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void MainFrame::closeEvent(QCloseEvent* event)
 {
-    // Closing the frame closes every window without asking.
+    // One question for all the windows; Cancel keeps the program running with all of them.
+    if (!client_.workspaces().agreeToClose()) {
+        event->ignore();
+        return;
+    }
     client_.closeAll();
     QMainWindow::closeEvent(event);
 }

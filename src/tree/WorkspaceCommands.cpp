@@ -41,6 +41,27 @@ void WorkspaceCommands::loadChosen(const std::string& folder)
         load(names.front());
 }
 
+bool WorkspaceCommands::saveChosen()
+{
+    const auto name = client_.ui().saveFileDialog(Filter, Extension);
+    return name && WorkspaceWriter::saveWorkspace(client_, *name);
+}
+
+bool WorkspaceCommands::agreeToClose()
+{
+    if (client_.windows().empty())
+        return true;
+    switch (client_.ui().messageBox(SaveBeforeClosingQuestion, "Marlune", MessageButtons::YesNoCancel,
+                                    MessageIcon::Question)) {
+    case MessageResult::Yes:
+        return saveChosen();
+    case MessageResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool WorkspaceCommands::hasActiveWindow() const
 {
     const marluneChild* active = client_.activeChild();
@@ -48,11 +69,7 @@ bool WorkspaceCommands::hasActiveWindow() const
 }
 
 const CommandRow<WorkspaceCommands> WorkspaceCommands::Rows[] = {
-    {Cmd::SaveWorkspace, nullptr,
-     [](WorkspaceCommands& w) {
-         if (const auto name = w.client_.ui().saveFileDialog(Filter, Extension))
-             WorkspaceWriter::saveWorkspace(w.client_, *name);
-     }},
+    {Cmd::SaveWorkspace, nullptr, [](WorkspaceCommands& w) { w.saveChosen(); }},
     {Cmd::LoadWorkspace, nullptr, [](WorkspaceCommands& w) { w.loadChosen({}); }},
     {Cmd::Examples, nullptr,
      [](WorkspaceCommands& w) { w.loadChosen((std::filesystem::path(w.client_.programFolder()) / ExamplesFolder).string()); }},

@@ -505,3 +505,48 @@ TEST_F(WorkspaceTest, AnInvalidTimeFFTKeepsItsChoicesThroughASave)
     EXPECT_FALSE(whole->client.windows()[1]->invalid());
     EXPECT_EQ(static_cast<marlune3DChild*>(whole->client.windows()[1])->data().rows(), 20u);
 }
+
+TEST_F(WorkspaceTest, ClosingAsksOnceAndYesSavesTheWorkspaceThatLoadsBack)
+{
+    // Nothing open: nothing to lose, nothing asked.
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    EXPECT_TRUE(ui.messages.empty());
+
+    marluneMDIChild* wav = openTone();
+    ASSERT_NE(derive(wav, Cmd::FFT), nullptr);
+    const auto file = folder.path / "kept.mws";
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {file.string()};
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, WorkspaceCommands::SaveBeforeClosingQuestion);
+    EXPECT_EQ(ui.saveFilters, std::vector<std::string>{WorkspaceCommands::Filter});
+    auto fresh = loadFresh(file);
+    ASSERT_EQ(fresh->client.windows().size(), 2u);
+    EXPECT_EQ(fresh->client.windows()[1]->parent(), fresh->client.windows()[0]);
+}
+
+TEST_F(WorkspaceTest, ClosingKeepsTheWindowsOnCancelOrACancelledSaveAndNoWritesNothing)
+{
+    openTone();
+    ui.messageAnswers = {MessageResult::Cancel};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+    EXPECT_TRUE(ui.saveFilters.empty()) << "Cancel asks for no file";
+
+    // Yes and then Cancel in the file dialog: nothing saved, so nothing may close.
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {std::nullopt};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+
+    // A save that fails keeps the windows too, after its own report.
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {(folder.path / "no-such-folder" / "x.mws").string()};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+
+    ui.messages.clear();
+    ui.messageAnswers = {MessageResult::No};
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.saveFilters.size(), 2u) << "No asks for no file";
+    EXPECT_EQ(client.windows().size(), 1u) << "the question closes nothing itself";
+}

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <map>
 
+#include "ModalAnswers.h"
 #include "QtTestApp.h"
 #include "app/CommandActions.h"
 #include "app/ControlBar.h"
@@ -227,8 +228,10 @@ TEST_F(FrameTest, CloseAllAndTileGoThroughTheRouter)
     EXPECT_EQ(windows[0]->geometry().top(), 0);
     EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().height());
 
+    const ModalAnswers no(QMessageBox::No);
     ASSERT_TRUE(router_.trigger(24365));
     settle();
+    EXPECT_EQ(no.boxTexts.size(), 1);
     EXPECT_TRUE(app_.client().windows().empty());
     EXPECT_TRUE(subWindows().isEmpty());
     EXPECT_FALSE(router_.state(24365).enabled);
@@ -238,7 +241,9 @@ TEST_F(FrameTest, ExitClosesTheFrameAndItsWindows)
 {
     frame_.show();
     app_.client().openFiles({ExampleWav});
+    const ModalAnswers no(QMessageBox::No);
     ASSERT_TRUE(router_.trigger(24310));
+    EXPECT_EQ(no.boxTexts.size(), 1);
     EXPECT_FALSE(frame_.isVisible());
     EXPECT_TRUE(app_.client().windows().empty());
 }
