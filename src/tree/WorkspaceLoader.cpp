@@ -94,7 +94,8 @@ void WorkspaceLoader::loadWorkspace()
     const std::string active = ini_.readText(WorkspaceWriter::RootSection, "ActiveWindow");
     if (const auto found = loaded_.find(active); found != loaded_.end() && client_.isRegistered(found->second))
         client_.setActiveChild(found->second);
-    const std::string message = ini_.readText(WorkspaceWriter::RootSection, "Message");
+    // Written by hand for the examples and often longer than the helper's 255 characters.
+    const std::string message = ini_.readWholeText(WorkspaceWriter::RootSection, "Message");
     if (message.size() > 1)
         client_.ui().messageBox(message, MessageCaption, MessageButtons::Ok, MessageIcon::Information);
 }

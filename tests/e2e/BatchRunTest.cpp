@@ -159,6 +159,7 @@ TEST(BatchRun, NeitherAnExportNorAScreenshotRunAsksToSaveTheWorkspace)
     const Outcome exported = exportWorkspace(folder.path / "out", Examples / "spectral-analysis.mws");
     ASSERT_EQ(exported.status, 0) << exported.errors;
     EXPECT_EQ(exported.errors.find("Save the workspace"), std::string::npos) << exported.errors;
+    EXPECT_NE(exported.errors.find("everything below it follows."), std::string::npos) << "the message goes out whole";
 
     const auto shot = folder.path / "frame.png";
     const Outcome screenshot = run("env QT_QPA_PLATFORM=offscreen timeout 30 '" + Program + "' --screenshot '" +

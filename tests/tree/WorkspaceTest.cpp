@@ -1,6 +1,7 @@
 #include "tree/TreeFixture.h"
 
 #include <cmath>
+#include <fstream>
 #include <regex>
 
 #include "dsp/CalcOperator.h"
@@ -549,4 +550,32 @@ TEST_F(WorkspaceTest, ClosingKeepsTheWindowsOnCancelOrACancelledSaveAndNoWritesN
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.saveFilters.size(), 2u) << "No asks for no file";
     EXPECT_EQ(client.windows().size(), 1u) << "the question closes nothing itself";
+}
+
+TEST_F(WorkspaceTest, TheExamplesMessageIsShownWholeWithItsLastSentence)
+{
+    const std::filesystem::path shipped = std::filesystem::path(MARLUNE_SOURCE_DIR) / "resources" / "EXAMPLES";
+    std::string expected;
+    {
+        std::ifstream in(shipped / "spectral-analysis.mws");
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("Message=", 0) == 0)
+                expected = line.substr(8);
+    }
+    while (!expected.empty() && expected.back() == '\r')
+        expected.pop_back();
+    ASSERT_GT(expected.size(), 255u) << "the shipped message is the long case";
+    ASSERT_TRUE(expected.ends_with("everything below it follows.")) << expected;
+
+    auto fresh = loadFresh(shipped / "spectral-analysis.mws");
+    ASSERT_FALSE(fresh->ui.messages.empty());
+    EXPECT_EQ(fresh->ui.messages.back().text, expected);
+    EXPECT_EQ(fresh->ui.messages.back().caption, "Information about this example");
+
+    // A message of a thousand characters, written by hand as example messages are.
+    const auto file = folder.path / "long.mws";
+    writeBytes(file, "[Root]\r\nMessage=" + std::string(999, 'm') + ".\r\n");
+    auto longer = loadFresh(file);
+    ASSERT_EQ(longer->ui.messages.size(), 1u);
+    EXPECT_EQ(longer->ui.messages[0].text, std::string(999, 'm') + ".");
 }
