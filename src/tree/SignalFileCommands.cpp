@@ -80,7 +80,7 @@ void SignalFileCommands::exportAscii()
 void SignalFileCommands::replaceSignal()
 {
     marluneMDIClient& client = window_.client();
-    const auto names = client.ui().openFileDialog(SignalOpener::AudioFilter, false);
+    const auto names = client.ui().openFileDialog(SignalOpener::openFilter(), false);
     if (names.empty())
         return;
     marluneMDIChild* other = client.openFiles({names.front()});

@@ -13,9 +13,40 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
-namespace {
-// The icon resource of every window that shows a signal read from a file.
-}  // namespace
+const std::vector<SignalOpener::FileType>& SignalOpener::fileTypes()
+{
+    static const std::vector<FileType> types{
+        {"Audio for Windows (.WAV)", "*.wav"},
+        {"Marlune signal (.BIN)", "*.bin"},
+        {"EEG signal (.EEG)", "*.eeg"},
+        {"Data log of four channels (.SA3)", "*.sa3"},
+        {"Raw 16-bit samples (.RAW)", "*.raw"},
+        {"Free Lossless Audio Codec (.FLAC)", "*.flac"},
+        {"Ogg Vorbis and Opus (.OGG, .OGA, .OPUS)", "*.ogg;*.oga;*.opus"},
+        {"MPEG Audio Layer III (.MP3)", "*.mp3"},
+        {"MPEG Audio Layer II (.MP2, .MPA, .MPEG)", "*.mp2;*.mpa;*.mpeg"},
+        {"Advanced Audio Coding (.AAC, .M4A)", "*.aac;*.m4a"},
+        {"Audio Interchange File Format (.AIF, .AIFC, .AIFF)", "*.aif;*.aifc;*.aiff"},
+        {"Sun Microsystems and NeXT audio files (.AU,.SND)", "*.au;*.snd"},
+        {"MS Advanced Systems Format (.ASF)", "*.asf"},
+        {"MS Windows Media Audio (.WMA)", "*.wma"},
+    };
+    return types;
+}
+
+const std::string& SignalOpener::openFilter()
+{
+    static const std::string filter = [] {
+        std::string every;
+        std::string each;
+        for (const FileType& type : fileTypes()) {
+            every += (every.empty() ? "" : ";") + std::string(type.patterns);
+            each += std::string(type.name) + "|" + type.patterns + "|";
+        }
+        return "Every file Marlune reads|" + every + "|" + each + "Other files types (*.*)|*.*|";
+    }();
+    return filter;
+}
 
 marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
 {

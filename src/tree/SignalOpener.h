@@ -13,11 +13,16 @@ class marluneMDIClient;
 // Reads each file by its extension and makes one window per channel.
 class SignalOpener {
 public:
-    static constexpr const char* AudioFilter =
-        "Audio for Windows (.WAV)|*.wav|MPEG Audio Layer III (.MP3)|*.mp3|MPEG Audio Layer II (.MP2, .MPA, "
-        ".MPEG)|*.mp2;*.mpa;*.mpeg|Audio Interchange File Format (.AIF, .AIFC, .AIFF)|*.aif;*.aifc;*.aiff|Sun "
-        "Microsystems and NeXT audio files (.AU,.SND)|*.au;*.snd|MS Advanced Systems Format (.ASF)|*.asf|MS "
-        "Windows Media Audio (.WMA)|*.wma|Other files types (*.*)|*.*|";
+    // One entry of the open dialog's filter list: its name and its patterns ("*.a;*.b").
+    struct FileType {
+        const char* name;
+        const char* patterns;
+    };
+    // Every type the program reads, its own formats first and then the audio the converter decodes.
+    static const std::vector<FileType>& fileTypes();
+    // "Every file Marlune reads" with all the patterns of fileTypes(), then one entry per type, then
+    // all files; in the form of UiServices::openFileDialog.
+    static const std::string& openFilter();
     static constexpr const char* NoDecoderMessage =
         "The file could not be open. There is probably no decoder for this type of file in your system.";
 

@@ -218,7 +218,7 @@ std::optional<std::filesystem::path> WorkspaceLoader::locate(const std::string& 
         return folder_ / path;
     if (const std::filesystem::path beside = folder_ / baseName(name); readable(beside))
         return beside;
-    const std::vector<std::string> chosen = client_.ui().openFileDialog(SignalOpener::AudioFilter, false);
+    const std::vector<std::string> chosen = client_.ui().openFileDialog(SignalOpener::openFilter(), false);
     if (chosen.empty())
         return std::nullopt;
     return std::filesystem::path(chosen.front());

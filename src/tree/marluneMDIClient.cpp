@@ -189,7 +189,7 @@ marluneMDIChild* marluneMDIClient::openFiles(const std::vector<std::string>& nam
 
 void marluneMDIClient::openSignalCommand()
 {
-    const auto names = ui_.openFileDialog(SignalOpener::AudioFilter, true);
+    const auto names = ui_.openFileDialog(SignalOpener::openFilter(), true);
     if (!names.empty())
         openFiles(names);
 }

@@ -6,6 +6,7 @@
 #include "fileio/WavReader.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
+#include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
 
 namespace {
@@ -142,6 +143,48 @@ TEST_F(OpenerTest, RawReadAsksTheRateAndACancelAbandonsIt)
     EXPECT_EQ(channel0->caption(), " 2#data.sa3-0");
     EXPECT_EQ(client.windows().back()->caption(), " 5#data.sa3-3");
     EXPECT_EQ(channel0->signal()->count(), 10u);
+}
+
+TEST_F(OpenerTest, ARawFileOpensAtTheRateAskedAndNeverGoesToTheConverter)
+{
+    std::string bytes;
+    for (const int16_t value : {int16_t(1), int16_t(-2), int16_t(300), int16_t(-32768)})
+        bytes.append(reinterpret_cast<const char*>(&value), 2);
+    writeBytes(folder.path / "four.RAW", bytes);
+    answerSampleRate("1000");
+    auto* raw = client.openFiles({path("four.RAW")});
+    ASSERT_NE(raw, nullptr);
+    EXPECT_TRUE(ui.processes.empty());
+    EXPECT_EQ(raw->caption(), " 1#four.RAW");
+    const float* samples = raw->signal()->samples();
+    EXPECT_EQ(std::vector<float>(samples, samples + raw->signal()->count()), (std::vector<float>{1, -2, 300, -32768}));
+}
+
+// The first entry is the one the dialog starts with: it must show every file the later entries show.
+TEST_F(OpenerTest, TheOpenFilterStartsWithEveryTypeAndThenListsEachAlone)
+{
+    const std::string& filter = SignalOpener::openFilter();
+    std::vector<std::string> parts;
+    for (std::size_t begin = 0, end; (end = filter.find('|', begin)) != std::string::npos; begin = end + 1)
+        parts.push_back(filter.substr(begin, end - begin));
+    ASSERT_EQ(parts.size() % 2, 0u);
+    ASSERT_GE(parts.size(), 6u);
+    const std::string every = ";" + parts[1] + ";";
+    for (std::size_t i = 3; i + 2 < parts.size(); i += 2)
+        for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1) {
+            end = parts[i].find(';', begin);
+            const std::string pattern = parts[i].substr(begin, end == std::string::npos ? end : end - begin);
+            EXPECT_NE(every.find(";" + pattern + ";"), std::string::npos) << pattern << " of " << parts[i - 1];
+        }
+    for (const char* pattern : {"*.wav", "*.bin", "*.eeg", "*.sa3", "*.raw", "*.flac", "*.ogg", "*.mp3", "*.aac", "*.m4a"})
+        EXPECT_NE(every.find(std::string(";") + pattern + ";"), std::string::npos) << pattern;
+    EXPECT_EQ(parts[parts.size() - 1], "*.*") << "the last entry still shows everything";
+    EXPECT_EQ(parts.size() / 2, SignalOpener::fileTypes().size() + 2);
+
+    // The Open command shows it.
+    client.dispatch(Cmd::OpenSignal);
+    ASSERT_EQ(ui.openFilters.size(), 1u);
+    EXPECT_EQ(ui.openFilters[0], filter);
 }
 
 TEST_F(OpenerTest, ReplaceSignalNeedsTheSameRateAndLength)

@@ -19,7 +19,7 @@ struct Expected {
 // The command items of each menu in order, typed from the menu description.
 const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
     {"File",
-     {{"&Open signal...", 24332, "Alt+F", "Opens this signal"},
+     {{"&Open signal...\tCtrl+O", 24332, "Alt+F", "Opens this signal"},
       {"&Close", 24339, "", "Close this signal"},
       {"Export signal...", 25, "", ""},
       {"Import signal...", 118, "", ""},
@@ -191,6 +191,7 @@ TEST(MenuTree, KeysWithoutMenuItems)
     const std::set<std::pair<int, std::string>> expected{
         {23581, "Alt+Up"}, {23580, "Alt+Down"}, {60, "Ctrl+M"},         {61, "Ctrl+0"},
         {62, "Ctrl+Z"},    {24325, "Ctrl+S"},   {24321, "Alt+Backspace"}, {24326, "Ctrl+Del"},
+        {24332, "Ctrl+O"},
     };
     EXPECT_EQ(keys, expected);
 }
