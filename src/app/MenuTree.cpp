@@ -47,6 +47,7 @@ std::vector<TopMenu> buildMenus()
           separator(),
           cmd("Save &Workspace...", SaveWorkspace),
           cmd("&Load Workspace...", LoadWorkspace),
+          sub(MenuTree::RecentMenuLabel, {cmd("&Clear the list", ClearRecent)}),
           sub("Save window as custom tool",
               {cmd("&Window only...", SaveToolWindow), cmd("Window and its &subtree...", SaveToolSubtree)}),
           customTools(),

@@ -8,6 +8,7 @@
 #include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/WorkspaceLoader.h"
 #include "tree/WorkspaceWriter.h"
 #include "tree/marluneMDIClient.h"
@@ -37,14 +38,19 @@ std::vector<std::string> WorkspaceCommands::load(const std::string& fileName)
 void WorkspaceCommands::loadChosen(const std::string& folder)
 {
     const auto names = client_.ui().openFileDialog(Filter, false, folder);
-    if (!names.empty())
-        load(names.front());
+    if (names.empty())
+        return;
+    client_.recentFiles().add(names.front());
+    load(names.front());
 }
 
 bool WorkspaceCommands::saveChosen()
 {
     const auto name = client_.ui().saveFileDialog(Filter, Extension);
-    return name && WorkspaceWriter::saveWorkspace(client_, *name);
+    if (!name || !WorkspaceWriter::saveWorkspace(client_, *name))
+        return false;
+    client_.recentFiles().add(*name);
+    return true;
 }
 
 bool WorkspaceCommands::agreeToClose()

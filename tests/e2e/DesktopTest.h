@@ -150,6 +150,9 @@ protected:
     {
         if (!onPath("Xvfb"))
             return;
+        for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
+            if (const char* value = std::getenv(name))
+                environment_.emplace_back(name, value);
         server_ = new XServer;
         if (server_->display().empty())
             return;
@@ -169,6 +172,12 @@ protected:
         application_ = nullptr;
         delete server_;
         server_ = nullptr;
+        // Programs the later tests start must not look for the display that is gone.
+        for (const char* name : {"DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"})
+            ::unsetenv(name);
+        for (const auto& [name, value] : environment_)
+            ::setenv(name.c_str(), value.c_str(), 1);
+        environment_.clear();
     }
 
     void SetUp() override
@@ -241,6 +250,7 @@ private:
     }
 
     static inline XServer* server_ = nullptr;
+    static inline std::vector<std::pair<std::string, std::string>> environment_;
     static inline QApplication* application_ = nullptr;
     static inline QtMessageHandler previousHandler_ = nullptr;
 };

@@ -29,7 +29,9 @@
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
 #include "app/marluneApp.h"
+#include "support/TempFolder.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -437,4 +439,42 @@ TEST_F(FrameTest, PanesComeFromTheRegistryByKind)
     EXPECT_EQ(panes.make(*bare), nullptr);
     EXPECT_EQ(subWindows().size(), before);
     EXPECT_EQ(signalWindowOf(bare), nullptr) << "an overlay is never taken for a signal window";
+}
+
+TEST_F(FrameTest, TheRecentFilesMenuListsWhatWasOpenedAndOpensItAgain)
+{
+    QMenu* recent = nullptr;
+    for (QMenu* menu : frame_.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == MenuTree::RecentMenuLabel)
+            recent = menu;
+    ASSERT_NE(recent, nullptr);
+    const std::string oddName = app_.client().programFolder() + "R&B.wav";
+    std::filesystem::copy_file(ExampleWav, oddName);
+    app_.client().recentFiles().add(ExampleWav);
+    app_.client().recentFiles().add(oddName);
+    // The list is the user's setting, kept beside the defaults the program writes.
+    EXPECT_NE(readBytes(app_.client().paths().writableFolder("") / RecentFiles::FileName).find("R&B.wav"), std::string::npos);
+
+    emit recent->aboutToShow();
+    QList<QAction*> items = recent->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), QString::fromStdString("&1 " + app_.client().programFolder() + "R&&B.wav"));
+    EXPECT_EQ(items[1]->text(), QString::fromStdString("&2 " + ExampleWav));
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_EQ(items[3]->text(), "&Clear the list");
+    EXPECT_TRUE(items[1]->isEnabled());
+
+    items[1]->trigger();
+    EXPECT_EQ(app_.client().windows().size(), 2u) << "both channels of the example";
+    // Showing the menu again lists each file once, the one just opened first.
+    emit recent->aboutToShow();
+    settle();
+    items = recent->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), QString::fromStdString("&1 " + ExampleWav));
+
+    items[3]->trigger();
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 1);
+    EXPECT_FALSE(router_.state(Cmd::ClearRecent).enabled);
 }

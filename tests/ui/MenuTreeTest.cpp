@@ -31,6 +31,7 @@ const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
       {"Save signal &As...", 24334, "", "Saves this signal with a new name"},
       {"Save &Workspace...", 130, "", ""},
       {"&Load Workspace...", 131, "", ""},
+      {"&Clear the list", 27802, "", ""},
       {"&Window only...", 132, "", ""},
       {"Window and its &subtree...", 138, "", ""},
       {"&From file...", 133, "", ""},
