@@ -6,6 +6,7 @@
 #include <vector>
 
 class Signal;
+struct FileFacts;
 struct FileReadResult;
 class marluneMDIChild;
 class marluneMDIClient;
@@ -28,13 +29,16 @@ public:
 
     explicit SignalOpener(marluneMDIClient& client) : client_(client) {}
 
+    // The name of the file type of fileTypes() whose patterns hold the file's ending; empty for none.
+    static std::string typeNameOf(const std::filesystem::path& path);
+
     // The window of the last file opened (its first channel); null when none was.
     marluneMDIChild* open(const std::vector<std::string>& names, const std::string& displayName = {});
 
     // The windows of a read (see makeWindows), or its failure message (a refused file's names the file
     // and the reason); null when there are none.
     marluneMDIChild* windowsFor(FileReadResult result, const std::string& fileName, const char* titleFormat,
-                                int firstChannelNumber);
+                                int firstChannelNumber, std::string typeName = {});
 
 private:
     marluneMDIChild* openOne(const std::filesystem::path& path, const std::string& displayName);
@@ -43,7 +47,7 @@ private:
     // One window per channel signal, titled by `titleFormat` (window number, file's base name, channel
     // number counted from `firstChannelNumber`); channels after the first record the first as their group head.
     marluneMDIChild* makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
-                                 const char* titleFormat, int firstChannelNumber);
+                                 const char* titleFormat, int firstChannelNumber, const FileFacts& facts);
 
     marluneMDIClient& client_;
 };

@@ -32,8 +32,9 @@ private:
             if (file_.isEmpty()) {
                 dialog->reject();
             } else {
+                // Not accept(): it checks the name against a folder listing that fills in the background.
                 dialog->selectFile(file_);
-                static_cast<QDialog*>(dialog)->accept();  // public there, and the file dialog checks the name
+                static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
             }
         }
     }
