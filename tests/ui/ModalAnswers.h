@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
 
@@ -26,20 +28,33 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             boxTexts << box->text();
-            box->button(button_)->click();
+            // A box without the button (a report that only has OK) is closed as Escape would.
+            if (QAbstractButton* button = box->button(button_))
+                button->click();
+            else
+                box->reject();
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-            fileFilters << dialog->nameFilters();
+            if (dialog != seen_)
+                fileFilters << dialog->nameFilters();
+            seen_ = dialog;
             if (file_.isEmpty()) {
                 dialog->reject();
             } else {
-                // Not accept(): it checks the name against a folder listing that fills in the background.
+                // Typed into the name field as a person would; selectFile alone waits for the folder listing,
+                // filled in the background, and until then the dialog answers with the folder. Not accept():
+                // that checks the listing too.
                 dialog->selectFile(file_);
-                static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+                if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                    name->setText(file_);
+                if (dialog->selectedFiles() == QStringList{file_})
+                    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
             }
         }
     }
 
     QMessageBox::StandardButton button_;
     QString file_;
+    // The file dialog already counted; it may take several ticks to answer.
+    QPointer<QFileDialog> seen_;
     QTimer timer_;
 };
