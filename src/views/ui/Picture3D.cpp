@@ -29,30 +29,43 @@ QFont axisFont(int pixels)
     return font;
 }
 
+// Where the label's text lies, in device pixels, for the font of `metrics`.
+QRect labelBox(const QFontMetrics& metrics, QPoint at, const QString& text, Axes3DLayout::Anchor anchor)
+{
+    const int width = metrics.horizontalAdvance(text);
+    switch (anchor) {
+    case Axes3DLayout::Anchor::TopCentre:
+        return {at.x() - width / 2, at.y(), width, metrics.height()};
+    case Axes3DLayout::Anchor::TopRight:
+        return {at.x() - width, at.y(), width, metrics.height()};
+    case Axes3DLayout::Anchor::Upward:
+        return {at.x(), at.y() - width, metrics.height(), width};
+    case Axes3DLayout::Anchor::TopLeft:
+        break;
+    }
+    return {at.x(), at.y(), width, metrics.height()};
+}
+
 // Text at a device point, with the window mapping reset so glyphs keep their proportions.
 void drawLabel(QPainter& painter, QPoint at, const QString& text, Axes3DLayout::Anchor anchor)
 {
     const QFontMetrics metrics(painter.font());
-    const int width = metrics.horizontalAdvance(text);
     painter.save();
     painter.resetTransform();
-    switch (anchor) {
-    case Axes3DLayout::Anchor::TopLeft:
-        painter.drawText(at.x(), at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::TopCentre:
-        painter.drawText(at.x() - width / 2, at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::TopRight:
-        painter.drawText(at.x() - width, at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::Upward:
+    if (anchor == Axes3DLayout::Anchor::Upward) {
         painter.translate(at);
         painter.rotate(-90);
         painter.drawText(0, 0, text);
-        break;
+    } else {
+        painter.drawText(labelBox(metrics, at, text, anchor).left(), at.y() + metrics.ascent(), text);
     }
     painter.restore();
+}
+
+// As in the signal panes, labels stay readable in a small pane and modest in a large one.
+QFont labelFont(const Axes3DLayout& layout, double scale)
+{
+    return axisFont(std::clamp(int(layout.fontHeight * scale), LogicalText::MinPixels, LogicalText::MaxPixels));
 }
 
 void setUpPainter(QPainter& painter)
@@ -79,6 +92,8 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     // A cell's place in the spectrogram costs a multiplication: it is not stored for millions of cells.
     if (spectrogram()) {
         cells_.emplace(level, size.width(), size.height());
+        if (display.axes)
+            makeRoomForLabels();
         return;
     }
     points_.reserve(std::size_t(level.rowCount) * std::size_t(level.binCount));
@@ -90,6 +105,35 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
         for (int j = level.firstBin; j <= level.lastBin; ++j)
             points_.push_back(projection.ofCell(level, r, j, values[j]));
     }
+}
+
+void Picture3D::makeRoomForLabels()
+{
+    // The cells leave 40 pixels right of them and 30 below for the tick labels and titles; a label wider
+    // than that (a five-digit frequency in a large font) would be cut by the pane's edge, and read as
+    // another number. The cells then shrink until every label fits; a few rounds settle the truncations.
+    const ViewLevel& level = data_.level();
+    QSize area = size_;
+    for (int round = 0; round < 4; ++round) {
+        const Axes3DLayout layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
+        const QFontMetrics metrics(labelFont(layout, 1));
+        QRect used;
+        for (const Axes3DLayout::Label& label : layout.labels)
+            used |= labelBox(metrics, qpoint(label.at), QString::fromStdString(label.text), label.anchor);
+        const int right = used.right() + 1 - size_.width();
+        const int below = used.bottom() + 1 - size_.height();
+        if (right <= 0 && below <= 0)
+            return;
+        area -= QSize(std::max(right, 0), std::max(below, 0));
+        if (area.width() < 1 || area.height() < 1)
+            return;
+        cells_.emplace(level, area.width(), area.height());
+    }
+}
+
+Axes3DLayout::Titles Picture3D::titles() const
+{
+    return {display_.xLabel, display_.yLabel, display_.zLabel};
 }
 
 bool Picture3D::spectrogram() const
@@ -143,8 +187,7 @@ void Picture3D::draw(QImage& image) const
             painter.drawPolyline(line);
         }
     } else if (spectrogram()) {
-        const SpectrogramCells cells(data_.level(), size_.width(), size_.height());
-        if (cells.rectangles())
+        if (cells_->rectangles())
             drawSpectrogram(painter, data_.level().firstRow, data_.level().lastRow - 1);
         else
             drawBlocks(image);
@@ -161,9 +204,8 @@ void Picture3D::draw(QImage& image) const
 void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height());
-    const int width = cells.wholeWidth() + 1;
-    const int height = cells.wholeHeight() + 1;
+    const int width = cells_->wholeWidth() + 1;
+    const int height = cells_->wholeHeight() + 1;
     painter.setPen(Qt::NoPen);
     for (int r = fromRow; r <= toRow; ++r) {
         const float* here = data_.row(uint32_t(r));
@@ -179,9 +221,8 @@ void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 void Picture3D::drawBlocks(QImage& image) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height());
-    const int k = cells.rowsPerPixel();
-    const int kb = cells.binsPerPixel();
+    const int k = cells_->rowsPerPixel();
+    const int kb = cells_->binsPerPixel();
     std::array<QRgb, SpectrogramCells::Colours> shade{};
     for (int i = 0; i < SpectrogramCells::Colours; ++i)
         shade[std::size_t(i)] = colour(i).rgb();
@@ -229,21 +270,19 @@ void Picture3D::drawMesh(QPainter& painter) const
 
 void Picture3D::drawAxes(QPainter& painter) const
 {
-    const Axes3DLayout::Titles titles{display_.xLabel, display_.yLabel, display_.zLabel};
     Axes3DLayout layout;
     double fontScale = 1;
     if (spectrogram()) {
-        layout = Axes3DLayout::spectrogram(data_, SpectrogramCells(data_.level(), size_.width(), size_.height()), titles);
+        layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
     } else {
-        layout = Axes3DLayout::mesh(data_, titles);
+        layout = Axes3DLayout::mesh(data_, titles());
         // A height in logical units becomes pixels through the vertical scale only.
         fontScale = double(size_.height()) / data_.virtualHeight;
     }
     painter.setPen(pixelPen(Qt::black));
     for (const Axes3DLayout::Line& line : layout.lines)
         painter.drawLine(qpoint(line.from), qpoint(line.to));
-    // As in the signal panes, labels stay readable in a small pane and modest in a large one.
-    painter.setFont(axisFont(std::clamp(int(layout.fontHeight * fontScale), LogicalText::MinPixels, LogicalText::MaxPixels)));
+    painter.setFont(labelFont(layout, fontScale));
     const QTransform mapping = painter.combinedTransform();
     for (const Axes3DLayout::Label& label : layout.labels)
         drawLabel(painter, mapping.map(qpoint(label.at)), QString::fromStdString(label.text), label.anchor);
@@ -275,7 +314,7 @@ bool Picture3D::scroll(QImage& image, int direction) const
     const ViewLevel& level = data_.level();
     if (invalid_ || !spectrogram() || !data_.fillSegments || level.rowCount < 3 || (direction != 1 && direction != -1))
         return false;
-    const SpectrogramCells cells(level, size_.width(), size_.height());
+    const SpectrogramCells& cells = *cells_;
     if (!cells.rectangles() || cells.cellWidth() < 1)
         return false;
     if (data_.rulerOn)

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "views/Axes3DLayout.h"
 #include "views/Projection3D.h"
 #include "views/SpectrogramCells.h"
 
@@ -31,6 +32,9 @@ public:
 
 private:
     bool spectrogram() const;
+    // Shrinks the spectrogram's cells until every tick label and title lies inside the pane.
+    void makeRoomForLabels();
+    Axes3DLayout::Titles titles() const;
     void drawSpectrogram(QPainter& painter, int fromRow, int toRow) const;
     void drawBlocks(QImage& image) const;
     void drawMesh(QPainter& painter) const;
@@ -45,7 +49,8 @@ private:
     const Palette& palette_;
     bool invalid_;
     QSize size_;
-    // Projected points of the mesh view; the spectrogram computes its cells' places from `cells_`.
+    // Projected points of the mesh view; the spectrogram computes its cells' places from `cells_`, which
+    // leave room for the axes' labels.
     std::vector<ScreenPoint> points_;
     std::optional<SpectrogramCells> cells_;
     // Of the view shown: the spectrogram's, or the mesh view a saved -1 stands for.
