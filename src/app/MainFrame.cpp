@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -19,6 +20,7 @@
 #include "app/ControlBar.h"
 #include "app/MenuTree.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/WorkspaceCommands.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIClient.h"
@@ -94,6 +96,9 @@ void MainFrame::fillMenu(QMenu* menu, const std::vector<MenuItem>& items)
             QMenu* submenu = menu->addMenu(QString::fromStdString(item.label));
             if (item.label == MenuTree::ToolMenuLabel)
                 toolMenus_.push_back(submenu);
+            // Listed before the states are asked for, which fillMenu connects next.
+            if (item.label == MenuTree::RecentMenuLabel)
+                connect(submenu, &QMenu::aboutToShow, this, [this, submenu] { listRecentFiles(submenu); });
             fillMenu(submenu, item.children);
         } else {
             QAction* action = actions_.create(item.id, QString::fromStdString(item.label), menu);
@@ -151,6 +156,27 @@ void MainFrame::toolsChanged()
         for (std::size_t n = 0; n < tools.size(); ++n)
             menu->addAction(actions_.create(Cmd::ToolBase + int(n), QString::fromStdString(tools[n].menuText), menu));
     }
+}
+
+void MainFrame::listRecentFiles(QMenu* menu)
+{
+    // The entries and their separator stand above the menu's own last item, "&Clear the list".
+    const QList<QAction*> items = menu->actions();
+    QAction* clear = items.back();
+    for (QAction* item : items) {
+        if (item == clear)
+            continue;
+        menu->removeAction(item);
+        item->deleteLater();
+    }
+    const std::vector<std::string>& files = client_.recentFiles().entries();
+    for (std::size_t n = 0; n < files.size(); ++n) {
+        // A '&' of a file name is shown, not taken for a mnemonic.
+        const QString name = QFile::decodeName(files[n].c_str()).replace('&', "&&");
+        menu->insertAction(clear, actions_.create(Cmd::RecentBase + int(n), QString("&%1 %2").arg(n + 1).arg(name), menu));
+    }
+    if (!files.empty())
+        menu->insertSeparator(clear);
 }
 
 void MainFrame::buildAccelerators()
@@ -263,7 +289,8 @@ bool MainFrame::command(int id)
         arrangeIcons();
         return true;
     case Cmd::CloseAll:
-        client_.closeAll();
+        if (client_.workspaces().agreeToClose())
+            client_.closeAll();
         return true;
     case Cmd::Exit:
         close();
@@ -333,7 +360,11 @@ bool MainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void MainFrame::closeEvent(QCloseEvent* event)
 {
-    // Closing the frame closes every window without asking.
+    // One question for all the windows; Cancel keeps the program running with all of them.
+    if (!client_.workspaces().agreeToClose()) {
+        event->ignore();
+        return;
+    }
     client_.closeAll();
     QMainWindow::closeEvent(event);
 }

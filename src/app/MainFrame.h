@@ -69,6 +69,8 @@ private:
     std::vector<QMenu*> toolMenus_;
     QPointer<marluneControlWindow> controlWindow_;
     void buildAccelerators();
+    // Fills the recent-files submenu anew from the client's list as it opens.
+    void listRecentFiles(QMenu* menu);
     void followActiveSubWindow();
     void tileHorizontally();
     void arrangeIcons();

@@ -34,7 +34,7 @@ std::vector<TopMenu> buildMenus()
     using namespace Cmd;
     return {
         {"File", "file.html",
-         {cmd("&Open signal...", OpenSignal, "Alt+F", "Opens this signal"),
+         {cmd("&Open signal...\tCtrl+O", OpenSignal, "Alt+F", "Opens this signal"),
           hinted("&Close", Close, "Close this signal"),
           sub("ASCII files",
               {cmd("Export signal...", ExportAscii), cmd("Import signal...", ImportAscii),
@@ -47,6 +47,7 @@ std::vector<TopMenu> buildMenus()
           separator(),
           cmd("Save &Workspace...", SaveWorkspace),
           cmd("&Load Workspace...", LoadWorkspace),
+          sub(MenuTree::RecentMenuLabel, {cmd("&Clear the list", ClearRecent)}),
           sub("Save window as custom tool",
               {cmd("&Window only...", SaveToolWindow), cmd("Window and its &subtree...", SaveToolSubtree)}),
           customTools(),
@@ -183,7 +184,7 @@ const std::vector<Accelerator>& extraAccelerators()
     static const std::vector<Accelerator> keys{
         {Cmd::StepUp, "Alt+Up"},   {Cmd::StepDown, "Alt+Down"},     {Cmd::FillMean, "Ctrl+M"},
         {Cmd::FillZero, "Ctrl+0"}, {Cmd::OverlayZ, "Ctrl+Z"},       {Cmd::OverlayS, "Ctrl+S"},
-        {Cmd::Undo, "Alt+Backspace"}, {Cmd::Clear, "Ctrl+Del"},
+        {Cmd::Undo, "Alt+Backspace"}, {Cmd::Clear, "Ctrl+Del"}, {Cmd::OpenSignal, "Ctrl+O"},
     };
     return keys;
 }

@@ -34,6 +34,8 @@ struct Accelerator {
 namespace MenuTree {
 // The submenus that list the custom tools after "&From file..." and a separator.
 constexpr const char* ToolMenuLabel = "&Use custom tool";
+// The submenu that lists the recent files and workspaces above its "&Clear the list".
+constexpr const char* RecentMenuLabel = "&Recent files";
 const std::vector<TopMenu>& menus();
 const std::vector<Accelerator>& extraAccelerators();
 // The help page that describes the keys without menu items.

@@ -48,7 +48,8 @@ int run(int argc, char* argv[])
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(ScreenshotDelayMs, &app.frame(), [&app, screenshot] {
             static_cast<void>(writePngFile(app.frame().grab().toImage(), QFile::encodeName(screenshot).toStdString()));
-            QApplication::quit();
+            // Not quit(): that closes the frame first, and the frame asks whether to save the workspace.
+            QCoreApplication::exit(0);
         });
     }
     return application.exec();

@@ -14,6 +14,7 @@
 #include "kinds/WindowKindRegistration.h"
 #include "settings/DefaultsFile.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/WorkspaceCommands.h"
 
 namespace {
@@ -38,6 +39,7 @@ marluneApp::marluneApp(const ProgramPaths& paths)
       frame_(std::make_unique<MainFrame>(client_, router_))
 {
     registerWindowKinds(client_, &soundDevices_);
+    client_.recentFiles().keepIn(paths.readFile("", RecentFiles::FileName), paths.writableFolder("") / RecentFiles::FileName);
     QApplication::setWindowIcon(controlBarIcon(Cmd::FFT));
     ui_.attach(frame_.get(), &frame_->statusBars());
     router_.append(*this);
@@ -90,6 +92,9 @@ void marluneApp::handleCommandLine()
     }
     if (extension != ".mws") {
         client_.openFiles(arguments_);
+        for (const std::string& name : arguments_)
+            if (InputFile::open(name))
+                client_.recentFiles().add(name);
         return;
     }
     // "#n" in the workspace names the n-th item of the command line, the workspace itself being the first.
@@ -97,8 +102,10 @@ void marluneApp::handleCommandLine()
     items.insert(items.end(), arguments_.begin(), arguments_.end());
     WorkspaceCommands& workspaces = client_.workspaces();
     workspaces.setArguments(items);
-    if (InputFile::open(arguments_.front()))
+    if (InputFile::open(arguments_.front())) {
+        client_.recentFiles().add(arguments_.front());
         workspaces.load(arguments_.front());
+    }
 }
 
 bool marluneApp::showHelp(int id)

@@ -75,3 +75,20 @@ void spectrumOutput(int32_t show, const float* re, const float* im, std::size_t 
         break;
     }
 }
+
+const char* spectrumUnit(int32_t show)
+{
+    switch (show) {
+    case SpectrumShow::RealPart: return "Real part";
+    case SpectrumShow::ImaginaryPart: return "Imaginary part";
+    case SpectrumShow::Magnitude: return "Magnitude";
+    // 10 log10((re² + im²) / N): 20 log10 of the magnitude plus 10 log10(N).
+    case SpectrumShow::Decibel: return "dB (re 1/sqrt(N))";
+    case SpectrumShow::Phase: return "Phase (degrees)";
+    // 0 dB is a magnitude of 16384, a sine of half the 16-bit full scale.
+    case SpectrumShow::DecibelToMax: return "dB (re 16384)";
+    case SpectrumShow::PowerSpectralDensity: return "PSD (per Hz)";
+    case SpectrumShow::Welch: return "Power (Welch)";
+    default: return "";
+    }
+}

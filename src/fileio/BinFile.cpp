@@ -37,6 +37,7 @@ FileReadResult readFloatVariant(const InputFile& file, const uint8_t* header)
         FileReadResult result;
         result.signals.push_back(
             std::make_unique<Signal>(nullptr, SignalKind::FileSignal, std::move(block), uint32_t(count), rate));
+        result.sampleCoding = "32-bit floats";
         return result;
     } catch (const std::bad_alloc&) {
         return {FileReadError::OutOfMemory, {}};

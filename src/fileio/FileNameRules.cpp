@@ -22,7 +22,8 @@ OpenRoute openRouteFor(const std::filesystem::path& path)
         return OpenRoute::Sa3;
     if (ext == ".wav")
         return OpenRoute::Wav;
-    if (ext == ".bin" || ext == ".eeg")
+    // The signal-file reader takes every other ending as raw samples; ".raw" says so outright.
+    if (ext == ".bin" || ext == ".eeg" || ext == ".raw")
         return OpenRoute::SignalFile;
     return OpenRoute::Converter;
 }

@@ -7,7 +7,7 @@
 enum class OpenRoute {
     Sa3,         // .sa3: four channel windows
     Wav,         // .wav: the WAV reader (non-PCM files then go to the converter)
-    SignalFile,  // .bin, .eeg: the signal-file reader
+    SignalFile,  // .bin, .eeg, .raw: the signal-file reader
     Converter,   // anything else
 };
 OpenRoute openRouteFor(const std::filesystem::path& path);

@@ -25,6 +25,8 @@ struct FileReadResult {
     std::vector<std::unique_ptr<Signal>> signals;
     // What is wrong with an Invalid file, a sentence for the person who opened it.
     std::string reason = {};
+    // How the file stores a sample ("16-bit integers", "32-bit floats"), for the window's properties.
+    std::string sampleCoding = {};
 
     bool ok() const { return error == FileReadError::None; }
 };

@@ -1,6 +1,7 @@
 #pragma once
 // How the samples of interleaved little-endian frames are stored.
 #include <cstdint>
+#include <string>
 
 // `channels` samples a frame, each in a container of `containerBytes`.
 struct PcmFormat {
@@ -17,5 +18,12 @@ struct PcmFormat {
     unsigned validBits = 16;
 
     unsigned frameBytes() const { return channels * containerBytes; }
+    // "16-bit integers", "8-bit unsigned integers", "32-bit floats": what a sample is, for a person.
+    std::string description() const
+    {
+        if (coding == Coding::Float)
+            return std::to_string(8 * containerBytes) + "-bit floats";
+        return std::to_string(validBits) + (containerBytes == 1 ? "-bit unsigned integers" : "-bit integers");
+    }
     unsigned unusedBits() const { return 8 * containerBytes - validBits; }
 };

@@ -265,6 +265,7 @@ FileReadResult readInt16FileSignal(const InputFile& file, uint64_t offset, uint6
         result.signals = readPcmSignals(file, offset, uint32_t(count), PcmFormat{}, SignalKind::FileSignal, sampleRate);
         if (result.signals.empty())
             return invalidFile(RefusalReason::CutShort);
+        result.sampleCoding = PcmFormat{}.description();
         return result;
     } catch (const std::bad_alloc&) {
         return {FileReadError::OutOfMemory, {}};

@@ -45,6 +45,7 @@ FileReadResult readSa3File(const std::filesystem::path& path, const AskSampleRat
         if (!complete)
             return invalidFile(RefusalReason::CutShort);
         FileReadResult result;
+        result.sampleCoding = "16-bit integers in records of seven words";
         for (auto& block : blocks)
             result.signals.push_back(
                 std::make_unique<Signal>(nullptr, SignalKind::Sa3Channel, std::move(block), uint32_t(count), rate));

@@ -26,6 +26,7 @@ FileReadResult readWavFile(const std::filesystem::path& path)
                                         SignalKind::WavChannel, layout.sampleRate);
         if (result.signals.empty())
             return {FileReadError::WavOther, {}};
+        result.sampleCoding = layout.format.description();
         return result;
     } catch (const std::bad_alloc&) {
         return {FileReadError::WavOther, {}};

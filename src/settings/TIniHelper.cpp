@@ -122,7 +122,16 @@ long double TIniHelper::readExtended(std::string_view section, std::string_view 
 
 std::string TIniHelper::readText(std::string_view section, std::string_view key) const
 {
-    std::string value = readValue(section, key, " ");
+    std::string value = readWholeText(section, key);
+    if (value.size() > MaxValueLength)
+        value.resize(MaxValueLength);
+    return value;
+}
+
+std::string TIniHelper::readWholeText(std::string_view section, std::string_view key) const
+{
+    // Trimmed values are never a lone blank, so only a missing key reads the default.
+    std::string value = profile().getString(sectionOrDefault(section), key, " ");
     return value == " " ? std::string() : value;
 }
 

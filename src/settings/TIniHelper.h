@@ -41,6 +41,9 @@ public:
     long double readExtended(std::string_view section, std::string_view key) const;   // "%Lg"
     // A missing key or a value of one blank reads as the empty text.
     std::string readText(std::string_view section, std::string_view key) const;
+    // The same without the cut at 255 characters, for texts that are read to be shown (a workspace's
+    // message) or that name a file: both are whole only at their full length.
+    std::string readWholeText(std::string_view section, std::string_view key) const;
     // The number of keys of the section: a count of keyed items read from the file holds no more.
     std::size_t keyCount(std::string_view section) const;
 

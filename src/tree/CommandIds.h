@@ -10,6 +10,9 @@ constexpr int ImportAscii = 118;
 // Not numbered in the old menus: a picture or matrix file, or the clipboard's picture, as a 3D window.
 constexpr int OpenPicture = 27800;
 constexpr int ClipboardPicture = 27801;
+// The list of recent files: entry n is RecentBase + n.
+constexpr int ClearRecent = 27802;
+constexpr int RecentBase = 13700;
 constexpr int Export3DTriples = 127;
 constexpr int Export3DMatrix = 128;
 constexpr int ReplaceSignal = 7;

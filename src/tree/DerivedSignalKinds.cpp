@@ -19,6 +19,7 @@
 #include "signal/RemovePeaksSignal.h"
 #include "signal/SignalKind.h"
 #include "signal/SmoothSignal.h"
+#include "dsp/SpectrumOutput.h"
 #include "signal/SpectrumSignal.h"
 #include "tree/CommandIds.h"
 #include "tree/ControlDetails.h"
@@ -100,6 +101,9 @@ void spectrumProperties(marluneMDIChild& window)
     FFTDefaultsForm form(ui, spectrum.spectral, FFTDefaultsForm::Context::Spectrum);
     if (!ui.runDialog(form))
         return;
+    // A Y label of the person's own stays; the unit of the old form follows the new one.
+    if (window.yLabel().empty() || window.yLabel() == spectrumUnit(spectrum.spectral.show))
+        window.setYLabel(spectrumUnit(form.result().show));
     // A root spectrum keeps its values; the new settings apply from its next computation on.
     spectrum.spectral = form.result();
     WaitCursor wait(ui);
@@ -251,6 +255,7 @@ const WindowKind Kinds[] = {
         .kind = SignalKind::Spectrum,
         .title = " %u#FFT(%s)",
         .xLabel = "Hz",
+        .yLabel = [](const Signal& signal) { return spectrumUnit(static_cast<const SpectrumSignal&>(signal).spectral.show); },
         .colour = Red,
         .icon = 56,
         .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&,

@@ -38,6 +38,8 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
         window->setXLabel(signalParent->xLabel());
         window->setYLabel(signalParent->yLabel());
     }
+    if (entry->yLabel)
+        window->setYLabel(entry->yLabel(*window->signal()));
     if (entry->colour)
         window->setCurveColour(*entry->colour);
     else if (signalParent)

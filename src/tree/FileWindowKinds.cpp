@@ -1,5 +1,6 @@
 #include "tree/FileWindowKinds.h"
 
+#include "tree/FileProperties.h"
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/AsciiImport.h"
@@ -32,6 +33,7 @@ WindowKind fileKind(int32_t kind, bool replaceable)
         .kind = kind,
         .icon = FileIcon,
         .acceptsParent = takesNoParent,
+        .properties = FileProperties::show,
         .load = reopen,
         .controlDetail = ControlDetails::fileAndVisibleCount,
         .replaceable = replaceable,

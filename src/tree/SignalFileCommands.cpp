@@ -80,7 +80,7 @@ void SignalFileCommands::exportAscii()
 void SignalFileCommands::replaceSignal()
 {
     marluneMDIClient& client = window_.client();
-    const auto names = client.ui().openFileDialog(SignalOpener::AudioFilter, false);
+    const auto names = client.ui().openFileDialog(SignalOpener::openFilter(), false);
     if (names.empty())
         return;
     marluneMDIChild* other = client.openFiles({names.front()});
@@ -92,6 +92,7 @@ void SignalFileCommands::replaceSignal()
         std::copy_n(source.samples(), source.count(), own.samples());
         own.updateYRange();
         window_.setFileName(names.front());
+        window_.setFileFacts(other->fileFacts());
         window_.changeTitle(formatText("%u#%s-%d", unsigned(window_.index() + 1), names.front().c_str(),
                                        window_.channelNumber() + 1));
         window_.updateAfterChange();

@@ -1,5 +1,8 @@
 #include "tree/SignalOpener.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "base/FormatText.h"
 #include "base/UiServices.h"
 #include "fileio/FileNameRules.h"
@@ -13,9 +16,50 @@
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
-namespace {
-// The icon resource of every window that shows a signal read from a file.
-}  // namespace
+const std::vector<SignalOpener::FileType>& SignalOpener::fileTypes()
+{
+    static const std::vector<FileType> types{
+        {"Audio for Windows (.WAV)", "*.wav"},
+        {"Marlune signal (.BIN)", "*.bin"},
+        {"EEG signal (.EEG)", "*.eeg"},
+        {"Data log of four channels (.SA3)", "*.sa3"},
+        {"Raw 16-bit samples (.RAW)", "*.raw"},
+        {"Free Lossless Audio Codec (.FLAC)", "*.flac"},
+        {"Ogg Vorbis and Opus (.OGG, .OGA, .OPUS)", "*.ogg;*.oga;*.opus"},
+        {"MPEG Audio Layer III (.MP3)", "*.mp3"},
+        {"MPEG Audio Layer II (.MP2, .MPA, .MPEG)", "*.mp2;*.mpa;*.mpeg"},
+        {"Advanced Audio Coding (.AAC, .M4A)", "*.aac;*.m4a"},
+        {"Audio Interchange File Format (.AIF, .AIFC, .AIFF)", "*.aif;*.aifc;*.aiff"},
+        {"Sun Microsystems and NeXT audio files (.AU,.SND)", "*.au;*.snd"},
+        {"MS Advanced Systems Format (.ASF)", "*.asf"},
+        {"MS Windows Media Audio (.WMA)", "*.wma"},
+    };
+    return types;
+}
+
+std::string SignalOpener::typeNameOf(const std::filesystem::path& path)
+{
+    std::string ending = path.extension().string();
+    std::transform(ending.begin(), ending.end(), ending.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    for (const FileType& type : fileTypes())
+        if (!ending.empty() && (std::string(";") + type.patterns + ";").find(";*" + ending + ";") != std::string::npos)
+            return type.name;
+    return {};
+}
+
+const std::string& SignalOpener::openFilter()
+{
+    static const std::string filter = [] {
+        std::string every;
+        std::string each;
+        for (const FileType& type : fileTypes()) {
+            every += (every.empty() ? "" : ";") + std::string(type.patterns);
+            each += std::string(type.name) + "|" + type.patterns + "|";
+        }
+        return "Every file Marlune reads|" + every + "|" + each + "Other files types (*.*)|*.*|";
+    }();
+    return filter;
+}
 
 marluneMDIChild* SignalOpener::open(const std::vector<std::string>& names, const std::string& displayName)
 {
@@ -60,7 +104,7 @@ marluneMDIChild* SignalOpener::openOne(const std::filesystem::path& path, const 
     }
     if (result.error == FileReadError::NotPcm)
         return openThroughConverter(path, fileName);
-    return windowsFor(std::move(result), fileName, titleFormat, firstChannel);
+    return windowsFor(std::move(result), fileName, titleFormat, firstChannel, typeNameOf(path));
 }
 
 marluneMDIChild* SignalOpener::openThroughConverter(const std::filesystem::path& path, const std::string& fileName)
@@ -76,11 +120,15 @@ marluneMDIChild* SignalOpener::openThroughConverter(const std::filesystem::path&
         return nullptr;
     }
     // Read as a WAV file directly: the converter's output is never handed to the converter again.
-    return windowsFor(readWavFile(wav), fileName, " %u#%s-%d", 1);
+    FileReadResult result = readWavFile(wav);
+    if (!result.sampleCoding.empty())
+        result.sampleCoding = "decoded to " + result.sampleCoding;
+    const std::string typeName = typeNameOf(path);
+    return windowsFor(std::move(result), fileName, " %u#%s-%d", 1, typeName.empty() ? "Compressed audio" : typeName);
 }
 
 marluneMDIChild* SignalOpener::windowsFor(FileReadResult result, const std::string& fileName,
-                                          const char* titleFormat, int firstChannelNumber)
+                                          const char* titleFormat, int firstChannelNumber, std::string typeName)
 {
     if (!result.ok()) {
         UiServices& ui = client_.ui();
@@ -90,11 +138,12 @@ marluneMDIChild* SignalOpener::windowsFor(FileReadResult result, const std::stri
             ui.messageBox(invalidFileMessage(fileName, result.reason));
         return nullptr;
     }
-    return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannelNumber);
+    const FileFacts facts{std::move(typeName), std::move(result.sampleCoding), result.signals.size()};
+    return makeWindows(std::move(result.signals), fileName, titleFormat, firstChannelNumber, facts);
 }
 
 marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
-                                           const char* titleFormat, int firstChannelNumber)
+                                           const char* titleFormat, int firstChannelNumber, const FileFacts& facts)
 {
     const std::string shownName = std::filesystem::path(fileName).filename().string();
     marluneMDIChild* head = nullptr;
@@ -105,6 +154,7 @@ marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> 
                                       int(channel) + firstChannelNumber));
         window->setFileName(fileName);
         window->setChannelNumber(int32_t(channel));
+        window->setFileFacts(facts);
         window->setMainSignal(head);
         auto* added = static_cast<marluneMDIChild*>(client_.addWindow(std::move(window)));
         if (!added)

@@ -6,6 +6,7 @@
 #include <vector>
 
 class Signal;
+struct FileFacts;
 struct FileReadResult;
 class marluneMDIChild;
 class marluneMDIClient;
@@ -13,15 +14,23 @@ class marluneMDIClient;
 // Reads each file by its extension and makes one window per channel.
 class SignalOpener {
 public:
-    static constexpr const char* AudioFilter =
-        "Audio for Windows (.WAV)|*.wav|MPEG Audio Layer III (.MP3)|*.mp3|MPEG Audio Layer II (.MP2, .MPA, "
-        ".MPEG)|*.mp2;*.mpa;*.mpeg|Audio Interchange File Format (.AIF, .AIFC, .AIFF)|*.aif;*.aifc;*.aiff|Sun "
-        "Microsystems and NeXT audio files (.AU,.SND)|*.au;*.snd|MS Advanced Systems Format (.ASF)|*.asf|MS "
-        "Windows Media Audio (.WMA)|*.wma|Other files types (*.*)|*.*|";
+    // One entry of the open dialog's filter list: its name and its patterns ("*.a;*.b").
+    struct FileType {
+        const char* name;
+        const char* patterns;
+    };
+    // Every type the program reads, its own formats first and then the audio the converter decodes.
+    static const std::vector<FileType>& fileTypes();
+    // "Every file Marlune reads" with all the patterns of fileTypes(), then one entry per type, then
+    // all files; in the form of UiServices::openFileDialog.
+    static const std::string& openFilter();
     static constexpr const char* NoDecoderMessage =
         "The file could not be open. There is probably no decoder for this type of file in your system.";
 
     explicit SignalOpener(marluneMDIClient& client) : client_(client) {}
+
+    // The name of the file type of fileTypes() whose patterns hold the file's ending; empty for none.
+    static std::string typeNameOf(const std::filesystem::path& path);
 
     // The window of the last file opened (its first channel); null when none was.
     marluneMDIChild* open(const std::vector<std::string>& names, const std::string& displayName = {});
@@ -29,7 +38,7 @@ public:
     // The windows of a read (see makeWindows), or its failure message (a refused file's names the file
     // and the reason); null when there are none.
     marluneMDIChild* windowsFor(FileReadResult result, const std::string& fileName, const char* titleFormat,
-                                int firstChannelNumber);
+                                int firstChannelNumber, std::string typeName = {});
 
 private:
     marluneMDIChild* openOne(const std::filesystem::path& path, const std::string& displayName);
@@ -38,7 +47,7 @@ private:
     // One window per channel signal, titled by `titleFormat` (window number, file's base name, channel
     // number counted from `firstChannelNumber`); channels after the first record the first as their group head.
     marluneMDIChild* makeWindows(std::vector<std::unique_ptr<Signal>> signals, const std::string& fileName,
-                                 const char* titleFormat, int firstChannelNumber);
+                                 const char* titleFormat, int firstChannelNumber, const FileFacts& facts);
 
     marluneMDIClient& client_;
 };

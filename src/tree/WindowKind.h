@@ -37,6 +37,8 @@ struct WindowKind {
     const char* title = nullptr;
     // Null: both axis labels are the parent's; otherwise this X label and an empty Y label.
     const char* xLabel = nullptr;
+    // The Y label a new window of the kind gets from its signal (a spectrum's unit); null: as above.
+    const char* (*yLabel)(const Signal& signal) = nullptr;
     // None: the parent's curve colour.
     std::optional<Rgb> colour = std::nullopt;
     int32_t icon = 0;

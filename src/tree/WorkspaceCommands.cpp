@@ -8,6 +8,7 @@
 #include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/WorkspaceLoader.h"
 #include "tree/WorkspaceWriter.h"
 #include "tree/marluneMDIClient.h"
@@ -37,8 +38,34 @@ std::vector<std::string> WorkspaceCommands::load(const std::string& fileName)
 void WorkspaceCommands::loadChosen(const std::string& folder)
 {
     const auto names = client_.ui().openFileDialog(Filter, false, folder);
-    if (!names.empty())
-        load(names.front());
+    if (names.empty())
+        return;
+    client_.recentFiles().add(names.front());
+    load(names.front());
+}
+
+bool WorkspaceCommands::saveChosen()
+{
+    const auto name = client_.ui().saveFileDialog(Filter, Extension);
+    if (!name || !WorkspaceWriter::saveWorkspace(client_, *name))
+        return false;
+    client_.recentFiles().add(*name);
+    return true;
+}
+
+bool WorkspaceCommands::agreeToClose()
+{
+    if (client_.windows().empty())
+        return true;
+    switch (client_.ui().messageBox(SaveBeforeClosingQuestion, "Marlune", MessageButtons::YesNoCancel,
+                                    MessageIcon::Question)) {
+    case MessageResult::Yes:
+        return saveChosen();
+    case MessageResult::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool WorkspaceCommands::hasActiveWindow() const
@@ -48,11 +75,7 @@ bool WorkspaceCommands::hasActiveWindow() const
 }
 
 const CommandRow<WorkspaceCommands> WorkspaceCommands::Rows[] = {
-    {Cmd::SaveWorkspace, nullptr,
-     [](WorkspaceCommands& w) {
-         if (const auto name = w.client_.ui().saveFileDialog(Filter, Extension))
-             WorkspaceWriter::saveWorkspace(w.client_, *name);
-     }},
+    {Cmd::SaveWorkspace, nullptr, [](WorkspaceCommands& w) { w.saveChosen(); }},
     {Cmd::LoadWorkspace, nullptr, [](WorkspaceCommands& w) { w.loadChosen({}); }},
     {Cmd::Examples, nullptr,
      [](WorkspaceCommands& w) { w.loadChosen((std::filesystem::path(w.client_.programFolder()) / ExamplesFolder).string()); }},

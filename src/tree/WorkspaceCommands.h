@@ -14,6 +14,7 @@ public:
     static constexpr const char* Filter = "Marlune Workspace(*.mws)|*.mws";
     static constexpr const char* Extension = "mws";
     static constexpr const char* ExamplesFolder = "EXAMPLES";
+    static constexpr const char* SaveBeforeClosingQuestion = "Save the workspace before its windows close?";
 
     explicit WorkspaceCommands(marluneMDIClient& client);
 
@@ -25,6 +26,9 @@ public:
     void setArguments(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
     // Loads a workspace; the source files that could not be found, by their stored names.
     std::vector<std::string> load(const std::string& fileName);
+    // Asked once before Exit or Close All closes the windows the person made: Yes saves them as a
+    // workspace first. False when the windows must stay: Cancel, or a save that did not happen.
+    bool agreeToClose();
     CustomTools& tools() { return tools_; }
     const CustomTools& tools() const { return tools_; }
 
@@ -36,6 +40,8 @@ private:
     static const CommandRow<WorkspaceCommands> Rows[];
 
     void loadChosen(const std::string& folder);
+    // The save dialog, then the save; false when cancelled or not written.
+    bool saveChosen();
     // The active window of the tree; tools are saved from it.
     bool hasActiveWindow() const;
 

@@ -94,7 +94,8 @@ void WorkspaceLoader::loadWorkspace()
     const std::string active = ini_.readText(WorkspaceWriter::RootSection, "ActiveWindow");
     if (const auto found = loaded_.find(active); found != loaded_.end() && client_.isRegistered(found->second))
         client_.setActiveChild(found->second);
-    const std::string message = ini_.readText(WorkspaceWriter::RootSection, "Message");
+    // Written by hand for the examples and often longer than the helper's 255 characters.
+    const std::string message = ini_.readWholeText(WorkspaceWriter::RootSection, "Message");
     if (message.size() > 1)
         client_.ui().messageBox(message, MessageCaption, MessageButtons::Ok, MessageIcon::Information);
 }
@@ -217,7 +218,7 @@ std::optional<std::filesystem::path> WorkspaceLoader::locate(const std::string& 
         return folder_ / path;
     if (const std::filesystem::path beside = folder_ / baseName(name); readable(beside))
         return beside;
-    const std::vector<std::string> chosen = client_.ui().openFileDialog(SignalOpener::AudioFilter, false);
+    const std::vector<std::string> chosen = client_.ui().openFileDialog(SignalOpener::openFilter(), false);
     if (chosen.empty())
         return std::nullopt;
     return std::filesystem::path(chosen.front());

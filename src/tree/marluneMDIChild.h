@@ -11,6 +11,7 @@
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "signal/SignalOwner.h"
+#include "tree/FileFacts.h"
 #include "tree/marluneChild.h"
 #include "views/CurveDisplay.h"
 #include "views/SampleSelection.h"
@@ -43,6 +44,8 @@ public:
     void setOriginalUnits(int32_t units) { originalUnits_ = units; }
     int32_t channelNumber() const { return channelNumber_; }
     void setChannelNumber(int32_t channel) { channelNumber_ = channel; }
+    const FileFacts& fileFacts() const { return fileFacts_; }
+    void setFileFacts(FileFacts facts) { fileFacts_ = std::move(facts); }
     int32_t partCounter() const { return partCounter_; }
     void setPartCounter(int32_t count) { partCounter_ = count; }
     uint32_t step() const { return step_; }
@@ -125,6 +128,7 @@ private:
     std::unique_ptr<Signal> signal_;
     int32_t originalUnits_ = 1;
     int32_t channelNumber_ = 0;
+    FileFacts fileFacts_;
     int32_t partCounter_ = 0;
     uint32_t step_ = 30;
     marluneMDIChild* mainSignal_ = nullptr;

@@ -12,6 +12,7 @@
 #include "tree/ClientListener.h"
 #include "tree/CommandIds.h"
 #include "tree/GeneratorCommand.h"
+#include "tree/RecentFiles.h"
 #include "tree/SignalOpener.h"
 #include "tree/TreeKinds.h"
 #include "tree/WorkspaceCommands.h"
@@ -21,10 +22,12 @@
 
 marluneMDIClient::marluneMDIClient(UiServices& ui, ProgramPaths paths, std::optional<DefaultsFile> defaultsFile)
     : ui_(ui), paths_(std::move(paths)), programFolder_((paths_.programFolder() / "").string()),
-      defaultsFile_(std::move(defaultsFile)), workspaces_(std::make_unique<WorkspaceCommands>(*this))
+      defaultsFile_(std::move(defaultsFile)), workspaces_(std::make_unique<WorkspaceCommands>(*this)),
+      recent_(std::make_unique<RecentFiles>(*this))
 {
     addTreeKinds(kinds_);
     addCommands(*workspaces_);
+    addCommands(*recent_);
     if (defaultsFile_) {
         spectralSettings = defaultsFile_->readSpectral();
         defaultsFile_->readSections();
@@ -40,6 +43,7 @@ marluneMDIClient::marluneMDIClient(UiServices& ui, const std::string& programFol
 marluneMDIClient::~marluneMDIClient()
 {
     closeAll();
+    removeCommands(*recent_);
     removeCommands(*workspaces_);
     saveDefaults();
 }
@@ -189,9 +193,12 @@ marluneMDIChild* marluneMDIClient::openFiles(const std::vector<std::string>& nam
 
 void marluneMDIClient::openSignalCommand()
 {
-    const auto names = ui_.openFileDialog(SignalOpener::AudioFilter, true);
-    if (!names.empty())
-        openFiles(names);
+    const auto names = ui_.openFileDialog(SignalOpener::openFilter(), true);
+    if (names.empty())
+        return;
+    openFiles(names);
+    for (const std::string& name : names)
+        recent_->add(name);
 }
 
 void marluneMDIClient::openPictureCommand()

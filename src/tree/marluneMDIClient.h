@@ -18,6 +18,7 @@
 #include "views/Palette.h"
 
 class ClientListener;
+class RecentFiles;
 class WorkspaceCommands;
 class SignalWindowCommands;
 class marluneChild;
@@ -107,6 +108,8 @@ public:
 
     // Workspaces and custom tools.
     WorkspaceCommands& workspaces() { return *workspaces_; }
+    // The signal files and workspaces the person opened or saved last.
+    RecentFiles& recentFiles() { return *recent_; }
 
     SpectralSettings spectralSettings{};
     // The signal generator's current settings: the dialog opens on them, workspaces store them.
@@ -135,6 +138,7 @@ private:
     std::vector<CommandTarget*> commands_;
     std::vector<SignalWindowCommands*> signalWindowCommands_;
     std::unique_ptr<WorkspaceCommands> workspaces_;
+    std::unique_ptr<RecentFiles> recent_;
     std::optional<WindowPlacement> controlWindow_;
     std::array<std::unique_ptr<marluneChild>, MaxWindows> table_;
     int highestIndex_ = -1;

@@ -151,3 +151,19 @@ TEST(BatchRun, GnuParallelAppliesAToolToEveryFileIntoAFolderEach)
         EXPECT_EQ(manifest.getString("Window_2", "Type", ""), "2") << name;
     }
 }
+
+// Both end with windows open, and nobody is there to answer whether to save them.
+TEST(BatchRun, NeitherAnExportNorAScreenshotRunAsksToSaveTheWorkspace)
+{
+    TempFolder folder;
+    const Outcome exported = exportWorkspace(folder.path / "out", Examples / "spectral-analysis.mws");
+    ASSERT_EQ(exported.status, 0) << exported.errors;
+    EXPECT_EQ(exported.errors.find("Save the workspace"), std::string::npos) << exported.errors;
+    EXPECT_NE(exported.errors.find("everything below it follows."), std::string::npos) << "the message goes out whole";
+
+    const auto shot = folder.path / "frame.png";
+    const Outcome screenshot = run("env QT_QPA_PLATFORM=offscreen timeout 30 '" + Program + "' --screenshot '" +
+                                   shot.string() + "' '" + (Examples / "example.wav").string() + "'");
+    EXPECT_EQ(screenshot.status, 0) << "124 is a run that waited for an answer: " << screenshot.errors;
+    EXPECT_TRUE(std::filesystem::exists(shot));
+}

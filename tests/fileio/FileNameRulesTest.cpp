@@ -21,6 +21,7 @@ TEST_F(FileNameRulesTest, ExtensionsChooseTheReaderAndTheWriter)
     EXPECT_EQ(openRouteFor("/d/a.Wav"), OpenRoute::Wav);
     EXPECT_EQ(openRouteFor("/d/a.bIn"), OpenRoute::SignalFile);
     EXPECT_EQ(openRouteFor("/d/a.EEG"), OpenRoute::SignalFile);
+    EXPECT_EQ(openRouteFor("/d/a.Raw"), OpenRoute::SignalFile);
     EXPECT_EQ(openRouteFor("/d/a.mp3"), OpenRoute::Converter);
     EXPECT_EQ(openRouteFor("/d/wav"), OpenRoute::Converter);
 

@@ -42,6 +42,9 @@ TEST_F(TIniHelperFile, ReadsScanfConversionsWithZeroAndEmptyDefaults)
     EXPECT_EQ(ini.readText("S", "blank"), "");
     EXPECT_EQ(ini.readText("S", "missing"), "");
     EXPECT_EQ(ini.readText("S", "long"), std::string(255, 'x'));
+    EXPECT_EQ(ini.readWholeText("S", "long"), std::string(300, 'x'));
+    EXPECT_EQ(ini.readWholeText("S", "blank"), "");
+    EXPECT_EQ(ini.readWholeText("S", "missing"), "");
 }
 
 TEST_F(TIniHelperFile, HundredsOfWritesCostOneAtomicFileWrite)

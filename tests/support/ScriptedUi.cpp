@@ -37,8 +37,9 @@ bool ScriptedUi::runDialog(DialogForm& form)
     return answer && answer(form) && form.accept();
 }
 
-std::vector<std::string> ScriptedUi::openFileDialog(const std::string&, bool, const std::string& folder)
+std::vector<std::string> ScriptedUi::openFileDialog(const std::string& filter, bool, const std::string& folder)
 {
+    openFilters.push_back(filter);
     openFolders.push_back(folder);
     return takeFront<std::vector<std::string>>(openAnswers, {});
 }

@@ -29,6 +29,7 @@ public:
     std::vector<std::string> formsShown;
     std::vector<std::shared_ptr<DialogForm>> modelessForms;  // kept open, as the desktop's dialogs keep them
     std::deque<std::vector<std::string>> openAnswers;
+    std::vector<std::string> openFilters;
     std::deque<std::optional<std::string>> saveAnswers;
     std::vector<std::string> saveFilters;
     std::vector<std::string> saveDefaultExtensions;

@@ -6,6 +6,7 @@
 #include "fileio/WavReader.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
+#include "tree/CommandIds.h"
 #include "tree/SignalOpener.h"
 
 namespace {
@@ -142,6 +143,108 @@ TEST_F(OpenerTest, RawReadAsksTheRateAndACancelAbandonsIt)
     EXPECT_EQ(channel0->caption(), " 2#data.sa3-0");
     EXPECT_EQ(client.windows().back()->caption(), " 5#data.sa3-3");
     EXPECT_EQ(channel0->signal()->count(), 10u);
+}
+
+TEST_F(OpenerTest, ARawFileOpensAtTheRateAskedAndNeverGoesToTheConverter)
+{
+    std::string bytes;
+    for (const int16_t value : {int16_t(1), int16_t(-2), int16_t(300), int16_t(-32768)})
+        bytes.append(reinterpret_cast<const char*>(&value), 2);
+    writeBytes(folder.path / "four.RAW", bytes);
+    answerSampleRate("1000");
+    auto* raw = client.openFiles({path("four.RAW")});
+    ASSERT_NE(raw, nullptr);
+    EXPECT_TRUE(ui.processes.empty());
+    EXPECT_EQ(raw->caption(), " 1#four.RAW");
+    const float* samples = raw->signal()->samples();
+    EXPECT_EQ(std::vector<float>(samples, samples + raw->signal()->count()), (std::vector<float>{1, -2, 300, -32768}));
+}
+
+// The first entry is the one the dialog starts with: it must show every file the later entries show.
+TEST_F(OpenerTest, TheOpenFilterStartsWithEveryTypeAndThenListsEachAlone)
+{
+    const std::string& filter = SignalOpener::openFilter();
+    std::vector<std::string> parts;
+    for (std::size_t begin = 0, end; (end = filter.find('|', begin)) != std::string::npos; begin = end + 1)
+        parts.push_back(filter.substr(begin, end - begin));
+    ASSERT_EQ(parts.size() % 2, 0u);
+    ASSERT_GE(parts.size(), 6u);
+    const std::string every = ";" + parts[1] + ";";
+    for (std::size_t i = 3; i + 2 < parts.size(); i += 2)
+        for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1) {
+            end = parts[i].find(';', begin);
+            const std::string pattern = parts[i].substr(begin, end == std::string::npos ? end : end - begin);
+            EXPECT_NE(every.find(";" + pattern + ";"), std::string::npos) << pattern << " of " << parts[i - 1];
+        }
+    for (const char* pattern : {"*.wav", "*.bin", "*.eeg", "*.sa3", "*.raw", "*.flac", "*.ogg", "*.mp3", "*.aac", "*.m4a"})
+        EXPECT_NE(every.find(std::string(";") + pattern + ";"), std::string::npos) << pattern;
+    EXPECT_EQ(parts[parts.size() - 1], "*.*") << "the last entry still shows everything";
+    EXPECT_EQ(parts.size() / 2, SignalOpener::fileTypes().size() + 2);
+
+    // The Open command shows it.
+    client.dispatch(Cmd::OpenSignal);
+    ASSERT_EQ(ui.openFilters.size(), 1u);
+    EXPECT_EQ(ui.openFilters[0], filter);
+}
+
+// "Properties..." of the active window: the one message box it shows.
+class FilePropertiesTest : public OpenerTest {
+protected:
+    std::string propertiesOf(marluneChild* window)
+    {
+        client.setActiveChild(window);
+        ui.messages.clear();
+        const auto state = client.dispatchState(Cmd::Properties);
+        EXPECT_TRUE(state && state->enabled);
+        EXPECT_TRUE(client.dispatch(Cmd::Properties));
+        EXPECT_EQ(ui.messages.size(), 1u);
+        return ui.messages.empty() ? std::string() : ui.messages.back().text;
+    }
+};
+
+TEST_F(FilePropertiesTest, AWavChannelTellsFormatChannelsDepthRateLengthAndPath)
+{
+    const auto wav = sox("-r 22050 -c 2 -b 24|synth 1.5 sine 100 sine 200", "deep.wav");
+    ASSERT_NE(client.openFiles({wav}), nullptr);
+    EXPECT_EQ(propertiesOf(client.windows()[1]), "File: " + wav + "\n"
+              "Format: Audio for Windows (.WAV)\n"
+              "Channels: 2 (this window shows channel 2)\n"
+              "Samples: 24-bit integers\n"
+              "Sample rate: 22050 Hz\n"
+              "Length: 33075 samples, 1.5 s");
+    EXPECT_EQ(ui.messages.back().caption, "Properties");
+
+    // Zooming changes what is shown, not what the file holds.
+    const auto eight = sox("-r 8000 -c 1 -b 8|synth 0.25 sine 100", "eight.wav");
+    const auto floats = sox("-r 48000 -c 1 -e floating-point -b 32|synth 0.01 sine 100", "float.wav");
+    const std::string small = propertiesOf(client.openFiles({eight}));
+    EXPECT_NE(small.find("Samples: 8-bit unsigned integers\n"), std::string::npos) << small;
+    EXPECT_NE(small.find("Channels: 1 (this window shows channel 1)\n"), std::string::npos) << small;
+    EXPECT_NE(small.find("Length: 2000 samples, 0.25 s"), std::string::npos) << small;
+    const std::string real = propertiesOf(client.openFiles({floats}));
+    EXPECT_NE(real.find("Samples: 32-bit floats\n"), std::string::npos) << real;
+    EXPECT_NE(real.find("Sample rate: 48000 Hz\n"), std::string::npos) << real;
+}
+
+TEST_F(FilePropertiesTest, TheProgramsOwnFormatsSayWhatTheyHold)
+{
+    std::string bytes;
+    for (int i = 0; i < 5; ++i)
+        bytes += std::string("\x01\x00", 2);
+    writeBytes(folder.path / "five.raw", bytes);
+    answerSampleRate("12.5");
+    const std::string raw = propertiesOf(client.openFiles({path("five.raw")}));
+    EXPECT_NE(raw.find("Format: Raw 16-bit samples (.RAW)\nChannels: 1"), std::string::npos) << raw;
+    EXPECT_NE(raw.find("Samples: 16-bit integers\nSample rate: 12.5 Hz\nLength: 5 samples, 0.4 s"), std::string::npos)
+        << raw;
+
+    writeBytes(folder.path / "log.sa3", std::string(2 * (61 + 7 * 10), '\0'));
+    answerSampleRate("100");
+    client.openFiles({path("log.sa3")});
+    const std::string log = propertiesOf(client.windows().back());
+    EXPECT_NE(log.find("Format: Data log of four channels (.SA3)\nChannels: 4 (this window shows channel 4)"),
+              std::string::npos)
+        << log;
 }
 
 TEST_F(OpenerTest, ReplaceSignalNeedsTheSameRateAndLength)

@@ -49,7 +49,7 @@ TEST_F(SpectrumWindowTest, FftCommandNeedsMoreThanSevenSamples)
     ASSERT_NE(spectrum, nullptr);
     EXPECT_EQ(spectrum->caption(), " 3#FFT( 2#sine-1)") << "the refused FFT did not take a number";
     EXPECT_EQ(spectrum->xLabel(), "Hz");
-    EXPECT_EQ(spectrum->yLabel(), "");
+    EXPECT_EQ(spectrum->yLabel(), "Magnitude") << "the default output form";
     EXPECT_EQ(spectrum->curveColour(), (Rgb{255, 0, 0}));
     EXPECT_EQ(spectrum->icon(), 56);
     EXPECT_EQ(spectrum->parent(), parent);
@@ -135,6 +135,45 @@ TEST_F(SpectrumWindowTest, PropertiesEditTheWindowsOwnSettingsAndRecompute)
     EXPECT_EQ(client.spectralSettings.show, 2) << "the application-wide record stays";
     EXPECT_GT(spectrum->signal()->samples()[7], 0.0f) << "now in dB";
     EXPECT_EQ(log, (std::vector<std::string>{"child"}));
+}
+
+TEST_F(SpectrumWindowTest, TheYLabelNamesTheOutputFormAndFollowsItUnlessThePersonWroteOne)
+{
+    const std::vector<std::string> expected{"Real part",       "Imaginary part", "Magnitude",    "dB (re 1/sqrt(N))",
+                                            "Phase (degrees)", "dB (re 16384)",  "PSD (per Hz)", "Power (Welch)"};
+    for (int32_t show = 0; show < 8; ++show) {
+        client.spectralSettings.show = show;
+        sineWindow();
+        auto* spectrum = fftOfActive();
+        ASSERT_NE(spectrum, nullptr);
+        EXPECT_EQ(spectrum->yLabel(), expected[std::size_t(show)]);
+        EXPECT_LE(spectrum->yLabel().size(), 19u) << "labels are stored with 19 characters";
+    }
+    // The dB of output 3 are relative to a magnitude of 1/sqrt(N): a sine of amplitude 2 on a bin of a
+    // 1024-point transform reads 20 log10(2) + 10 log10(1024).
+    client.spectralSettings.show = 3;
+    sineWindow();
+    EXPECT_NEAR(fftOfActive()->signal()->samples()[7], 20 * std::log10(2.0) + 10 * std::log10(1024.0), 1e-3);
+    // Output 5 is relative to a magnitude of 16384: amplitude 2 reads 20 log10(2 / 16384).
+    client.spectralSettings.show = 5;
+    sineWindow();
+    auto* toMax = fftOfActive();
+    EXPECT_NEAR(toMax->signal()->samples()[7], 20 * std::log10(2.0 / 16384), 1e-3);
+
+    const auto chooseForm = [this](int32_t show) {
+        ui.formAnswers.push_back([show](DialogForm& form) {
+            static_cast<FFTDefaultsForm&>(form).show = show;
+            return true;
+        });
+    };
+    client.setActiveChild(toMax);
+    chooseForm(6);
+    client.dispatch(6);
+    EXPECT_EQ(toMax->yLabel(), "PSD (per Hz)");
+    toMax->setYLabel("V/sqrt(Hz)");
+    chooseForm(2);
+    client.dispatch(6);
+    EXPECT_EQ(toMax->yLabel(), "V/sqrt(Hz)") << "the person's own label stays";
 }
 
 TEST(FFTDefaultsForm, RefusesWrongSettingsAndKeepsTheRecord)

@@ -1,6 +1,7 @@
 #include "tree/TreeFixture.h"
 
 #include <cmath>
+#include <fstream>
 #include <regex>
 
 #include "dsp/CalcOperator.h"
@@ -506,4 +507,77 @@ TEST_F(WorkspaceTest, AnInvalidTimeFFTKeepsItsChoicesThroughASave)
     ASSERT_EQ(whole->client.windows().size(), 2u);
     EXPECT_FALSE(whole->client.windows()[1]->invalid());
     EXPECT_EQ(static_cast<marlune3DChild*>(whole->client.windows()[1])->data().rows(), 20u);
+}
+
+TEST_F(WorkspaceTest, ClosingAsksOnceAndYesSavesTheWorkspaceThatLoadsBack)
+{
+    // Nothing open: nothing to lose, nothing asked.
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    EXPECT_TRUE(ui.messages.empty());
+
+    marluneMDIChild* wav = openTone();
+    ASSERT_NE(derive(wav, Cmd::FFT), nullptr);
+    const auto file = folder.path / "kept.mws";
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {file.string()};
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, WorkspaceCommands::SaveBeforeClosingQuestion);
+    EXPECT_EQ(ui.saveFilters, std::vector<std::string>{WorkspaceCommands::Filter});
+    auto fresh = loadFresh(file);
+    ASSERT_EQ(fresh->client.windows().size(), 2u);
+    EXPECT_EQ(fresh->client.windows()[1]->parent(), fresh->client.windows()[0]);
+}
+
+TEST_F(WorkspaceTest, ClosingKeepsTheWindowsOnCancelOrACancelledSaveAndNoWritesNothing)
+{
+    openTone();
+    ui.messageAnswers = {MessageResult::Cancel};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+    EXPECT_TRUE(ui.saveFilters.empty()) << "Cancel asks for no file";
+
+    // Yes and then Cancel in the file dialog: nothing saved, so nothing may close.
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {std::nullopt};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+
+    // A save that fails keeps the windows too, after its own report.
+    ui.messageAnswers = {MessageResult::Yes};
+    ui.saveAnswers = {(folder.path / "no-such-folder" / "x.mws").string()};
+    EXPECT_FALSE(client.workspaces().agreeToClose());
+
+    ui.messages.clear();
+    ui.messageAnswers = {MessageResult::No};
+    EXPECT_TRUE(client.workspaces().agreeToClose());
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.saveFilters.size(), 2u) << "No asks for no file";
+    EXPECT_EQ(client.windows().size(), 1u) << "the question closes nothing itself";
+}
+
+TEST_F(WorkspaceTest, TheExamplesMessageIsShownWholeWithItsLastSentence)
+{
+    const std::filesystem::path shipped = std::filesystem::path(MARLUNE_SOURCE_DIR) / "resources" / "EXAMPLES";
+    std::string expected;
+    {
+        std::ifstream in(shipped / "spectral-analysis.mws");
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("Message=", 0) == 0)
+                expected = line.substr(8);
+    }
+    while (!expected.empty() && expected.back() == '\r')
+        expected.pop_back();
+    ASSERT_GT(expected.size(), 255u) << "the shipped message is the long case";
+    ASSERT_TRUE(expected.ends_with("everything below it follows.")) << expected;
+
+    auto fresh = loadFresh(shipped / "spectral-analysis.mws");
+    ASSERT_FALSE(fresh->ui.messages.empty());
+    EXPECT_EQ(fresh->ui.messages.back().text, expected);
+    EXPECT_EQ(fresh->ui.messages.back().caption, "Information about this example");
+
+    // A message of a thousand characters, written by hand as example messages are.
+    const auto file = folder.path / "long.mws";
+    writeBytes(file, "[Root]\r\nMessage=" + std::string(999, 'm') + ".\r\n");
+    auto longer = loadFresh(file);
+    ASSERT_EQ(longer->ui.messages.size(), 1u);
+    EXPECT_EQ(longer->ui.messages[0].text, std::string(999, 'm') + ".");
 }

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <map>
 
+#include "ModalAnswers.h"
 #include "QtTestApp.h"
 #include "app/CommandActions.h"
 #include "app/ControlBar.h"
@@ -28,7 +29,9 @@
 #include "app/SplashWindow.h"
 #include "app/marluneAboutDlg.h"
 #include "app/marluneApp.h"
+#include "support/TempFolder.h"
 #include "tree/CommandIds.h"
+#include "tree/RecentFiles.h"
 #include "tree/marluneChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -155,11 +158,18 @@ TEST_F(FrameTest, WithoutWindowsEditCommandsAreDisabledAndOpenWorks)
 TEST_F(FrameTest, AcceleratorsAreKeysOfTheFrame)
 {
     std::map<int, QKeySequence> keys;
+    // Open has two keys: the menu's Alt+F and Ctrl+O.
+    std::multimap<int, QKeySequence> all;
     for (const QAction* action : frame_.actions())
-        if (!action->shortcut().isEmpty())
+        if (!action->shortcut().isEmpty()) {
             keys[action->data().toInt()] = action->shortcut();
+            all.emplace(action->data().toInt(), action->shortcut());
+        }
     EXPECT_EQ(keys[24336], QKeySequence("Ctrl+2"));
-    EXPECT_EQ(keys[24332], QKeySequence("Alt+F"));
+    std::vector<QKeySequence> open;
+    for (auto [key, end] = all.equal_range(24332); key != end; ++key)
+        open.push_back(key->second);
+    EXPECT_EQ(open, (std::vector<QKeySequence>{QKeySequence("Alt+F"), QKeySequence("Ctrl+O")}));
     EXPECT_EQ(keys[2], QKeySequence("Ctrl+Q"));
     EXPECT_EQ(keys[102], QKeySequence("Alt+L"));
     EXPECT_EQ(keys[24310], QKeySequence("Alt+F4"));
@@ -227,8 +237,10 @@ TEST_F(FrameTest, CloseAllAndTileGoThroughTheRouter)
     EXPECT_EQ(windows[0]->geometry().top(), 0);
     EXPECT_EQ(windows[1]->geometry().top(), windows[0]->geometry().height());
 
+    const ModalAnswers no(QMessageBox::No);
     ASSERT_TRUE(router_.trigger(24365));
     settle();
+    EXPECT_EQ(no.boxTexts.size(), 1);
     EXPECT_TRUE(app_.client().windows().empty());
     EXPECT_TRUE(subWindows().isEmpty());
     EXPECT_FALSE(router_.state(24365).enabled);
@@ -238,7 +250,9 @@ TEST_F(FrameTest, ExitClosesTheFrameAndItsWindows)
 {
     frame_.show();
     app_.client().openFiles({ExampleWav});
+    const ModalAnswers no(QMessageBox::No);
     ASSERT_TRUE(router_.trigger(24310));
+    EXPECT_EQ(no.boxTexts.size(), 1);
     EXPECT_FALSE(frame_.isVisible());
     EXPECT_TRUE(app_.client().windows().empty());
 }
@@ -425,4 +439,42 @@ TEST_F(FrameTest, PanesComeFromTheRegistryByKind)
     EXPECT_EQ(panes.make(*bare), nullptr);
     EXPECT_EQ(subWindows().size(), before);
     EXPECT_EQ(signalWindowOf(bare), nullptr) << "an overlay is never taken for a signal window";
+}
+
+TEST_F(FrameTest, TheRecentFilesMenuListsWhatWasOpenedAndOpensItAgain)
+{
+    QMenu* recent = nullptr;
+    for (QMenu* menu : frame_.menuBar()->findChildren<QMenu*>())
+        if (menu->title() == MenuTree::RecentMenuLabel)
+            recent = menu;
+    ASSERT_NE(recent, nullptr);
+    const std::string oddName = app_.client().programFolder() + "R&B.wav";
+    std::filesystem::copy_file(ExampleWav, oddName);
+    app_.client().recentFiles().add(ExampleWav);
+    app_.client().recentFiles().add(oddName);
+    // The list is the user's setting, kept beside the defaults the program writes.
+    EXPECT_NE(readBytes(app_.client().paths().writableFolder("") / RecentFiles::FileName).find("R&B.wav"), std::string::npos);
+
+    emit recent->aboutToShow();
+    QList<QAction*> items = recent->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), QString::fromStdString("&1 " + app_.client().programFolder() + "R&&B.wav"));
+    EXPECT_EQ(items[1]->text(), QString::fromStdString("&2 " + ExampleWav));
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_EQ(items[3]->text(), "&Clear the list");
+    EXPECT_TRUE(items[1]->isEnabled());
+
+    items[1]->trigger();
+    EXPECT_EQ(app_.client().windows().size(), 2u) << "both channels of the example";
+    // Showing the menu again lists each file once, the one just opened first.
+    emit recent->aboutToShow();
+    settle();
+    items = recent->actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items[0]->text(), QString::fromStdString("&1 " + ExampleWav));
+
+    items[3]->trigger();
+    emit recent->aboutToShow();
+    EXPECT_EQ(recent->actions().size(), 1);
+    EXPECT_FALSE(router_.state(Cmd::ClearRecent).enabled);
 }

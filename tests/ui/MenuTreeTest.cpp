@@ -19,7 +19,7 @@ struct Expected {
 // The command items of each menu in order, typed from the menu description.
 const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
     {"File",
-     {{"&Open signal...", 24332, "Alt+F", "Opens this signal"},
+     {{"&Open signal...\tCtrl+O", 24332, "Alt+F", "Opens this signal"},
       {"&Close", 24339, "", "Close this signal"},
       {"Export signal...", 25, "", ""},
       {"Import signal...", 118, "", ""},
@@ -31,6 +31,7 @@ const std::vector<std::pair<std::string, std::vector<Expected>>> ExpectedMenus{
       {"Save signal &As...", 24334, "", "Saves this signal with a new name"},
       {"Save &Workspace...", 130, "", ""},
       {"&Load Workspace...", 131, "", ""},
+      {"&Clear the list", 27802, "", ""},
       {"&Window only...", 132, "", ""},
       {"Window and its &subtree...", 138, "", ""},
       {"&From file...", 133, "", ""},
@@ -192,6 +193,7 @@ TEST(MenuTree, KeysWithoutMenuItems)
     const std::set<std::pair<int, std::string>> expected{
         {23581, "Alt+Up"}, {23580, "Alt+Down"}, {60, "Ctrl+M"},         {61, "Ctrl+0"},
         {62, "Ctrl+Z"},    {24325, "Ctrl+S"},   {24321, "Alt+Backspace"}, {24326, "Ctrl+Del"},
+        {24332, "Ctrl+O"},
     };
     EXPECT_EQ(keys, expected);
 }

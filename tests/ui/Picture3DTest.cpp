@@ -304,3 +304,53 @@ TEST(Picture3DLowAtBottom, TheSpectrogramTurnsOverAndTheCellsFollow)
         EXPECT_EQ(turned.cellTop(3, data.level().firstBin).y, cells.point(3, data.level().lastBin - 1).y);
     }
 }
+
+// Frequencies up to 22050 Hz in five digits: a label the pane's edge cuts reads as a tenth of its value
+// ("12000" as "1200"), so no glyph may touch the last column or the last line of any pane size.
+TEST(Picture3D, EveryTickLabelAndTitleOfTheSpectrogramFitsThePane)
+{
+    const std::vector<float> values = ramp(513);
+    const auto parent = std::make_unique<Signal>(nullptr, SignalKind::ExtractedPart, values.data(), 513u, 512 / 22050.0L);
+    Display3D display;
+    display.xLabel = "sec";
+    display.yLabel = "Hz";
+    // Whole-pixel cells fill the width up to the 40 pixels the labels were given: at 830 pixels 790 and
+    // 395 rows leave about 25 pixels right of the ticks, ten rows more than a hundred.
+    for (const uint32_t rows : {10u, 395u, 790u}) {
+        FFTSignal data;
+        ASSERT_EQ(data.createLog(*parent, rows), FFTSignal::Result::Done);
+        for (uint32_t k = 1; k < rows; ++k)
+            ASSERT_TRUE(data.appendLog(*parent));
+        data.elevation = 0;
+        data.azimuth = 5;
+        data.fillSegments = true;
+        data.shiftDirection = 0;
+        ASSERT_NEAR(data.binY(data.level().lastBin), 22050, 1e-6);
+        for (const int width : {300, 440, 620, 830, 1000, 1300})
+            for (const int height : {200, 420, 760}) {
+                SCOPED_TRACE(std::to_string(rows) + " rows in " + std::to_string(width) + " x " + std::to_string(height));
+                const QImage image = drawn(data, display, QSize(width, height));
+                int edgeInk = 0;
+                for (int y = 0; y < height; ++y)
+                    edgeInk += !isWhite(image, width - 1, y);
+                for (int x = 0; x < width; ++x)
+                    edgeInk += !isWhite(image, x, height - 1);
+                EXPECT_EQ(edgeInk, 0) << "a label runs over the pane's edge";
+                // The labels are there: black ink right of the frame's vertical line and its ticks.
+                int frame = width - 1;
+                const auto blackIn = [&image, height](int x, int fromY) {
+                    int n = 0;
+                    for (int y = fromY; y < height; ++y)
+                        n += image.pixelColor(x, y) == QColor(Qt::black);
+                    return n;
+                };
+                while (frame > 0 && blackIn(frame, 0) < height / 3)
+                    --frame;
+                ASSERT_GT(frame, 0) << "no frame";
+                int labelInk = 0;
+                for (int x = frame + frame / 100 + 3; x < width; ++x)
+                    labelInk += blackIn(x, 0);
+                EXPECT_GT(labelInk, 0) << "no Y labels";
+            }
+    }
+}

@@ -29,30 +29,43 @@ QFont axisFont(int pixels)
     return font;
 }
 
+// Where the label's text lies, in device pixels, for the font of `metrics`.
+QRect labelBox(const QFontMetrics& metrics, QPoint at, const QString& text, Axes3DLayout::Anchor anchor)
+{
+    const int width = metrics.horizontalAdvance(text);
+    switch (anchor) {
+    case Axes3DLayout::Anchor::TopCentre:
+        return {at.x() - width / 2, at.y(), width, metrics.height()};
+    case Axes3DLayout::Anchor::TopRight:
+        return {at.x() - width, at.y(), width, metrics.height()};
+    case Axes3DLayout::Anchor::Upward:
+        return {at.x(), at.y() - width, metrics.height(), width};
+    case Axes3DLayout::Anchor::TopLeft:
+        break;
+    }
+    return {at.x(), at.y(), width, metrics.height()};
+}
+
 // Text at a device point, with the window mapping reset so glyphs keep their proportions.
 void drawLabel(QPainter& painter, QPoint at, const QString& text, Axes3DLayout::Anchor anchor)
 {
     const QFontMetrics metrics(painter.font());
-    const int width = metrics.horizontalAdvance(text);
     painter.save();
     painter.resetTransform();
-    switch (anchor) {
-    case Axes3DLayout::Anchor::TopLeft:
-        painter.drawText(at.x(), at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::TopCentre:
-        painter.drawText(at.x() - width / 2, at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::TopRight:
-        painter.drawText(at.x() - width, at.y() + metrics.ascent(), text);
-        break;
-    case Axes3DLayout::Anchor::Upward:
+    if (anchor == Axes3DLayout::Anchor::Upward) {
         painter.translate(at);
         painter.rotate(-90);
         painter.drawText(0, 0, text);
-        break;
+    } else {
+        painter.drawText(labelBox(metrics, at, text, anchor).left(), at.y() + metrics.ascent(), text);
     }
     painter.restore();
+}
+
+// As in the signal panes, labels stay readable in a small pane and modest in a large one.
+QFont labelFont(const Axes3DLayout& layout, double scale)
+{
+    return axisFont(std::clamp(int(layout.fontHeight * scale), LogicalText::MinPixels, LogicalText::MaxPixels));
 }
 
 void setUpPainter(QPainter& painter)
@@ -79,9 +92,8 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     // A cell's place in the spectrogram costs a multiplication: it is not stored for millions of cells.
     if (spectrogram()) {
         cells_.emplace(level, size.width(), size.height(), data.lowAtBottom);
-        // Its filled picture reads every cell itself; only the wire lines are sampled.
-        if (!data.fillSegments)
-            sampling_.emplace(data, level);
+        if (display.axes)
+            makeRoomForLabels();
         return;
     }
     sampling_.emplace(data, level);
@@ -92,6 +104,35 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     for (int k = 0; k < sampling_->rows(); ++k)
         for (int m = 0; m < sampling_->bins(); ++m)
             points_.push_back(projection_->ofCell(level, sampling_->row(k), sampling_->bin(m), sampling_->value(k, m)));
+}
+
+void Picture3D::makeRoomForLabels()
+{
+    // The cells leave 40 pixels right of them and 30 below for the tick labels and titles; a label wider
+    // than that (a five-digit frequency in a large font) would be cut by the pane's edge, and read as
+    // another number. The cells then shrink until every label fits; a few rounds settle the truncations.
+    const ViewLevel& level = data_.level();
+    QSize area = size_;
+    for (int round = 0; round < 4; ++round) {
+        const Axes3DLayout layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
+        const QFontMetrics metrics(labelFont(layout, 1));
+        QRect used;
+        for (const Axes3DLayout::Label& label : layout.labels)
+            used |= labelBox(metrics, qpoint(label.at), QString::fromStdString(label.text), label.anchor);
+        const int right = used.right() + 1 - size_.width();
+        const int below = used.bottom() + 1 - size_.height();
+        if (right <= 0 && below <= 0)
+            return;
+        area -= QSize(std::max(right, 0), std::max(below, 0));
+        if (area.width() < 1 || area.height() < 1)
+            return;
+        cells_.emplace(level, area.width(), area.height(), data_.lowAtBottom);
+    }
+}
+
+Axes3DLayout::Titles Picture3D::titles() const
+{
+    return {display_.xLabel, display_.yLabel, display_.zLabel};
 }
 
 bool Picture3D::spectrogram() const
@@ -142,6 +183,8 @@ void Picture3D::draw(QImage& image) const
     if (!data_.fillSegments) {
         // Wire lines: one red polyline per drawn row through the drawn bins, in drawing order.
         painter.setPen(pixelPen(Qt::red));
+        if (!sampling_)
+            sampling_.emplace(data_, data_.level());
         const int rows = sampling_->rows();
         for (int i = 0; i < rows; ++i) {
             const int k = order_.rowsForward ? i : rows - 1 - i;
@@ -151,8 +194,7 @@ void Picture3D::draw(QImage& image) const
             painter.drawPolyline(line);
         }
     } else if (spectrogram()) {
-        const SpectrogramCells cells(data_.level(), size_.width(), size_.height(), data_.lowAtBottom);
-        if (cells.rectangles())
+        if (cells_->rectangles())
             drawSpectrogram(painter, data_.level().firstRow, data_.level().lastRow - 1);
         else
             drawBlocks(image);
@@ -169,16 +211,15 @@ void Picture3D::draw(QImage& image) const
 void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
-    const int width = cells.wholeWidth() + 1;
-    const int height = cells.wholeHeight() + 1;
+    const int width = cells_->wholeWidth() + 1;
+    const int height = cells_->wholeHeight() + 1;
     painter.setPen(Qt::NoPen);
     for (int r = fromRow; r <= toRow; ++r) {
         const float* here = data_.row(uint32_t(r));
         const float* next = data_.row(uint32_t(r + 1));
         for (int j = level.firstBin; j < level.lastBin; ++j) {
             const double sum = double(here[j]) + here[j + 1] + next[j] + next[j + 1];
-            const ScreenPoint at = cells.cellTop(r, j);
+            const ScreenPoint at = cells_->cellTop(r, j);
             painter.fillRect(at.x, at.y, width, height, colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax)));
         }
     }
@@ -187,9 +228,8 @@ void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
 void Picture3D::drawBlocks(QImage& image) const
 {
     const ViewLevel& level = data_.level();
-    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
-    const int k = cells.rowsPerPixel();
-    const int kb = cells.binsPerPixel();
+    const int k = cells_->rowsPerPixel();
+    const int kb = cells_->binsPerPixel();
     std::array<QRgb, SpectrogramCells::Colours> shade{};
     for (int i = 0; i < SpectrogramCells::Colours; ++i)
         shade[std::size_t(i)] = colour(i).rgb();
@@ -207,7 +247,7 @@ void Picture3D::drawBlocks(QImage& image) const
             const std::size_t j1 = std::min(j0 + std::size_t(kb), bins);
             const float maximum = *std::max_element(column.values() + j0, column.values() + j1);
             const QRgb pixel = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
-            const int y = int(cells.lowAtBottom() ? blocks - 1 - b : b);
+            const int y = int(cells_->lowAtBottom() ? blocks - 1 - b : b);
             if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
                 reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
             else
@@ -240,21 +280,19 @@ void Picture3D::drawMesh(QPainter& painter) const
 
 void Picture3D::drawAxes(QPainter& painter) const
 {
-    const Axes3DLayout::Titles titles{display_.xLabel, display_.yLabel, display_.zLabel};
     Axes3DLayout layout;
     double fontScale = 1;
     if (spectrogram()) {
-        layout = Axes3DLayout::spectrogram(data_, SpectrogramCells(data_.level(), size_.width(), size_.height(), data_.lowAtBottom), titles);
+        layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
     } else {
-        layout = Axes3DLayout::mesh(data_, titles);
+        layout = Axes3DLayout::mesh(data_, titles());
         // A height in logical units becomes pixels through the vertical scale only.
         fontScale = double(size_.height()) / data_.virtualHeight;
     }
     painter.setPen(pixelPen(Qt::black));
     for (const Axes3DLayout::Line& line : layout.lines)
         painter.drawLine(qpoint(line.from), qpoint(line.to));
-    // As in the signal panes, labels stay readable in a small pane and modest in a large one.
-    painter.setFont(axisFont(std::clamp(int(layout.fontHeight * fontScale), LogicalText::MinPixels, LogicalText::MaxPixels)));
+    painter.setFont(labelFont(layout, fontScale));
     const QTransform mapping = painter.combinedTransform();
     for (const Axes3DLayout::Label& label : layout.labels)
         drawLabel(painter, mapping.map(qpoint(label.at)), QString::fromStdString(label.text), label.anchor);
@@ -276,6 +314,8 @@ void Picture3D::invertRuler(QImage& image) const
         alongRow << qpoint(point(level.rulerRow, j));
     // Along the bin, through the rows the picture draws when it draws only some of them.
     QPolygon alongBin;
+    if (!sampling_ && !data_.fillSegments)
+        sampling_.emplace(data_, level);
     if (sampling_)
         for (int k = 0; k < sampling_->rows(); ++k)
             alongBin << qpoint(point(sampling_->row(k), level.rulerBin));
@@ -291,7 +331,7 @@ bool Picture3D::scroll(QImage& image, int direction) const
     const ViewLevel& level = data_.level();
     if (invalid_ || !spectrogram() || !data_.fillSegments || level.rowCount < 3 || (direction != 1 && direction != -1))
         return false;
-    const SpectrogramCells cells(level, size_.width(), size_.height(), data_.lowAtBottom);
+    const SpectrogramCells& cells = *cells_;
     if (!cells.rectangles() || cells.cellWidth() < 1)
         return false;
     if (data_.rulerOn)

@@ -3,10 +3,12 @@
 #include <QImage>
 #include <QSize>
 #include <optional>
+#include <utility>
 #include <vector>
 
-#include "views/Projection3D.h"
+#include "views/Axes3DLayout.h"
 #include "views/MeshSampling.h"
+#include "views/Projection3D.h"
 #include "views/SpectrogramCells.h"
 
 class FFTSignal;
@@ -24,6 +26,11 @@ public:
 
     // Everything anew over the image, which is at least `size`.
     void draw(QImage& image) const;
+    // The row and bin of the spectrogram's grid point nearest a pixel; none off the cells or in the mesh view.
+    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const
+    {
+        return cells_ ? cells_->cellAt(at.x(), at.y()) : std::nullopt;
+    }
     // Inverts the ruler; drawing it twice takes it off again.
     void invertRuler(QImage& image) const;
     // After the matrix moved by one row (direction ±1) with whole-pixel cells: the cells move by one
@@ -32,6 +39,9 @@ public:
 
 private:
     bool spectrogram() const;
+    // Shrinks the spectrogram's cells until every tick label and title lies inside the pane.
+    void makeRoomForLabels();
+    Axes3DLayout::Titles titles() const;
     void drawSpectrogram(QPainter& painter, int fromRow, int toRow) const;
     void drawBlocks(QImage& image) const;
     void drawMesh(QPainter& painter) const;
@@ -48,10 +58,11 @@ private:
     const Palette& palette_;
     bool invalid_;
     QSize size_;
-    // The rows and bins drawn as wire lines and mesh cells.
-    std::optional<MeshSampling> sampling_;
+    // The rows and bins drawn as wire lines and mesh cells; the spectrogram's wire lines take them when
+    // first drawn, so a picture made only for its cells' places reads no matrix.
+    mutable std::optional<MeshSampling> sampling_;
     // The mesh view's projection and its sampled points, row-major; the spectrogram computes its cells'
-    // places from `cells_`.
+    // places from `cells_`, which leave room for the axes' labels.
     std::optional<Projection3D> projection_;
     std::vector<ScreenPoint> points_;
     std::optional<SpectrogramCells> cells_;

@@ -8,7 +8,6 @@
 #include "tree/CommandIds.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIClient.h"
-#include "views/SpectrogramCells.h"
 #include "views/ui/PaneContextMenu.h"
 #include "views/ui/Picture3D.h"
 
@@ -22,7 +21,10 @@ std::optional<std::pair<int64_t, int64_t>> crtez::cellAt(QPoint at) const
 {
     if (!child() || shown_.invalid() || shown_.data().elevation != 0 || shown_.data().rows() == 0)
         return std::nullopt;
-    return SpectrogramCells(shown_.data().level(), width(), height(), shown_.data().lowAtBottom).cellAt(at.x(), at.y());
+    // The cells as the picture places them, room for the labels left.
+    return Picture3D(shown_.data(), shown_.display, shown_.client().palette(std::size_t(shown_.display.palette)),
+                     shown_.invalid(), size())
+        .cellAt(at);
 }
 
 void crtez::mouseMoveEvent(QMouseEvent* event)
