@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/FormatText.h"
 #include "views/AxisTicks.h"
 #include "views/FFTSignal.h"
 #include "views/SpectrogramCells.h"
@@ -45,6 +46,14 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
     layout.lines.push_back({{W, H}, {0, H}});
     layout.labels.push_back({{W / 2, H + 22}, titles.x, Anchor::TopCentre});
     layout.labels.push_back({{W + 5, 0}, titles.y, Anchor::TopLeft});
+    // Below the time axis's title, as wide as the cells: which colour stands for which value.
+    const int bar = H + 22 + layout.fontHeight + 6;
+    layout.colourBar = ColourBar{{0, bar}, {W, bar}, 8, level.zMin, level.zMax};
+    const int below = bar + 8 + 2;
+    layout.labels.push_back({{0, below}, formatText("%.4G", double(level.zMin)), Anchor::TopLeft});
+    layout.labels.push_back({{W, below}, formatText("%.4G", double(level.zMax)), Anchor::TopRight});
+    if (!titles.z.empty())
+        layout.labels.push_back({{W / 2, below}, titles.z, Anchor::TopCentre});
     return layout;
 }
 

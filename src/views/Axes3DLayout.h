@@ -1,5 +1,6 @@
 #pragma once
 // The axes of a 3D view as lines and texts.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,23 @@ struct Axes3DLayout {
         std::string z;
     };
 
+    // The spectrogram's colour scale below its time axis: the lowest Z's colour at `from`, the highest's at
+    // `to`, `thickness` pixels high, its two ends labelled with their Z values.
+    struct ColourBar {
+        ScreenPoint from;
+        ScreenPoint to;
+        int thickness = 0;
+        float zMin = 0;
+        float zMax = 0;
+    };
+
     std::vector<Line> lines;
     std::vector<Label> labels;
+    std::optional<ColourBar> colourBar;
     int fontHeight = 0;
 
-    // Ticks of the level's X and Y ranges below and right of the cells, with the frame and two titles.
+    // Ticks of the level's X and Y ranges below and right of the cells, with the frame, two titles and the
+    // colour scale.
     static Axes3DLayout spectrogram(const FFTSignal& data, const SpectrogramCells& cells, const Titles& titles);
     // The box edges, stubs and end values of the mesh seen from the data's azimuth and elevation.
     static Axes3DLayout mesh(const FFTSignal& data, const Titles& titles);

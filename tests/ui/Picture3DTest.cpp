@@ -155,7 +155,9 @@ TEST(Picture3D, RulerInvertsAndRestores)
     data.rulerOn = true;
     data.level().rulerRow = 3;
     data.level().rulerBin = 10;
+    // Without the axes the cells keep their whole area, whatever room the labels and the colour scale take.
     Display3D display;
+    display.axes = false;
     QImage with = drawn(data, display, {440, 300});
     data.rulerOn = false;
     const QImage without = drawn(data, display, {440, 300});
@@ -353,4 +355,26 @@ TEST(Picture3D, EveryTickLabelAndTitleOfTheSpectrogramFitsThePane)
                 EXPECT_GT(labelInk, 0) << "no Y labels";
             }
     }
+}
+
+// The colour scale below the spectrogram runs from the lowest Z's colour on the left to the highest's on the right.
+TEST(Picture3D, TheColourScaleRunsFromTheLowestToTheHighestColour)
+{
+    const FFTSignal data = spectrogramOf(12, ramp(40));
+    const QImage image = drawn(data, Display3D{}, {440, 300});
+    int first = -1;
+    int last = -1;
+    for (int y = image.height() - 1; y >= 0 && first < 0; --y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == entry(0) && image.pixelColor(x, y - 1) == entry(0)) {
+                first = y;
+                break;
+            }
+    ASSERT_GE(first, 0) << "no colour scale";
+    for (int x = image.width() - 1; x >= 0; --x)
+        if (image.pixelColor(x, first) == entry(SpectrogramCells::Colours - 1)) {
+            last = x;
+            break;
+        }
+    EXPECT_GT(last, 100) << "the highest colour at the scale's right end";
 }

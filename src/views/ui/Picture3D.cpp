@@ -119,6 +119,8 @@ void Picture3D::makeRoomForLabels()
         QRect used;
         for (const Axes3DLayout::Label& label : layout.labels)
             used |= labelBox(metrics, qpoint(label.at), QString::fromStdString(label.text), label.anchor);
+        if (const auto& bar = layout.colourBar)
+            used |= QRect(bar->from.x, bar->from.y, bar->to.x - bar->from.x + 1, bar->thickness);
         const int right = used.right() + 1 - size_.width();
         const int below = used.bottom() + 1 - size_.height();
         if (right <= 0 && below <= 0)
@@ -296,6 +298,15 @@ void Picture3D::drawAxes(QPainter& painter) const
     const QTransform mapping = painter.combinedTransform();
     for (const Axes3DLayout::Label& label : layout.labels)
         drawLabel(painter, mapping.map(qpoint(label.at)), QString::fromStdString(label.text), label.anchor);
+    if (const auto& bar = layout.colourBar) {
+        // Each column the colour the cells give its share of the Z range, as a block of one value does.
+        const int width = std::max(bar->to.x - bar->from.x, 1);
+        for (int x = 0; x <= width; ++x) {
+            const double value = bar->zMin + (double(bar->zMax) - bar->zMin) * x / width;
+            painter.fillRect(bar->from.x + x, bar->from.y, 1, bar->thickness,
+                             colour(SpectrogramCells::blockColour(value, bar->zMin, bar->zMax)));
+        }
+    }
 }
 
 void Picture3D::invertRuler(QImage& image) const
