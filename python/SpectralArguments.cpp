@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "NameTable.h"
 #include "ScriptSession.h"
 #include "dsp/SpectrumOutput.h"
 #include "dsp/TapWindow.h"
@@ -20,9 +21,8 @@ template <std::size_t N>
 int32_t codeOf(const py::handle& value, const std::array<const char*, N>& names, const char* argument)
 {
     const std::string name = py::str(value).cast<std::string>();
-    for (std::size_t i = 0; i < N; ++i)
-        if (name == names[i])
-            return int32_t(i);
+    if (const auto found = indexOfName(names, name))
+        return int32_t(*found);
     std::string known;
     for (const char* each : names)
         known += std::string(known.empty() ? "" : ", ") + "\"" + each + "\"";
