@@ -257,47 +257,36 @@ void MainFrame::followActiveSubWindow()
     refreshControlBar();
 }
 
+namespace {
+std::optional<CommandState> anyWindow(const MainFrame& frame)
+{
+    return CommandState{!frame.mdiArea()->subWindowList().isEmpty()};
+}
+}  // namespace
+
+const CommandRow<MainFrame> MainFrame::Rows[] = {
+    {Cmd::Cascade, anyWindow, [](MainFrame& f) { f.mdi_->cascadeSubWindows(); }},
+    {Cmd::Tile, anyWindow, [](MainFrame& f) { f.tileHorizontally(); }},
+    {Cmd::ArrangeIcons, anyWindow, [](MainFrame& f) { f.arrangeIcons(); }},
+    {Cmd::CloseAll, anyWindow,
+     [](MainFrame& f) {
+         if (f.client_.workspaces().agreeToClose())
+             f.client_.closeAll();
+     }},
+    {Cmd::Exit, nullptr, [](MainFrame& f) { f.close(); }},
+    {Cmd::ControlWindow, nullptr, [](MainFrame& f) { f.openControlWindow(); }},
+};
+
+const CommandTable<MainFrame> MainFrame::Table{"frame", Rows};
+
 std::optional<CommandState> MainFrame::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::Cascade:
-    case Cmd::Tile:
-    case Cmd::ArrangeIcons:
-    case Cmd::CloseAll:
-        return CommandState{!mdi_->subWindowList().isEmpty()};
-    case Cmd::Exit:
-    case Cmd::ControlWindow:
-        return CommandState{};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool MainFrame::command(int id)
 {
-    switch (id) {
-    case Cmd::Cascade:
-        mdi_->cascadeSubWindows();
-        return true;
-    case Cmd::ControlWindow:
-        openControlWindow();
-        return true;
-    case Cmd::Tile:
-        tileHorizontally();
-        return true;
-    case Cmd::ArrangeIcons:
-        arrangeIcons();
-        return true;
-    case Cmd::CloseAll:
-        if (client_.workspaces().agreeToClose())
-            client_.closeAll();
-        return true;
-    case Cmd::Exit:
-        close();
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }
 
 void MainFrame::tileHorizontally()

@@ -8,7 +8,7 @@
 #include "app/CommandActions.h"
 #include "app/PaneRegistry.h"
 #include "app/StatusBars.h"
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 #include "tree/ChildSubscription.h"
 #include "tree/ClientListener.h"
 #include "tree/ClientSubscription.h"
@@ -52,6 +52,7 @@ public:
     // CommandTarget: the MDI arrangement commands and Exit.
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<MainFrame> Table;
 
 protected:
     bool event(QEvent* event) override;
@@ -59,6 +60,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static const CommandRow<MainFrame> Rows[];
     // Command 4: the control window, made or brought to the top; there is only ever one.
     void openControlWindow();
     // Adds a subwindow to the MDI area; the frame's accelerators win over the subwindow's own keys.

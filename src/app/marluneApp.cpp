@@ -1,8 +1,10 @@
 #include "app/marluneApp.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/ControlBarIcons.h"
 #include "app/HelpWindow.h"
@@ -129,31 +131,23 @@ bool marluneApp::showHelpPage(const std::string& page, const std::string& anchor
     return false;
 }
 
+const CommandRow<marluneApp> marluneApp::Rows[] = {
+    {Cmd::HelpContents, nullptr, [](marluneApp& app) { app.showHelp(0); }},
+    {Cmd::HelpOnHelp, nullptr, [](marluneApp& app) { app.showHelpPage(HelpWindow::HelpOnHelpPage, {}); }},
+    // The product's web address is given when the program is built.
+    {Cmd::Online, [](const marluneApp&) { return std::optional(CommandState{*MARLUNE_HOMEPAGE != '\0'}); },
+     [](marluneApp&) { QDesktopServices::openUrl(QUrl(QString::fromUtf8(MARLUNE_HOMEPAGE))); }},
+    {Cmd::About, nullptr, [](marluneApp& app) { marluneAboutDlg(app.frame_.get()).exec(); }},
+};
+
+const CommandTable<marluneApp> marluneApp::Table{"application", Rows};
+
 std::optional<CommandState> marluneApp::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::HelpContents:
-    case Cmd::HelpOnHelp:
-    case Cmd::About:
-        return CommandState{};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool marluneApp::command(int id)
 {
-    switch (id) {
-    case Cmd::HelpContents:
-        showHelp(0);
-        return true;
-    case Cmd::HelpOnHelp:
-        showHelpPage(HelpWindow::HelpOnHelpPage, {});
-        return true;
-    case Cmd::About:
-        marluneAboutDlg(frame_.get()).exec();
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }

@@ -8,7 +8,7 @@
 #include "app/CommandRouter.h"
 #include "app/HelpWindow.h"
 #include "app/QtUiServices.h"
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 #include "settings/ProgramPaths.h"
 #include "soundcard/AcquisitionCommands.h"
 #include "soundcard/AcquisitionDefaults.h"
@@ -51,8 +51,10 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marluneApp> Table;
 
 private:
+    static const CommandRow<marluneApp> Rows[];
     bool showHelpPage(const std::string& page, const std::string& anchor);
     void handleCommandLine();
 

@@ -144,31 +144,30 @@ void marlune1DChild::loadKindKeys(const TIniHelper& ini, const std::string& sect
     repaint();
 }
 
+const CommandRow<marlune1DChild> marlune1DChild::Rows[] = {
+    {Cmd::Properties, nullptr, [](marlune1DChild& w) { w.properties(); }},
+    {Cmd::InstrumentDisplay,
+     [](const marlune1DChild& w) {
+         return std::optional(CommandState{true, w.settings_.instrumentType != InstrumentSettings::Dial});
+     },
+     // "Graphical instrument" and "Number only" both switch between the dial and the number.
+     [](marlune1DChild& w) {
+         w.settings_.instrumentType = w.settings_.instrumentType == InstrumentSettings::Dial ? InstrumentSettings::Numeric
+                                                                                           : InstrumentSettings::Dial;
+         w.repaint();
+     }},
+};
+
+const CommandTable<marlune1DChild> marlune1DChild::Table{"instrument", Rows};
+
 std::optional<CommandState> marlune1DChild::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::Properties:
-        return CommandState{};
-    case Cmd::InstrumentDisplay:
-        return CommandState{true, settings_.instrumentType != InstrumentSettings::Dial};
-    default:
-        return marluneChild::commandState(id);
-    }
+    if (auto state = Table.state(*this, id))
+        return state;
+    return marluneChild::commandState(id);
 }
 
 bool marlune1DChild::command(int id)
 {
-    switch (id) {
-    case Cmd::Properties:
-        properties();
-        return true;
-    case Cmd::InstrumentDisplay:
-        // "Graphical instrument" and "Number only" both switch between the dial and the number.
-        settings_.instrumentType =
-            settings_.instrumentType == InstrumentSettings::Dial ? InstrumentSettings::Numeric : InstrumentSettings::Dial;
-        repaint();
-        return true;
-    default:
-        return marluneChild::command(id);
-    }
+    return Table.run(*this, id) || marluneChild::command(id);
 }

@@ -61,11 +61,13 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marlune1DChild> Table;
 
 protected:
     bool recomputeFromParents() override;
 
 private:
+    static const CommandRow<marlune1DChild> Rows[];
     // The reading of the parent's current data and the alarm check; false when the parent shows none.
     bool compute();
     void properties();

@@ -17,24 +17,26 @@ AcquisitionCommands::~AcquisitionCommands()
     client_.removeCommands(*this);
 }
 
+const CommandRow<AcquisitionCommands> AcquisitionCommands::Rows[] = {
+    {Cmd::AcquisitionSettings, nullptr,
+     [](AcquisitionCommands& c) {
+         if (AQForm::run(c.client_.ui(), c.devices_, c.client_.paths(), c.settings_))
+             marluneSB::create(c.client_, c.devices_, c.settings_);
+     }},
+    {Cmd::Calibration, nullptr,
+     [](AcquisitionCommands& c) {
+         CalibrationForm::run(c.client_.ui(), c.devices_, c.client_.paths(), c.settings_.calibrationFile);
+     }},
+};
+
+const CommandTable<AcquisitionCommands> AcquisitionCommands::Table{"sound card", Rows};
+
 std::optional<CommandState> AcquisitionCommands::commandState(int id) const
 {
-    if (id == Cmd::AcquisitionSettings || id == Cmd::Calibration)
-        return CommandState{};
-    return std::nullopt;
+    return Table.state(*this, id);
 }
 
 bool AcquisitionCommands::command(int id)
 {
-    switch (id) {
-    case Cmd::AcquisitionSettings:
-        if (AQForm::run(client_.ui(), devices_, client_.paths(), settings_))
-            marluneSB::create(client_, devices_, settings_);
-        return true;
-    case Cmd::Calibration:
-        CalibrationForm::run(client_.ui(), devices_, client_.paths(), settings_.calibrationFile);
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }

@@ -2,7 +2,7 @@
 // The client's sound-card commands.
 #include <string>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 
 struct AcquisitionSettings;
 class SoundDevices;
@@ -19,8 +19,10 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<AcquisitionCommands> Table;
 
 private:
+    static const CommandRow<AcquisitionCommands> Rows[];
     marluneMDIClient& client_;
     SoundDevices& devices_;
     AcquisitionSettings& settings_;

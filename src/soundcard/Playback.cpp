@@ -31,40 +31,48 @@ SignalPlayer& Playback::playerOf(marluneMDIChild& window)
     return *played.player;
 }
 
+namespace {
+bool stopped(const Playback& playback, const marluneMDIChild& window)
+{
+    const SignalPlayer* playing = playback.player(window);
+    return !playing || playing->stopped();
+}
+}  // namespace
+
+const CommandRow<Playback, marluneMDIChild> Playback::Rows[] = {
+    {Cmd::PlayWithSound,
+     [](const Playback& p, const marluneMDIChild& w) {
+         return std::optional(CommandState{stopped(p, w) && SignalPlayer::soundPlayable(w)});
+     },
+     [](Playback& p, marluneMDIChild& w) {
+         if (p.playerOf(w).canPlayWithSound())
+             p.playerOf(w).playWithSound();
+     }},
+    {Cmd::PlayNoSound,
+     [](const Playback& p, const marluneMDIChild& w) {
+         return std::optional(CommandState{stopped(p, w) && SignalPlayer::steppable(w)});
+     },
+     [](Playback& p, marluneMDIChild& w) {
+         if (p.playerOf(w).canPlayWithoutSound())
+             p.playerOf(w).playWithoutSound();
+     }},
+    {Cmd::Stop, [](const Playback& p, const marluneMDIChild& w) { return std::optional(CommandState{!stopped(p, w)}); },
+     [](Playback& p, marluneMDIChild& w) {
+         if (SignalPlayer* playing = p.player(w))
+             playing->stop();
+     }},
+};
+
+const CommandTable<Playback, marluneMDIChild> Playback::Table{"playback", Rows};
+
 std::optional<CommandState> Playback::commandState(const marluneMDIChild& window, int id) const
 {
-    const SignalPlayer* playing = player(window);
-    const bool stopped = !playing || playing->stopped();
-    switch (id) {
-    case Cmd::PlayWithSound:
-        return CommandState{stopped && SignalPlayer::soundPlayable(window)};
-    case Cmd::PlayNoSound:
-        return CommandState{stopped && SignalPlayer::steppable(window)};
-    case Cmd::Stop:
-        return CommandState{!stopped};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id, window);
 }
 
 bool Playback::command(marluneMDIChild& window, int id)
 {
-    switch (id) {
-    case Cmd::PlayWithSound:
-        if (playerOf(window).canPlayWithSound())
-            playerOf(window).playWithSound();
-        return true;
-    case Cmd::PlayNoSound:
-        if (playerOf(window).canPlayWithoutSound())
-            playerOf(window).playWithoutSound();
-        return true;
-    case Cmd::Stop:
-        if (SignalPlayer* playing = player(window))
-            playing->stop();
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id, window);
 }
 
 void Playback::childChanged(marluneChild& child, const ChildEvent& event)

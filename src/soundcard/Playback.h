@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 
+#include "base/CommandTable.h"
 #include "tree/ChildSubscription.h"
 #include "tree/SignalWindowCommands.h"
 
@@ -25,9 +26,12 @@ public:
 
     std::optional<CommandState> commandState(const marluneMDIChild& window, int id) const override;
     bool command(marluneMDIChild& window, int id) override;
+    static const CommandTable<Playback, marluneMDIChild> Table;
     void childChanged(marluneChild& child, const ChildEvent& event) override;
 
 private:
+    static const CommandRow<Playback, marluneMDIChild> Rows[];
+
     // A window's player, and the hold through which the player hears that its window closes.
     struct Played {
         std::unique_ptr<SignalPlayer> player;

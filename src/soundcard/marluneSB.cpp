@@ -275,36 +275,29 @@ void marluneSB::store(const int16_t* frames)
         appendKeepingRange(*companion_, frames, 1, 2, gain2_, offset_);
 }
 
+const CommandRow<marluneSB> marluneSB::Rows[] = {
+    {Cmd::Start, [](const marluneSB& w) { return std::optional(CommandState{w.stopped_}); },
+     [](marluneSB& w) {
+         if (w.stopped_)
+             w.start();
+     }},
+    // While not recording, 12560 is the signal window's "Stop playing".
+    {Cmd::Stop, [](const marluneSB& w) { return w.stopped_ ? std::nullopt : std::optional(CommandState{}); },
+     [](marluneSB& w) { w.stop(); }},
+};
+
+const CommandTable<marluneSB> marluneSB::Table{"acquisition window", Rows};
+
 std::optional<CommandState> marluneSB::commandState(int id) const
 {
-    switch (id) {
-    case Cmd::Start:
-        return CommandState{stopped_};
-    case Cmd::Stop:
-        // While not recording, 12560 is the signal window's "Stop playing".
-        if (stopped_)
-            return marluneMDIChild::commandState(id);
-        return CommandState{};
-    default:
-        return marluneMDIChild::commandState(id);
-    }
+    if (auto state = Table.state(*this, id))
+        return state;
+    return marluneMDIChild::commandState(id);
 }
 
 bool marluneSB::command(int id)
 {
-    switch (id) {
-    case Cmd::Start:
-        if (stopped_)
-            start();
-        return true;
-    case Cmd::Stop:
-        if (stopped_)
-            return marluneMDIChild::command(id);
-        stop();
-        return true;
-    default:
-        return marluneMDIChild::command(id);
-    }
+    return Table.run(*this, id) || marluneMDIChild::command(id);
 }
 
 void marluneSB::saveKindKeys(TIniHelper& ini, const std::string& section) const

@@ -61,9 +61,11 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marluneSB> Table;
     void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
 
 private:
+    static const CommandRow<marluneSB> Rows[];
     friend class marluneSter;
 
     void bufferDone(std::unique_ptr<SoundBuffer> buffer);

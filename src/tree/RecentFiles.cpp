@@ -74,25 +74,28 @@ void RecentFiles::open(std::size_t entry)
         client_.openFiles({name});
 }
 
+const CommandRow<RecentFiles> RecentFiles::Rows[] = {
+    {Cmd::ClearRecent, [](const RecentFiles& r) { return std::optional(CommandState{!r.entries_.empty()}); },
+     [](RecentFiles& r) {
+         r.entries_.clear();
+         r.write();
+     }},
+};
+
+const CommandTable<RecentFiles> RecentFiles::Table{"recent files", Rows};
+
 std::optional<CommandState> RecentFiles::commandState(int id) const
 {
-    if (id == Cmd::ClearRecent)
-        return CommandState{!entries_.empty()};
     if (id >= Cmd::RecentBase && id < Cmd::RecentBase + int(entries_.size()))
         return CommandState{};
-    return std::nullopt;
+    return Table.state(*this, id);
 }
 
 bool RecentFiles::command(int id)
 {
-    if (id == Cmd::ClearRecent) {
-        entries_.clear();
-        write();
-        return true;
-    }
     if (id >= Cmd::RecentBase && id < Cmd::RecentBase + int(entries_.size())) {
         open(std::size_t(id - Cmd::RecentBase));
         return true;
     }
-    return false;
+    return Table.run(*this, id);
 }

@@ -29,8 +29,10 @@ public:
     // that is gone is reported and leaves the list.
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<RecentFiles> Table;
 
 private:
+    static const CommandRow<RecentFiles> Rows[];
     void open(std::size_t entry);
     void write() const;
 

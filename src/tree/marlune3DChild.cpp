@@ -21,20 +21,15 @@
 #include "views/ZAxisForm.h"
 
 namespace {
-// The window icon of the 3D kinds: the coloured grid.
 // The mesh view a window made by the Spectrogram command goes to: the Time FFT dialog's defaults.
 constexpr int32_t DefaultAzimuth = 15;
 constexpr int32_t DefaultElevation = 3;
-// Palette commands in the order of the palettes: gray, hsv, blue, copper, hot, white.
-constexpr int PaletteCommands[] = {Cmd::PaletteGray, Cmd::PaletteHSV,    Cmd::PaletteBlue,
-                                   Cmd::PaletteCopper, Cmd::PaletteHot, Cmd::PaletteWhite};
 
 int paletteOf(int id)
 {
-    for (int i = 0; i < int(std::size(PaletteCommands)); ++i)
-        if (PaletteCommands[i] == id)
-            return i;
-    return -1;
+    const std::span<const int> commands = marlune3DChild::paletteCommands();
+    const auto found = std::find(commands.begin(), commands.end(), id);
+    return found == commands.end() ? -1 : int(found - commands.begin());
 }
 
 marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DChild> window, FFTSignal::Result result)
@@ -438,6 +433,14 @@ const CommandRow<marlune3DChild> marlune3DChild::Rows[] = {
 };
 
 const CommandTable<marlune3DChild> marlune3DChild::Table{"3D window", Rows};
+
+std::span<const int> marlune3DChild::paletteCommands()
+{
+    // In the order of the palettes: gray, hsv, blue, copper, hot, white.
+    static constexpr int Commands[] = {Cmd::PaletteGray, Cmd::PaletteHSV, Cmd::PaletteBlue,
+                                       Cmd::PaletteCopper, Cmd::PaletteHot, Cmd::PaletteWhite};
+    return Commands;
+}
 
 std::optional<CommandState> marlune3DChild::commandState(int id) const
 {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <span>
 #include <utility>
 
 #include "base/CommandTable.h"
@@ -79,6 +80,8 @@ public:
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
     static const CommandTable<marlune3DChild> Table;
+    // The palette commands, asked before the table; a window's palette is its index here.
+    static std::span<const int> paletteCommands();
     void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
     void loadKindKeys(const TIniHelper& ini, const std::string& section) override;
 

@@ -181,20 +181,21 @@ void marluneChild::unlink()
     client_.treeChanged();
 }
 
+const CommandRow<marluneChild> marluneChild::Rows[] = {
+    {Cmd::Link, [](const marluneChild& w) { return std::optional(CommandState{!w.linked_}); },
+     [](marluneChild& w) { w.link(); }},
+    {Cmd::Unlink, [](const marluneChild& w) { return std::optional(CommandState{w.linked_}); },
+     [](marluneChild& w) { w.unlink(); }},
+    {Cmd::Close, nullptr, [](marluneChild& w) { w.client_.closeWindow(&w); }},
+};
+
+const CommandTable<marluneChild> marluneChild::Table{"every window", Rows};
+
 std::optional<CommandState> marluneChild::commandState(int id) const
 {
     if (client_.kinds().createdBy(id, kind_))
         return CommandState{givesData()};
-    switch (id) {
-    case Cmd::Link:
-        return CommandState{!linked_};
-    case Cmd::Unlink:
-        return CommandState{linked_};
-    case Cmd::Close:
-        return CommandState{};
-    default:
-        return std::nullopt;
-    }
+    return Table.state(*this, id);
 }
 
 bool marluneChild::command(int id)
@@ -204,19 +205,7 @@ bool marluneChild::command(int id)
             DerivedWindows::createByCommand(*this, *entry);
         return true;
     }
-    switch (id) {
-    case Cmd::Link:
-        link();
-        return true;
-    case Cmd::Unlink:
-        unlink();
-        return true;
-    case Cmd::Close:
-        client_.closeWindow(this);
-        return true;
-    default:
-        return false;
-    }
+    return Table.run(*this, id);
 }
 
 void marluneChild::detachFromTree()

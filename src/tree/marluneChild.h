@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/CommandTarget.h"
+#include "base/CommandTable.h"
 #include "tree/ChildEvent.h"
 #include "tree/DesktopRequest.h"
 #include "tree/ListenerList.h"
@@ -109,6 +109,7 @@ public:
     // entry names a command (the instruments, for example).
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marluneChild> Table;
 
     // The keys of the window's own kind in its section of a workspace or tool file, after the keys
     // every window writes; reading sets them over what the window was created with.
@@ -145,6 +146,7 @@ protected:
     void setKind(int32_t kind) { kind_ = kind; }
 
 private:
+    static const CommandRow<marluneChild> Rows[];
     void removeChild(marluneChild* child);
 
     marluneMDIClient& client_;

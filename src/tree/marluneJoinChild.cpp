@@ -18,15 +18,6 @@ namespace {
 constexpr int32_t OverlayIcon = 23346;
 constexpr int32_t StackedIcon = 21345;
 
-// Commands of signal windows that mean nothing for a window that only shows other windows' signals;
-// every command that makes a window of a registered kind is refused too.
-constexpr int Disabled[] = {
-    Cmd::Close,       Cmd::SaveSignal,       Cmd::SaveSignalAs, Cmd::ZoomIn,        Cmd::ZoomOut,
-    Cmd::StepDown,    Cmd::StepUp,           Cmd::StepChange,   Cmd::ExtractSelection, Cmd::ZoomPow2,
-    Cmd::RulerSampleUnits, Cmd::Generator,   Cmd::Properties,   Cmd::TimeFFT,       Cmd::Spectrogram,
-    Cmd::SignalLog3D, Cmd::ReplaceSignal,    Cmd::Copy,         Cmd::Cut,           Cmd::Paste,
-    Cmd::FillMean,    Cmd::FillZero,
-};
 
 std::vector<marluneMDIChild*> signalParents(const WorkspaceSection& section)
 {
@@ -80,10 +71,22 @@ marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsig
 {
 }
 
+std::span<const int> marluneJoinChild::refusedCommands()
+{
+    static constexpr int Refused[] = {
+        Cmd::Close,       Cmd::SaveSignal,       Cmd::SaveSignalAs, Cmd::ZoomIn,        Cmd::ZoomOut,
+        Cmd::StepDown,    Cmd::StepUp,           Cmd::StepChange,   Cmd::ExtractSelection, Cmd::ZoomPow2,
+        Cmd::RulerSampleUnits, Cmd::Generator,   Cmd::Properties,   Cmd::TimeFFT,       Cmd::Spectrogram,
+        Cmd::SignalLog3D, Cmd::ReplaceSignal,    Cmd::Copy,         Cmd::Cut,           Cmd::Paste,
+        Cmd::FillMean,    Cmd::FillZero,
+    };
+    return Refused;
+}
+
 bool marluneJoinChild::refuses(int id) const
 {
-    return std::find(std::begin(Disabled), std::end(Disabled), id) != std::end(Disabled) ||
-           client().kinds().makesWindow(id);
+    const std::span<const int> refused = refusedCommands();
+    return std::find(refused.begin(), refused.end(), id) != refused.end() || client().kinds().makesWindow(id);
 }
 
 bool marluneJoinChild::stacked() const
@@ -212,26 +215,29 @@ void marluneJoinChild::rotate()
     parentsChanged();
 }
 
+const CommandRow<marluneJoinChild> marluneJoinChild::Rows[] = {
+    {ShowInOneSystem, [](const marluneJoinChild& w) { return std::optional(CommandState{true, !w.stacked()}); },
+     [](marluneJoinChild& w) { w.switchForm(); }},
+    {Cmd::OverlayS, nullptr, [](marluneJoinChild& w) { w.switchForm(); }},
+    {Cmd::OverlayZ, nullptr, [](marluneJoinChild& w) { w.rotate(); }},
+    {Cmd::AxesSettings, nullptr, [](marluneJoinChild& w) { w.axesSettings(); }},
+};
+
+const CommandTable<marluneJoinChild> marluneJoinChild::Table{"overlay", Rows};
+
 std::optional<CommandState> marluneJoinChild::commandState(int id) const
 {
     if (refuses(id))
         return CommandState{false};
-    if (id == ShowInOneSystem)
-        return CommandState{true, !stacked()};
     if (id >= AddSignalBase && id < RemoveSignalBase) {
         const marluneMDIChild* candidate = signalWindowOf(client().window(id - AddSignalBase));
         return CommandState{candidate && !shows(*candidate)};
     }
     if (id >= RemoveSignalBase && id < RemoveSignalEnd)
         return CommandState{std::size_t(id - RemoveSignalBase) < parents().size()};
-    switch (id) {
-    case Cmd::OverlayZ:
-    case Cmd::OverlayS:
-    case Cmd::AxesSettings:
-        return CommandState{};
-    default:
-        return marluneChild::commandState(id);
-    }
+    if (auto state = Table.state(*this, id))
+        return state;
+    return marluneChild::commandState(id);
 }
 
 bool marluneJoinChild::command(int id)
@@ -247,20 +253,7 @@ bool marluneJoinChild::command(int id)
         removeSignal(std::size_t(id - RemoveSignalBase));
         return true;
     }
-    switch (id) {
-    case ShowInOneSystem:
-    case Cmd::OverlayS:
-        switchForm();
-        return true;
-    case Cmd::OverlayZ:
-        rotate();
-        return true;
-    case Cmd::AxesSettings:
-        axesSettings();
-        return true;
-    default:
-        return marluneChild::command(id);
-    }
+    return Table.run(*this, id) || marluneChild::command(id);
 }
 
 void marluneJoinChild::axesSettings()

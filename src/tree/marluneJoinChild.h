@@ -76,6 +76,10 @@ public:
 
     std::optional<CommandState> commandState(int id) const override;
     bool command(int id) override;
+    static const CommandTable<marluneJoinChild> Table;
+    // Commands of signal windows that mean nothing for a window that only shows other windows'
+    // signals, asked before the table; every command that makes a window of a registered kind is refused too.
+    static std::span<const int> refusedCommands();
 
     void saveKindKeys(TIniHelper& ini, const std::string& section) const override;
     void loadKindKeys(const TIniHelper& ini, const std::string& section) override;
@@ -85,7 +89,7 @@ protected:
     void parentClosed(marluneChild* parent) override;
 
 private:
-    // Commands of signal windows that an overlay does not take.
+    static const CommandRow<marluneJoinChild> Rows[];
     bool refuses(int id) const;
     // " %u#Overlay (" with each parent's number or its own title.
     static std::string titleOf(unsigned number, const std::vector<marluneChild*>& parents);
