@@ -20,27 +20,27 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
 {
     Axes3DLayout layout;
     const ViewLevel& level = data.level();
-    const double w = cells.pictureWidth();
-    const double h = cells.pictureHeight();
-    const int W = truncatedPixel(w);
-    const int H = truncatedPixel(h);
+    const int W = cells.pictureWidth();
+    const int H = cells.pictureHeight();
     layout.fontHeight = std::clamp(W / 32, 8, 14);
 
+    // A tick lies where the cell of its value has its centre: the first row's and bin's value at the
+    // centre of the first cell, the last's at the centre of the last.
     const double x0 = data.rowX(level.firstRow);
     const double x1 = data.rowX(level.lastRow);
     const double xStep = TickStep(x0, x1);
     for (const double t : LinearTicks(x0, x1)) {
-        const int px = truncatedPixel((t - x0) * w / (x1 - x0));
+        const int px = truncatedPixel(cells.xOfRow((t - x0) / (x1 - x0) * (level.rowCount - 1)));
         layout.lines.push_back({{px, H}, {px, H + 5}});
-        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, TickLabel(t, xStep), Anchor::TopCentre});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * H)}, TickLabel(t, xStep), Anchor::TopCentre});
     }
     const double y0 = data.binY(level.firstBin);
     const double y1 = data.binY(level.lastBin);
     const double yStep = TickStep(y0, y1);
     for (const double t : LinearTicks(y0, y1)) {
-        const int py = truncatedPixel((cells.lowAtBottom() ? y1 - t : t - y0) * h / (y1 - y0));
-        layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
-        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
+        const int py = truncatedPixel(cells.yOfBin((t - y0) / (y1 - y0) * (level.binCount - 1)));
+        layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * W), py}});
+        layout.labels.push_back({{truncatedPixel(1.02 * W), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
     }
     layout.lines.push_back({{W, 0}, {W, H}});
     layout.lines.push_back({{W, H}, {0, H}});

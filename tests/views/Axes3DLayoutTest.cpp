@@ -26,39 +26,57 @@ const Axes3DLayout::Label* labelWith(const Axes3DLayout& layout, const std::stri
 }
 }  // namespace
 
-// 10 rows × 512 bins in 440 × 300: W = 9 × 40 = 360, H = 511 × 1/2, truncated 255.
+// 10 rows × 512 bins in 440 × 300: the cells fill W = 400 and H = 270, and a tick lies at the centre of
+// the cell of its value: x = (t + 1/2) × 40, y = (t + 1/2) × 270 / 512.
 TEST(Axes3DLayout, SpectrogramTicksFrameAndTitles)
 {
     const FFTSignal data = logOf(10, 512);
     const SpectrogramCells cells(data.level(), 440, 300);
     const Axes3DLayout layout = Axes3DLayout::spectrogram(data, cells, {"time", "freq", "z"});
-    EXPECT_EQ(layout.fontHeight, 11);
+    EXPECT_EQ(layout.fontHeight, 12);
 
-    // X 0 ... 9 ticks every 0.9: the tick of 0.9 at px 36, its label centred below at 1.02 H.
+    // X 0 ... 9 ticks every 0.9: the tick of 0.9 at px 56, its label centred below at 1.02 H.
     const Axes3DLayout::Label* x = labelWith(layout, "0.9");
     ASSERT_NE(x, nullptr);
-    EXPECT_EQ(x->at, (ScreenPoint{36, 260}));
+    EXPECT_EQ(x->at, (ScreenPoint{56, 275}));
     EXPECT_EQ(x->anchor, Axes3DLayout::Anchor::TopCentre);
-    // Y 0 ... 511 ticks every 60: 60 at py 30, label right of the frame, 8 pixels up.
+    EXPECT_EQ(labelWith(layout, "0")->at.x, 20);
+    EXPECT_EQ(labelWith(layout, "8.1")->at.x, 344);
+    // Y 0 ... 511 ticks every 60: 60 at py 31, label right of the frame, 8 pixels up.
     const Axes3DLayout::Label* y = labelWith(layout, "60");
     ASSERT_NE(y, nullptr);
-    EXPECT_EQ(y->at, (ScreenPoint{367, 22}));
+    EXPECT_EQ(y->at, (ScreenPoint{408, 23}));
     EXPECT_EQ(y->anchor, Axes3DLayout::Anchor::TopLeft);
-    EXPECT_EQ(labelWith(layout, "480")->at.y, 240 - 8);
+    EXPECT_EQ(labelWith(layout, "480")->at.y, 253 - 8);
     EXPECT_EQ(labelWith(layout, "540"), nullptr);
 
     int xTicks = 0;
     int yTicks = 0;
+    bool frameRight = false;
+    bool frameBottom = false;
     for (const Axes3DLayout::Line& line : layout.lines) {
-        if (line.from.y == 255 && line.to.y == 260 && line.from.x == line.to.x)
+        if (line.from.y == 270 && line.to.y == 275 && line.from.x == line.to.x)
             ++xTicks;
-        if (line.from.x == 360 && line.to.x == 363 && line.from.y == line.to.y)
+        if (line.from.x == 400 && line.to.x == 404 && line.from.y == line.to.y)
             ++yTicks;
+        frameRight |= line.from == ScreenPoint{400, 0} && line.to == ScreenPoint{400, 270};
+        frameBottom |= line.from == ScreenPoint{400, 270} && line.to == ScreenPoint{0, 270};
     }
     EXPECT_EQ(xTicks, 10);
     EXPECT_EQ(yTicks, 9);
-    EXPECT_EQ(labelWith(layout, "time")->at, (ScreenPoint{180, 277}));
-    EXPECT_EQ(labelWith(layout, "freq")->at, (ScreenPoint{365, 0}));
+    EXPECT_TRUE(frameRight && frameBottom) << "the frame along the cells' right and bottom edges";
+    EXPECT_EQ(labelWith(layout, "time")->at, (ScreenPoint{200, 292}));
+    EXPECT_EQ(labelWith(layout, "freq")->at, (ScreenPoint{405, 0}));
+}
+
+// With the bins upwards the values rise from the bottom: 60 at (511 - 60 + 1/2) × 270 / 512.
+TEST(Axes3DLayout, SpectrogramTicksFollowTheBinsUpwards)
+{
+    const FFTSignal data = logOf(10, 512);
+    const SpectrogramCells cells(data.level(), 440, 300, true);
+    const Axes3DLayout layout = Axes3DLayout::spectrogram(data, cells, {});
+    EXPECT_EQ(labelWith(layout, "60")->at.y, 238 - 8);
+    EXPECT_EQ(labelWith(layout, "480")->at.y, 16 - 8);
 }
 
 TEST(Axes3DLayout, SpectrogramFontLimits)

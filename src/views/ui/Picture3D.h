@@ -26,15 +26,14 @@ public:
 
     // Everything anew over the image, which is at least `size`.
     void draw(QImage& image) const;
-    // The row and bin of the spectrogram's grid point nearest a pixel; none off the cells or in the mesh view.
-    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const
-    {
-        return cells_ ? cells_->cellAt(at.x(), at.y()) : std::nullopt;
-    }
+    // The row and bin of the spectrogram's cell whose value colours a pixel: the largest of the cells the
+    // pixel shows. None off the cells or in the mesh view.
+    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const;
     // Inverts the ruler; drawing it twice takes it off again.
     void invertRuler(QImage& image) const;
-    // After the matrix moved by one row (direction ±1) with whole-pixel cells: the cells move by one
-    // cell width and only the new column and the axes are drawn. False when the picture cannot scroll.
+    // After the matrix moved by one row (direction ±1) with rows of one whole number of pixels each: the
+    // cells move by one row's width and only the new row and the axes are drawn. False when the picture
+    // cannot scroll.
     bool scroll(QImage& image, int direction) const;
 
 private:
@@ -42,8 +41,9 @@ private:
     // Shrinks the spectrogram's cells until every tick label and title lies inside the pane.
     void makeRoomForLabels();
     Axes3DLayout::Titles titles() const;
-    void drawSpectrogram(QPainter& painter, int fromRow, int toRow) const;
-    void drawBlocks(QImage& image) const;
+    // The spectrogram's pixel columns [fromX, toX) of the plot area, each pixel the colour of the
+    // largest value of the cells it shows.
+    void drawCells(QImage& image, int fromX, int toX) const;
     void drawMesh(QPainter& painter) const;
     void drawAxes(QPainter& painter) const;
     void setMeshSpace(QPainter& painter) const;
