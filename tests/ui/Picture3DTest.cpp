@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "QtTestApp.h"
+#include "dsp/TapWindow.h"
+#include "settings/SpectralSettingsIni.h"
 #include "fileio/PictureMatrix.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
@@ -485,4 +487,52 @@ TEST(Picture3D, TheColourScaleRunsFromTheLowestToTheHighestColour)
             break;
         }
     EXPECT_GT(last, 100) << "the highest colour at the scale's right end";
+}
+
+// The mesh view's end values and titles lie just outside its box: a Time FFT up to 22050 Hz of a
+// recording's second hour, seen from every side, must not lose a digit of "22050" or of its times to
+// the pane's edge in any pane size ("21000" cut to "210" reads as a tenth of it). Black is only the
+// axes' lines and texts; the surface itself may reach the edges.
+TEST(Picture3D, EveryEndValueAndTitleOfTheMeshFitsThePane)
+{
+    std::vector<float> samples(44100);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(std::sin(0.001 * double(i * i)));
+    const Signal parent(nullptr, SignalKind::FileSignal, samples.data(), uint32_t(samples.size()), 44100, 7199.5L);
+    FFTSignal data;
+    TapWindow tap;
+    ASSERT_EQ(data.createTimeFFT(parent, {1024, 30, 15, 3, 44100 / 1024.0L, 22050}, builtInSpectralDefaults({}), tap),
+              FFTSignal::Result::Done);
+    ASSERT_NEAR(data.binY(data.level().lastBin), 22050, 1e-6);
+    Display3D display;
+    display.xLabel = "sec";
+    display.yLabel = "Hz";
+    display.zLabel = "Magnitude";
+    const auto blackOnEdges = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            n += (image.pixelColor(0, y) == QColor(Qt::black)) + (image.pixelColor(image.width() - 1, y) == QColor(Qt::black));
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixelColor(x, 0) == QColor(Qt::black)) + (image.pixelColor(x, image.height() - 1) == QColor(Qt::black));
+        return n;
+    };
+    for (const bool fill : {true, false})
+        for (const QSize size : {QSize(260, 200), QSize(300, 220), QSize(480, 360), QSize(830, 500), QSize(1300, 1000)})
+            for (int azimuth = 0; azimuth < 36; azimuth += 3)
+                for (const int elevation : {1, 3, 8, 16}) {
+                    SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) + ", view " +
+                                 std::to_string(azimuth) + " " + std::to_string(elevation));
+                    data.fillSegments = fill;
+                    data.azimuth = azimuth;
+                    data.elevation = elevation;
+                    const QImage image = drawn(data, display, size);
+                    EXPECT_EQ(blackOnEdges(image), 0);
+                    // The axes are still drawn, with their labels.
+                    int black = 0;
+                    for (int y = 0; y < image.height(); ++y) {
+                        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                        black += int(std::count(line, line + image.width(), qRgb(0, 0, 0)));
+                    }
+                    EXPECT_GT(black, 150);
+                }
 }

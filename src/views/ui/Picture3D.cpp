@@ -13,6 +13,7 @@
 #include "views/ColumnMaxima.h"
 #include "views/FFTSignal.h"
 #include "views/Palette.h"
+#include "views/PaneFit.h"
 #include "views/SpectrogramCells.h"
 #include "views/ui/LogicalText.h"
 
@@ -40,7 +41,8 @@ QRect labelBox(const QFontMetrics& metrics, QPoint at, const QString& text, Axes
     case Axes3DLayout::Anchor::TopRight:
         return {at.x() - width, at.y(), width, metrics.height()};
     case Axes3DLayout::Anchor::Upward:
-        return {at.x(), at.y() - width, metrics.height(), width};
+        // Turned to read upwards, the glyphs rise from the baseline to the left of the point.
+        return {at.x() - metrics.ascent(), at.y() - width, metrics.height(), width};
     case Axes3DLayout::Anchor::TopLeft:
         break;
     }
@@ -85,7 +87,7 @@ QPen pixelPen(const QColor& colour, int width = 1)
 
 Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Palette& palette, bool invalid, QSize size)
     : data_(data), display_(display), palette_(palette), invalid_(invalid || data.rows() == 0), size_(size),
-      order_(DrawingOrder::of(data.azimuth))
+      meshArea_(QPoint(0, 0), size), order_(DrawingOrder::of(data.azimuth))
 {
     if (invalid_)
         return;
@@ -101,10 +103,50 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
     order_ = DrawingOrder::of(azimuth);
     projection_.emplace(azimuth, elevation);
+    if (display.axes)
+        makeRoomForMeshLabels();
     points_.reserve(std::size_t(sampling_->rows()) * std::size_t(sampling_->bins()));
     for (int k = 0; k < sampling_->rows(); ++k)
         for (int m = 0; m < sampling_->bins(); ++m)
             points_.push_back(projection_->ofCell(level, sampling_->row(k), sampling_->bin(m), sampling_->value(k, m)));
+}
+
+double Picture3D::meshFontScale() const
+{
+    // A height in logical units becomes pixels through the vertical scale of the whole pane.
+    return double(size_.height()) / data_.virtualHeight;
+}
+
+void Picture3D::makeRoomForMeshLabels()
+{
+    // The end values and titles lie just outside the box, near the pane's edges; at a small pane's
+    // smallest readable font a five-digit frequency would run over the edge. The picture shrinks about
+    // the pane's centre until they and the axes' lines fit, as it is shown at its normal scale; a
+    // picture the person enlarged beyond it runs over the pane, its axes with it, as it is meant to.
+    const Axes3DLayout layout = Axes3DLayout::mesh(data_, titles());
+    const QFontMetrics metrics(labelFont(layout, meshFontScale()));
+    const int extentX = std::max(data_.virtualWidth, 800);
+    const int extentY = std::max(data_.virtualHeight, 630);
+    const auto inPane = [&](ScreenPoint p) {
+        return std::pair{(p.x - (800 - extentX) / 2) * double(size_.width()) / extentX,
+                         (p.y - (630 - extentY) / 2) * double(size_.height()) / extentY};
+    };
+    std::vector<AnchoredBox> boxes;
+    // A pixel clear of the edge, and one more the viewport's rounding may take.
+    const auto add = [&](ScreenPoint p, const QRect& box) {
+        const auto [x, y] = inPane(p);
+        boxes.push_back({x, y, box.left() - 2, box.top() - 2, box.right() + 3, box.bottom() + 3});
+    };
+    for (const Axes3DLayout::Line& line : layout.lines) {
+        add(line.from, QRect(0, 0, 1, 1));
+        add(line.to, QRect(0, 0, 1, 1));
+    }
+    for (const Axes3DLayout::Label& label : layout.labels)
+        add(label.at, labelBox(metrics, {0, 0}, QString::fromStdString(label.text), label.anchor));
+    const double s = PaneFit::scale(boxes, size_.width(), size_.height());
+    const int width = int(std::lround(s * size_.width()));
+    const int height = int(std::lround(s * size_.height()));
+    meshArea_ = QRect((size_.width() - width) / 2, (size_.height() - height) / 2, width, height);
 }
 
 void Picture3D::makeRoomForLabels()
@@ -168,7 +210,7 @@ void Picture3D::setMeshSpace(QPainter& painter) const
     const int width = data_.virtualWidth;
     const int height = data_.virtualHeight;
     painter.setWindow((800 - width) / 2, (630 - height) / 2, width, height);
-    painter.setViewport(0, 0, size_.width(), size_.height());
+    painter.setViewport(meshArea_);
 }
 
 void Picture3D::draw(QImage& image) const
@@ -280,8 +322,7 @@ void Picture3D::drawAxes(QPainter& painter) const
         layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
     } else {
         layout = Axes3DLayout::mesh(data_, titles());
-        // A height in logical units becomes pixels through the vertical scale only.
-        fontScale = double(size_.height()) / data_.virtualHeight;
+        fontScale = meshFontScale();
     }
     painter.setPen(pixelPen(Qt::black));
     for (const Axes3DLayout::Line& line : layout.lines)

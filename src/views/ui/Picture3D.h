@@ -1,6 +1,7 @@
 #pragma once
 // The picture of a 3D window at one size.
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <optional>
 #include <utility>
@@ -40,6 +41,10 @@ private:
     bool spectrogram() const;
     // Shrinks the spectrogram's cells until every tick label and title lies inside the pane.
     void makeRoomForLabels();
+    // Shrinks the mesh picture about the pane's centre until its axes, end values and titles fit.
+    void makeRoomForMeshLabels();
+    // Pixels per logical unit of the mesh's label font.
+    double meshFontScale() const;
     Axes3DLayout::Titles titles() const;
     // The spectrogram's pixel columns [fromX, toX) of the plot area, each pixel the colour of the
     // largest value of the cells it shows.
@@ -58,6 +63,9 @@ private:
     const Palette& palette_;
     bool invalid_;
     QSize size_;
+    // The rectangle the mesh picture's virtual extent is shown in: the pane, or less to make room for the
+    // labels.
+    QRect meshArea_;
     // The rows and bins drawn as wire lines and mesh cells; the spectrogram's wire lines take them when
     // first drawn, so a picture made only for its cells' places reads no matrix.
     mutable std::optional<MeshSampling> sampling_;
