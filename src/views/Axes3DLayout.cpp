@@ -9,6 +9,13 @@
 #include "views/TruncatedPixel.h"
 
 namespace {
+// A Time FFT's rows are seconds of its parent; a log's and a picture's only count.
+bool readsAsClock(const FFTSignal& data)
+{
+    const ViewLevel& level = data.level();
+    return data.source() == FFTSignal::Source::TimeFFT && ReadsAsClock(data.rowX(level.firstRow), data.rowX(level.lastRow));
+}
+
 // Right-aligned when the pair lies left of the picture's centre, so it reads away from the box.
 Axes3DLayout::Anchor pairAnchor(int xSum, int extent)
 {
@@ -29,10 +36,12 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
     const double x0 = data.rowX(level.firstRow);
     const double x1 = data.rowX(level.lastRow);
     const double xStep = TickStep(x0, x1);
+    const bool clock = readsAsClock(data);
     for (const double t : LinearTicks(x0, x1)) {
         const int px = truncatedPixel(cells.xOfRow((t - x0) / (x1 - x0) * (level.rowCount - 1)));
         layout.lines.push_back({{px, H}, {px, H + 5}});
-        layout.labels.push_back({{px, truncatedPixel(1.02 * H)}, TickLabel(t, xStep), Anchor::TopCentre});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * H)}, clock ? ClockLabel(t, xStep) : TickLabel(t, xStep),
+                                 Anchor::TopCentre});
     }
     const double y0 = data.binY(level.firstBin);
     const double y1 = data.binY(level.lastBin);
@@ -85,8 +94,12 @@ Axes3DLayout Axes3DLayout::mesh(const FFTSignal& data, const Titles& titles)
     const ScreenPoint firstRow = P(-505, 555 * b, -500);
     const ScreenPoint lastRow = P(505, 555 * b, -500);
     const Anchor rowAnchor = pairAnchor(firstRow.x + lastRow.x, extent);
-    layout.labels.push_back({firstRow, TickLabel(data.rowX(level.firstRow)), rowAnchor});
-    layout.labels.push_back({lastRow, TickLabel(data.rowX(level.lastRow)), rowAnchor});
+    const double x0 = data.rowX(level.firstRow);
+    const double x1 = data.rowX(level.lastRow);
+    // The two ends as a clock take the digits a tick step between them needs, so they read apart.
+    const auto rowLabel = [&](double x) { return readsAsClock(data) ? ClockLabel(x, TickStep(x0, x1)) : TickLabel(x); };
+    layout.labels.push_back({firstRow, rowLabel(x0), rowAnchor});
+    layout.labels.push_back({lastRow, rowLabel(x1), rowAnchor});
     const ScreenPoint top = P(-505 * a, 555 * b, 500);
     layout.labels.push_back({top, TickLabel(level.zMax), pairAnchor(2 * top.x, extent)});
     const ScreenPoint firstBin = P(555 * a, -505, -500);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
 #include <vector>
+
+#include "dsp/TapWindow.h"
 
 #include "FFTTestSupport.h"
 #include "views/Axes3DLayout.h"
@@ -183,4 +187,45 @@ TEST(PictureScale, EnlargingStopsBeforeAnEmptyExtent)
     EXPECT_GE(data.virtualWidth, 1);
     EXPECT_GE(data.virtualHeight, 1);
     EXPECT_EQ(int(data.virtualHeight / 1.1), 0);
+}
+
+// A Time FFT of the last 40 ms of a recording's second hour: its time ticks read as a clock and apart,
+// in the spectrogram and at the mesh's two ends; its frequencies and a log's entries stay plain numbers.
+TEST(Axes3DLayout, TimeAxesPastAnHourReadAsAClock)
+{
+    std::vector<float> x(320);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = float(std::sin(0.3 * double(i)));
+    const Signal parent(nullptr, SignalKind::FileSignal, x.data(), uint32_t(x.size()), 8000, 7199.96L);
+    FFTSignal data;
+    TapWindow tap;
+    ASSERT_EQ(data.createTimeFFT(parent, {64, 9, 15, 3, 125, 4000}, hanningMagnitude(), tap), FFTSignal::Result::Done);
+    const SpectrogramCells cells(data.level(), 1240, 600);
+    const Axes3DLayout spectrogram = Axes3DLayout::spectrogram(data, cells, {});
+    std::vector<std::string> times;
+    std::vector<std::string> frequencies;
+    for (const Axes3DLayout::Label& label : spectrogram.labels)
+        (label.anchor == Axes3DLayout::Anchor::TopCentre ? times : frequencies).push_back(label.text);
+    ASSERT_GE(times.size(), 5u);
+    EXPECT_EQ(times.front().substr(0, 6), "1:59:5");
+    for (std::size_t k = 1; k < times.size(); ++k)
+        EXPECT_NE(times[k], times[k - 1]);
+    ASSERT_FALSE(frequencies.empty());
+    for (const std::string& f : frequencies)
+        EXPECT_EQ(f.find(':'), std::string::npos) << f;
+
+    data.elevation = 3;
+    const Axes3DLayout mesh = Axes3DLayout::mesh(data, {});
+    // Rows 0 and 8 start at 7199.96 and 7199.96 + 8 × 32 / 8000 = 7199.992: a step of 0.004 tells them apart.
+    EXPECT_NE(labelWith(mesh, "1:59:59.960"), nullptr);
+    EXPECT_NE(labelWith(mesh, "1:59:59.992"), nullptr);
+    EXPECT_NE(labelWith(mesh, "4000"), nullptr);
+
+    // A log's rows count its entries, however many.
+    FFTSignal log = logOf(10, 8);
+    for (int k = 0; k < 4000; ++k)
+        ASSERT_TRUE(log.appendLog(*parentOf(std::vector<float>(8, 1.0f), 1)));
+    ASSERT_GT(log.rowX(log.level().lastRow), 3600);
+    for (const Axes3DLayout::Label& label : Axes3DLayout::spectrogram(log, SpectrogramCells(log.level(), 440, 300), {}).labels)
+        EXPECT_EQ(label.text.find(':'), std::string::npos) << label.text;
 }
