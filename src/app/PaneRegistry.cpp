@@ -21,7 +21,10 @@ PaneRegistry::PaneRegistry()
         auto* overlay = dynamic_cast<marluneJoinChild*>(&child);
         return overlay ? new TJoinWindow(*overlay) : nullptr;
     });
-    add(SignalKind::is3D, [](marluneChild& child) -> QWidget* { return new crtez(static_cast<marlune3DChild&>(child)); });
+    add(SignalKind::is3D, [](marluneChild& child) -> QWidget* {
+        marlune3DChild* window = threeDWindowOf(&child);
+        return window ? new crtez(*window) : nullptr;
+    });
     add(
         SignalKind::isInstrument,
         [](marluneChild& child) -> QWidget* {

@@ -45,7 +45,7 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
     else if (signalParent)
         window->setCurveColour(signalParent->curveColour());
     window->attachToParents({&parent});
-    return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 
 marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,

@@ -64,7 +64,7 @@ marluneJoinChild* marluneJoinChild::create(marluneMDIClient& client, const std::
     window->setCaption(titleOf(window->number_, {windows.begin(), windows.end()}));
     window->attachToParents({windows.begin(), windows.end()});
     window->fitYRange();
-    return static_cast<marluneJoinChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 
 marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsigned number)
