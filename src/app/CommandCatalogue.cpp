@@ -27,8 +27,9 @@ CatalogueTable kindCommands(const WindowKindTable& kinds)
 {
     CatalogueTable table{"commands that make a kind", {}};
     for (const WindowKind& kind : kinds.entries())
-        if (kind.command != 0 && std::find(table.ids.begin(), table.ids.end(), kind.command) == table.ids.end())
-            table.ids.push_back(kind.command);
+        for (const int command : {kind.command, kind.secondCommand})
+            if (command != 0 && std::find(table.ids.begin(), table.ids.end(), command) == table.ids.end())
+                table.ids.push_back(command);
     return table;
 }
 

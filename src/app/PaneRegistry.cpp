@@ -13,9 +13,6 @@
 
 PaneRegistry::PaneRegistry()
 {
-    // Acquisition windows are signal windows of their own size; their entry comes first.
-    add([](int32_t kind) { return kind == SignalKind::Acquisition; },
-        [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, QSize(400, 200));
     add(
         SignalKind::isSignalWindow,
         [](marluneChild& child) -> QWidget* { return new TSigWindow(*signalWindowOf(&child)); }, std::nullopt,
@@ -24,7 +21,10 @@ PaneRegistry::PaneRegistry()
         auto* overlay = dynamic_cast<marluneJoinChild*>(&child);
         return overlay ? new TJoinWindow(*overlay) : nullptr;
     });
-    add(SignalKind::is3D, [](marluneChild& child) -> QWidget* { return new crtez(static_cast<marlune3DChild&>(child)); });
+    add(SignalKind::is3D, [](marluneChild& child) -> QWidget* {
+        marlune3DChild* window = threeDWindowOf(&child);
+        return window ? new crtez(*window) : nullptr;
+    });
     add(
         SignalKind::isInstrument,
         [](marluneChild& child) -> QWidget* {
@@ -49,6 +49,8 @@ const PaneRegistry::Entry* PaneRegistry::entryOf(const marluneChild& child) cons
 
 std::optional<QSize> PaneRegistry::initialSize(const marluneChild& child) const
 {
+    if (const WindowKind* kind = child.kindEntry(); kind && kind->paneSize)
+        return QSize(kind->paneSize->width, kind->paneSize->height);
     const Entry* entry = entryOf(child);
     return entry ? entry->size : std::nullopt;
 }

@@ -72,7 +72,7 @@ std::string titleWithBand(const Entry& entry, unsigned number, long double from,
 }
 
 // "At... (with marker)": the X typed, in the C locale; nothing for Cancel or a text that is no number.
-std::optional<PendingParameters> askX(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askX(int, std::span<marluneChild* const> parents)
 {
     marluneChild& parent = *parents.front();
     UiServices& ui = parent.client().ui();
@@ -91,7 +91,7 @@ std::optional<PendingParameters> askX(std::span<marluneChild* const> parents)
 }
 
 // "Sum 3D over frequency range...": the "Extract" dialog, opened on the frequencies shown.
-std::optional<PendingParameters> askBand(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askBand(int, std::span<marluneChild* const> parents)
 {
     marluneChild& parent = *parents.front();
     const FFTSignal& data = static_cast<marlune3DChild&>(parent).data();

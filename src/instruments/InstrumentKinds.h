@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "tree/PendingParameters.h"
+#include "tree/WindowKind.h"
 
 class WindowKindTable;
 class marluneChild;
@@ -69,7 +70,7 @@ struct Entry {
     // The display scale [from, to] a new instrument starts with; the part is empty for a 3D parent.
     std::pair<double, double> (*scale)(const VisiblePart& part) = nullptr;
     // Asks the person for the parameters before the command makes the instrument; null when it needs none.
-    std::optional<PendingParameters> (*askParameters)(std::span<marluneChild* const> parents) = nullptr;
+    AskParameters askParameters = nullptr;
     // How many of the pending parameters it keeps, as Value1 and Value2.
     int parameters = 0;
 };

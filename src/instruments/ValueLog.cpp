@@ -26,7 +26,7 @@ float currentValue(const marluneChild& parent)
 }
 
 // "Buffer length": text that is not a number reads as 0, which still makes a log of one value.
-std::optional<PendingParameters> askLength(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askLength(int, std::span<marluneChild* const> parents)
 {
     marluneChild& parent = *parents.front();
     const auto text = parent.client().ui().inputDialog("Buffer length", "Length:", "100", 10);

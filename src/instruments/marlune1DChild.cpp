@@ -34,9 +34,10 @@ std::optional<InstrumentKinds::VisiblePart> visiblePartOf(const marluneChild* pa
 // The 3D data of a 3D parent; null for any other.
 const FFTSignal* dataOf(const marluneChild* parent)
 {
-    if (!parent || !SignalKind::is3D(parent->kind()))
+    const marlune3DChild* window = threeDWindowOf(parent);
+    if (!window)
         return nullptr;
-    const FFTSignal& data = static_cast<const marlune3DChild*>(parent)->data();
+    const FFTSignal& data = window->data();
     return data.rows() > 0 && data.bins() > 0 ? &data : nullptr;
 }
 

@@ -51,6 +51,9 @@ public:
     const float* samples() const { return samples_; }
     float* samples() { return samples_; }
     uint32_t count() const { return count_; }
+    // How many samples hold values yet: all of them, but for a log still filling, whose picture
+    // shows only the filled part.
+    virtual uint32_t filledCount() const { return count_; }
 
     uint32_t zoomLevel() const { return zoomLevel_; }
     uint32_t zoomDepth() const { return zoomDepth_; }

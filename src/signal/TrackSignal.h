@@ -19,6 +19,7 @@ public:
     uint32_t writePosition() const { return writePosition_; }
     uint32_t maxLength() const { return count(); }
     bool full() const { return writePosition_ >= count(); }
+    uint32_t filledCount() const override { return writePosition_; }
 
 private:
     uint32_t writePosition_ = 0;

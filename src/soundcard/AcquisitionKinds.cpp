@@ -17,6 +17,7 @@ WindowKind entry(SoundDevices* devices)
         .acceptsParent = takesNoParent,
         .controlIcon = 22345,
         .controlDetail = ControlDetails::sampleCount,
+        .paneSize = PaneSize{400, 200},
     };
     if (devices)
         // Workspaces make acquisition windows, stopped, from their stored settings.

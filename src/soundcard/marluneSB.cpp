@@ -115,12 +115,12 @@ marluneSB* marluneSB::create(marluneMDIClient& client, SoundDevices& devices, co
     window->offset_ = calibration.offset;
     window->setYLabel(calibration.units);
     window->setCaption(formatText(TitleFormat, number));
-    auto* made = static_cast<marluneSB*>(client.addWindow(std::move(window)));
+    auto* made = client.addWindow(std::move(window));
     if (!made || !second)
         return made;
     auto companion = std::make_unique<marluneSter>(*made, std::move(second));
     companion->setCaption(formatText(marluneSter::TitleFormat, client.nextCreationNumber()));
-    made->companion_ = static_cast<marluneSter*>(client.addWindow(std::move(companion)));
+    made->companion_ = client.addWindow(std::move(companion));
     // The second channel stands right below the first, as large.
     if (made->companion_ && made->placement()) {
         const WindowPlacement& first = *made->placement();

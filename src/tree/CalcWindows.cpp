@@ -193,7 +193,7 @@ marluneMDIChild* create(marluneMDIClient& client, const CalcProgram& program, co
     // A result that cannot be computed now is shown as invalid until its operands change.
     window->setInvalid(outcome == CALCSignal::Outcome::Invalid);
     window->attachToParents(parents);
-    return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 
 const WindowKind& kind()

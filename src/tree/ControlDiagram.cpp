@@ -81,11 +81,13 @@ std::vector<ControlDiagram::Line> ControlDiagram::lines() const
     std::vector<Line> lines;
     for (const SigIco& icon : icons_) {
         const auto& parents = icon.window->parents();
+        const WindowKind* entry = icon.window->kindEntry();
+        const bool coloured = entry && entry->linesInCurveColours;
         for (std::size_t j = 0; j < parents.size(); ++j) {
             const SigIco* from = iconFor(parents[j]);
             if (!from)
                 continue;
-            const Rgb colour = icon.window->kind() == SignalKind::Overlay ? OverlayColours[j % 8] : OverlayColours[0];
+            const Rgb colour = coloured ? OverlayColours[j % 8] : OverlayColours[0];
             lines.push_back({from->x + IconSize, from->y + IconSize / 2, icon.x, icon.y + IconSize / 2, colour,
                              !icon.window->linked()});
         }

@@ -13,7 +13,6 @@
 #include "tree/marluneJoinChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
-#include "views/TimeFFTForm.h"
 #include "views/ZoomFirst2nForm.h"
 
 namespace {
@@ -128,7 +127,7 @@ std::optional<CommandState> any3DWindow(const Selection& selection)
 // commands of the table.
 const CommandRow<ControlSelection> ControlSelection::Rows[] = {
     {Cmd::TimeFFT, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
-     [](Selection& s) { s.timeFFT(); }},
+     [](Selection& s) { s.deriveEach(Cmd::TimeFFT); }},
     {Cmd::Filter, [](const Selection& s) { return std::optional(CommandState{s.sameSampleRate()}); },
      [](Selection& s) { s.deriveEach(Cmd::Filter); }},
     {Cmd::ExtractFromTo, anySignalWindow, [](Selection& s) { s.deriveEach(Cmd::ExtractFromTo); }},
@@ -210,23 +209,12 @@ void ControlSelection::deriveEach(int id)
     const std::vector<marluneChild*> parents(signals.begin(), signals.end());
     std::optional<PendingParameters> parameters = PendingParameters{};
     if (entry->askParameters)
-        parameters = entry->askParameters(parents);
+        parameters = entry->askParameters(id, parents);
     if (!parameters)
         return;
     WaitCursor wait(client_.ui());
     for (marluneMDIChild* window : signals)
         DerivedWindows::createChild(client_, *window, entry->kind, *parameters);
-}
-
-void ControlSelection::timeFFT()
-{
-    const std::vector<marluneMDIChild*> signals = signalWindows();
-    TimeFFTForm form(client_.ui(), shortestVisible(signals), signals.front()->signal()->sampleRate(), false);
-    if (!client_.ui().runDialog(form))
-        return;
-    WaitCursor wait(client_.ui());
-    for (marluneMDIChild* window : signals)
-        marlune3DChild::createTimeFFT(client_, *window, form.result());
 }
 
 void ControlSelection::changeStep()

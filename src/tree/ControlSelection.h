@@ -47,7 +47,6 @@ private:
     void zoomToPowerOfTwo();
     // The command of a processed kind for each selected signal window, its parameters asked once.
     void deriveEach(int id);
-    void timeFFT();
     void changeStep();
     void merge(int32_t kind);
     // Sends the command to each selected window that takes it.

@@ -171,7 +171,7 @@ void smoothingProperties(marluneMDIChild& window)
 }
 
 // "FFT": a spectrum needs at least 4 visible samples, so a signal of 7 or fewer makes none.
-std::optional<PendingParameters> askSpectrum(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askSpectrum(int, std::span<marluneChild* const> parents)
 {
     if (signalWindowOf(parents.front())->signal()->count() <= 7)
         return std::nullopt;
@@ -179,7 +179,7 @@ std::optional<PendingParameters> askSpectrum(std::span<marluneChild* const> pare
 }
 
 // One dialog for every window it is asked for, with the frequency range all of them allow.
-std::optional<PendingParameters> askFilter(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askFilter(int, std::span<marluneChild* const> parents)
 {
     std::vector<const Signal*> shown;
     for (const marluneChild* parent : parents)
@@ -191,7 +191,7 @@ std::optional<PendingParameters> askFilter(std::span<marluneChild* const> parent
 }
 
 // The range is offered from the first window's signal.
-std::optional<PendingParameters> askFromTo(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askFromTo(int, std::span<marluneChild* const> parents)
 {
     ExtractOdDoForm form = ExtractOdDoForm::forSignal(*signalWindowOf(parents.front())->signal());
     if (!parents.front()->client().ui().runDialog(form))
@@ -199,7 +199,7 @@ std::optional<PendingParameters> askFromTo(std::span<marluneChild* const> parent
     return PendingParameters{form.from(), form.to()};
 }
 
-std::optional<PendingParameters> askSmoothing(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askSmoothing(int, std::span<marluneChild* const> parents)
 {
     UiServices& ui = parents.front()->client().ui();
     SmoothingForm form(ui, 0, 15);
@@ -208,7 +208,7 @@ std::optional<PendingParameters> askSmoothing(std::span<marluneChild* const> par
     return PendingParameters{(long double)form.type(), (long double)form.lengthValue()};
 }
 
-std::optional<PendingParameters> askPeaks(std::span<marluneChild* const> parents)
+std::optional<PendingParameters> askPeaks(int, std::span<marluneChild* const> parents)
 {
     const auto text = parents.front()->client().ui().inputDialog("Remove peaks", "Koef. :", "2", 4);
     if (!text)

@@ -45,13 +45,15 @@ marluneMDIChild* DerivedWindows::create(marluneMDIClient& client, marluneChild& 
     else if (signalParent)
         window->setCurveColour(signalParent->curveColour());
     window->attachToParents({&parent});
-    return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 
 marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,
                                           const PendingParameters& parameters, const SpectralSettings* spectral)
 {
     const WindowKind* entry = client.kinds().find(kind);
+    if (entry && entry->createWindow)
+        return entry->acceptsParent(parent.kind()) ? entry->createWindow(client, parent, parameters) : nullptr;
     if (!entry || !entry->makeWindow)
         return create(client, parent, kind, parameters, spectral);
     const unsigned number = client.nextCreationNumber();
@@ -67,12 +69,12 @@ marluneChild* DerivedWindows::createChild(marluneMDIClient& client, marluneChild
     return client.addWindow(std::move(window));
 }
 
-marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const WindowKind& entry)
+marluneChild* DerivedWindows::createByCommand(marluneChild& parent, const WindowKind& entry, int command)
 {
     PendingParameters parameters;
     if (entry.askParameters) {
         marluneChild* parents[] = {&parent};
-        std::optional<PendingParameters> asked = entry.askParameters(std::span<marluneChild* const>(parents));
+        std::optional<PendingParameters> asked = entry.askParameters(command, std::span<marluneChild* const>(parents));
         if (!asked)
             return nullptr;
         parameters = std::move(*asked);

@@ -20,14 +20,14 @@ public:
     static marluneMDIChild* create(marluneMDIClient& client, marluneChild& parent, int32_t kind,
                                    const PendingParameters& parameters = {}, const SpectralSettings* spectral = nullptr);
     // Any derived kind of the table: a signal window as create() makes it, any other window by its
-    // entry's makeWindow, numbered the same way. Null when the kind has no entry or does not take
+    // entry's createWindow or makeWindow, numbered the same way. Null when the kind has no entry or does not take
     // this parent.
     static marluneChild* createChild(marluneMDIClient& client, marluneChild& parent, int32_t kind,
                                      const PendingParameters& parameters = {},
                                      const SpectralSettings* spectral = nullptr);
     // The command of `parent` that makes the kind of `entry`: asks for the parameters when the
     // kind needs any (Cancel makes nothing), then makes the window.
-    static marluneChild* createByCommand(marluneChild& parent, const WindowKind& entry);
+    static marluneChild* createByCommand(marluneChild& parent, const WindowKind& entry, int command);
 
     // Recomputes a derived window from its parent's current data; a parent of a kind the entry does
     // not accept gives nothing to compute from.

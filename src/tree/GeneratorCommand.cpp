@@ -81,5 +81,5 @@ marluneMDIChild* GeneratorCommand::create(marluneMDIClient& client, const Genera
     }
     window->setCaption(formatText(TitleFormat, number, GeneratorParameters::TitleNames[parameters.function()]));
     window->setXLabel("sec");
-    return static_cast<marluneMDIChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }

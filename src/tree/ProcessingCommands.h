@@ -1,11 +1,11 @@
 #pragma once
-// The commands of a signal window that derive processed windows from it.
+// The extract of a signal window's selection, and the properties and reset its kind's entry offers.
 #include "base/CommandTable.h"
 
 class marluneMDIChild;
 
-// Spectrum, filter, smoothing, trend and peak removal, cepstrum, averager, peak hold, the two extracts; and
-// "Properties..." and "Reset data" of the kinds whose table entry has them.
+// "Extract selection", and "Properties..." and "Reset data" of the kinds whose table entry has them. The
+// commands that make a derived kind are those of the kinds' entries.
 class ProcessingCommands {
 public:
     static const CommandTable<marluneMDIChild> Table;
@@ -15,8 +15,6 @@ private:
 
     explicit ProcessingCommands(marluneMDIChild& window) : window_(window) {}
     void extractSelection();
-    void timeFFT(bool spectrogram);
-    void signalLog3D();
 
     marluneMDIChild& window_;
 };

@@ -156,7 +156,7 @@ marluneMDIChild* SignalOpener::makeWindows(std::vector<std::unique_ptr<Signal>> 
         window->setChannelNumber(int32_t(channel));
         window->setFileFacts(facts);
         window->setMainSignal(head);
-        auto* added = static_cast<marluneMDIChild*>(client_.addWindow(std::move(window)));
+        auto* added = client_.addWindow(std::move(window));
         if (!added)
             break;
         if (!head)

@@ -1,17 +1,64 @@
 #include "tree/ThreeDKinds.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "base/FormatText.h"
+#include "base/NumberText.h"
+#include "base/UiServices.h"
 #include "settings/TIniHelper.h"
 #include "signal/SignalKind.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
+#include "tree/CommandIds.h"
 #include "tree/marluneMDIClient.h"
+#include "views/TimeFFTForm.h"
 
 namespace {
 // Every 3D window shows the same icon in its frame; the control window tells them apart.
 constexpr int32_t Icon3D = 11002;
+
+// One dialog for every parent: the segments must fit the shortest of them.
+std::optional<PendingParameters> askTimeFFT(int command, std::span<marluneChild* const> parents)
+{
+    uint32_t shortest = std::numeric_limits<uint32_t>::max();
+    for (const marluneChild* parent : parents)
+        shortest = std::min(shortest, signalWindowOf(parent)->signal()->visibleCount());
+    UiServices& ui = parents.front()->client().ui();
+    TimeFFTForm form(ui, shortest, signalWindowOf(parents.front())->signal()->sampleRate(), command == Cmd::Spectrogram);
+    if (!ui.runDialog(form))
+        return std::nullopt;
+    const TimeFFTParameters& p = form.result();
+    return PendingParameters{(long double)p.N,         (long double)p.M,  (long double)p.azimuth,
+                             (long double)p.elevation, p.fromFrequency, p.toFrequency};
+}
+
+marluneChild* createTimeFFT(marluneMDIClient& client, marluneChild& parent, const PendingParameters& parameters)
+{
+    const TimeFFTParameters p{uint32_t(parameters.at(0)), uint32_t(parameters.at(1)),   int32_t(parameters.at(2)),
+                              int32_t(parameters.at(3)),  parameters.at(4), parameters.at(5)};
+    return marlune3DChild::createTimeFFT(client, *signalWindowOf(&parent), p);
+}
+
+std::optional<PendingParameters> askLogLength(int, std::span<marluneChild* const> parents)
+{
+    UiServices& ui = parents.front()->client().ui();
+    const auto text = ui.inputDialog("3D Signal log", "Length:", "100", 10);
+    if (!text)
+        return std::nullopt;
+    const long long length = parseLongLong(text->c_str());
+    if (length < 1 || length > std::numeric_limits<int32_t>::max()) {
+        ui.beep();
+        return std::nullopt;
+    }
+    return PendingParameters{(long double)length};
+}
+
+marluneChild* createLog(marluneMDIClient& client, marluneChild& parent, const PendingParameters& parameters)
+{
+    return marlune3DChild::createLog(client, *signalWindowOf(&parent), uint32_t(parameters.at(0)));
+}
 
 std::string dimensions(const marluneChild& window)
 {
@@ -23,6 +70,10 @@ const WindowKind Kinds[] = {
     {
         .kind = SignalKind::TimeFFT,
         .icon = Icon3D,
+        .command = Cmd::TimeFFT,
+        .secondCommand = Cmd::Spectrogram,
+        .askParameters = askTimeFFT,
+        .createWindow = createTimeFFT,
         .spectral = [](const marluneChild& window) -> const SpectralSettings* {
             return &static_cast<const marlune3DChild&>(window).spectral;
         },
@@ -46,6 +97,9 @@ const WindowKind Kinds[] = {
     {
         .kind = SignalKind::SignalLog3D,
         .icon = Icon3D,
+        .command = Cmd::SignalLog3D,
+        .askParameters = askLogLength,
+        .createWindow = createLog,
         .load = [](const WorkspaceSection& section, marluneChild* parent) -> marluneChild* {
             marluneMDIChild* signalParent = signalWindowOf(parent);
             const int length = section.ini.readInt(section.name, "SegmentsCount");

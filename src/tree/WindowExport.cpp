@@ -135,8 +135,8 @@ int exportAll(marluneMDIClient& client, const std::filesystem::path& folder, con
             const Signal& signal = *signalWindow->signal();
             files.write(folder / (base + ".bin"), [&](const auto& file) { return writeBinFile(file, signal); });
             files.write(folder / (base + ".txt"), [&](const auto& file) { return exportAscii(file, signal); });
-        } else if (SignalKind::is3D(window->kind())) {
-            const auto& threeD = static_cast<const marlune3DChild&>(*window);
+        } else if (const marlune3DChild* threeDWindow = threeDWindowOf(window)) {
+            const marlune3DChild& threeD = *threeDWindow;
             // An invalid result has no rows to show: its matrix file holds none.
             files.write(folder / (base + ".txt"), [&](const auto& file) {
                 return window->invalid() ? writeEmptyFile(file)

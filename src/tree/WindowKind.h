@@ -22,6 +22,16 @@ class marluneMDIClient;
 // The parents a root window takes: none.
 constexpr bool takesNoParent(int32_t) { return false; }
 
+// Asks the person for the parameters before `command` makes a window under each of `parents` (one
+// window, or the control window's selection); none when cancelled.
+using AskParameters = std::optional<PendingParameters> (*)(int command, std::span<marluneChild* const> parents);
+
+// The size a pane opens with, in pixels.
+struct PaneSize {
+    int width = 0;
+    int height = 0;
+};
+
 // What a recomputation of a derived window came to.
 enum class RecomputeOutcome {
     Updated,  // the signal changed: pass the update on
@@ -65,13 +75,18 @@ struct WindowKind {
 
     // The command of a parent window that makes a window of this kind; 0 when no command does.
     int command = 0;
-    // Asks the person for the parameters before the command makes the window under each of `parents`
-    // (one window, or the control window's selection); none when cancelled.
-    std::optional<PendingParameters> (*askParameters)(std::span<marluneChild* const> parents) = nullptr;
+    // A second command that makes the kind, its dialog set up otherwise (Spectrogram makes a Time FFT
+    // that opens as the spectrogram); `askParameters` is told which of the two it asks for.
+    int secondCommand = 0;
+    AskParameters askParameters = nullptr;
     // A window that is not a signal window (an instrument): made with its title, settings and first
     // result, linked under its parent; the creation routine numbers and registers it.
     std::unique_ptr<marluneChild> (*makeWindow)(const WindowKind& kind, marluneMDIClient& client, marluneChild& parent,
                                                 const PendingParameters& parameters, unsigned number) = nullptr;
+    // A window whose making may be cancelled or fail part way (a 3D window over its threads): makes,
+    // numbers and registers it under `parent`, in place of `makeWindow`; null when nothing was made.
+    marluneChild* (*createWindow)(marluneMDIClient& client, marluneChild& parent, const PendingParameters& parameters) =
+        nullptr;
 
     // Workspace and tool files. The keys of the kind, after those every signal window writes.
     void (*saveKeys)(const marluneMDIChild& window, TIniHelper& ini, const std::string& section) = nullptr;
@@ -92,4 +107,9 @@ struct WindowKind {
     bool harmonicRuler = false;
     // "Replace signal..." reads another file into the window.
     bool replaceable = false;
+    // The control window draws the lines from the window's parents in the colours of their curves
+    // (an overlay in one system); otherwise all in the first.
+    bool linesInCurveColours = false;
+    // The size its pane opens with; none: that of its pane family.
+    std::optional<PaneSize> paneSize = std::nullopt;
 };

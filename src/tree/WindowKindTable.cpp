@@ -27,7 +27,7 @@ void WindowKindTable::add(std::span<const WindowKind> entries)
 const WindowKind* WindowKindTable::createdBy(int command, int32_t parentKind) const
 {
     const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const WindowKind& e) {
-        return command != 0 && e.command == command && e.acceptsParent(parentKind);
+        return command != 0 && (e.command == command || e.secondCommand == command) && e.acceptsParent(parentKind);
     });
     return found == entries_.end() ? nullptr : &*found;
 }
@@ -35,5 +35,6 @@ const WindowKind* WindowKindTable::createdBy(int command, int32_t parentKind) co
 bool WindowKindTable::makesWindow(int command) const
 {
     return command != 0 &&
-           std::any_of(entries_.begin(), entries_.end(), [command](const WindowKind& e) { return e.command == command; });
+           std::any_of(entries_.begin(), entries_.end(),
+                       [command](const WindowKind& e) { return e.command == command || e.secondCommand == command; });
 }

@@ -12,14 +12,13 @@ namespace {
 // A ruler's X is a row's time or a bin's frequency of a Time FFT; a log's bins are its parent's X.
 bool rulerSeconds(const marluneMDIChild& ruler)
 {
-    const marluneChild* parent = ruler.parent();
-    if (!parent || !SignalKind::is3D(parent->kind()))
+    const marlune3DChild* threeD = threeDWindowOf(ruler.parent());
+    if (!threeD)
         return false;
-    const auto& threeD = static_cast<const marlune3DChild&>(*parent);
-    const FFTSignal::Source source = threeD.data().source();
+    const FFTSignal::Source source = threeD->data().source();
     if (ruler.kind() == SignalKind::XRuler)
         return source == FFTSignal::Source::TimeFFT;
-    const marluneMDIChild* logged = signalWindowOf(threeD.parent());
+    const marluneMDIChild* logged = signalWindowOf(threeD->parent());
     return source == FFTSignal::Source::Log && logged && XAxisUnit::seconds(*logged);
 }
 }  // namespace

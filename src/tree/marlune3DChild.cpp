@@ -43,7 +43,7 @@ marlune3DChild* registered(marluneMDIClient& client, std::unique_ptr<marlune3DCh
         return nullptr;
     }
     window->setInvalid(result == FFTSignal::Result::Invalid);
-    return static_cast<marlune3DChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 }  // namespace
 

@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <span>
+#include <string>
 #include <utility>
 
 #include "base/CommandTable.h"
 #include "dsp/SpectralSettings.h"
 #include "dsp/TapWindow.h"
+#include "signal/SignalKind.h"
 #include "tree/marluneChild.h"
 #include "views/FFTSignal.h"
 
@@ -108,3 +109,14 @@ private:
     // The parent's step before this window set it to the hop.
     std::optional<uint32_t> parentStep_;
 };
+
+// The 3D window behind a tree node, checked by its kind before the cast; null for any other node and
+// for null.
+inline marlune3DChild* threeDWindowOf(marluneChild* node)
+{
+    return node && SignalKind::is3D(node->kind()) ? static_cast<marlune3DChild*>(node) : nullptr;
+}
+inline const marlune3DChild* threeDWindowOf(const marluneChild* node)
+{
+    return threeDWindowOf(const_cast<marluneChild*>(node));
+}

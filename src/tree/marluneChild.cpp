@@ -202,7 +202,7 @@ bool marluneChild::command(int id)
 {
     if (const WindowKind* entry = client_.kinds().createdBy(id, kind_)) {
         if (givesData())
-            DerivedWindows::createByCommand(*this, *entry);
+            DerivedWindows::createByCommand(*this, *entry, id);
         return true;
     }
     return Table.run(*this, id);

@@ -42,6 +42,7 @@ WindowKind entryOf(int32_t kind, int32_t icon)
             const std::vector<marluneMDIChild*> windows = signalParents(section);
             return windows.empty() ? nullptr : marluneJoinChild::create(section.client, windows, kind);
         },
+        .linesInCurveColours = kind == SignalKind::Overlay,
     };
 }
 
@@ -63,7 +64,7 @@ marluneJoinChild* marluneJoinChild::create(marluneMDIClient& client, const std::
     window->setCaption(titleOf(window->number_, {windows.begin(), windows.end()}));
     window->attachToParents({windows.begin(), windows.end()});
     window->fitYRange();
-    return static_cast<marluneJoinChild*>(client.addWindow(std::move(window)));
+    return client.addWindow(std::move(window));
 }
 
 marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsigned number)
@@ -74,11 +75,10 @@ marluneJoinChild::marluneJoinChild(marluneMDIClient& client, int32_t kind, unsig
 std::span<const int> marluneJoinChild::refusedCommands()
 {
     static constexpr int Refused[] = {
-        Cmd::Close,       Cmd::SaveSignal,       Cmd::SaveSignalAs, Cmd::ZoomIn,        Cmd::ZoomOut,
-        Cmd::StepDown,    Cmd::StepUp,           Cmd::StepChange,   Cmd::ExtractSelection, Cmd::ZoomPow2,
-        Cmd::RulerSampleUnits, Cmd::Generator,   Cmd::Properties,   Cmd::TimeFFT,       Cmd::Spectrogram,
-        Cmd::SignalLog3D, Cmd::ReplaceSignal,    Cmd::Copy,         Cmd::Cut,           Cmd::Paste,
-        Cmd::FillMean,    Cmd::FillZero,
+        Cmd::Close,      Cmd::SaveSignal,  Cmd::SaveSignalAs,     Cmd::ZoomIn,    Cmd::ZoomOut,
+        Cmd::StepDown,   Cmd::StepUp,      Cmd::StepChange,       Cmd::ExtractSelection, Cmd::ZoomPow2,
+        Cmd::RulerSampleUnits, Cmd::Generator, Cmd::Properties,   Cmd::ReplaceSignal, Cmd::Copy,
+        Cmd::Cut,        Cmd::Paste,       Cmd::FillMean,         Cmd::FillZero,
     };
     return Refused;
 }

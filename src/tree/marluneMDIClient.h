@@ -67,6 +67,12 @@ public:
     uint32_t nextCreationNumber() { return ++creationCounter_; }
     // Takes the lowest free slot and ownership; null (with a message) when all 512 are taken.
     marluneChild* addWindow(std::unique_ptr<marluneChild> window);
+    // The same, handing back the window as the class it was made as.
+    template <class Window>
+    Window* addWindow(std::unique_ptr<Window> window)
+    {
+        return static_cast<Window*>(addWindow(std::unique_ptr<marluneChild>(std::move(window))));
+    }
     // Whether every slot is taken, and how many windows addWindow has refused for that so far.
     bool isFull() const;
     uint64_t refusedWindows() const { return refusedWindows_; }

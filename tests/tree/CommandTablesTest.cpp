@@ -28,9 +28,10 @@ TEST(CommandTables, EachNumberOfASignalWindowHasOneHandler)
                 << id << " is an \"Overlay with\" number";
         }
     for (const WindowKind& entry : client.kinds().entries())
-        if (entry.command != 0)
-            EXPECT_FALSE(handler.contains(entry.command))
-                << "the command of kind " << entry.kind << " is taken by \"" << handler[entry.command] << "\"";
+        for (const int command : {entry.command, entry.secondCommand})
+            if (command != 0)
+                EXPECT_FALSE(handler.contains(command))
+                    << "the command of kind " << entry.kind << " is taken by \"" << handler[command] << "\"";
     EXPECT_GE(handler.size(), 25u);
 }
 

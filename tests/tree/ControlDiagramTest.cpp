@@ -2,6 +2,7 @@
 
 #include "tree/ControlDiagram.h"
 #include "tree/DerivedWindows.h"
+#include "tree/marluneJoinChild.h"
 
 namespace {
 const SigIco& iconOf(const ControlDiagram& diagram, const marluneChild* window)
@@ -45,6 +46,30 @@ TEST_F(TreeTest, TheDiagramLaysOutByLeavesAndDepth)
     const auto after = ControlDiagram(client).lines();
     EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const auto& l) { return l.dotted; }))
         << "an unlinked window hangs on a dotted line";
+}
+
+// An overlay in one system hangs on lines of its curves' colours, one per parent; stacked, on red lines
+// alone; switching the form switches the lines.
+TEST_F(TreeTest, AnOverlayInOneSystemHangsOnLinesOfItsCurvesColours)
+{
+    marluneMDIChild* a = fileWindow();
+    marluneMDIChild* b = fileWindow();
+    marluneJoinChild* overlay = marluneJoinChild::create(client, {a, b}, SignalKind::Overlay);
+    ASSERT_NE(overlay, nullptr);
+    const auto coloursOfLines = [&] {
+        std::vector<Rgb> colours;
+        for (const ControlDiagram::Line& line : ControlDiagram(client).lines())
+            colours.push_back(line.colour);
+        return colours;
+    };
+    std::vector<Rgb> colours = coloursOfLines();
+    ASSERT_EQ(colours.size(), 2u);
+    EXPECT_EQ(colours[0], (Rgb{255, 0, 0}));
+    EXPECT_NE(colours[1], colours[0]);
+    overlay->command(marluneJoinChild::ShowInOneSystem);
+    ASSERT_EQ(overlay->kind(), SignalKind::StackedOverlay);
+    colours = coloursOfLines();
+    EXPECT_EQ(colours, (std::vector<Rgb>(2, Rgb{255, 0, 0})));
 }
 
 TEST_F(TreeTest, LabelsTellTheWindowAndAreCutAtSixteen)

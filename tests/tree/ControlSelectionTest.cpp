@@ -4,7 +4,9 @@
 #include "tree/ControlSelection.h"
 #include "tree/DerivedWindows.h"
 #include "tree/FilterForm.h"
+#include "tree/marlune3DChild.h"
 #include "tree/marluneJoinChild.h"
+#include "views/TimeFFTForm.h"
 #include "views/ZoomFirst2nForm.h"
 
 namespace {
@@ -114,6 +116,24 @@ TEST_F(ControlSelectionTest, OneDialogServesEverySelectedWindow)
     EXPECT_EQ(a->signal()->firstVisible(), 100u) << "from the first visible sample";
     EXPECT_EQ(b->signal()->visibleCount(), 64u);
     EXPECT_EQ(b->caption()[0], '~');
+
+    // "Time FFT..." asks once, offering segments that fit the shortest window, and makes one Time FFT
+    // under each selected window, with its segments.
+    ui.formAnswers.push_back([&](DialogForm& form) {
+        auto& choice = dynamic_cast<TimeFFTForm&>(form);
+        choice.precision = 0;
+        choice.precisionChanged();
+        choice.segmentsText = "4";
+        return form.accept();
+    });
+    const std::size_t shown = ui.formsShown.size();
+    ASSERT_TRUE(selection.command(Cmd::TimeFFT));
+    EXPECT_EQ(ui.formsShown.size(), shown + 1);
+    for (marluneMDIChild* parent : {a, b}) {
+        const marluneChild* made = parent->children().back();
+        ASSERT_EQ(made->kind(), SignalKind::TimeFFT);
+        EXPECT_EQ(static_cast<const marlune3DChild*>(made)->data().rows(), 4u);
+    }
 
     // The step: "Change step", "New step :", empty; something that is not a step of 1 or more beeps.
     ui.inputAnswers.push_back("25");

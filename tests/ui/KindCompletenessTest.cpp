@@ -54,11 +54,12 @@ TEST(KindCompleteness, EveryRegisteredKindHasItsPicturesLabelMenuItemAndHelp)
                 EXPECT_NE(pictureOf(icon), page) << "icon " << icon << " has no picture";
         if (!labelledByNumberOnly(entry.kind))
             EXPECT_NE(entry.controlDetail, nullptr) << "no detail in the control window";
-        if (entry.command != 0 && !controlWindowOnly(entry.command)) {
-            EXPECT_NE(MenuTree::find(entry.command), nullptr) << "command " << entry.command << " is in no menu";
-            const std::string topic = MenuTree::helpPageOf(entry.command);
-            EXPECT_TRUE(!topic.empty() && std::filesystem::exists(help / topic)) << entry.command << ": " << topic;
-        }
+        for (const int command : {entry.command, entry.secondCommand})
+            if (command != 0 && !controlWindowOnly(command)) {
+                EXPECT_NE(MenuTree::find(command), nullptr) << "command " << command << " is in no menu";
+                const std::string topic = MenuTree::helpPageOf(command);
+                EXPECT_TRUE(!topic.empty() && std::filesystem::exists(help / topic)) << command << ": " << topic;
+            }
         EXPECT_TRUE(entry.load || entry.build || entry.makeWindow) << "cannot be made again from a workspace";
         if (entry.saveKeys && !entry.load)
             EXPECT_NE(entry.readParameters, nullptr) << "writes keys it does not read back";

@@ -166,6 +166,9 @@ TEST_F(OverlayPaneTest, TheControlWindowMenusFollowKindAndSelection)
     paint.fillWindowMenu(signalMenu, *a);
     EXPECT_TRUE(texts(signalMenu).contains("Zoom pow2..."));
     EXPECT_EQ(texts(signalMenu).back(), "Replace with...") << "a file window of kind 15";
+    QMenu derivedMenu;
+    paint.fillWindowMenu(derivedMenu, *DerivedWindows::createChild(client, *a, SignalKind::Detrended));
+    EXPECT_FALSE(texts(derivedMenu).contains("Replace with...")) << "only the windows the command serves offer it";
 
     paint.selection().toggle(a->index());
     paint.selection().toggle(instrument->index());

@@ -164,7 +164,7 @@ void CtrlPaintWindow::fillWindowMenu(QMenu& menu, marluneChild& window)
     PaneContextMenu::addCommand(menu, window, "Zoom pow2...", Cmd::ZoomPow2);
     PaneContextMenu::addCommand(menu, window, "Ruler in sample units", Cmd::RulerSampleUnits);
     PaneContextMenu::addCommand(menu, window, "Step change...", Cmd::StepChange);
-    if (window.kind() == SignalKind::FileSignal) {
+    if (const WindowKind* entry = window.kindEntry(); entry && entry->replaceable) {
         menu.addSeparator();
         PaneContextMenu::addCommand(menu, window, "Replace with...", Cmd::ReplaceSignal);
     }

@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "signal/Signal.h"
-#include "signal/SignalKind.h"
-#include "signal/TrackSignal.h"
 #include "tree/XAxisUnit.h"
 #include "tree/marluneMDIChild.h"
 #include "views/AxisLayout.h"
@@ -154,10 +152,8 @@ void SignalPicture::drawCurve(QPainter& painter, QImage& image, const QRect& cli
 {
     // Only the filled part of a log shows: nothing right of its last filled column.
     int rightmost = space_.windowWidth;
-    if (signal_->kind() == SignalKind::Track) {
-        const auto& track = static_cast<const TrackSignal&>(*signal_);
-        rightmost = CurvePlot::filledRight(size_.width(), track.writePosition(), track.maxLength());
-    }
+    if (signal_->filledCount() < signal_->count())
+        rightmost = CurvePlot::filledRight(size_.width(), signal_->filledCount(), signal_->count());
     if (plot_.drawsColumns()) {
         drawColumns(painter, image, clip, rightmost, first, end);
         return;
