@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QPainter>
 #include <QStyleOption>
+#include <utility>
 
 #include "app/CommandActions.h"
 #include "app/ControlBarIcons.h"
@@ -32,18 +33,15 @@ protected:
 };
 
 // Hints of the buttons whose commands have no menu item.
+constexpr std::pair<int, const char*> OwnHints[] = {{Cmd::SaveSignal, "Save signal"},
+                                                    {Cmd::View3DPrevious, "Enlarge the 3D picture"},
+                                                    {Cmd::View3DNext, "Shrink the 3D picture"}};
+
 QString buttonHint(int id)
 {
-    switch (id) {
-    case Cmd::SaveSignal:
-        return "Save signal";
-    case Cmd::View3DPrevious:
-        return "Enlarge the 3D picture";
-    case Cmd::View3DNext:
-        return "Shrink the 3D picture";
-    default:
-        break;
-    }
+    for (const auto& [command, hint] : OwnHints)
+        if (command == id)
+            return hint;
     const MenuItem* item = MenuTree::find(id);
     if (!item)
         return {};

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 
 #include "base/ui/IconShapes.h"
@@ -256,46 +257,59 @@ void help(QPainter& p)
     p.drawText(QRectF(0, 0, Size, Size), Qt::AlignCenter, "?");
 }
 
+// The picture of each button's command.
+struct ButtonPicture {
+    int command;
+    void (*draw)(QPainter& p);
+};
+
+constexpr ButtonPicture Pictures[] = {
+    {Cmd::OpenSignal, openFolder},
+    {Cmd::SaveSignal, save},
+    {Cmd::SignalBeginning, [](QPainter& p) { jump(p, false); }},
+    {Cmd::SignalEnd, [](QPainter& p) { jump(p, true); }},
+    {Cmd::PlayNoSound, [](QPainter& p) { play(p, false); }},
+    {Cmd::PlayWithSound, [](QPainter& p) { play(p, true); }},
+    {Cmd::Start,
+     [](QPainter& p) {
+         p.setPen(QPen(Red.darker(130), 1));
+         p.setBrush(Red);
+         p.drawEllipse(QPointF(12, 12), 8, 8);
+     }},
+    {Cmd::Stop,
+     [](QPainter& p) {
+         p.setPen(QPen(Ink, 1));
+         p.setBrush(Ink);
+         p.drawRect(QRectF(5.5, 5.5, 13, 13));
+     }},
+    {Cmd::Cut, scissors},
+    {Cmd::Copy, copy},
+    {Cmd::Paste, paste},
+    {Cmd::ZoomIn, [](QPainter& p) { lens(p, "+"); }},
+    {Cmd::ZoomOut, [](QPainter& p) { lens(p, "-"); }},
+    {Cmd::ZoomPow2, [](QPainter& p) { lens(p, "2"); }},
+    {Cmd::FFT, spectrumBars},
+    {Cmd::Filter, filter},
+    {Cmd::Link, [](QPainter& p) { link(p, false); }},
+    {Cmd::Unlink, [](QPainter& p) { link(p, true); }},
+    {Cmd::Properties, properties},
+    {Cmd::Calculator, IconShapes::calculator},
+    {Cmd::RulerSampleUnits, IconShapes::ruler},
+    {Cmd::MeshView, mesh},
+    {Cmd::Ruler3D, crossRuler},
+    {Cmd::SpectrogramView, spectrogram},
+    {Cmd::View3DPrevious, [](QPainter& p) { scale(p, true); }},
+    {Cmd::View3DNext, [](QPainter& p) { scale(p, false); }},
+    {Cmd::HelpContents, help},
+};
+
 bool draw(QPainter& p, int command)
 {
-    switch (command) {
-    case Cmd::OpenSignal: openFolder(p); break;
-    case Cmd::SaveSignal: save(p); break;
-    case Cmd::SignalBeginning: jump(p, false); break;
-    case Cmd::SignalEnd: jump(p, true); break;
-    case Cmd::PlayNoSound: play(p, false); break;
-    case Cmd::PlayWithSound: play(p, true); break;
-    case Cmd::Start:
-        p.setPen(QPen(Red.darker(130), 1));
-        p.setBrush(Red);
-        p.drawEllipse(QPointF(12, 12), 8, 8);
-        break;
-    case Cmd::Stop:
-        p.setPen(QPen(Ink, 1));
-        p.setBrush(Ink);
-        p.drawRect(QRectF(5.5, 5.5, 13, 13));
-        break;
-    case Cmd::Cut: scissors(p); break;
-    case Cmd::Copy: copy(p); break;
-    case Cmd::Paste: paste(p); break;
-    case Cmd::ZoomIn: lens(p, "+"); break;
-    case Cmd::ZoomOut: lens(p, "-"); break;
-    case Cmd::ZoomPow2: lens(p, "2"); break;
-    case Cmd::FFT: spectrumBars(p); break;
-    case Cmd::Filter: filter(p); break;
-    case Cmd::Link: link(p, false); break;
-    case Cmd::Unlink: link(p, true); break;
-    case Cmd::Properties: properties(p); break;
-    case Cmd::Calculator: IconShapes::calculator(p); break;
-    case Cmd::RulerSampleUnits: IconShapes::ruler(p); break;
-    case Cmd::MeshView: mesh(p); break;
-    case Cmd::Ruler3D: crossRuler(p); break;
-    case Cmd::SpectrogramView: spectrogram(p); break;
-    case Cmd::View3DPrevious: scale(p, true); break;
-    case Cmd::View3DNext: scale(p, false); break;
-    case Cmd::HelpContents: help(p); break;
-    default: return false;
-    }
+    const auto found = std::find_if(std::begin(Pictures), std::end(Pictures),
+                                    [command](const ButtonPicture& picture) { return picture.command == command; });
+    if (found == std::end(Pictures))
+        return false;
+    found->draw(p);
     return true;
 }
 }  // namespace

@@ -8,6 +8,7 @@
 #include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
 #include "dsp/SpectrumOutput.h"
+#include "settings/BoundKeys.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
 #include "settings/TIniHelper.h"
@@ -466,60 +467,85 @@ bool marlune3DChild::command(int id)
     return Table.run(*this, id) || marluneChild::command(id);
 }
 
+const BoundKey<marlune3DChild> marlune3DChild::Keys[] = {
+    {"ColorPalette", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.display.palette); },
+     [](Window3D& w, const KeyValue& v) {
+         w.display.palette = std::clamp(intOf(v), 0, int32_t(Palette::FileNames.size()) - 1);
+     }},
+    {"XLabel", KeyFormat::Text, [](const Window3D& w) { return keyText(w.display.xLabel); },
+     [](Window3D& w, const KeyValue& v) { w.display.xLabel = textOf(v); }},
+    {"YLabel", KeyFormat::Text, [](const Window3D& w) { return keyText(w.display.yLabel); },
+     [](Window3D& w, const KeyValue& v) { w.display.yLabel = textOf(v); }},
+    {"ZLabel", KeyFormat::Text, [](const Window3D& w) { return keyText(w.display.zLabel); },
+     [](Window3D& w, const KeyValue& v) { w.display.zLabel = textOf(v); }},
+    {"ShowAxes", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.display.axes); },
+     [](Window3D& w, const KeyValue& v) { w.display.axes = intOf(v) != 0; }},
+    {"FixedMinMax", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.fixedZRange); },
+     [](Window3D& w, const KeyValue& v) { w.data_.fixedZRange = intOf(v) != 0; }},
+    // A range read back only where it was fixed; otherwise the window's own stays.
+    {"MaximumZ", KeyFormat::Extended, [](const Window3D& w) { return keyNumber(w.data_.level().zMax); },
+     [](Window3D& w, const KeyValue& v) {
+         if (w.data_.fixedZRange)
+             w.data_.level().zMax = float(numberOf(v));
+     }},
+    {"MinimumZ", KeyFormat::Extended, [](const Window3D& w) { return keyNumber(w.data_.level().zMin); },
+     [](Window3D& w, const KeyValue& v) {
+         if (w.data_.fixedZRange)
+             w.data_.level().zMin = float(numberOf(v));
+     }},
+    // The view as it was saved; a stored value out of range keeps the window's own.
+    {"ViewX", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.azimuth); },
+     [](Window3D& w, const KeyValue& v) {
+         if (const int32_t azimuth = intOf(v); azimuth >= 0 && azimuth < FFTSignal::Azimuths)
+             w.data_.azimuth = azimuth;
+     }},
+    {"ViewY", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.elevation); },
+     [](Window3D& w, const KeyValue& v) {
+         if (const int32_t elevation = intOf(v); elevation >= 0 && elevation <= FFTSignal::MaxElevation)
+             w.data_.elevation = elevation;
+     }},
+    {"FillSegments", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.fillSegments); },
+     [](Window3D& w, const KeyValue& v) { w.data_.fillSegments = intOf(v) != 0; }},
+    {"LowFrequenciesAtBottom", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.lowAtBottom); },
+     [](Window3D& w, const KeyValue& v) { w.data_.lowAtBottom = intOf(v) != 0; }},
+    // A Time FFT not computed yet has no rows, but its segment count all the same.
+    {"SegmentsCount", KeyFormat::Int,
+     [](const Window3D& w) { return keyNumber(isTimeFFT(w) ? w.data_.parameters().M : w.data_.rows()); }},
+    {"RulerOn", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.rulerOn); },
+     [](Window3D& w, const KeyValue& v) { w.data_.rulerOn = intOf(v) != 0; }},
+    {"RulerX", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.level().rulerRow); },
+     [](Window3D& w, const KeyValue& v) {
+         ViewLevel& level = w.data_.level();
+         level.rulerRow = std::clamp(intOf(v), level.firstRow, level.lastRow);
+     }},
+    {"RulerY", KeyFormat::Int, [](const Window3D& w) { return keyNumber(w.data_.level().rulerBin); },
+     [](Window3D& w, const KeyValue& v) {
+         ViewLevel& level = w.data_.level();
+         level.rulerBin = std::clamp(intOf(v), level.firstBin, level.lastBin);
+     }},
+    // A picture read from a file is read again from it; one from the clipboard is not kept.
+    {"FileName", KeyFormat::Text,
+     [](const Window3D& w) {
+         return w.kind() == SignalKind::Picture && !w.fileName().empty() ? keyText(w.fileName())
+                                                                          : std::nullopt;
+     }},
+    {"FFTPrecision", KeyFormat::Int,
+     [](const Window3D& w) { return isTimeFFT(w) ? keyNumber(w.data_.parameters().N) : std::nullopt; }},
+    {"FFTFromFreq", KeyFormat::Double,
+     [](const Window3D& w) { return isTimeFFT(w) ? keyNumber(w.data_.parameters().fromFrequency) : std::nullopt; }},
+    {"FFTToFreq", KeyFormat::Double,
+     [](const Window3D& w) { return isTimeFFT(w) ? keyNumber(w.data_.parameters().toFrequency) : std::nullopt; }},
+};
+
 void marlune3DChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
 {
-    const ViewLevel& level = data_.level();
-    ini.writeInt(section, "ColorPalette", display.palette);
-    ini.writeText(section, "XLabel", display.xLabel);
-    ini.writeText(section, "YLabel", display.yLabel);
-    ini.writeText(section, "ZLabel", display.zLabel);
-    ini.writeInt(section, "ShowAxes", display.axes);
-    ini.writeInt(section, "FixedMinMax", data_.fixedZRange);
-    ini.writeExtended(section, "MaximumZ", level.zMax);
-    ini.writeExtended(section, "MinimumZ", level.zMin);
-    ini.writeInt(section, "ViewX", data_.azimuth);
-    ini.writeInt(section, "ViewY", data_.elevation);
-    ini.writeInt(section, "FillSegments", data_.fillSegments);
-    ini.writeInt(section, "LowFrequenciesAtBottom", data_.lowAtBottom);
-    // A Time FFT not computed yet has no rows, but its segment count all the same.
-    ini.writeInt(section, "SegmentsCount",
-                 int(kind() == SignalKind::TimeFFT ? data_.parameters().M : data_.rows()));
-    ini.writeInt(section, "RulerOn", data_.rulerOn);
-    ini.writeInt(section, "RulerX", level.rulerRow);
-    ini.writeInt(section, "RulerY", level.rulerBin);
-    // A picture read from a file is read again from it; one from the clipboard is not kept.
-    if (kind() == SignalKind::Picture && !fileName().empty())
-        ini.writeText(section, "FileName", fileName());
-    if (kind() != SignalKind::TimeFFT)
-        return;
-    ini.writeInt(section, "FFTPrecision", int(data_.parameters().N));
-    ini.writeDouble(section, "FFTFromFreq", double(data_.parameters().fromFrequency));
-    ini.writeDouble(section, "FFTToFreq", double(data_.parameters().toFrequency));
-    writeSpectralSettings(ini, section, spectral);
+    writeBoundKeys<marlune3DChild>(ini, section, Keys, *this);
+    if (isTimeFFT(*this))
+        writeSpectralSettings(ini, section, spectral);
 }
 
 void marlune3DChild::loadKindKeys(const TIniHelper& ini, const std::string& section)
 {
-    display.palette = std::clamp(ini.readInt(section, "ColorPalette"), 0, int32_t(Palette::FileNames.size()) - 1);
-    display.xLabel = ini.readText(section, "XLabel");
-    display.yLabel = ini.readText(section, "YLabel");
-    display.zLabel = ini.readText(section, "ZLabel");
-    display.axes = ini.readInt(section, "ShowAxes") != 0;
-    data_.fixedZRange = ini.readInt(section, "FixedMinMax") != 0;
-    ViewLevel& level = data_.level();
-    if (data_.fixedZRange) {
-        level.zMax = float(ini.readExtended(section, "MaximumZ"));
-        level.zMin = float(ini.readExtended(section, "MinimumZ"));
-    }
-    data_.fillSegments = ini.readInt(section, "FillSegments") != 0;
-    data_.lowAtBottom = ini.readInt(section, "LowFrequenciesAtBottom") != 0;
-    // The view as it was saved; a stored value out of range keeps the window's own.
-    if (const int32_t azimuth = ini.readInt(section, "ViewX"); azimuth >= 0 && azimuth < FFTSignal::Azimuths)
-        data_.azimuth = azimuth;
-    if (const int32_t elevation = ini.readInt(section, "ViewY"); elevation >= 0 && elevation <= FFTSignal::MaxElevation)
-        data_.elevation = elevation;
-    data_.rulerOn = ini.readInt(section, "RulerOn") != 0;
-    level.rulerRow = std::clamp(ini.readInt(section, "RulerX"), level.firstRow, level.lastRow);
-    level.rulerBin = std::clamp(ini.readInt(section, "RulerY"), level.firstBin, level.lastBin);
+    readBoundKeys<marlune3DChild>(ini, section, Keys, *this);
     repaint();
 }

@@ -15,6 +15,8 @@
 #include "views/FFTSignal.h"
 
 class marluneMDIChild;
+template <class Owner>
+struct BoundKey;
 
 // How a 3D window's picture is drawn, as one value the workspace writes.
 struct Display3D {
@@ -92,6 +94,8 @@ protected:
     void linkChanged(bool linked) override;
 
 private:
+    // The window's keys of a workspace or tool section, each written and read back by one row.
+    static const BoundKey<marlune3DChild> Keys[];
     static const CommandRow<marlune3DChild> Rows[];
     // After a change of the view: repaint, read-outs and the windows derived from this one.
     void viewChanged(bool dataChanged);

@@ -5,6 +5,7 @@
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
+#include "settings/BoundKeys.h"
 #include "settings/TIniHelper.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
@@ -266,30 +267,46 @@ void marluneJoinChild::axesSettings()
     YAxisForm::run(client().ui(), display_, yMax_, yMin_, previewRange, [this] { repaint(); });
 }
 
+const BoundKey<marluneJoinChild> marluneJoinChild::Keys[] = {
+    {"OriginalUnits", KeyFormat::Int, [](const marluneJoinChild& w) { return keyNumber(w.originalUnits_); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.originalUnits_ = intOf(v); }},
+    {"XLabel", KeyFormat::Text, [](const marluneJoinChild& w) { return keyText(w.display_.xLabel); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.display_.xLabel = textOf(v); }},
+    {"YLabel", KeyFormat::Text, [](const marluneJoinChild& w) { return keyText(w.display_.yLabel); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.display_.yLabel = textOf(v); }},
+    {"FixedMinMax", KeyFormat::Int, [](const marluneJoinChild& w) { return keyNumber(w.display_.fixedRange); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.display_.fixedRange = intOf(v) != 0; }},
+    // A range read back only where it was fixed; otherwise the one fitted to the parents stays.
+    {"MaximumY", KeyFormat::Extended, [](const marluneJoinChild& w) { return keyNumber(w.yMax_); },
+     [](marluneJoinChild& w, const KeyValue& v) {
+         if (w.display_.fixedRange)
+             w.setYRange(float(numberOf(v)), w.yMin_);
+     }},
+    {"MinimumY", KeyFormat::Extended, [](const marluneJoinChild& w) { return keyNumber(w.yMin_); },
+     [](marluneJoinChild& w, const KeyValue& v) {
+         if (w.display_.fixedRange)
+             w.setYRange(w.yMax_, float(numberOf(v)));
+     }},
+    {"LogXAxis", KeyFormat::Int, [](const marluneJoinChild& w) { return keyNumber(w.display_.logX); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.display_.logX = intOf(v) != 0; }},
+    {"DrawAxes", KeyFormat::Int, [](const marluneJoinChild& w) { return keyNumber(w.display_.axes); },
+     [](marluneJoinChild& w, const KeyValue& v) { w.display_.axes = intOf(v) != 0; }},
+    // The loader makes the overlay from its parents, so these are written only.
+    {"ParentCount", KeyFormat::Int, [](const marluneJoinChild& w) { return keyNumber(w.parents().size()); }},
+    // Windows of several parents name them all with the common keys; a single parent is named here.
+    {"Parent_1", KeyFormat::Text,
+     [](const marluneJoinChild& w) {
+         return w.parents().size() == 1 ? keyText("Window_" + std::to_string(w.parent()->index()))
+                                        : std::nullopt;
+     }},
+};
+
 void marluneJoinChild::saveKindKeys(TIniHelper& ini, const std::string& section) const
 {
-    ini.writeInt(section, "OriginalUnits", originalUnits_);
-    ini.writeText(section, "XLabel", display_.xLabel);
-    ini.writeText(section, "YLabel", display_.yLabel);
-    ini.writeInt(section, "FixedMinMax", display_.fixedRange);
-    ini.writeExtended(section, "MaximumY", yMax_);
-    ini.writeExtended(section, "MinimumY", yMin_);
-    ini.writeInt(section, "LogXAxis", display_.logX);
-    ini.writeInt(section, "DrawAxes", display_.axes);
-    ini.writeInt(section, "ParentCount", int(parents().size()));
-    // Windows of several parents name them all with the common keys; a single parent is named here.
-    if (parents().size() == 1)
-        ini.writeText(section, "Parent_1", "Window_" + std::to_string(parent()->index()));
+    writeBoundKeys<marluneJoinChild>(ini, section, Keys, *this);
 }
 
 void marluneJoinChild::loadKindKeys(const TIniHelper& ini, const std::string& section)
 {
-    originalUnits_ = ini.readInt(section, "OriginalUnits");
-    display_.xLabel = ini.readText(section, "XLabel");
-    display_.yLabel = ini.readText(section, "YLabel");
-    display_.fixedRange = ini.readInt(section, "FixedMinMax") != 0;
-    if (display_.fixedRange)
-        setYRange(float(ini.readExtended(section, "MaximumY")), float(ini.readExtended(section, "MinimumY")));
-    display_.logX = ini.readInt(section, "LogXAxis") != 0;
-    display_.axes = ini.readInt(section, "DrawAxes") != 0;
+    readBoundKeys<marluneJoinChild>(ini, section, Keys, *this);
 }

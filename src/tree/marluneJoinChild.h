@@ -12,6 +12,8 @@
 #include "views/CurveDisplay.h"
 
 class marluneMDIChild;
+template <class Owner>
+struct BoundKey;
 
 // An overlay window: the signals of several signal windows drawn together, either into one plot with a
 // common Y range (kind -3) or in equal stacked bands, each with its own range (kind -4). It computes
@@ -90,6 +92,8 @@ protected:
 
 private:
     static const CommandRow<marluneJoinChild> Rows[];
+    // The window's keys of a workspace section, each written and read back by one row.
+    static const BoundKey<marluneJoinChild> Keys[];
     bool refuses(int id) const;
     // " %u#Overlay (" with each parent's number or its own title.
     static std::string titleOf(unsigned number, const std::vector<marluneChild*>& parents);
