@@ -54,6 +54,21 @@ double decibels(double power)
 }
 }  // namespace
 
+const char* CrossSpectrum::unit(char code, const SpectralSettings& settings)
+{
+    switch (code) {
+    // |X| |Y|, or 10 log10 of it: the two magnitudes' dB added and halved.
+    case 'S': return settings.show == SpectrumShow::Decibel ? "Cross spectrum (dB)" : "Cross spectrum";
+    // 10 log10(|X|² / |Y|²): the first signal in dB relative to the second.
+    case 'D': return "dBr (x re y)";
+    case 'C': return "Coherence (0 ... 1)";
+    // |X| |Y| / |X|²: the second signal's magnitude over the first's.
+    case 'G': return "Gain (y / x)";
+    case 'P': return "Phase (degrees)";
+    default: return "";
+    }
+}
+
 std::size_t CrossSpectrum::outputCount(std::size_t xCount, std::size_t yCount)
 {
     const std::size_t c = std::min(xCount, yCount);

@@ -62,7 +62,7 @@ CALCSignal::Outcome CALCSignal::run(const OperandLookup& lookup)
     std::size_t count = 0;
     long double rate = 0;
     long double offset = 0;
-    spectralResult_ = false;
+    spectralOperator_ = 0;
 
     std::size_t at = 0;
     const auto nextOperand = [&]() {
@@ -99,7 +99,7 @@ CALCSignal::Outcome CALCSignal::run(const OperandLookup& lookup)
             if (!(rate > 0) || !std::isfinite(rate))
                 return Outcome::Invalid;
             count = m;
-            spectralResult_ = true;
+            spectralOperator_ = op.code;
         } else if (op.code == 'c') {
             // Values past the current count are zeros of the padding (the block may hold older values).
             std::fill(work.begin() + std::ptrdiff_t(count), work.end(), 0.0f);

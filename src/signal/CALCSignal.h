@@ -28,12 +28,14 @@ public:
 
     const CalcProgram& program() const { return program_; }
     // A spectral operator was applied: the X axis is frequency and the settings matter.
-    bool spectralResult() const { return spectralResult_; }
+    bool spectralResult() const { return spectralOperator_ != 0; }
+    // The code of the last spectral operator applied ('S', 'D', 'C', 'G', 'P'), 0 when none was.
+    char spectralOperator() const { return spectralOperator_; }
 
 private:
     Outcome run(const OperandLookup& operands);
 
     CalcProgram program_;
-    bool spectralResult_ = false;
+    char spectralOperator_ = 0;
     std::unique_ptr<float[]> values_;
 };

@@ -7,6 +7,7 @@
 
 #include "base/FormatText.h"
 #include "base/UiServices.h"
+#include "dsp/CrossSpectrum.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/TIniHelper.h"
 #include "signal/CALCSignal.h"
@@ -45,12 +46,14 @@ CALCSignal& calcOf(marluneMDIChild& window)
     return static_cast<CALCSignal&>(*window.signal());
 }
 
-// A spectral result has a frequency axis and no unit of the operands.
+// A spectral result has a frequency axis and its measure's unit instead of the operands'; any other
+// result, a combination of spectra too, keeps the first operand's.
 void labelsFor(marluneMDIChild& window, const marluneMDIChild& primary)
 {
-    const bool spectral = calcOf(window).spectralResult();
+    const CALCSignal& result = calcOf(window);
+    const bool spectral = result.spectralResult();
     window.setXLabel(spectral ? "Hz" : primary.xLabel());
-    window.setYLabel(spectral ? "" : primary.yLabel());
+    window.setYLabel(spectral ? CrossSpectrum::unit(result.spectralOperator(), result.spectral) : primary.yLabel());
 }
 
 RecomputeOutcome recompute(marluneMDIChild& window, marluneChild&)

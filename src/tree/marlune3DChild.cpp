@@ -7,6 +7,7 @@
 #include "base/FormatText.h"
 #include "base/NoMoreMemory.h"
 #include "base/UiServices.h"
+#include "dsp/SpectrumOutput.h"
 #include "settings/BoundKeys.h"
 #include "settings/FFTDefaultsForm.h"
 #include "settings/SpectralSettingsIni.h"
@@ -63,6 +64,7 @@ marlune3DChild* marlune3DChild::createTimeFFT(marluneMDIClient& client, marluneM
     window->setCaption(formatText(" %u#Time-FFT: %s", number, parent.title().c_str()));
     window->display.xLabel = "sec";
     window->display.yLabel = "Hz";
+    window->display.zLabel = spectrumUnit(window->spectral.show);
     // A Time FFT starts as a snapshot of its parent until it is linked.
     window->attachToParents({&parent});
     window->setLinked(false);
@@ -289,6 +291,9 @@ void marlune3DChild::properties()
     FFTDefaultsForm form(ui, spectral, FFTDefaultsForm::Context::TimeFFT);
     if (!ui.runDialog(form))
         return;
+    // A Z title of the person's own stays; the unit of the old output form follows the new one.
+    if (display.zLabel.empty() || display.zLabel == spectrumUnit(spectral.show))
+        display.zLabel = spectrumUnit(form.result().show);
     spectral = form.result();
     const marluneMDIChild* source = signalParent();
     WaitCursor wait(ui);

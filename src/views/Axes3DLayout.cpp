@@ -9,6 +9,13 @@
 #include "views/TruncatedPixel.h"
 
 namespace {
+// A Time FFT's rows are seconds of its parent; a log's and a picture's only count.
+bool readsAsClock(const FFTSignal& data)
+{
+    const ViewLevel& level = data.level();
+    return data.source() == FFTSignal::Source::TimeFFT && ReadsAsClock(data.rowX(level.firstRow), data.rowX(level.lastRow));
+}
+
 // Right-aligned when the pair lies left of the picture's centre, so it reads away from the box.
 Axes3DLayout::Anchor pairAnchor(int xSum, int extent)
 {
@@ -20,27 +27,29 @@ Axes3DLayout Axes3DLayout::spectrogram(const FFTSignal& data, const SpectrogramC
 {
     Axes3DLayout layout;
     const ViewLevel& level = data.level();
-    const double w = cells.pictureWidth();
-    const double h = cells.pictureHeight();
-    const int W = truncatedPixel(w);
-    const int H = truncatedPixel(h);
+    const int W = cells.pictureWidth();
+    const int H = cells.pictureHeight();
     layout.fontHeight = std::clamp(W / 32, 8, 14);
 
+    // A tick lies where the cell of its value has its centre: the first row's and bin's value at the
+    // centre of the first cell, the last's at the centre of the last.
     const double x0 = data.rowX(level.firstRow);
     const double x1 = data.rowX(level.lastRow);
     const double xStep = TickStep(x0, x1);
+    const bool clock = readsAsClock(data);
     for (const double t : LinearTicks(x0, x1)) {
-        const int px = truncatedPixel((t - x0) * w / (x1 - x0));
+        const int px = truncatedPixel(cells.xOfRow((t - x0) / (x1 - x0) * (level.rowCount - 1)));
         layout.lines.push_back({{px, H}, {px, H + 5}});
-        layout.labels.push_back({{px, truncatedPixel(1.02 * h)}, TickLabel(t, xStep), Anchor::TopCentre});
+        layout.labels.push_back({{px, truncatedPixel(1.02 * H)}, clock ? ClockLabel(t, xStep) : TickLabel(t, xStep),
+                                 Anchor::TopCentre});
     }
     const double y0 = data.binY(level.firstBin);
     const double y1 = data.binY(level.lastBin);
     const double yStep = TickStep(y0, y1);
     for (const double t : LinearTicks(y0, y1)) {
-        const int py = truncatedPixel((cells.lowAtBottom() ? y1 - t : t - y0) * h / (y1 - y0));
-        layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * w), py}});
-        layout.labels.push_back({{truncatedPixel(1.02 * w), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
+        const int py = truncatedPixel(cells.yOfBin((t - y0) / (y1 - y0) * (level.binCount - 1)));
+        layout.lines.push_back({{W, py}, {truncatedPixel(1.01 * W), py}});
+        layout.labels.push_back({{truncatedPixel(1.02 * W), py - 8}, TickLabel(t, yStep), Anchor::TopLeft});
     }
     layout.lines.push_back({{W, 0}, {W, H}});
     layout.lines.push_back({{W, H}, {0, H}});
@@ -85,8 +94,12 @@ Axes3DLayout Axes3DLayout::mesh(const FFTSignal& data, const Titles& titles)
     const ScreenPoint firstRow = P(-505, 555 * b, -500);
     const ScreenPoint lastRow = P(505, 555 * b, -500);
     const Anchor rowAnchor = pairAnchor(firstRow.x + lastRow.x, extent);
-    layout.labels.push_back({firstRow, TickLabel(data.rowX(level.firstRow)), rowAnchor});
-    layout.labels.push_back({lastRow, TickLabel(data.rowX(level.lastRow)), rowAnchor});
+    const double x0 = data.rowX(level.firstRow);
+    const double x1 = data.rowX(level.lastRow);
+    // The two ends as a clock take the digits a tick step between them needs, so they read apart.
+    const auto rowLabel = [&](double x) { return readsAsClock(data) ? ClockLabel(x, TickStep(x0, x1)) : TickLabel(x); };
+    layout.labels.push_back({firstRow, rowLabel(x0), rowAnchor});
+    layout.labels.push_back({lastRow, rowLabel(x1), rowAnchor});
     const ScreenPoint top = P(-505 * a, 555 * b, 500);
     layout.labels.push_back({top, TickLabel(level.zMax), pairAnchor(2 * top.x, extent)});
     const ScreenPoint firstBin = P(555 * a, -505, -500);

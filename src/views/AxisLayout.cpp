@@ -15,11 +15,11 @@ bool usableStep(double step)
     return step > 0 && std::isfinite(step);
 }
 
-void linearXTicks(AxisLayout& layout, double x0, double x1, double sx)
+void linearXTicks(AxisLayout& layout, double x0, double x1, double sx, bool clock)
 {
     const double step = TickStep(x0, x1);
     for (const double t : LinearTicks(x0, x1))
-        layout.xTicks.push_back({int((t - x0) * sx), TickLabel(t, step)});
+        layout.xTicks.push_back({int((t - x0) * sx), clock ? ClockLabel(t, step) : TickLabel(t, step)});
 }
 
 void logXTicks(AxisLayout& layout, double x0, double x1, double sx, int width)
@@ -61,7 +61,7 @@ void placeYTicks(AxisLayout& layout, double yMin, double yMax, double sy)
 }
 }  // namespace
 
-AxisLayout AxisLayout::of(double x0, double x1, double yMin, double yMax, int width, bool logX)
+AxisLayout AxisLayout::of(double x0, double x1, double yMin, double yMax, int width, bool logX, bool secondsX)
 {
     AxisLayout layout;
     const double sx = width / (x1 - x0);
@@ -70,7 +70,7 @@ AxisLayout AxisLayout::of(double x0, double x1, double yMin, double yMax, int wi
         layout.xLabelShift = LogLabelShift;
         logXTicks(layout, x0, x1, sx, width);
     } else {
-        linearXTicks(layout, x0, x1, sx);
+        linearXTicks(layout, x0, x1, sx, secondsX && ReadsAsClock(x0, x1));
     }
     placeYTicks(layout, yMin, yMax, sy);
     if (yMin * yMax < 0)

@@ -27,6 +27,7 @@ struct AxisLayout {
     // The value 0 lies strictly inside the Y range.
     std::optional<int> zeroLineY;
 
-    // [x0, x1] is the visible X range, [yMin, yMax] the Y range, `width` the logical width W.
-    static AxisLayout of(double x0, double x1, double yMin, double yMax, int width, bool logX);
+    // [x0, x1] is the visible X range, [yMin, yMax] the Y range, `width` the logical width W. With
+    // `secondsX` the X values are seconds: a linear axis past an hour is labelled as a clock.
+    static AxisLayout of(double x0, double x1, double yMin, double yMax, int width, bool logX, bool secondsX = false);
 };

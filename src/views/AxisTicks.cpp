@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "base/FormatText.h"
 
@@ -70,4 +71,32 @@ std::string TickLabel(double value, double step)
     }
     // Adding 0 turns a negative zero, which ceil() gives for a range starting below 0, into 0.
     return formatText("%.*G", digits, value + 0.0);
+}
+
+bool ReadsAsClock(double a, double b)
+{
+    constexpr double Hour = 3600;
+    return std::isfinite(a) && std::isfinite(b) && std::max(std::fabs(a), std::fabs(b)) > Hour;
+}
+
+std::string ClockLabel(double seconds, double step)
+{
+    constexpr int MaxDecimals = 9;
+    int decimals = 0;
+    if (step > 0 && std::isfinite(step))
+        decimals = int(std::max(0.0, -std::floor(std::log10(step) + 1e-9)));
+    // Beyond a nanosecond, or past a range whose units would not fit 64 bits, the seconds' digits do.
+    if (!std::isfinite(seconds) || decimals > MaxDecimals || std::fabs(seconds) > 1e9)
+        return TickLabel(seconds, step);
+    // Whole units of the last decimal, so that 7199.996 rounded to two decimals carries into 2:00:00.00.
+    int64_t perSecond = 1;
+    for (int i = 0; i < decimals; ++i)
+        perSecond *= 10;
+    const int64_t units = std::llround(std::fabs(seconds) * double(perSecond));
+    const int64_t whole = units / perSecond;
+    std::string text = formatText("%s%lld:%02lld:%02lld", units != 0 && seconds < 0 ? "-" : "",
+                                  (long long)(whole / 3600), (long long)(whole / 60 % 60), (long long)(whole % 60));
+    if (decimals > 0)
+        text += formatText(".%0*lld", decimals, (long long)(units % perSecond));
+    return text;
 }

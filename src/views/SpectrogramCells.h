@@ -8,43 +8,51 @@
 
 struct ViewLevel;
 
-// One cell per matrix cell, rows to the right and bins downwards in device pixels, 40 pixels to the right
-// and 30 below left for the axes.
+// Rows to the right and bins downwards (upwards with `lowAtBottom`) over the plot area, the client area
+// less 40 pixels right and 30 below for the axes. Every row and bin takes an equal, fractional share of
+// the area, so the picture fills it whatever the counts: a pixel shows the cells whose centres lie in it,
+// or, where cells are wider than a pixel, the one under its own centre. Each cell thus falls in one pixel
+// run and every pixel of the area shows at least one cell.
 class SpectrogramCells {
 public:
     static constexpr int AxisWidth = 40;
     static constexpr int AxisHeight = 30;
     static constexpr int Colours = 48;
 
-    // `lowAtBottom`: bins upwards, the first one at the bottom of the picture.
+    // The cells first ... last (inclusive) shown in one pixel.
+    struct Run {
+        int64_t first = 0;
+        int64_t last = 0;
+        bool operator==(const Run&) const = default;
+    };
+
     SpectrogramCells(const ViewLevel& level, int clientWidth, int clientHeight, bool lowAtBottom = false);
 
-    // A size of one cell: whole pixels truncated, below one pixel a unit fraction 1 / ceil(1 / x), so
-    // a whole number of cells shares a pixel; 0.01 when not above 0.
-    static double cellSize(double pixels);
+    // Of `cells` cells over `pixels` pixels, those pixel `pixel` shows, counted from 0.
+    static Run cellsOfPixel(int64_t pixel, int64_t cells, int64_t pixels);
 
-    double cellWidth() const { return cw_; }
-    double cellHeight() const { return ch_; }
-    // Whole-pixel sizes for the rectangles (1 for a fractional size).
-    int wholeWidth() const { return cw_ >= 1 ? int(cw_) : 1; }
-    int wholeHeight() const { return ch_ >= 1 ? int(ch_) : 1; }
-    // Cells are rectangles when either size is more than one pixel; else pixels show block maxima.
-    bool rectangles() const { return wholeWidth() > 1 || wholeHeight() > 1; }
-    // Rows and bins that share one pixel (1 for a whole-pixel size).
-    int rowsPerPixel() const;
-    int binsPerPixel() const;
-
-    // The grid point of row r, bin j: the top-left corner of the cell from (r, j) to (r + 1, j + 1) with
-    // bins downwards, its bottom-left corner with bins upwards.
-    ScreenPoint point(int64_t r, int64_t j) const;
-    // The top-left corner of the cell from (r, j) to (r + 1, j + 1), whichever way the bins run.
-    ScreenPoint cellTop(int64_t r, int64_t j) const { return point(r, lowAtBottom_ ? j + 1 : j); }
+    // The plot area in pixels; the frame of the axes runs along its right and bottom edges.
+    int pictureWidth() const { return width_; }
+    int pictureHeight() const { return height_; }
+    // Pixels per row and per bin.
+    double cellWidth() const;
+    double cellHeight() const;
+    // The pixels of every row when each row has the same whole number of them (a one-row scroll moves
+    // the picture exactly), else 0.
+    int wholeRowWidth() const;
     bool lowAtBottom() const { return lowAtBottom_; }
-    // The row and bin of the grid point nearest a pixel of the picture; none off the picture.
-    std::optional<std::pair<int64_t, int64_t>> cellAt(int x, int y) const;
-    // Width (rows - 1) × cw and height (bins - 1) × ch of the picture, where the axes begin.
-    double pictureWidth() const;
-    double pictureHeight() const;
+
+    // The level's rows in pixel column x and bins in pixel row y of the area (first ≤ last either way).
+    Run rowsAt(int x) const;
+    Run binsAt(int y) const;
+    // The runs of rows and bins at a pixel; none off the area.
+    std::optional<std::pair<Run, Run>> cellsAt(int x, int y) const;
+    // The centre of the cell of row r and bin j, truncated: where the ruler and the wire lines run.
+    ScreenPoint point(int64_t r, int64_t j) const;
+    // Where a row or bin at a fractional offset from the level's first one has its centre, so that the
+    // axes' ticks lie on the cells they name.
+    double xOfRow(double offset) const;
+    double yOfBin(double offset) const;
 
     // Palette index of a cell from the sum of its four corner values.
     static int cellColour(double cornerSum, float zMin, float zMax);
@@ -53,7 +61,7 @@ public:
 
 private:
     const ViewLevel& level_;
-    double cw_;
-    double ch_;
+    int width_;
+    int height_;
     bool lowAtBottom_;
 };

@@ -236,3 +236,35 @@ TEST_F(CalcWindowTest, NoMemoryForTheWorkBlock)
     EXPECT_EQ(client.windows().size(), before);
     EXPECT_EQ(a->signal()->count(), 20'000'000u);
 }
+
+// A spectral operator's result is titled with its measure's unit; a combination of spectra keeps the unit
+// of its first operand, the spectrum's output form.
+TEST_F(CalcWindowTest, SpectralResultsSayTheirUnit)
+{
+    std::vector<float> x(1024);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = float(std::sin(0.3 * double(i)));
+    client.spectralSettings = builtInSpectralDefaults({});
+    marluneMDIChild* a = signalOf(x, 8000);
+    a->setYLabel("V");
+    const double ai = a->index();
+    const std::vector<std::pair<char, std::string>> units{{'S', "Cross spectrum"},   {'D', "dBr (x re y)"},
+                                                          {'C', "Coherence (0 ... 1)"}, {'G', "Gain (y / x)"},
+                                                          {'P', "Phase (degrees)"}};
+    for (const auto& [code, unit] : units) {
+        marluneMDIChild* result = calc({ai, op(code), ai});
+        ASSERT_NE(result, nullptr) << code;
+        EXPECT_EQ(result->yLabel(), unit) << code;
+        EXPECT_LE(result->yLabel().size(), 19u);
+    }
+    client.spectralSettings.show = 3;
+    EXPECT_EQ(calc({ai, op('S'), ai})->yLabel(), "Cross spectrum (dB)");
+    EXPECT_EQ(calc({ai, op('+'), ai})->yLabel(), "V");
+
+    client.spectralSettings.show = 6;
+    marluneMDIChild* spectrum = DerivedWindows::create(client, *a, SignalKind::Spectrum);
+    ASSERT_NE(spectrum, nullptr);
+    ASSERT_EQ(spectrum->yLabel(), "PSD (per Hz)");
+    const double si = spectrum->index();
+    EXPECT_EQ(calc({si, op('-'), si})->yLabel(), "PSD (per Hz)");
+}

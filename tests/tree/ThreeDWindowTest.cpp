@@ -317,3 +317,37 @@ TEST_F(ThreeDWindowTest, PicturesFromAMatrixFileAndFromTheClipboard)
     EXPECT_EQ(pasted->data().value(0, 0), 255.0f);
     EXPECT_EQ(pasted->data().value(1, 0), 6.0f);
 }
+
+// The Z title of a Time FFT is the unit of its output form, as a spectrum's Y title is, and follows a change
+// of the form in Properties unless the person wrote a title of their own.
+TEST_F(ThreeDWindowTest, TheZTitleNamesTheOutputFormAndFollowsIt)
+{
+    const std::vector<std::string> expected{"Real part",       "Imaginary part", "Magnitude",    "dB (re 1/sqrt(N))",
+                                            "Phase (degrees)", "dB (re 16384)",  "PSD (per Hz)", "Power (Welch)"};
+    marluneMDIChild* parent = tone();
+    for (int32_t show = 0; show < 8; ++show) {
+        client.spectralSettings.show = show;
+        marlune3DChild* window = timeFFT(parent);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->display.zLabel, expected[std::size_t(show)]);
+        EXPECT_LE(window->display.zLabel.size(), 19u) << "labels are stored with 19 characters";
+    }
+    client.spectralSettings.show = 2;
+    marlune3DChild* window = timeFFT(parent);
+    ASSERT_NE(window, nullptr);
+    const auto chooseForm = [this](int32_t show) {
+        ui.formAnswers.push_back([show](DialogForm& form) {
+            static_cast<FFTDefaultsForm&>(form).show = show;
+            return form.accept();
+        });
+    };
+    client.setActiveChild(window);
+    chooseForm(3);
+    client.dispatch(Cmd::Properties);
+    EXPECT_EQ(window->display.zLabel, "dB (re 1/sqrt(N))");
+    window->display.zLabel = "dBV";
+    chooseForm(6);
+    client.dispatch(Cmd::Properties);
+    EXPECT_EQ(window->spectral.show, 6);
+    EXPECT_EQ(window->display.zLabel, "dBV") << "the person's own title stays";
+}

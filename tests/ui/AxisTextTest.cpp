@@ -10,10 +10,12 @@
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/ScriptedUi.h"
+#include "tree/DerivedWindows.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 #include "views/PlotSpace.h"
 #include "views/ui/LogicalText.h"
+#include "views/ui/SignalPicture.h"
 #include "views/ui/TSigWindow.h"
 
 namespace {
@@ -147,4 +149,15 @@ TEST_F(AxisTextTest, LabelsAtTheTopAndRightEdgesAreShownWhole)
     // The label "0.8" ends near x 370; the region right of it holds only "0.9".
     const QRect right = ink(image, QRect(374, 402, 26, 30));
     EXPECT_EQ(image.copy(right), glyphs("0.9", 13));
+}
+
+// A recording's X axis counts seconds, so past an hour its labels read as a clock; a spectrum's, in hertz,
+// never does, however high its frequencies.
+TEST_F(AxisTextTest, TheSignalPanesTellTimeAxesFromFrequencyAxes)
+{
+    marluneMDIChild& recording = window(4096, 8000, -1, 1);
+    EXPECT_TRUE(SignalPicture::Look::of(recording).secondsX);
+    marluneMDIChild* spectrum = DerivedWindows::create(client_, recording, SignalKind::Spectrum);
+    ASSERT_NE(spectrum, nullptr);
+    EXPECT_FALSE(SignalPicture::Look::of(*spectrum).secondsX);
 }

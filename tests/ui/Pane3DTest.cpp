@@ -19,7 +19,7 @@
 #include "tree/marluneMDIClient.h"
 #include "base/FormatText.h"
 #include "fileio/PictureMatrix.h"
-#include "views/SpectrogramCells.h"
+#include "views/ui/Picture3D.h"
 #include "views/ui/crtez.h"
 
 namespace {
@@ -147,8 +147,17 @@ TEST(Pane3DReadout, TheMouseReadsTheCellUnderItAndAClickPlacesTheRuler)
     window->data().elevation = 0;
     crtez pane(*window);
     pane.resize(440, 300);
-    const SpectrogramCells cells(window->data().level(), 440, 300);
-    const auto at = [&](int r, int j) { return cells.point(r, j); };
+    // A pixel of the cell as the pane's picture places it, room for the labels and the colour scale left.
+    const Picture3D shown(window->data(), window->display, client.palette(std::size_t(window->display.palette)),
+                            false, QSize(440, 300));
+    const auto at = [&](int r, int j) {
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 440; ++x)
+                if (shown.cellAt({x, y}) == std::pair<int64_t, int64_t>{r, j})
+                    return ScreenPoint{x, y};
+        ADD_FAILURE() << "no pixel shows " << r << ", " << j;
+        return ScreenPoint{};
+    };
     const auto send = [&](QEvent::Type type, ScreenPoint p, Qt::MouseButton button) {
         const QPointF where(p.x, p.y);
         QMouseEvent event(type, where, pane.mapToGlobal(where), button, button == Qt::NoButton ? Qt::NoButton : button,

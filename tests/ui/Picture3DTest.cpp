@@ -3,10 +3,15 @@
 #include <QColor>
 #include <QImage>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 #include <string>
 #include <vector>
 
 #include "QtTestApp.h"
+#include "dsp/TapWindow.h"
+#include "settings/SpectralSettingsIni.h"
+#include "fileio/PictureMatrix.h"
 #include "signal/Signal.h"
 #include "signal/SignalKind.h"
 #include "support/TempFolder.h"
@@ -79,25 +84,26 @@ Display3D noAxes()
 }
 }  // namespace
 
-// 10 rows × 512 bins in 440 × 300: 40-pixel rectangles two pixels high, one pixel apart, later ones
-// covering earlier ones; pixel row y shows bin 2y + 1 of the ramp, index trunc((j + 1/2) × 47 / 511).
-TEST(Picture3D, SpectrogramOfFewRowsDrawsOverlappingRectangles)
+// 10 rows × 512 bins in 440 × 300: the plot area of 400 × 270 is ten columns 40 pixels wide, each pixel
+// row showing the largest of the two or so bins whose centres lie in it (the ramp's last, as it rises),
+// index trunc(j × 47 / 511); nothing right of or below the area.
+TEST(Picture3D, SpectrogramOfFewRowsFillsThePlotArea)
 {
     const FFTSignal data = spectrogramOf(10, ramp(512));
     const QImage image = drawn(data, noAxes(), {440, 300});
-    for (const int y : {0, 50, 100, 200, 254}) {
-        const int j = 2 * y + 1;
-        const int index = int((j + 0.5) * 47 / 511);
+    // Bin j has its centre at (j + 1/2) × 270 / 512: row 0 holds bins 0 and 1, row 100 bins 189 ... 190,
+    // row 269 bins 510 and 511.
+    for (const auto& [y, last] : std::vector<std::pair<int, int>>{{0, 1}, {100, 190}, {200, 380}, {269, 511}}) {
+        const int index = last * 47 / 511;
+        EXPECT_EQ(image.pixelColor(0, y), entry(index)) << y;
         EXPECT_EQ(image.pixelColor(20, y), entry(index)) << y;
-        EXPECT_EQ(image.pixelColor(359, y), entry(index)) << y;
+        EXPECT_EQ(image.pixelColor(399, y), entry(index)) << y;
     }
-    // The last cells end one pixel past the last point; nothing lies beyond.
-    EXPECT_EQ(image.pixelColor(360, 100), entry(int((201 + 0.5) * 47 / 511)));
-    EXPECT_EQ(image.pixelColor(362, 100), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(20, 258), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(400, 100), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(20, 270), QColor(Qt::white));
 }
 
-// 1600 rows: every pixel is the maximum of 4 rows × 2 bins; a single high cell is not lost.
+// 1600 rows: every pixel is the maximum of 4 rows × about 2 bins; a single high cell is not lost.
 TEST(Picture3D, DenseSpectrogramShowsBlockMaxima)
 {
     std::vector<float> spike(512, 0);
@@ -106,11 +112,106 @@ TEST(Picture3D, DenseSpectrogramShowsBlockMaxima)
     ASSERT_TRUE(data.appendLog(*parentOf(spike)));
     data.shiftDirection = 0;
     const QImage image = drawn(data, noAxes(), {440, 300});
-    EXPECT_EQ(image.pixelColor(1599 / 4, 101 / 2), entry(47));
-    EXPECT_EQ(image.pixelColor(1599 / 4, 51), entry(0));
-    EXPECT_EQ(image.pixelColor(1599 / 4 - 1, 50), entry(0));
+    // Row 1599 in column 1599 / 4, bin 101's centre at 101.5 × 270 / 512 = 53.5.
+    EXPECT_EQ(image.pixelColor(399, 53), entry(47));
+    EXPECT_EQ(image.pixelColor(399, 54), entry(0));
+    EXPECT_EQ(image.pixelColor(399, 52), entry(0));
+    EXPECT_EQ(image.pixelColor(398, 53), entry(0));
     EXPECT_EQ(image.pixelColor(0, 0), entry(0));
     EXPECT_EQ(image.pixelColor(400, 0), QColor(Qt::white));
+}
+
+namespace {
+// A picture matrix whose value (7 r + 13 j) mod 48 is its own palette index (Z range 0 ... 47), so a pixel
+// tells which value coloured it and neighbouring cells differ.
+FFTSignal patternOf(uint32_t rows, uint32_t bins)
+{
+    PictureMatrix matrix{rows, bins, {}};
+    matrix.values.reserve(std::size_t(rows) * bins);
+    for (uint32_t r = 0; r < rows; ++r)
+        for (uint32_t j = 0; j < bins; ++j)
+            matrix.values.push_back(float((7 * r + 13 * j) % 48));
+    FFTSignal data;
+    EXPECT_EQ(data.createPicture(matrix), FFTSignal::Result::Done);
+    return data;
+}
+
+bool isCell(const QColor& c)
+{
+    return c.green() == 100;
+}
+
+// The longest unbroken black line along a column (vertical) or a row: the frame of the axes, which no
+// label's glyphs match.
+int frameLine(const QImage& image, bool vertical)
+{
+    const int across = vertical ? image.width() : image.height();
+    const int along = vertical ? image.height() : image.width();
+    int best = 0;
+    int longest = 0;
+    for (int i = 0; i < across; ++i) {
+        int run = 0;
+        for (int k = 0; k < along; ++k) {
+            run = (vertical ? image.pixelColor(i, k) : image.pixelColor(k, i)) == QColor(Qt::black) ? run + 1 : 0;
+            if (run > longest) {
+                longest = run;
+                best = i;
+            }
+        }
+    }
+    return best;
+}
+}  // namespace
+
+// A 1000-row spectrogram once used 60 % of an 830-pixel pane: whatever the counts and the pane, the cells
+// now reach the frame of the axes on the right and at the bottom, and the pane's edge leaves the axes
+// no more room than their labels need. Under every pixel the mouse finds a cell of the value drawn
+// there, lying where the pixel is.
+TEST(Picture3D, TheSpectrogramFillsItsPlotAreaAndTheMouseReadsWhatIsDrawn)
+{
+    Display3D display;
+    display.xLabel = "sec";
+    display.yLabel = "Hz";
+    for (const uint32_t rows : {50u, 333u, 1000u, 5000u})
+        for (const uint32_t bins : {37u, 513u}) {
+            const FFTSignal data = patternOf(rows, bins);
+            for (const QSize size : {QSize(300, 200), QSize(440, 300), QSize(830, 500), QSize(1300, 760)}) {
+                SCOPED_TRACE(std::to_string(rows) + " x " + std::to_string(bins) + " in " +
+                             std::to_string(size.width()) + " x " + std::to_string(size.height()));
+                const QImage image = drawn(data, display, size);
+                const Picture3D picture(data, display, rampPalette(), false, size);
+                const int right = frameLine(image, true);
+                const int bottom = frameLine(image, false);
+                EXPECT_GE(right, size.width() - 100) << "the axes take more than their labels need";
+                EXPECT_GE(bottom, size.height() - 90);
+                for (const int y : {0, bottom / 2, bottom - 1}) {
+                    EXPECT_TRUE(isCell(image.pixelColor(0, y))) << y;
+                    EXPECT_TRUE(isCell(image.pixelColor(right - 1, y))) << y;
+                    EXPECT_FALSE(isCell(image.pixelColor(right, y))) << y;
+                }
+                for (const int x : {0, right / 2, right - 1}) {
+                    EXPECT_TRUE(isCell(image.pixelColor(x, 0))) << x;
+                    EXPECT_TRUE(isCell(image.pixelColor(x, bottom - 1))) << x;
+                }
+                for (int k = 0; k < 300; ++k) {
+                    const int x = int((k * 7919LL) % right);
+                    const int y = int((k * 104729LL) % bottom);
+                    const auto cell = picture.cellAt({x, y});
+                    ASSERT_TRUE(cell.has_value()) << x << ", " << y;
+                    const auto [r, j] = *cell;
+                    const int index = (7 * int(r) + 13 * int(j)) % 48;
+                    ASSERT_EQ(image.pixelColor(x, y), entry(index)) << x << ", " << y;
+                    // The cell's centre, in the plot area's share of each row and bin, is at most half a
+                    // cell or a pixel from the pixel's.
+                    const double cw = double(right) / rows;
+                    const double ch = double(bottom) / bins;
+                    EXPECT_LE(std::abs((double(r) + 0.5) * cw - (x + 0.5)), std::max(cw, 1.0) / 2 + 1e-9) << x;
+                    EXPECT_LE(std::abs((double(j) + 0.5) * ch - (y + 0.5)), std::max(ch, 1.0) / 2 + 1e-9) << y;
+                }
+                EXPECT_FALSE(picture.cellAt({right, 5}).has_value());
+                EXPECT_FALSE(picture.cellAt({5, bottom}).has_value());
+            }
+        }
 }
 
 TEST(Picture3D, FlatMatrixIsIndexZeroInBothViews)
@@ -162,11 +263,18 @@ TEST(Picture3D, RulerInvertsAndRestores)
     data.rulerOn = false;
     const QImage without = drawn(data, display, {440, 300});
     EXPECT_NE(with, without);
-    // Ruler row 3 runs down x = 120, ruler bin 10 along y = 40 (cells 40 × 4).
-    const QColor under = without.pixelColor(120, 200);
-    EXPECT_EQ(with.pixelColor(120, 200), QColor(255 - under.red(), 255 - under.green(), 255 - under.blue()));
-    EXPECT_EQ(with.pixelColor(300, 40).red(), 255 - without.pixelColor(300, 40).red());
-    EXPECT_EQ(with.pixelColor(300, 41), without.pixelColor(300, 41));
+    // Through the centres of the cells 40 × 270 / 64 pixels large: ruler row 3 runs down x = 3.5 × 40,
+    // ruler bin 10 along y = trunc(10.5 × 270 / 64) = 44, both from one edge of the cells to the other.
+    const QColor under = without.pixelColor(140, 200);
+    EXPECT_EQ(with.pixelColor(140, 200), QColor(255 - under.red(), 255 - under.green(), 255 - under.blue()));
+    EXPECT_EQ(with.pixelColor(140, 0).red(), 255 - without.pixelColor(140, 0).red());
+    EXPECT_EQ(with.pixelColor(140, 269).red(), 255 - without.pixelColor(140, 269).red());
+    EXPECT_EQ(with.pixelColor(139, 200), without.pixelColor(139, 200));
+    EXPECT_EQ(with.pixelColor(300, 44).red(), 255 - without.pixelColor(300, 44).red());
+    EXPECT_EQ(with.pixelColor(0, 44).red(), 255 - without.pixelColor(0, 44).red());
+    EXPECT_EQ(with.pixelColor(399, 44).red(), 255 - without.pixelColor(399, 44).red());
+    EXPECT_EQ(with.pixelColor(300, 45), without.pixelColor(300, 45));
+    EXPECT_EQ(with.pixelColor(300, 270), without.pixelColor(300, 270)) << "nothing below the cells";
     data.rulerOn = true;
     Picture3D(data, display, rampPalette(), false, {440, 300}).invertRuler(with);
     EXPECT_EQ(with, without);
@@ -300,10 +408,13 @@ TEST(Picture3DLowAtBottom, TheSpectrogramTurnsOverAndTheCellsFollow)
         EXPECT_EQ(up.pixelColor(x, 2), down.pixelColor(x, bottom));
 
         const SpectrogramCells turned(data.level(), size.width(), size.height(), true);
-        EXPECT_EQ(turned.cellAt(10, bottom + 2)->second, data.level().firstBin);
-        EXPECT_EQ(turned.cellAt(10, 0)->second, data.level().lastBin);
+        EXPECT_EQ(turned.cellsAt(10, turned.pictureHeight() - 1)->second.first, data.level().firstBin);
+        EXPECT_EQ(turned.cellsAt(10, 0)->second.last, data.level().lastBin);
         EXPECT_EQ(turned.point(3, data.level().firstBin).y, cells.point(3, data.level().lastBin).y);
-        EXPECT_EQ(turned.cellTop(3, data.level().firstBin).y, cells.point(3, data.level().lastBin - 1).y);
+        // The mouse over the top line of the turned picture reads the last bin, as it is drawn.
+        const Picture3D picture(data, display, rampPalette(), false, size);
+        EXPECT_EQ(picture.cellAt({x, 0})->second, data.level().lastBin);
+        EXPECT_EQ(picture.cellAt({x, turned.pictureHeight() - 1})->second, data.level().firstBin);
     }
 }
 
@@ -316,8 +427,7 @@ TEST(Picture3D, EveryTickLabelAndTitleOfTheSpectrogramFitsThePane)
     Display3D display;
     display.xLabel = "sec";
     display.yLabel = "Hz";
-    // Whole-pixel cells fill the width up to the 40 pixels the labels were given: at 830 pixels 790 and
-    // 395 rows leave about 25 pixels right of the ticks, ten rows more than a hundred.
+    // The cells fill the width up to the 40 pixels the labels were given, whatever the row count.
     for (const uint32_t rows : {10u, 395u, 790u}) {
         FFTSignal data;
         ASSERT_EQ(data.createLog(*parent, rows), FFTSignal::Result::Done);
@@ -377,4 +487,52 @@ TEST(Picture3D, TheColourScaleRunsFromTheLowestToTheHighestColour)
             break;
         }
     EXPECT_GT(last, 100) << "the highest colour at the scale's right end";
+}
+
+// The mesh view's end values and titles lie just outside its box: a Time FFT up to 22050 Hz of a
+// recording's second hour, seen from every side, must not lose a digit of "22050" or of its times to
+// the pane's edge in any pane size ("21000" cut to "210" reads as a tenth of it). Black is only the
+// axes' lines and texts; the surface itself may reach the edges.
+TEST(Picture3D, EveryEndValueAndTitleOfTheMeshFitsThePane)
+{
+    std::vector<float> samples(44100);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = float(std::sin(0.001 * double(i * i)));
+    const Signal parent(nullptr, SignalKind::FileSignal, samples.data(), uint32_t(samples.size()), 44100, 7199.5L);
+    FFTSignal data;
+    TapWindow tap;
+    ASSERT_EQ(data.createTimeFFT(parent, {1024, 30, 15, 3, 44100 / 1024.0L, 22050}, builtInSpectralDefaults({}), tap),
+              FFTSignal::Result::Done);
+    ASSERT_NEAR(data.binY(data.level().lastBin), 22050, 1e-6);
+    Display3D display;
+    display.xLabel = "sec";
+    display.yLabel = "Hz";
+    display.zLabel = "Magnitude";
+    const auto blackOnEdges = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            n += (image.pixelColor(0, y) == QColor(Qt::black)) + (image.pixelColor(image.width() - 1, y) == QColor(Qt::black));
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixelColor(x, 0) == QColor(Qt::black)) + (image.pixelColor(x, image.height() - 1) == QColor(Qt::black));
+        return n;
+    };
+    for (const bool fill : {true, false})
+        for (const QSize size : {QSize(260, 200), QSize(300, 220), QSize(480, 360), QSize(830, 500), QSize(1300, 1000)})
+            for (int azimuth = 0; azimuth < 36; azimuth += 3)
+                for (const int elevation : {1, 3, 8, 16}) {
+                    SCOPED_TRACE(std::to_string(size.width()) + " x " + std::to_string(size.height()) + ", view " +
+                                 std::to_string(azimuth) + " " + std::to_string(elevation));
+                    data.fillSegments = fill;
+                    data.azimuth = azimuth;
+                    data.elevation = elevation;
+                    const QImage image = drawn(data, display, size);
+                    EXPECT_EQ(blackOnEdges(image), 0);
+                    // The axes are still drawn, with their labels.
+                    int black = 0;
+                    for (int y = 0; y < image.height(); ++y) {
+                        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+                        black += int(std::count(line, line + image.width(), qRgb(0, 0, 0)));
+                    }
+                    EXPECT_GT(black, 150);
+                }
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
 #include <vector>
+
+#include "dsp/TapWindow.h"
 
 #include "FFTTestSupport.h"
 #include "views/Axes3DLayout.h"
@@ -26,39 +30,57 @@ const Axes3DLayout::Label* labelWith(const Axes3DLayout& layout, const std::stri
 }
 }  // namespace
 
-// 10 rows × 512 bins in 440 × 300: W = 9 × 40 = 360, H = 511 × 1/2, truncated 255.
+// 10 rows × 512 bins in 440 × 300: the cells fill W = 400 and H = 270, and a tick lies at the centre of
+// the cell of its value: x = (t + 1/2) × 40, y = (t + 1/2) × 270 / 512.
 TEST(Axes3DLayout, SpectrogramTicksFrameAndTitles)
 {
     const FFTSignal data = logOf(10, 512);
     const SpectrogramCells cells(data.level(), 440, 300);
     const Axes3DLayout layout = Axes3DLayout::spectrogram(data, cells, {"time", "freq", "z"});
-    EXPECT_EQ(layout.fontHeight, 11);
+    EXPECT_EQ(layout.fontHeight, 12);
 
-    // X 0 ... 9 ticks every 0.9: the tick of 0.9 at px 36, its label centred below at 1.02 H.
+    // X 0 ... 9 ticks every 0.9: the tick of 0.9 at px 56, its label centred below at 1.02 H.
     const Axes3DLayout::Label* x = labelWith(layout, "0.9");
     ASSERT_NE(x, nullptr);
-    EXPECT_EQ(x->at, (ScreenPoint{36, 260}));
+    EXPECT_EQ(x->at, (ScreenPoint{56, 275}));
     EXPECT_EQ(x->anchor, Axes3DLayout::Anchor::TopCentre);
-    // Y 0 ... 511 ticks every 60: 60 at py 30, label right of the frame, 8 pixels up.
+    EXPECT_EQ(labelWith(layout, "0")->at.x, 20);
+    EXPECT_EQ(labelWith(layout, "8.1")->at.x, 344);
+    // Y 0 ... 511 ticks every 60: 60 at py 31, label right of the frame, 8 pixels up.
     const Axes3DLayout::Label* y = labelWith(layout, "60");
     ASSERT_NE(y, nullptr);
-    EXPECT_EQ(y->at, (ScreenPoint{367, 22}));
+    EXPECT_EQ(y->at, (ScreenPoint{408, 23}));
     EXPECT_EQ(y->anchor, Axes3DLayout::Anchor::TopLeft);
-    EXPECT_EQ(labelWith(layout, "480")->at.y, 240 - 8);
+    EXPECT_EQ(labelWith(layout, "480")->at.y, 253 - 8);
     EXPECT_EQ(labelWith(layout, "540"), nullptr);
 
     int xTicks = 0;
     int yTicks = 0;
+    bool frameRight = false;
+    bool frameBottom = false;
     for (const Axes3DLayout::Line& line : layout.lines) {
-        if (line.from.y == 255 && line.to.y == 260 && line.from.x == line.to.x)
+        if (line.from.y == 270 && line.to.y == 275 && line.from.x == line.to.x)
             ++xTicks;
-        if (line.from.x == 360 && line.to.x == 363 && line.from.y == line.to.y)
+        if (line.from.x == 400 && line.to.x == 404 && line.from.y == line.to.y)
             ++yTicks;
+        frameRight |= line.from == ScreenPoint{400, 0} && line.to == ScreenPoint{400, 270};
+        frameBottom |= line.from == ScreenPoint{400, 270} && line.to == ScreenPoint{0, 270};
     }
     EXPECT_EQ(xTicks, 10);
     EXPECT_EQ(yTicks, 9);
-    EXPECT_EQ(labelWith(layout, "time")->at, (ScreenPoint{180, 277}));
-    EXPECT_EQ(labelWith(layout, "freq")->at, (ScreenPoint{365, 0}));
+    EXPECT_TRUE(frameRight && frameBottom) << "the frame along the cells' right and bottom edges";
+    EXPECT_EQ(labelWith(layout, "time")->at, (ScreenPoint{200, 292}));
+    EXPECT_EQ(labelWith(layout, "freq")->at, (ScreenPoint{405, 0}));
+}
+
+// With the bins upwards the values rise from the bottom: 60 at (511 - 60 + 1/2) × 270 / 512.
+TEST(Axes3DLayout, SpectrogramTicksFollowTheBinsUpwards)
+{
+    const FFTSignal data = logOf(10, 512);
+    const SpectrogramCells cells(data.level(), 440, 300, true);
+    const Axes3DLayout layout = Axes3DLayout::spectrogram(data, cells, {});
+    EXPECT_EQ(labelWith(layout, "60")->at.y, 238 - 8);
+    EXPECT_EQ(labelWith(layout, "480")->at.y, 16 - 8);
 }
 
 TEST(Axes3DLayout, SpectrogramFontLimits)
@@ -165,4 +187,45 @@ TEST(PictureScale, EnlargingStopsBeforeAnEmptyExtent)
     EXPECT_GE(data.virtualWidth, 1);
     EXPECT_GE(data.virtualHeight, 1);
     EXPECT_EQ(int(data.virtualHeight / 1.1), 0);
+}
+
+// A Time FFT of the last 40 ms of a recording's second hour: its time ticks read as a clock and apart,
+// in the spectrogram and at the mesh's two ends; its frequencies and a log's entries stay plain numbers.
+TEST(Axes3DLayout, TimeAxesPastAnHourReadAsAClock)
+{
+    std::vector<float> x(320);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = float(std::sin(0.3 * double(i)));
+    const Signal parent(nullptr, SignalKind::FileSignal, x.data(), uint32_t(x.size()), 8000, 7199.96L);
+    FFTSignal data;
+    TapWindow tap;
+    ASSERT_EQ(data.createTimeFFT(parent, {64, 9, 15, 3, 125, 4000}, hanningMagnitude(), tap), FFTSignal::Result::Done);
+    const SpectrogramCells cells(data.level(), 1240, 600);
+    const Axes3DLayout spectrogram = Axes3DLayout::spectrogram(data, cells, {});
+    std::vector<std::string> times;
+    std::vector<std::string> frequencies;
+    for (const Axes3DLayout::Label& label : spectrogram.labels)
+        (label.anchor == Axes3DLayout::Anchor::TopCentre ? times : frequencies).push_back(label.text);
+    ASSERT_GE(times.size(), 5u);
+    EXPECT_EQ(times.front().substr(0, 6), "1:59:5");
+    for (std::size_t k = 1; k < times.size(); ++k)
+        EXPECT_NE(times[k], times[k - 1]);
+    ASSERT_FALSE(frequencies.empty());
+    for (const std::string& f : frequencies)
+        EXPECT_EQ(f.find(':'), std::string::npos) << f;
+
+    data.elevation = 3;
+    const Axes3DLayout mesh = Axes3DLayout::mesh(data, {});
+    // Rows 0 and 8 start at 7199.96 and 7199.96 + 8 × 32 / 8000 = 7199.992: a step of 0.004 tells them apart.
+    EXPECT_NE(labelWith(mesh, "1:59:59.960"), nullptr);
+    EXPECT_NE(labelWith(mesh, "1:59:59.992"), nullptr);
+    EXPECT_NE(labelWith(mesh, "4000"), nullptr);
+
+    // A log's rows count its entries, however many.
+    FFTSignal log = logOf(10, 8);
+    for (int k = 0; k < 4000; ++k)
+        ASSERT_TRUE(log.appendLog(*parentOf(std::vector<float>(8, 1.0f), 1)));
+    ASSERT_GT(log.rowX(log.level().lastRow), 3600);
+    for (const Axes3DLayout::Label& label : Axes3DLayout::spectrogram(log, SpectrogramCells(log.level(), 440, 300), {}).labels)
+        EXPECT_EQ(label.text.find(':'), std::string::npos) << label.text;
 }

@@ -6,12 +6,14 @@
 #include <QPolygon>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "tree/marlune3DChild.h"
 #include "views/Axes3DLayout.h"
 #include "views/ColumnMaxima.h"
 #include "views/FFTSignal.h"
 #include "views/Palette.h"
+#include "views/PaneFit.h"
 #include "views/SpectrogramCells.h"
 #include "views/ui/LogicalText.h"
 
@@ -39,7 +41,8 @@ QRect labelBox(const QFontMetrics& metrics, QPoint at, const QString& text, Axes
     case Axes3DLayout::Anchor::TopRight:
         return {at.x() - width, at.y(), width, metrics.height()};
     case Axes3DLayout::Anchor::Upward:
-        return {at.x(), at.y() - width, metrics.height(), width};
+        // Turned to read upwards, the glyphs rise from the baseline to the left of the point.
+        return {at.x() - metrics.ascent(), at.y() - width, metrics.height(), width};
     case Axes3DLayout::Anchor::TopLeft:
         break;
     }
@@ -84,7 +87,7 @@ QPen pixelPen(const QColor& colour, int width = 1)
 
 Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Palette& palette, bool invalid, QSize size)
     : data_(data), display_(display), palette_(palette), invalid_(invalid || data.rows() == 0), size_(size),
-      order_(DrawingOrder::of(data.azimuth))
+      meshArea_(QPoint(0, 0), size), order_(DrawingOrder::of(data.azimuth))
 {
     if (invalid_)
         return;
@@ -100,10 +103,50 @@ Picture3D::Picture3D(const FFTSignal& data, const Display3D& display, const Pale
     const auto [azimuth, elevation] = Projection3D::meshView(data.azimuth, data.elevation);
     order_ = DrawingOrder::of(azimuth);
     projection_.emplace(azimuth, elevation);
+    if (display.axes)
+        makeRoomForMeshLabels();
     points_.reserve(std::size_t(sampling_->rows()) * std::size_t(sampling_->bins()));
     for (int k = 0; k < sampling_->rows(); ++k)
         for (int m = 0; m < sampling_->bins(); ++m)
             points_.push_back(projection_->ofCell(level, sampling_->row(k), sampling_->bin(m), sampling_->value(k, m)));
+}
+
+double Picture3D::meshFontScale() const
+{
+    // A height in logical units becomes pixels through the vertical scale of the whole pane.
+    return double(size_.height()) / data_.virtualHeight;
+}
+
+void Picture3D::makeRoomForMeshLabels()
+{
+    // The end values and titles lie just outside the box, near the pane's edges; at a small pane's
+    // smallest readable font a five-digit frequency would run over the edge. The picture shrinks about
+    // the pane's centre until they and the axes' lines fit, as it is shown at its normal scale; a
+    // picture the person enlarged beyond it runs over the pane, its axes with it, as it is meant to.
+    const Axes3DLayout layout = Axes3DLayout::mesh(data_, titles());
+    const QFontMetrics metrics(labelFont(layout, meshFontScale()));
+    const int extentX = std::max(data_.virtualWidth, 800);
+    const int extentY = std::max(data_.virtualHeight, 630);
+    const auto inPane = [&](ScreenPoint p) {
+        return std::pair{(p.x - (800 - extentX) / 2) * double(size_.width()) / extentX,
+                         (p.y - (630 - extentY) / 2) * double(size_.height()) / extentY};
+    };
+    std::vector<AnchoredBox> boxes;
+    // A pixel clear of the edge, and one more the viewport's rounding may take.
+    const auto add = [&](ScreenPoint p, const QRect& box) {
+        const auto [x, y] = inPane(p);
+        boxes.push_back({x, y, box.left() - 2, box.top() - 2, box.right() + 3, box.bottom() + 3});
+    };
+    for (const Axes3DLayout::Line& line : layout.lines) {
+        add(line.from, QRect(0, 0, 1, 1));
+        add(line.to, QRect(0, 0, 1, 1));
+    }
+    for (const Axes3DLayout::Label& label : layout.labels)
+        add(label.at, labelBox(metrics, {0, 0}, QString::fromStdString(label.text), label.anchor));
+    const double s = PaneFit::scale(boxes, size_.width(), size_.height());
+    const int width = int(std::lround(s * size_.width()));
+    const int height = int(std::lround(s * size_.height()));
+    meshArea_ = QRect((size_.width() - width) / 2, (size_.height() - height) / 2, width, height);
 }
 
 void Picture3D::makeRoomForLabels()
@@ -167,7 +210,7 @@ void Picture3D::setMeshSpace(QPainter& painter) const
     const int width = data_.virtualWidth;
     const int height = data_.virtualHeight;
     painter.setWindow((800 - width) / 2, (630 - height) / 2, width, height);
-    painter.setViewport(0, 0, size_.width(), size_.height());
+    painter.setViewport(meshArea_);
 }
 
 void Picture3D::draw(QImage& image) const
@@ -196,10 +239,7 @@ void Picture3D::draw(QImage& image) const
             painter.drawPolyline(line);
         }
     } else if (spectrogram()) {
-        if (cells_->rectangles())
-            drawSpectrogram(painter, data_.level().firstRow, data_.level().lastRow - 1);
-        else
-            drawBlocks(image);
+        drawCells(image, 0, cells_->pictureWidth());
     } else {
         drawMesh(painter);
     }
@@ -210,50 +250,44 @@ void Picture3D::draw(QImage& image) const
         invertRuler(image);
 }
 
-void Picture3D::drawSpectrogram(QPainter& painter, int fromRow, int toRow) const
+void Picture3D::drawCells(QImage& image, int fromX, int toX) const
 {
     const ViewLevel& level = data_.level();
-    const int width = cells_->wholeWidth() + 1;
-    const int height = cells_->wholeHeight() + 1;
-    painter.setPen(Qt::NoPen);
-    for (int r = fromRow; r <= toRow; ++r) {
-        const float* here = data_.row(uint32_t(r));
-        const float* next = data_.row(uint32_t(r + 1));
-        for (int j = level.firstBin; j < level.lastBin; ++j) {
-            const double sum = double(here[j]) + here[j + 1] + next[j] + next[j + 1];
-            const ScreenPoint at = cells_->cellTop(r, j);
-            painter.fillRect(at.x, at.y, width, height, colour(SpectrogramCells::cellColour(sum, level.zMin, level.zMax)));
-        }
-    }
-}
-
-void Picture3D::drawBlocks(QImage& image) const
-{
-    const ViewLevel& level = data_.level();
-    const int k = cells_->rowsPerPixel();
-    const int kb = cells_->binsPerPixel();
+    const SpectrogramCells& cells = *cells_;
     std::array<QRgb, SpectrogramCells::Colours> shade{};
     for (int i = 0; i < SpectrogramCells::Colours; ++i)
         shade[std::size_t(i)] = colour(i).rgb();
-    const auto bins = std::size_t(level.binCount);
-    ColumnMaxima column(bins);
-    const QImage::Format format = image.format();
-    for (int r0 = level.firstRow, x = 0; r0 <= level.lastRow && x < image.width(); r0 += k, ++x) {
-        const int r1 = std::min(r0 + k - 1, level.lastRow);
-        column.start(data_.row(uint32_t(r0)) + level.firstBin);
-        for (int r = r0 + 1; r <= r1; ++r)
-            column.add(data_.row(uint32_t(r)) + level.firstBin);
-        // With the bins upwards the pixel rows of the blocks are taken from the bottom one up.
-        const std::size_t blocks = std::min((bins + std::size_t(kb) - 1) / std::size_t(kb), std::size_t(image.height()));
-        for (std::size_t j0 = 0, b = 0; b < blocks; j0 += std::size_t(kb), ++b) {
-            const std::size_t j1 = std::min(j0 + std::size_t(kb), bins);
-            const float maximum = *std::max_element(column.values() + j0, column.values() + j1);
-            const QRgb pixel = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
-            const int y = int(cells_->lowAtBottom() ? blocks - 1 - b : b);
-            if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32)
-                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixel;
+    const int height = std::min(cells.pictureHeight(), image.height());
+    // The bins of each pixel row, counted from the level's first bin: the same for every column.
+    std::vector<SpectrogramCells::Run> bins(std::size_t(std::max(height, 0)));
+    for (int y = 0; y < height; ++y) {
+        const SpectrogramCells::Run run = cells.binsAt(y);
+        bins[std::size_t(y)] = {run.first - level.firstBin, run.last - level.firstBin};
+    }
+    ColumnMaxima column(std::size_t(level.binCount));
+    std::vector<QRgb> pixels(bins.size());
+    std::optional<SpectrogramCells::Run> shown;
+    const bool direct = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    for (int x = std::max(fromX, 0); x < std::min({toX, cells.pictureWidth(), image.width()}); ++x) {
+        // Columns wider than a pixel show the same rows: their colours are taken once.
+        const SpectrogramCells::Run rows = cells.rowsAt(x);
+        if (rows != shown) {
+            column.start(data_.row(uint32_t(rows.first)) + level.firstBin);
+            for (int64_t r = rows.first + 1; r <= rows.last; ++r)
+                column.add(data_.row(uint32_t(r)) + level.firstBin);
+            for (std::size_t y = 0; y < bins.size(); ++y) {
+                const float* values = column.values();
+                const float maximum =
+                    *std::max_element(values + bins[y].first, values + bins[y].last + 1);
+                pixels[y] = shade[std::size_t(SpectrogramCells::blockColour(maximum, level.zMin, level.zMax))];
+            }
+            shown = rows;
+        }
+        for (int y = 0; y < height; ++y) {
+            if (direct)
+                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixels[std::size_t(y)];
             else
-                image.setPixel(x, y, pixel);
+                image.setPixel(x, y, pixels[std::size_t(y)]);
         }
     }
 }
@@ -288,8 +322,7 @@ void Picture3D::drawAxes(QPainter& painter) const
         layout = Axes3DLayout::spectrogram(data_, *cells_, titles());
     } else {
         layout = Axes3DLayout::mesh(data_, titles());
-        // A height in logical units becomes pixels through the vertical scale only.
-        fontScale = double(size_.height()) / data_.virtualHeight;
+        fontScale = meshFontScale();
     }
     painter.setPen(pixelPen(Qt::black));
     for (const Axes3DLayout::Line& line : layout.lines)
@@ -319,7 +352,15 @@ void Picture3D::invertRuler(QImage& image) const
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     if (!spectrogram())
         setMeshSpace(painter);
-    painter.setPen(pixelPen(Qt::white, spectrogram() ? 1 : 4));
+    if (cells_) {
+        // Straight through the ruler cell's centre, from one edge of the cells to the other.
+        painter.setPen(pixelPen(Qt::white));
+        const ScreenPoint at = cells_->point(level.rulerRow, level.rulerBin);
+        painter.drawLine(at.x, 0, at.x, cells_->pictureHeight() - 1);
+        painter.drawLine(0, at.y, cells_->pictureWidth() - 1, at.y);
+        return;
+    }
+    painter.setPen(pixelPen(Qt::white, 4));
     QPolygon alongRow;
     for (int j = level.firstBin; j <= level.lastBin; ++j)
         alongRow << qpoint(point(level.rulerRow, j));
@@ -343,34 +384,52 @@ bool Picture3D::scroll(QImage& image, int direction) const
     if (invalid_ || !spectrogram() || !data_.fillSegments || level.rowCount < 3 || (direction != 1 && direction != -1))
         return false;
     const SpectrogramCells& cells = *cells_;
-    if (!cells.rectangles() || cells.cellWidth() < 1)
+    const int step = cells.wholeRowWidth();
+    if (step == 0)
         return false;
     if (data_.rulerOn)
         invertRuler(image);
-    // The cells, which end on the frame, move; the frame, the ticks and the labels are drawn again.
-    const QRect area(0, 0, int(cells.pictureWidth()) + 1, int(cells.pictureHeight()) + 1);
+    // The cells move by one row; the frame, the ticks and the labels are drawn again.
+    const QRect area(0, 0, cells.pictureWidth(), cells.pictureHeight());
     const QImage moved = image.copy(area);
     QPainter painter(&image);
     setUpPainter(painter);
     painter.setClipRect(area);
-    painter.drawImage(QPoint(-direction * cells.wholeWidth(), 0), moved);
+    painter.drawImage(QPoint(-direction * step, 0), moved);
     painter.setClipping(false);
     const QRegion outside = QRegion(image.rect()).subtracted(area);
     for (const QRect& rect : outside)
         painter.fillRect(rect, Qt::white);
-    // The new column. A cell reaches one pixel into its right neighbour, which a full draw covers with
-    // the neighbour: a new first column stops short of it, and the last column, whose reach moved
-    // off the edge, is drawn again.
-    if (direction < 0) {
-        painter.setClipRect(0, 0, point(level.firstRow + 1, level.firstBin).x, area.height());
-        drawSpectrogram(painter, level.firstRow, level.firstRow);
-        painter.setClipping(false);
-    }
-    drawSpectrogram(painter, level.lastRow - 1, level.lastRow - 1);
+    if (direction > 0)
+        drawCells(image, area.width() - step, area.width());
+    else
+        drawCells(image, 0, step);
     if (display_.axes)
         drawAxes(painter);
     painter.end();
     if (data_.rulerOn)
         invertRuler(image);
     return true;
+}
+
+std::optional<std::pair<int64_t, int64_t>> Picture3D::cellAt(QPoint at) const
+{
+    if (!cells_)
+        return std::nullopt;
+    const auto runs = cells_->cellsAt(at.x(), at.y());
+    if (!runs)
+        return std::nullopt;
+    // The value the pixel's colour stands for, so the read-out and a click on a lone peak find the peak.
+    const auto [rows, bins] = *runs;
+    std::pair<int64_t, int64_t> best{rows.first, bins.first};
+    float highest = data_.row(uint32_t(rows.first))[bins.first];
+    for (int64_t r = rows.first; r <= rows.last; ++r) {
+        const float* values = data_.row(uint32_t(r));
+        for (int64_t j = bins.first; j <= bins.last; ++j)
+            if (values[j] > highest || (std::isnan(highest) && !std::isnan(values[j]))) {
+                highest = values[j];
+                best = {r, j};
+            }
+    }
+    return best;
 }

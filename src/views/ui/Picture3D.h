@@ -1,6 +1,7 @@
 #pragma once
 // The picture of a 3D window at one size.
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <optional>
 #include <utility>
@@ -26,24 +27,28 @@ public:
 
     // Everything anew over the image, which is at least `size`.
     void draw(QImage& image) const;
-    // The row and bin of the spectrogram's grid point nearest a pixel; none off the cells or in the mesh view.
-    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const
-    {
-        return cells_ ? cells_->cellAt(at.x(), at.y()) : std::nullopt;
-    }
+    // The row and bin of the spectrogram's cell whose value colours a pixel: the largest of the cells the
+    // pixel shows. None off the cells or in the mesh view.
+    std::optional<std::pair<int64_t, int64_t>> cellAt(QPoint at) const;
     // Inverts the ruler; drawing it twice takes it off again.
     void invertRuler(QImage& image) const;
-    // After the matrix moved by one row (direction ±1) with whole-pixel cells: the cells move by one
-    // cell width and only the new column and the axes are drawn. False when the picture cannot scroll.
+    // After the matrix moved by one row (direction ±1) with rows of one whole number of pixels each: the
+    // cells move by one row's width and only the new row and the axes are drawn. False when the picture
+    // cannot scroll.
     bool scroll(QImage& image, int direction) const;
 
 private:
     bool spectrogram() const;
     // Shrinks the spectrogram's cells until every tick label and title lies inside the pane.
     void makeRoomForLabels();
+    // Shrinks the mesh picture about the pane's centre until its axes, end values and titles fit.
+    void makeRoomForMeshLabels();
+    // Pixels per logical unit of the mesh's label font.
+    double meshFontScale() const;
     Axes3DLayout::Titles titles() const;
-    void drawSpectrogram(QPainter& painter, int fromRow, int toRow) const;
-    void drawBlocks(QImage& image) const;
+    // The spectrogram's pixel columns [fromX, toX) of the plot area, each pixel the colour of the
+    // largest value of the cells it shows.
+    void drawCells(QImage& image, int fromX, int toX) const;
     void drawMesh(QPainter& painter) const;
     void drawAxes(QPainter& painter) const;
     void setMeshSpace(QPainter& painter) const;
@@ -58,6 +63,9 @@ private:
     const Palette& palette_;
     bool invalid_;
     QSize size_;
+    // The rectangle the mesh picture's virtual extent is shown in: the pane, or less to make room for the
+    // labels.
+    QRect meshArea_;
     // The rows and bins drawn as wire lines and mesh cells; the spectrogram's wire lines take them when
     // first drawn, so a picture made only for its cells' places reads no matrix.
     mutable std::optional<MeshSampling> sampling_;

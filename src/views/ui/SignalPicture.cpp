@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "signal/Signal.h"
+#include "tree/XAxisUnit.h"
 #include "tree/marluneMDIChild.h"
 #include "views/AxisLayout.h"
 #include "views/MarkerLayout.h"
@@ -33,8 +34,10 @@ QPen onePixel(const QColor& colour, Qt::PenStyle style = Qt::SolidLine)
 SignalPicture::Look SignalPicture::Look::of(const marluneMDIChild& window)
 {
     const Signal* signal = window.signal();
-    return {signal ? signal->yMax() : 1, signal ? signal->yMin() : -1, window.curveColour(), window.drawAxes(),
-            window.logXAxis(), window.xLabel(), window.yLabel()};
+    Look look{signal ? signal->yMax() : 1, signal ? signal->yMin() : -1, window.curveColour(), window.drawAxes(),
+              window.logXAxis(), window.xLabel(), window.yLabel()};
+    look.secondsX = XAxisUnit::seconds(window);
+    return look;
 }
 
 SignalPicture::SignalPicture(const marluneMDIChild& window, QSize size) : SignalPicture(window, size, Look::of(window))
@@ -107,7 +110,7 @@ void SignalPicture::drawAxes(QPainter& painter) const
 {
     const int width = size_.width();
     const AxisLayout layout = AxisLayout::of(double(signal_->firstVisibleX()), double(signal_->lastVisibleX()),
-                                             look_.yMin, look_.yMax, width, look_.logX);
+                                             look_.yMin, look_.yMax, width, look_.logX, look_.secondsX);
     const QPen black = onePixel(Black);
     const QPen grid = onePixel(Grid, Qt::DotLine);
     // Labels and titles near the pane's edges are moved in rather than cut off.

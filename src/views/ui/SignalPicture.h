@@ -30,6 +30,8 @@ public:
         std::string xLabel;
         std::string yLabel;
         double tickLabelHeight = TickLabelHeight;
+        // X counts seconds: past an hour its ticks read as a clock.
+        bool secondsX = false;
 
         static Look of(const marluneMDIChild& window);
     };
