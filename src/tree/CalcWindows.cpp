@@ -15,6 +15,7 @@
 #include "tree/CalcForm.h"
 #include "tree/ControlDetails.h"
 #include "tree/DerivedWindows.h"
+#include "tree/XAxisUnit.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
 
@@ -127,6 +128,13 @@ marluneChild* loadCalc(const WorkspaceSection& section, marluneChild* parent)
 const WindowKind Entry{
     .kind = SignalKind::Calculator,
     .title = " %u#CALC(%s)",
+    // After a spectral measure X is a frequency; otherwise it is the first operand's.
+    .xInSeconds = [](const marluneMDIChild& window) {
+        if (window.signal() && static_cast<const CALCSignal&>(*window.signal()).spectralResult())
+            return false;
+        const marluneMDIChild* first = signalWindowOf(window.parent());
+        return !first || XAxisUnit::seconds(*first);
+    },
     .icon = CalcIcon,
     .recompute = recompute,
     .properties = properties,

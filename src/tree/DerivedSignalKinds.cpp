@@ -28,6 +28,7 @@
 #include "tree/FilterControlForm.h"
 #include "tree/FilterForm.h"
 #include "tree/ParameterKeys.h"
+#include "tree/XAxisUnit.h"
 #include "tree/marlune3DChild.h"
 #include "tree/marluneMDIChild.h"
 #include "tree/marluneMDIClient.h"
@@ -139,12 +140,26 @@ std::string partRange(const marluneChild& window)
     return formatText("(%.3Lf;%.3Lf)", part.xOfIndex(0), part.xOfIndex(part.count() - 1));
 }
 
+// A ruler's X is a row's time or a bin's frequency of a Time FFT; a log's bins are its parent's X.
+bool rulerSeconds(const marluneMDIChild& ruler)
+{
+    const marlune3DChild* threeD = threeDWindowOf(ruler.parent());
+    if (!threeD)
+        return false;
+    const FFTSignal::Source source = threeD->data().source();
+    if (ruler.kind() == SignalKind::XRuler)
+        return source == FFTSignal::Source::TimeFFT;
+    const marluneMDIChild* logged = signalWindowOf(threeD->parent());
+    return source == FFTSignal::Source::Log && logged && XAxisUnit::seconds(*logged);
+}
+
 WindowKind rulerKind(int32_t kind, std::string (*detail)(const marluneChild&))
 {
     return {
         .kind = kind,
         // Both rulers share the X ruler's title.
         .title = " %u#X-ruler(%s)",
+        .xInSeconds = rulerSeconds,
         .icon = 21134,
         .acceptsParent = SignalKind::is3D,
         .build = [](marluneMDIChild& window, marluneChild& parent, const PendingParameters&, const SpectralSettings&) {

@@ -46,6 +46,8 @@ const WindowKind Kinds[] = {
     fileKind(SignalKind::Sa3Channel, false),
     {
         .kind = SignalKind::AsciiColumn,
+        // A table's first column may be anything.
+        .xInSeconds = [](const marluneMDIChild&) { return false; },
         .icon = FileIcon,
         .acceptsParent = takesNoParent,
         .saveKeys = [](const marluneMDIChild& window, TIniHelper& ini, const std::string& section) {

@@ -49,6 +49,9 @@ struct WindowKind {
     const char* xLabel = nullptr;
     // The Y label a new window of the kind gets from its signal (a spectrum's unit); null: as above.
     const char* (*yLabel)(const Signal& signal) = nullptr;
+    // Whether the window's X counts seconds, so a long axis may read as a clock; null: as the kind's
+    // X label says ("sec"), or without one as the parent's.
+    bool (*xInSeconds)(const marluneMDIChild& window) = nullptr;
     // None: the parent's curve colour.
     std::optional<Rgb> colour = std::nullopt;
     int32_t icon = 0;
