@@ -81,6 +81,12 @@ private:
             sf_writef_float(file, samples.data(), count);
         }
         sf_close(file);
+        // Written back before anything is timed: a reader racing the file's own writeback pays for it.
+        const int fd = ::open(to.c_str(), O_RDONLY);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
     }
 
     std::filesystem::path folder_;
