@@ -92,15 +92,15 @@ def spectral_analysis():
                    "the right channel (a chord of 440, 660 and 880 Hz) with its averaged spectrum. "
                    "Zoom or scroll the left channel and everything below it follows.")
     left, right = example_channels(ws)
-    ws.window(2, 2, (0, 3300, 3333, 6600), left, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(2, 2, (0, 3300, 3333, 6600), left, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     band = ws.window(3, 3, (3333, 3300, 6666, 6600), left,
                      **signal_keys("sec", "", 22050, 3, FromFreq=400, ToFreq=1200, FilterType=2))
-    ws.window(4, 2, (3333, 6600, 6666, 9900), band, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(4, 2, (3333, 6600, 6666, 9900), band, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     ws.window(5, 151, (0, 6600, 3333, 9900), left,
-              ColorPalette=1, XLabel="sec", YLabel="Hz", ZLabel="", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
+              ColorPalette=1, XLabel="sec", YLabel="Hz", ZLabel="Magnitude", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
               MinimumZ=0, ViewX=-1, ViewY=-1, FillSegments=1, SegmentsCount=200, RulerOn=0, RulerX=0, RulerY=0,
               FFTPrecision=512, FFTFromFreq=0, FFTToFreq=11025, **spectral())
-    ws.window(6, 2, (6666, 3300, 10000, 6600), right, **signal_keys("Hz", "", 0, 2), **spectral(FFT_Average=1))
+    ws.window(6, 2, (6666, 3300, 10000, 6600), right, **signal_keys("Hz", "Magnitude", 0, 2), **spectral(FFT_Average=1))
     ws.active = left
     ws.write("spectral-analysis.mws")
 
@@ -124,7 +124,7 @@ def calculator():
                                       Element_3="Window_2"), Parent_1="Window_1", Parent_2="Window_2",
                         **spectral())
     ws.sections[generator].insert(7, ("Child_1", product))
-    ws.window(5, 2, (5000, 6600, 10000, 9900), product, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(5, 2, (5000, 6600, 10000, 9900), product, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     ws.active = product
     ws.write("calculator.mws")
 
@@ -139,9 +139,9 @@ def live_acquisition():
                                           TotalLength=0, SegmentLength=2048, TriggerOn=0, TriggerTreshold=10,
                                           TriggerChannel=1, TriggerReArm=0, TriggerSkipSamples=0,
                                           Calibration="default.cal"))
-    ws.window(1, 2, (5000, 0, 10000, 3300), acquisition, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(1, 2, (5000, 0, 10000, 3300), acquisition, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     ws.window(2, 151, (0, 3300, 5000, 6600), acquisition,
-              ColorPalette=4, XLabel="sec", YLabel="Hz", ZLabel="", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
+              ColorPalette=4, XLabel="sec", YLabel="Hz", ZLabel="Magnitude", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
               MinimumZ=0, ViewX=-1, ViewY=-1, FillSegments=1, SegmentsCount=100, RulerOn=0, RulerX=0, RulerY=0,
               FFTPrecision=1024, FFTFromFreq=0, FFTToFreq=22050, **spectral())
     instrument = dict(Units="FS", RangeFrom=0, RangeTo=1, InstrumentType=0, AlarmBeep=0, AlarmInner=0,
@@ -158,7 +158,7 @@ def live_acquisition():
 def time_fft_keys(azimuth, elevation, segments, precision, **changes):
     """A Time FFT window over the whole band (the bins stop at half the rate); azimuth and elevation -1
     make the spectrogram view."""
-    return dict(ColorPalette=1, XLabel="sec", YLabel="Hz", ZLabel="", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
+    return dict(ColorPalette=1, XLabel="sec", YLabel="Hz", ZLabel="Magnitude", ShowAxes=1, FixedMinMax=0, MaximumZ=0,
                 MinimumZ=0, ViewX=azimuth, ViewY=elevation, FillSegments=1, SegmentsCount=segments, RulerOn=0,
                 RulerX=0, RulerY=0, FFTPrecision=precision, FFTFromFreq=0, FFTToFreq=1000000000, **spectral(**changes))
 
@@ -167,7 +167,7 @@ def tools():
     """Tools for any signal window; each places its windows where the MDI area puts new ones."""
     place = (0, 0, 0, 0)
     ws = Workspace("")
-    ws.window(1, 2, place, **signal_keys("Hz", "", 0, 2), **spectral())
+    ws.window(1, 2, place, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     ws.write_tool("spectrum.mwt", WAV_WINDOW)
 
     ws = Workspace("")
@@ -180,7 +180,7 @@ def tools():
     ws.write_tool("time-fft.mwt", WAV_WINDOW)
 
     ws = Workspace("")
-    spectrum = ws.window(1, 2, place, **signal_keys("Hz", "", 0, 2), **spectral())
+    spectrum = ws.window(1, 2, place, **signal_keys("Hz", "Magnitude", 0, 2), **spectral())
     ws.window(2, 81, place, spectrum, Units="", RangeFrom=0, RangeTo=1, InstrumentType=0, AlarmBeep=0,
               AlarmInner=0, AlarmRangeFrom=0, AlarmRangeTo=0, MarkerOn=0, MarkerText="", ShowMarkerX=0,
               ShowMarkerY=0, AppExec="", AppExecTime=0, Value1=0, Value2=0)
