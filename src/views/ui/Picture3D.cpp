@@ -267,7 +267,11 @@ void Picture3D::drawCells(QImage& image, int fromX, int toX) const
     ColumnMaxima column(std::size_t(level.binCount));
     std::vector<QRgb> pixels(bins.size());
     std::optional<SpectrogramCells::Run> shown;
+    // 32-bit pixels are written straight into the image's lines, found once: scanLine() checks for
+    // sharing on every call.
     const bool direct = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    QRgb* const lines = direct ? reinterpret_cast<QRgb*>(image.bits()) : nullptr;
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int x = std::max(fromX, 0); x < std::min({toX, cells.pictureWidth(), image.width()}); ++x) {
         // Columns wider than a pixel show the same rows: their colours are taken once.
         const SpectrogramCells::Run rows = cells.rowsAt(x);
@@ -285,7 +289,7 @@ void Picture3D::drawCells(QImage& image, int fromX, int toX) const
         }
         for (int y = 0; y < height; ++y) {
             if (direct)
-                reinterpret_cast<QRgb*>(image.scanLine(y))[x] = pixels[std::size_t(y)];
+                lines[y * stride + x] = pixels[std::size_t(y)];
             else
                 image.setPixel(x, y, pixels[std::size_t(y)]);
         }
