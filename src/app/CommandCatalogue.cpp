@@ -27,7 +27,7 @@ CatalogueTable kindCommands(const WindowKindTable& kinds)
 {
     CatalogueTable table{"commands that make a kind", {}};
     for (const WindowKind& kind : kinds.entries())
-        for (const int command : {kind.command, kind.secondCommand})
+        for (const int command : kind.commands())
             if (command != 0 && std::find(table.ids.begin(), table.ids.end(), command) == table.ids.end())
                 table.ids.push_back(command);
     return table;

@@ -23,13 +23,6 @@ bool is3DWindow(const marluneChild* window)
     return SignalKind::is3D(window->kind());
 }
 
-uint32_t shortestVisible(const std::vector<marluneMDIChild*>& windows)
-{
-    uint32_t shortest = std::numeric_limits<uint32_t>::max();
-    for (const marluneMDIChild* window : windows)
-        shortest = std::min(shortest, window->signal()->visibleCount());
-    return shortest;
-}
 }  // namespace
 
 void ControlSelection::toggle(int slot)
@@ -185,7 +178,7 @@ void ControlSelection::forEach(int id, bool signalWindowsOnly)
 void ControlSelection::zoomToPowerOfTwo()
 {
     const std::vector<marluneMDIChild*> signals = signalWindows();
-    ZoomFirst2nForm form(shortestVisible(signals));
+    ZoomFirst2nForm form(shortestVisible(std::vector<marluneChild*>(signals.begin(), signals.end())));
     if (!client_.ui().runDialog(form))
         return;
     std::vector<marluneChild*> zoomed;

@@ -22,11 +22,8 @@ constexpr int32_t Icon3D = 11002;
 // One dialog for every parent: the segments must fit the shortest of them.
 std::optional<PendingParameters> askTimeFFT(int command, std::span<marluneChild* const> parents)
 {
-    uint32_t shortest = std::numeric_limits<uint32_t>::max();
-    for (const marluneChild* parent : parents)
-        shortest = std::min(shortest, signalWindowOf(parent)->signal()->visibleCount());
     UiServices& ui = parents.front()->client().ui();
-    TimeFFTForm form(ui, shortest, signalWindowOf(parents.front())->signal()->sampleRate(), command == Cmd::Spectrogram);
+    TimeFFTForm form(ui, shortestVisible(parents), signalWindowOf(parents.front())->signal()->sampleRate(), command == Cmd::Spectrogram);
     if (!ui.runDialog(form))
         return std::nullopt;
     const TimeFFTParameters& p = form.result();

@@ -1,5 +1,6 @@
 #pragma once
 // Everything the tree knows of one kind of derived signal window, in one place.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -82,6 +83,9 @@ struct WindowKind {
     // that opens as the spectrogram); `askParameters` is told which of the two it asks for.
     int secondCommand = 0;
     AskParameters askParameters = nullptr;
+    // Both commands, 0 where there is none.
+    std::array<int, 2> commands() const { return {command, secondCommand}; }
+    bool madeBy(int id) const { return id != 0 && (id == command || id == secondCommand); }
     // A window that is not a signal window (an instrument): made with its title, settings and first
     // result, linked under its parent; the creation routine numbers and registers it.
     std::unique_ptr<marluneChild> (*makeWindow)(const WindowKind& kind, marluneMDIClient& client, marluneChild& parent,

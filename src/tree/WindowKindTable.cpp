@@ -27,14 +27,12 @@ void WindowKindTable::add(std::span<const WindowKind> entries)
 const WindowKind* WindowKindTable::createdBy(int command, int32_t parentKind) const
 {
     const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const WindowKind& e) {
-        return command != 0 && (e.command == command || e.secondCommand == command) && e.acceptsParent(parentKind);
+        return e.madeBy(command) && e.acceptsParent(parentKind);
     });
     return found == entries_.end() ? nullptr : &*found;
 }
 
 bool WindowKindTable::makesWindow(int command) const
 {
-    return command != 0 &&
-           std::any_of(entries_.begin(), entries_.end(),
-                       [command](const WindowKind& e) { return e.command == command || e.secondCommand == command; });
+    return std::any_of(entries_.begin(), entries_.end(), [command](const WindowKind& e) { return e.madeBy(command); });
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
 #include "base/FormatText.h"
@@ -342,4 +343,13 @@ void marluneMDIChild::saveKindKeys(TIniHelper& ini, const std::string& section) 
 {
     if (const WindowKind* entry = kindEntry(); entry && entry->saveKeys)
         entry->saveKeys(*this, ini, section);
+}
+
+uint32_t shortestVisible(std::span<marluneChild* const> windows)
+{
+    uint32_t shortest = std::numeric_limits<uint32_t>::max();
+    for (const marluneChild* window : windows)
+        if (const marluneMDIChild* signalWindow = signalWindowOf(window))
+            shortest = std::min(shortest, signalWindow->signal()->visibleCount());
+    return shortest;
 }

@@ -151,3 +151,7 @@ inline const marluneMDIChild* signalWindowOf(const marluneChild* node)
 {
     return signalWindowOf(const_cast<marluneChild*>(node));
 }
+
+// The fewest samples any signal window among `windows` shows, for a dialog that serves them all;
+// the largest count when there is none.
+uint32_t shortestVisible(std::span<marluneChild* const> windows);

@@ -28,7 +28,7 @@ TEST(CommandTables, EachNumberOfASignalWindowHasOneHandler)
                 << id << " is an \"Overlay with\" number";
         }
     for (const WindowKind& entry : client.kinds().entries())
-        for (const int command : {entry.command, entry.secondCommand})
+        for (const int command : entry.commands())
             if (command != 0)
                 EXPECT_FALSE(handler.contains(command))
                     << "the command of kind " << entry.kind << " is taken by \"" << handler[command] << "\"";

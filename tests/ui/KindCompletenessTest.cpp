@@ -54,7 +54,7 @@ TEST(KindCompleteness, EveryRegisteredKindHasItsPicturesLabelMenuItemAndHelp)
                 EXPECT_NE(pictureOf(icon), page) << "icon " << icon << " has no picture";
         if (!labelledByNumberOnly(entry.kind))
             EXPECT_NE(entry.controlDetail, nullptr) << "no detail in the control window";
-        for (const int command : {entry.command, entry.secondCommand})
+        for (const int command : entry.commands())
             if (command != 0 && !controlWindowOnly(command)) {
                 EXPECT_NE(MenuTree::find(command), nullptr) << "command " << command << " is in no menu";
                 const std::string topic = MenuTree::helpPageOf(command);
