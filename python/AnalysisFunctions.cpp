@@ -79,28 +79,23 @@ constexpr std::array FilterTypes{"bandstop", "bandpass", "lowpass", "highpass"};
 ScriptSignal filter(const ScriptSignal* signal, const std::string& type, double from, std::optional<double> to)
 {
     const ScriptSignal& parent = checkedSignal(signal, "signal");
-    const std::optional<std::size_t> code = indexOfName(FilterTypes, type);
-    if (!code)
-        throw ScriptValueError("type must be \"bandstop\", \"bandpass\", \"lowpass\" or \"highpass\", not \"" + type + "\"");
+    const std::size_t code = codeOfName(FilterTypes, type, "type");
     // The dialog opens on 0 and half the sample rate, and a low pass starts at 0 whatever is typed.
     const long double top = to ? *to : parent.record->sampleRate() / 2;
     const long double bottom = type == "lowpass" ? 0 : from;
     if (!std::isfinite(double(bottom)) || !std::isfinite(double(top)))
         throw ScriptValueError("the frequencies must be finite");
-    return derive({parent}, SignalKind::Filtered, {bottom, top, (long double)(*code + 1)}, {}, "filter");
+    return derive({parent}, SignalKind::Filtered, {bottom, top, (long double)(code + 1)}, {}, "filter");
 }
 
 constexpr std::array SmoothingWindows{"hanning", "hamming", "blackman", "rectangle"};
 
 ScriptSignal smooth(const ScriptSignal* signal, const std::string& window, long length)
 {
-    const std::optional<std::size_t> code = indexOfName(SmoothingWindows, window);
-    if (!code)
-        throw ScriptValueError("window must be \"hanning\", \"hamming\", \"blackman\" or \"rectangle\", not \"" +
-                               window + "\"");
+    const std::size_t code = codeOfName(SmoothingWindows, window, "window");
     if (length <= 0)
         throw ScriptValueError("Length must be positive value!");
-    return derive({checkedSignal(signal, "signal")}, SignalKind::Smoothed, {(long double)*code, (long double)length},
+    return derive({checkedSignal(signal, "signal")}, SignalKind::Smoothed, {(long double)code, (long double)length},
                   {}, "smoothing");
 }
 

@@ -20,13 +20,7 @@ constexpr std::array OutputNames{"real", "imaginary", "magnitude", "db", "phase"
 template <std::size_t N>
 int32_t codeOf(const py::handle& value, const std::array<const char*, N>& names, const char* argument)
 {
-    const std::string name = py::str(value).cast<std::string>();
-    if (const auto found = indexOfName(names, name))
-        return int32_t(*found);
-    std::string known;
-    for (const char* each : names)
-        known += std::string(known.empty() ? "" : ", ") + "\"" + each + "\"";
-    throw ScriptValueError(std::string(argument) + " must be one of " + known + ", not \"" + name + "\"");
+    return int32_t(codeOfName(names, py::str(value).cast<std::string>(), argument));
 }
 
 // Takes the argument out of the dictionary; none when it was not given.
