@@ -2,31 +2,11 @@
 
 #include <cmath>
 
-#include <emmintrin.h>
+#include "dsp/SpectrumKernels.h"
 
 namespace {
 constexpr double DegreesPerRadian = 57.29577951289617;
 constexpr float Floor = -120.0f;
-
-// √(re² + im²) × scale for bins 1 … n; the hot loop of the usual magnitude display.
-void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
-{
-    const __m128d s = _mm_set1_pd(scale);
-    std::size_t j = 1;
-    for (; j + 4 <= n + 1; j += 4) {
-        const __m128 r = _mm_loadu_ps(re + j);
-        const __m128 i = _mm_loadu_ps(im + j);
-        const __m128d rLow = _mm_cvtps_pd(r);
-        const __m128d rHigh = _mm_cvtps_pd(_mm_movehl_ps(r, r));
-        const __m128d iLow = _mm_cvtps_pd(i);
-        const __m128d iHigh = _mm_cvtps_pd(_mm_movehl_ps(i, i));
-        const __m128d low = _mm_mul_pd(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(rLow, rLow), _mm_mul_pd(iLow, iLow))), s);
-        const __m128d high = _mm_mul_pd(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(rHigh, rHigh), _mm_mul_pd(iHigh, iHigh))), s);
-        _mm_storeu_ps(out + j - 1, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
-    }
-    for (; j <= n; ++j)
-        out[j - 1] = float(std::sqrt(double(re[j]) * re[j] + double(im[j]) * im[j]) * scale);
-}
 
 double power(const float* re, const float* im, std::size_t j)
 {
@@ -49,7 +29,7 @@ void spectrumOutput(int32_t show, const float* re, const float* im, std::size_t 
         break;
     case SpectrumShow::Magnitude:
         // N is a power of two, so multiplying by its reciprocal divides exactly.
-        magnitudes(re, im, n, 1.0 / N, out);
+        spectrumKernels().magnitudes(re, im, n, 1.0 / N, out);
         break;
     case SpectrumShow::Decibel:
         for (std::size_t j = 1; j <= n; ++j) {
@@ -63,7 +43,7 @@ void spectrumOutput(int32_t show, const float* re, const float* im, std::size_t 
         break;
     case SpectrumShow::DecibelToMax:
         // The magnitudes are stored as floats first; the logarithm is a second pass over those.
-        magnitudes(re, im, n, 2.0 / N, out);
+        spectrumKernels().magnitudes(re, im, n, 2.0 / N, out);
         for (std::size_t j = 0; j < n; ++j)
             out[j] = out[j] > 0 ? float(20 * std::log10(double(out[j]) * 0x1p-15)) : Floor;
         break;

@@ -6,40 +6,12 @@
 #include <vector>
 
 #include "DftReference.h"
+#include "VectorKernels.h"
 #include "dsp/FftEngine.h"
 #include "dsp/FftPlan.h"
 #include "dsp/FftRealSplitPlan.h"
 
 namespace {
-
-// The vector kernels this processor runs, each compared with the scalar one; a kernel it lacks
-// is left out (and named, so that a run on a narrower machine says what it did not check).
-std::vector<FftKernel> vectorKernels()
-{
-    std::vector<FftKernel> kernels;
-    for (FftKernel kernel : {FftKernel::Sse2, FftKernel::Avx2, FftKernel::Avx512}) {
-        if (fftKernelRuns(kernel))
-            kernels.push_back(kernel);
-        else
-            std::printf("kernel %d not run: this processor lacks it\n", int(kernel));
-    }
-    return kernels;
-}
-
-const char* nameOf(FftKernel kernel)
-{
-    switch (kernel) {
-    case FftKernel::Scalar:
-        return "scalar";
-    case FftKernel::Sse2:
-        return "SSE2";
-    case FftKernel::Avx2:
-        return "AVX2";
-    case FftKernel::Avx512:
-        return "AVX-512";
-    }
-    return "?";
-}
 
 // Every accepted length up to 4096, then powers of two and mixed lengths beyond.
 std::vector<std::size_t> comparedLengths()

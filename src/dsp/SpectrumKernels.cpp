@@ -1,0 +1,88 @@
+#include "dsp/SpectrumKernels.h"
+
+#include <emmintrin.h>
+
+#include "dsp/SpectrumKernelSteps.h"
+
+extern const SpectrumKernels spectrumAvx2Kernels;
+extern const SpectrumKernels spectrumAvx512Kernels;
+
+namespace {
+
+void packScalar(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
+{
+    packFrom(0, block, length, offset, taper, re, im);
+}
+
+void magnitudesScalar(const float* re, const float* im, std::size_t n, double scale, float* out)
+{
+    magnitudesFrom(1, re, im, n, scale, out);
+}
+
+// Four values at once, as conditionedValue does them one by one.
+template <bool Tapered>
+__m128 conditioned4(__m128 x, __m128d offset, const double* taper, std::size_t i)
+{
+    __m128d low = _mm_sub_pd(_mm_cvtps_pd(x), offset);
+    __m128d high = _mm_sub_pd(_mm_cvtps_pd(_mm_movehl_ps(x, x)), offset);
+    if constexpr (Tapered) {
+        low = _mm_mul_pd(_mm_cvtps_pd(_mm_cvtpd_ps(low)), _mm_loadu_pd(taper + i));
+        high = _mm_mul_pd(_mm_cvtps_pd(_mm_cvtpd_ps(high)), _mm_loadu_pd(taper + i + 2));
+    }
+    return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
+}
+
+template <bool Tapered>
+void packSse2(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
+{
+    const __m128d offsets = _mm_set1_pd(offset);
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        const __m128 a = conditioned4<Tapered>(_mm_loadu_ps(block + i), offsets, taper, i);
+        const __m128 b = conditioned4<Tapered>(_mm_loadu_ps(block + i + 4), offsets, taper, i + 4);
+        _mm_storeu_ps(re + i / 2, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
+        _mm_storeu_ps(im + i / 2, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
+    }
+    packFrom(i, block, length, offset, taper, re, im);
+}
+
+void packSse2(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
+{
+    (taper ? packSse2<true> : packSse2<false>)(block, length, offset, taper, re, im);
+}
+
+void magnitudesSse2(const float* re, const float* im, std::size_t n, double scale, float* out)
+{
+    const __m128d s = _mm_set1_pd(scale);
+    const auto magnitude = [&](__m128d r, __m128d i) {
+        return _mm_cvtpd_ps(_mm_mul_pd(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(r, r), _mm_mul_pd(i, i))), s));
+    };
+    std::size_t j = 1;
+    for (; j + 4 <= n + 1; j += 4) {
+        const __m128 r = _mm_loadu_ps(re + j);
+        const __m128 i = _mm_loadu_ps(im + j);
+        const __m128 low = magnitude(_mm_cvtps_pd(r), _mm_cvtps_pd(i));
+        const __m128 high = magnitude(_mm_cvtps_pd(_mm_movehl_ps(r, r)), _mm_cvtps_pd(_mm_movehl_ps(i, i)));
+        _mm_storeu_ps(out + j - 1, _mm_movelh_ps(low, high));
+    }
+    magnitudesFrom(j, re, im, n, scale, out);
+}
+
+constinit const SpectrumKernels ScalarKernels{packScalar, magnitudesScalar};
+constinit const SpectrumKernels Sse2Kernels{packSse2, magnitudesSse2};
+
+}  // namespace
+
+const SpectrumKernels& spectrumKernels(FftKernel kernel)
+{
+    switch (kernel) {
+    case FftKernel::Scalar:
+        return ScalarKernels;
+    case FftKernel::Avx2:
+        return spectrumAvx2Kernels;
+    case FftKernel::Avx512:
+        return spectrumAvx512Kernels;
+    default:
+        return Sse2Kernels;
+    }
+}

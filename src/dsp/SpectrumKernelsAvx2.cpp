@@ -1,0 +1,77 @@
+// Built with AVX2 (and without contraction into fused multiply-adds); run only where it is present.
+#include <immintrin.h>
+
+#include "dsp/SpectrumKernels.h"
+#include "dsp/SpectrumKernelSteps.h"
+
+extern const SpectrumKernels spectrumAvx2Kernels;
+
+namespace {
+
+// Eight values at once, as conditionedValue does them one by one.
+template <bool Tapered>
+__m256 conditioned8(__m256 x, __m256d offset, const double* taper, std::size_t i)
+{
+    __m256d low = _mm256_sub_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(x)), offset);
+    __m256d high = _mm256_sub_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(x, 1)), offset);
+    if constexpr (Tapered) {
+        low = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_cvtpd_ps(low)), _mm256_loadu_pd(taper + i));
+        high = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_cvtpd_ps(high)), _mm256_loadu_pd(taper + i + 4));
+    }
+    return _mm256_set_m128(_mm256_cvtpd_ps(high), _mm256_cvtpd_ps(low));
+}
+
+// The even and the odd values of a and b, each in their order.
+__m256 evens(__m256 a, __m256 b)
+{
+    const __m256 halves = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0));
+    return _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(halves), _MM_SHUFFLE(3, 1, 2, 0)));
+}
+
+__m256 odds(__m256 a, __m256 b)
+{
+    const __m256 halves = _mm256_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1));
+    return _mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(halves), _MM_SHUFFLE(3, 1, 2, 0)));
+}
+
+template <bool Tapered>
+void pack(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
+{
+    const __m256d offsets = _mm256_set1_pd(offset);
+    std::size_t i = 0;
+    for (; i + 16 <= length; i += 16) {
+        const __m256 a = conditioned8<Tapered>(_mm256_loadu_ps(block + i), offsets, taper, i);
+        const __m256 b = conditioned8<Tapered>(_mm256_loadu_ps(block + i + 8), offsets, taper, i + 8);
+        _mm256_storeu_ps(re + i / 2, evens(a, b));
+        _mm256_storeu_ps(im + i / 2, odds(a, b));
+    }
+    packFrom(i, block, length, offset, taper, re, im);
+}
+
+void pack(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
+{
+    (taper ? pack<true> : pack<false>)(block, length, offset, taper, re, im);
+}
+
+void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
+{
+    const __m256d s = _mm256_set1_pd(scale);
+    const auto magnitude = [&](__m128 r4, __m128 i4) {
+        const __m256d r = _mm256_cvtps_pd(r4);
+        const __m256d i = _mm256_cvtps_pd(i4);
+        return _mm256_cvtpd_ps(_mm256_mul_pd(_mm256_sqrt_pd(_mm256_add_pd(_mm256_mul_pd(r, r), _mm256_mul_pd(i, i))), s));
+    };
+    std::size_t j = 1;
+    for (; j + 8 <= n + 1; j += 8) {
+        const __m256 r = _mm256_loadu_ps(re + j);
+        const __m256 i = _mm256_loadu_ps(im + j);
+        const __m128 low = magnitude(_mm256_castps256_ps128(r), _mm256_castps256_ps128(i));
+        const __m128 high = magnitude(_mm256_extractf128_ps(r, 1), _mm256_extractf128_ps(i, 1));
+        _mm256_storeu_ps(out + j - 1, _mm256_set_m128(high, low));
+    }
+    magnitudesFrom(j, re, im, n, scale, out);
+}
+
+}  // namespace
+
+constinit const SpectrumKernels spectrumAvx2Kernels{pack, magnitudes};

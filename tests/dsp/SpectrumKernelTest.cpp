@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "VectorKernels.h"
+#include "dsp/SpectrumKernels.h"
+
+namespace {
+
+constexpr float Guard = 12345.0f;
+
+// Values over the whole range of floats: ordinary ones of every scale, subnormals, signed zeros,
+// infinities and NaNs, so that every lane meets each of them.
+std::vector<float> awkwardValues(std::size_t count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<float> mantissa(-2.0f, 2.0f);
+    std::uniform_int_distribution<int> exponent(-140, 120);
+    std::uniform_int_distribution<int> kind(0, 40);
+    const float specials[] = {0.0f, -0.0f, std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::denorm_min(),
+                              std::numeric_limits<float>::max(), -std::numeric_limits<float>::min()};
+    std::vector<float> values(count);
+    for (float& v : values) {
+        const int k = kind(random);
+        v = k < int(std::size(specials)) ? specials[k] : std::ldexp(mantissa(random), k % 3 ? 0 : exponent(random));
+    }
+    return values;
+}
+
+std::vector<double> taperOf(std::size_t count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> value(-1.5, 1.5);
+    std::vector<double> taper(count);
+    for (double& t : taper)
+        t = value(random);
+    return taper;
+}
+
+bool sameBits(const std::vector<float>& x, const std::vector<float>& y)
+{
+    return x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size() * sizeof(float)) == 0;
+}
+
+// Lengths from none up to past several whole blocks of the widest kernel, then the Time FFT's usual ones.
+std::vector<std::size_t> comparedLengths()
+{
+    std::vector<std::size_t> lengths;
+    for (std::size_t n = 0; n <= 300; ++n)
+        lengths.push_back(n);
+    for (std::size_t n : {511, 512, 513, 1023, 1024, 1025, 4096, 4099})
+        lengths.push_back(n);
+    return lengths;
+}
+
+}  // namespace
+
+// Each kernel writes exactly the values the scalar kernel writes, and nothing past them.
+TEST(SpectrumKernel, PackingIsBitIdenticalToTheScalarKernel)
+{
+    for (FftKernel kernel : vectorKernels())
+        for (std::size_t length : comparedLengths())
+            for (const bool tapered : {false, true})
+                for (const double offset : {0.0, 0.3, -1e30}) {
+                    const std::vector<float> block = awkwardValues(length, unsigned(length));
+                    const std::vector<double> taper = taperOf(length, unsigned(length) + 7);
+                    std::vector<float> re[2], im[2];
+                    const FftKernel kernels[2] = {FftKernel::Scalar, kernel};
+                    for (int k = 0; k < 2; ++k) {
+                        re[k].assign(length / 2 + 2, Guard);
+                        im[k].assign(length / 2 + 2, Guard);
+                        spectrumKernels(kernels[k]).pack(block.data(), length, offset, tapered ? taper.data() : nullptr,
+                                                         re[k].data(), im[k].data());
+                    }
+                    EXPECT_TRUE(sameBits(re[0], re[1]) && sameBits(im[0], im[1]))
+                        << nameOf(kernel) << " length " << length << " tapered " << tapered << " offset " << offset;
+                    EXPECT_EQ(re[1][(length + 1) / 2], Guard);
+                    EXPECT_EQ(im[1][length / 2], Guard);
+                }
+}
+
+TEST(SpectrumKernel, MagnitudesAreBitIdenticalToTheScalarKernel)
+{
+    for (FftKernel kernel : vectorKernels())
+        for (std::size_t n : comparedLengths())
+            for (const double scale : {1.0, 1.0 / 1024, 3.7e-300}) {
+                const std::vector<float> re = awkwardValues(n + 1, unsigned(n) + 1);
+                const std::vector<float> im = awkwardValues(n + 1, unsigned(n) + 2);
+                std::vector<float> out[2];
+                const FftKernel kernels[2] = {FftKernel::Scalar, kernel};
+                for (int k = 0; k < 2; ++k) {
+                    out[k].assign(n + 1, Guard);
+                    spectrumKernels(kernels[k]).magnitudes(re.data(), im.data(), n, scale, out[k].data());
+                }
+                EXPECT_TRUE(sameBits(out[0], out[1])) << nameOf(kernel) << " n " << n << " scale " << scale;
+                EXPECT_EQ(out[1][n], Guard);
+            }
+}
+
+// The reference itself, by hand: (3 − 1) × 0.5, (4 − 1) × 2, (−1 − 1) × 1 packed alternately; magnitudes of
+// 3 + 4i and 5 − 12i, halved.
+TEST(SpectrumKernel, ScalarKernelFollowsItsFormulas)
+{
+    const float block[] = {3, 4, -1};
+    const double taper[] = {0.5, 2, 1};
+    float re[2] = {Guard, Guard}, im[2] = {Guard, Guard};
+    spectrumKernels(FftKernel::Scalar).pack(block, 3, 1.0, taper, re, im);
+    EXPECT_EQ(re[0], 1.0f);
+    EXPECT_EQ(im[0], 6.0f);
+    EXPECT_EQ(re[1], -2.0f);
+    EXPECT_EQ(im[1], Guard);
+
+    const float parts[][3] = {{Guard, 3, 5}, {Guard, 4, -12}};
+    float out[2];
+    spectrumKernels(FftKernel::Scalar).magnitudes(parts[0], parts[1], 2, 0.5, out);
+    EXPECT_EQ(out[0], 2.5f);
+    EXPECT_EQ(out[1], 6.5f);
+}
