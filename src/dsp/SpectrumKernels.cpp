@@ -21,7 +21,7 @@ void magnitudesScalar(const float* re, const float* im, std::size_t n, double sc
 
 // Four values at once, as conditionedValue does them one by one.
 template <bool Tapered>
-__m128 conditioned4(__m128 x, __m128d offset, const double* taper, std::size_t i)
+[[gnu::always_inline]] inline __m128 conditioned4(__m128 x, __m128d offset, const double* taper, std::size_t i)
 {
     __m128d low = _mm_sub_pd(_mm_cvtps_pd(x), offset);
     __m128d high = _mm_sub_pd(_mm_cvtps_pd(_mm_movehl_ps(x, x)), offset);

@@ -10,7 +10,7 @@ namespace {
 
 // Eight values at once, as conditionedValue does them one by one.
 template <bool Tapered>
-__m256 conditioned8(__m256 x, __m256d offset, const double* taper, std::size_t i)
+[[gnu::always_inline]] inline __m256 conditioned8(__m256 x, __m256d offset, const double* taper, std::size_t i)
 {
     __m256d low = _mm256_sub_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(x)), offset);
     __m256d high = _mm256_sub_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(x, 1)), offset);

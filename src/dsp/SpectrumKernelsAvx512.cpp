@@ -17,7 +17,7 @@ __m512 joined(__m256 low, __m256 high)
 
 // Sixteen values at once, as conditionedValue does them one by one.
 template <bool Tapered>
-__m512 conditioned16(__m512 x, __m512d offset, const double* taper, std::size_t i)
+[[gnu::always_inline]] inline __m512 conditioned16(__m512 x, __m512d offset, const double* taper, std::size_t i)
 {
     __m512d low = _mm512_sub_pd(_mm512_cvtps_pd(lowHalf(x)), offset);
     __m512d high = _mm512_sub_pd(_mm512_cvtps_pd(highHalf(x)), offset);
