@@ -14,6 +14,12 @@ void packScalar(const float* block, std::size_t length, double offset, const dou
     packFrom(0, block, length, offset, taper, re, im);
 }
 
+bool integerSumScalar(const float* values, std::size_t n, double& sum)
+{
+    sum = 0;
+    return integerSumFrom(0, values, n, sum);
+}
+
 void magnitudesScalar(const float* re, const float* im, std::size_t n, double scale, float* out)
 {
     magnitudesFrom(1, re, im, n, scale, out);
@@ -51,6 +57,26 @@ void packSse2(const float* block, std::size_t length, double offset, const doubl
     (taper ? packSse2<true> : packSse2<false>)(block, length, offset, taper, re, im);
 }
 
+// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
+bool integerSumSse2(const float* values, std::size_t n, double& sum)
+{
+    __m128d low = _mm_setzero_pd(), high = _mm_setzero_pd();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const __m128 x = _mm_loadu_ps(values + i);
+        const __m128i k = _mm_cvttps_epi32(x);
+        if (_mm_movemask_ps(_mm_cmpeq_ps(_mm_cvtepi32_ps(k), x)) != 0xf)
+            return false;
+        low = _mm_add_pd(low, _mm_cvtepi32_pd(k));
+        high = _mm_add_pd(high, _mm_cvtepi32_pd(_mm_unpackhi_epi64(k, k)));
+    }
+    alignas(16) double parts[4];
+    _mm_store_pd(parts, low);
+    _mm_store_pd(parts + 2, high);
+    sum = parts[0] + parts[1] + parts[2] + parts[3];
+    return integerSumFrom(i, values, n, sum);
+}
+
 void magnitudesSse2(const float* re, const float* im, std::size_t n, double scale, float* out)
 {
     const __m128d s = _mm_set1_pd(scale);
@@ -68,8 +94,8 @@ void magnitudesSse2(const float* re, const float* im, std::size_t n, double scal
     magnitudesFrom(j, re, im, n, scale, out);
 }
 
-constinit const SpectrumKernels ScalarKernels{packScalar, magnitudesScalar};
-constinit const SpectrumKernels Sse2Kernels{packSse2, magnitudesSse2};
+constinit const SpectrumKernels ScalarKernels{integerSumScalar, packScalar, magnitudesScalar};
+constinit const SpectrumKernels Sse2Kernels{integerSumSse2, packSse2, magnitudesSse2};
 
 }  // namespace
 

@@ -53,6 +53,25 @@ void pack(const float* block, std::size_t length, double offset, const double* t
     (taper ? pack<true> : pack<false>)(block, length, offset, taper, re, im);
 }
 
+// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
+bool integerSum(const float* values, std::size_t n, double& sum)
+{
+    __m256d low = _mm256_setzero_pd(), high = _mm256_setzero_pd();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const __m256 x = _mm256_loadu_ps(values + i);
+        const __m256i k = _mm256_cvttps_epi32(x);
+        if (_mm256_movemask_ps(_mm256_cmp_ps(_mm256_cvtepi32_ps(k), x, _CMP_EQ_OQ)) != 0xff)
+            return false;
+        low = _mm256_add_pd(low, _mm256_cvtepi32_pd(_mm256_castsi256_si128(k)));
+        high = _mm256_add_pd(high, _mm256_cvtepi32_pd(_mm256_extracti128_si256(k, 1)));
+    }
+    alignas(32) double parts[4];
+    _mm256_store_pd(parts, _mm256_add_pd(low, high));
+    sum = parts[0] + parts[1] + parts[2] + parts[3];
+    return integerSumFrom(i, values, n, sum);
+}
+
 void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
 {
     const __m256d s = _mm256_set1_pd(scale);
@@ -74,4 +93,4 @@ void magnitudes(const float* re, const float* im, std::size_t n, double scale, f
 
 }  // namespace
 
-constinit const SpectrumKernels spectrumAvx2Kernels{pack, magnitudes};
+constinit const SpectrumKernels spectrumAvx2Kernels{integerSum, pack, magnitudes};

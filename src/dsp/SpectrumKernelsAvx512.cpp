@@ -49,6 +49,27 @@ void pack(const float* block, std::size_t length, double offset, const double* t
     (taper ? pack<true> : pack<false>)(block, length, offset, taper, re, im);
 }
 
+// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
+bool integerSum(const float* values, std::size_t n, double& sum)
+{
+    __m512d low = _mm512_setzero_pd(), high = _mm512_setzero_pd();
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        const __m512 x = _mm512_loadu_ps(values + i);
+        const __m512i k = _mm512_cvttps_epi32(x);
+        if (_mm512_cmp_ps_mask(_mm512_cvtepi32_ps(k), x, _CMP_EQ_OQ) != 0xffff)
+            return false;
+        low = _mm512_add_pd(low, _mm512_cvtepi32_pd(_mm512_castsi512_si256(k)));
+        high = _mm512_add_pd(high, _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(k, 1)));
+    }
+    alignas(64) double parts[8];
+    _mm512_store_pd(parts, _mm512_add_pd(low, high));
+    sum = 0;
+    for (const double part : parts)
+        sum += part;
+    return integerSumFrom(i, values, n, sum);
+}
+
 void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
 {
     const __m512d s = _mm512_set1_pd(scale);
@@ -68,4 +89,4 @@ void magnitudes(const float* re, const float* im, std::size_t n, double scale, f
 
 }  // namespace
 
-constinit const SpectrumKernels spectrumAvx512Kernels{pack, magnitudes};
+constinit const SpectrumKernels spectrumAvx512Kernels{integerSum, pack, magnitudes};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -8,6 +9,7 @@
 
 #include "VectorKernels.h"
 #include "dsp/SpectrumKernels.h"
+#include "dsp/Statistics.h"
 
 namespace {
 
@@ -120,4 +122,81 @@ TEST(SpectrumKernel, ScalarKernelFollowsItsFormulas)
     spectrumKernels(FftKernel::Scalar).magnitudes(parts[0], parts[1], 2, 0.5, out);
     EXPECT_EQ(out[0], 2.5f);
     EXPECT_EQ(out[1], 6.5f);
+}
+
+namespace {
+
+// The extended-precision mean as four running sums, the way mean() adds values that are not integers.
+long double extendedMean(const std::vector<float>& values)
+{
+    long double sums[4] = {0, 0, 0, 0};
+    std::size_t i = 0;
+    for (; i + 4 <= values.size(); i += 4)
+        for (std::size_t k = 0; k < 4; ++k)
+            sums[k] += values[i + k];
+    for (; i < values.size(); ++i)
+        sums[0] += values[i];
+    return (sums[0] + sums[1] + (sums[2] + sums[3])) / values.size();
+}
+
+// Integers up to the ends of the range, with one value of another kind put at `odd` when it is in range.
+std::vector<float> integerValues(std::size_t count, unsigned seed, std::size_t odd, float oddValue)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> bits(0, 31);
+    std::uniform_int_distribution<int64_t> any(-(int64_t(1) << 31), (int64_t(1) << 31) - 1);
+    std::vector<float> values(count);
+    for (float& v : values) {
+        const int64_t full = any(random);
+        v = float(full >> bits(random));
+        if (v >= 0x1p31f)
+            v = -0x1p31f;
+    }
+    if (odd < count)
+        values[odd] = oddValue;
+    return values;
+}
+
+}  // namespace
+
+// Blocks of integers sum exactly in every kernel; any other value, wherever it stands, sends the sum back.
+TEST(SpectrumKernel, IntegerSumsAreExactAndRefuseAnyOtherValue)
+{
+    const float others[] = {0.5f, -1e-30f, 0x1p31f, 3e9f, std::numeric_limits<float>::infinity(),
+                            std::numeric_limits<float>::quiet_NaN()};
+    std::vector<FftKernel> kernels = vectorKernels();
+    kernels.push_back(FftKernel::Scalar);
+    for (FftKernel kernel : kernels)
+        for (std::size_t n : comparedLengths()) {
+            const std::vector<float> whole = integerValues(n, unsigned(n), n, 0);
+            double sum = -1;
+            ASSERT_TRUE(spectrumKernels(kernel).integerSum(whole.data(), n, sum)) << nameOf(kernel) << " " << n;
+            long double exact = 0;
+            for (float v : whole)
+                exact += v;
+            EXPECT_EQ((long double)sum, exact) << nameOf(kernel) << " " << n;
+            for (float other : others) {
+                const std::vector<float> mixed = integerValues(n, unsigned(n), n ? (n / 3 + n % 7) % n : 0, other);
+                EXPECT_FALSE(n > 0 && spectrumKernels(kernel).integerSum(mixed.data(), n, sum))
+                    << nameOf(kernel) << " " << n << " " << other;
+            }
+        }
+}
+
+// The mean is the extended sums' bits whether its block holds integers or not, and a negative zero
+// counts as an integer.
+TEST(SpectrumKernel, MeanOfIntegersIsTheExtendedSumsMean)
+{
+    for (std::size_t n : comparedLengths()) {
+        if (n == 0)
+            continue;
+        for (const float odd : {0.0f, -0.0f, 0.25f, 7.0f}) {
+            const std::vector<float> values = integerValues(n, unsigned(n) + 3, n / 2, odd);
+            EXPECT_EQ(mean(values.data(), n), extendedMean(values)) << n << " " << odd;
+        }
+    }
+    const std::vector<float> zeros{-0.0f, -0.0f, 0.0f, -0.0f, -0.0f};
+    const long double zero = mean(zeros.data(), zeros.size());
+    EXPECT_EQ(zero, 0);
+    EXPECT_FALSE(std::signbit(zero));
 }
