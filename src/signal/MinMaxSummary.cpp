@@ -29,6 +29,19 @@ MinMax MinMaxSummary::scan(const float* values, std::size_t n)
     return lanes.merged();
 }
 
+MinMax MinMaxSummary::scanInOrder(const float* values, std::size_t n)
+{
+    MinMax e = scan(values, n);
+    if (e.min == 0 || e.max == 0) {
+        e = Nothing;
+        for (std::size_t j = 0; j < n; ++j) {
+            e.max = std::max(e.max, values[j]);
+            e.min = std::min(e.min, values[j]);
+        }
+    }
+    return e;
+}
+
 MinMax MinMaxSummary::merge(const MinMax* blocks, std::size_t n)
 {
     MinMax result = Nothing;

@@ -67,6 +67,9 @@ public:
 
     // The direct scan, in lanes the compiler vectorises.
     static MinMax scan(const float* values, std::size_t n);
+    // What a scan in order from the infinities finds: the lanes' extremes, unless one is a zero, when
+    // the values are scanned again in order so that the first of two equal zeros is kept.
+    static MinMax scanInOrder(const float* values, std::size_t n);
 
 private:
     static MinMax merge(const MinMax* blocks, std::size_t n);

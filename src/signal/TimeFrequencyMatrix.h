@@ -4,10 +4,12 @@
 #include <optional>
 #include <span>
 #include <utility>
+#include <vector>
 
 #include "dsp/SpectralSettings.h"
 #include "dsp/SpectrumPipeline.h"
 #include "signal/FFTRows.h"
+#include "signal/MinMaxSummary.h"
 
 class ProgressReport;
 class Signal;
@@ -77,6 +79,12 @@ public:
     uint32_t rows() const { return rows_.rows(); }
     uint32_t bins() const { return rows_.bins(); }
     const float* row(uint32_t r) const { return rows_.row(r); }
+    // Each row's extremes over all its bins (MinMaxSummary::scanInOrder), found while a Time FFT computed
+    // it; none for other rows.
+    const MinMax* rowExtremes() const
+    {
+        return valid_ && rowExtremes_.size() == rows() ? rowExtremes_.data() : nullptr;
+    }
     const TimeFFTParameters& parameters() const { return parameters_; }
     double hop() const { return hop_; }
     uint32_t parentStart() const { return parentStart_; }
@@ -108,7 +116,7 @@ private:
     Result computeAll(const Signal& parent, const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress);
     // Every row from the parent's visible samples, segments shared among the threads.
     Result computeRows(const Signal& parent, const SpectralSettings& settings, TapWindow& tap, ProgressReport* progress);
-    // Segment i of the parent's visible samples into row `r`.
+    // Segment i of the parent's visible samples into row `r`, and its extremes.
     void computeSegment(SpectrumPipeline& pipeline, const Signal& parent, uint32_t i, float* row,
                         const SpectralSettings& settings, TapWindow& tap);
     // hop = (n - N) div (M - 1); 0 for a single segment.
@@ -118,6 +126,7 @@ private:
     Source source_ = Source::None;
     TimeFFTParameters parameters_;
     FFTRows rows_;
+    std::vector<MinMax> rowExtremes_;
     SpectrumPipeline scratch_;
     double hop_ = 0;
     uint32_t parentStart_ = 0;

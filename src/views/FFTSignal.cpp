@@ -149,31 +149,24 @@ void FFTSignal::adjustZRange()
     ViewLevel& l = level();
     if (rows() == 0 || l.rowCount < 1 || l.binCount < 1)
         return;
-    // Each row's extremes are found from the infinities and taken in row order, rows shared between
-    // threads by chunks, then the chunks' in chunk order after the first value: what one scan in order
-    // finds. A row is scanned in lanes; only the two zeros compare equal with different bits, so a row
-    // whose extreme is a zero is scanned again in order, to keep the zero met first.
+    // Each row's extremes are found from the infinities (MinMaxSummary::scanInOrder) and taken in row
+    // order, rows shared between threads by chunks, then the chunks' in chunk order after the first value:
+    // what one scan in order finds. Rows whose extremes were found when they were computed are not read.
     constexpr uint64_t Chunk = 64;
     constexpr float Infinity = std::numeric_limits<float>::infinity();
     const auto rowCount = uint64_t(l.lastRow - l.firstRow + 1);
     const auto binCount = std::size_t(l.lastBin - l.firstBin + 1);
+    const MinMax* known = l.firstBin == 0 && binCount == bins() ? rowExtremes() : nullptr;
     std::vector<MinMax> chunks((rowCount + Chunk - 1) / Chunk, MinMax{Infinity, -Infinity});
     const auto scanRows = [&](uint64_t from, uint64_t count, unsigned) {
         MinMax& chunk = chunks[from / Chunk];
         for (uint64_t r = from; r < from + count; ++r) {
-            const float* values = row(uint32_t(l.firstRow) + uint32_t(r)) + l.firstBin;
-            MinMax e = MinMaxSummary::scan(values, binCount);
-            if (e.min == 0 || e.max == 0) {
-                e = {Infinity, -Infinity};
-                for (std::size_t j = 0; j < binCount; ++j) {
-                    e.max = std::max(e.max, values[j]);
-                    e.min = std::min(e.min, values[j]);
-                }
-            }
+            const uint32_t at = uint32_t(l.firstRow) + uint32_t(r);
+            const MinMax e = known ? known[at] : MinMaxSummary::scanInOrder(row(at) + l.firstBin, binCount);
             chunk = {std::min(chunk.min, e.min), std::max(chunk.max, e.max)};
         }
     };
-    runInChunks(rowCount, Chunk, threadsFor(rowCount * binCount), scanRows, nullptr);
+    runInChunks(rowCount, Chunk, known ? 1 : threadsFor(rowCount * binCount), scanRows, nullptr);
     float max = value(uint32_t(l.firstRow), uint32_t(l.firstBin));
     float min = max;
     for (const MinMax& chunk : chunks) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FFTTestSupport.h"
@@ -148,6 +150,62 @@ TEST(TimeFFT, ZRangeIsTheLevelsExtremes)
         }
     EXPECT_EQ(f.fft.level().zMax, max);
     EXPECT_EQ(f.fft.level().zMin, min);
+}
+
+namespace {
+
+// The level's extremes scanned in order over its rows and bins, from its first value.
+std::pair<float, float> scannedZRange(const FFTSignal& fft)
+{
+    const ViewLevel& l = fft.level();
+    float max = fft.value(uint32_t(l.firstRow), uint32_t(l.firstBin)), min = max;
+    for (int32_t r = l.firstRow; r <= l.lastRow; ++r)
+        for (int32_t j = l.firstBin; j <= l.lastBin; ++j) {
+            max = std::max(max, fft.value(uint32_t(r), uint32_t(j)));
+            min = std::min(min, fft.value(uint32_t(r), uint32_t(j)));
+        }
+    return {min, max};
+}
+
+}  // namespace
+
+// The extremes found as the rows are computed, rotated with them and found again for a new row, give
+// every level with all the bins the Z range a scan of its values gives; other levels scan their values.
+TEST(TimeFFT, ZRangeFollowsTheRowsThroughEveryUpdate)
+{
+    std::vector<float> x = noise(40000, 21);
+    std::fill(x.begin() + 15000, x.begin() + 17000, 0.0f);
+    x[25000] = 400;
+    const auto parent = parentOf(x);
+    ASSERT_TRUE(parent->zoomIn(0, 9999));
+    TimeFFTFixture f;
+    f.fft.setThreads(2);
+    ASSERT_EQ(f.create(*parent, 512, 40), FFTSignal::Result::Done);
+    const auto expectScanned = [&](const char* when) {
+        const auto [min, max] = scannedZRange(f.fft);
+        EXPECT_EQ(f.fft.level().zMin, min) << when;
+        EXPECT_EQ(f.fft.level().zMax, max) << when;
+    };
+    expectScanned("made");
+    const uint32_t hop = uint32_t(f.fft.hop());
+    for (int step = 0; step < 30; ++step) {
+        ASSERT_TRUE(step < 20 ? parent->scrollRight(hop) : parent->scrollLeft(hop));
+        ASSERT_EQ(f.fft.followParent(*parent, f.settings, f.tap), FFTSignal::Result::Done);
+        ASSERT_NE(f.fft.shiftDirection, 0);
+        expectScanned(step < 20 ? "stepped right" : "stepped left");
+    }
+    const ViewLevel whole = f.fft.level();
+    f.fft.level() = ViewLevel::spanning(5, 30, 0, int32_t(f.fft.bins()) - 1);
+    f.fft.adjustZRange();
+    expectScanned("fewer rows, every bin");
+    f.fft.level() = ViewLevel::spanning(5, 30, 10, 40);
+    f.fft.adjustZRange();
+    expectScanned("fewer bins");
+    f.fft.level() = whole;
+    ASSERT_TRUE(parent->scrollRight(hop - 1));
+    ASSERT_EQ(f.fft.followParent(*parent, f.settings, f.tap), FFTSignal::Result::Done);
+    ASSERT_EQ(f.fft.shiftDirection, 0);
+    expectScanned("recomputed");
 }
 
 TEST(TimeFFT, TooShortParentsAndMeaninglessChoicesAreInvalid)
