@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "VectorKernels.h"
+#include "support/Noise.h"
 #include "dsp/SpectrumKernels.h"
 #include "dsp/Statistics.h"
 
@@ -34,13 +35,12 @@ std::vector<float> awkwardValues(std::size_t count, unsigned seed)
     return values;
 }
 
+// Taper values of full double precision, some above 1 and some negative.
 std::vector<double> taperOf(std::size_t count, unsigned seed)
 {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> value(-1.5, 1.5);
-    std::vector<double> taper(count);
+    std::vector<double> taper = noise<double>(count, seed);
     for (double& t : taper)
-        t = value(random);
+        t *= 1.5;
     return taper;
 }
 

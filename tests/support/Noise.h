@@ -4,12 +4,13 @@
 #include <vector>
 
 // Uniform noise in [−1, 1), the same for the same seed.
-inline std::vector<float> noise(std::size_t count, unsigned seed)
+template <typename Value = float>
+std::vector<Value> noise(std::size_t count, unsigned seed)
 {
     std::mt19937 generator(seed);
-    std::uniform_real_distribution<float> uniform(-1.0f, 1.0f);
-    std::vector<float> x(count);
-    for (float& v : x)
+    std::uniform_real_distribution<Value> uniform(-1, 1);
+    std::vector<Value> x(count);
+    for (Value& v : x)
         v = uniform(generator);
     return x;
 }
