@@ -14,10 +14,13 @@ void packScalar(const float* block, std::size_t length, double offset, const dou
     packFrom(0, block, length, offset, taper, re, im);
 }
 
-bool integerSumScalar(const float* values, std::size_t n, double& sum)
+bool exactSumScalar(const float* values, std::size_t n, double& sum, int& exponent)
 {
-    sum = 0;
-    return integerSumFrom(0, values, n, sum);
+    const auto largest = [](const float* x, std::size_t count) { return largestFrom(0, x, count, 0.0f); };
+    const auto scaled = [](const float* x, std::size_t count, double scale, double& total) {
+        return scaledSumFrom(0, x, count, scale, total);
+    };
+    return exactSumWith(largest, scaled, values, n, sum, exponent);
 }
 
 void magnitudesScalar(const float* re, const float* im, std::size_t n, double scale, float* out)
@@ -57,24 +60,45 @@ void packSse2(const float* block, std::size_t length, double offset, const doubl
     (taper ? packSse2<true> : packSse2<false>)(block, length, offset, taper, re, im);
 }
 
-// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
-bool integerSumSse2(const float* values, std::size_t n, double& sum)
+float largestSse2(const float* values, std::size_t n)
 {
-    __m128d low = _mm_setzero_pd(), high = _mm_setzero_pd();
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+    __m128 largest = _mm_setzero_ps();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4)
+        largest = _mm_max_ps(_mm_and_ps(_mm_loadu_ps(values + i), magnitude), largest);
+    alignas(16) float lanes[4];
+    _mm_store_ps(lanes, largest);
+    return largestFrom(i, values, n, largestFrom(0, lanes, 4, 0.0f));
+}
+
+bool scaledSumSse2(const float* values, std::size_t n, double scale, double& sum)
+{
+    const __m128d factor = _mm_set1_pd(scale);
+    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
+    const __m128d rounding = _mm_set1_pd(0x1p52);
+    __m128d total = _mm_setzero_pd();
+    const auto take = [&](__m128 two) {
+        const __m128d w = _mm_mul_pd(_mm_cvtps_pd(two), factor);
+        const __m128d a = _mm_and_pd(w, magnitude);
+        total = _mm_add_pd(total, w);
+        return _mm_movemask_pd(_mm_cmpeq_pd(_mm_sub_pd(_mm_add_pd(a, rounding), rounding), a)) == 3;
+    };
     std::size_t i = 0;
     for (; i + 4 <= n; i += 4) {
         const __m128 x = _mm_loadu_ps(values + i);
-        const __m128i k = _mm_cvttps_epi32(x);
-        if (_mm_movemask_ps(_mm_cmpeq_ps(_mm_cvtepi32_ps(k), x)) != 0xf)
+        if (!(take(x) & take(_mm_movehl_ps(x, x))))
             return false;
-        low = _mm_add_pd(low, _mm_cvtepi32_pd(k));
-        high = _mm_add_pd(high, _mm_cvtepi32_pd(_mm_unpackhi_epi64(k, k)));
     }
-    alignas(16) double parts[4];
-    _mm_store_pd(parts, low);
-    _mm_store_pd(parts + 2, high);
-    sum = parts[0] + parts[1] + parts[2] + parts[3];
-    return integerSumFrom(i, values, n, sum);
+    alignas(16) double parts[2];
+    _mm_store_pd(parts, total);
+    sum = parts[0] + parts[1];
+    return scaledSumFrom(i, values, n, scale, sum);
+}
+
+bool exactSumSse2(const float* values, std::size_t n, double& sum, int& exponent)
+{
+    return exactSumWith(largestSse2, scaledSumSse2, values, n, sum, exponent);
 }
 
 void magnitudesSse2(const float* re, const float* im, std::size_t n, double scale, float* out)
@@ -94,8 +118,8 @@ void magnitudesSse2(const float* re, const float* im, std::size_t n, double scal
     magnitudesFrom(j, re, im, n, scale, out);
 }
 
-constinit const SpectrumKernels ScalarKernels{integerSumScalar, packScalar, magnitudesScalar};
-constinit const SpectrumKernels Sse2Kernels{integerSumSse2, packSse2, magnitudesSse2};
+constinit const SpectrumKernels ScalarKernels{exactSumScalar, packScalar, magnitudesScalar};
+constinit const SpectrumKernels Sse2Kernels{exactSumSse2, packSse2, magnitudesSse2};
 
 }  // namespace
 

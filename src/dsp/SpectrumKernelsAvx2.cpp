@@ -53,23 +53,45 @@ void pack(const float* block, std::size_t length, double offset, const double* t
     (taper ? pack<true> : pack<false>)(block, length, offset, taper, re, im);
 }
 
-// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
-bool integerSum(const float* values, std::size_t n, double& sum)
+float largest(const float* values, std::size_t n)
 {
-    __m256d low = _mm256_setzero_pd(), high = _mm256_setzero_pd();
+    const __m256 magnitude = _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff));
+    __m256 most = _mm256_setzero_ps();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        most = _mm256_max_ps(_mm256_and_ps(_mm256_loadu_ps(values + i), magnitude), most);
+    alignas(32) float lanes[8];
+    _mm256_store_ps(lanes, most);
+    return largestFrom(i, values, n, largestFrom(0, lanes, 8, 0.0f));
+}
+
+bool scaledSum(const float* values, std::size_t n, double scale, double& sum)
+{
+    const __m256d factor = _mm256_set1_pd(scale);
+    const __m256d magnitude = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffff));
+    const __m256d rounding = _mm256_set1_pd(0x1p52);
+    __m256d total = _mm256_setzero_pd();
+    const auto take = [&](__m128 four) {
+        const __m256d w = _mm256_mul_pd(_mm256_cvtps_pd(four), factor);
+        const __m256d a = _mm256_and_pd(w, magnitude);
+        total = _mm256_add_pd(total, w);
+        return _mm256_movemask_pd(_mm256_cmp_pd(_mm256_sub_pd(_mm256_add_pd(a, rounding), rounding), a, _CMP_EQ_OQ)) == 0xf;
+    };
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         const __m256 x = _mm256_loadu_ps(values + i);
-        const __m256i k = _mm256_cvttps_epi32(x);
-        if (_mm256_movemask_ps(_mm256_cmp_ps(_mm256_cvtepi32_ps(k), x, _CMP_EQ_OQ)) != 0xff)
+        if (!(take(_mm256_castps256_ps128(x)) & take(_mm256_extractf128_ps(x, 1))))
             return false;
-        low = _mm256_add_pd(low, _mm256_cvtepi32_pd(_mm256_castsi256_si128(k)));
-        high = _mm256_add_pd(high, _mm256_cvtepi32_pd(_mm256_extracti128_si256(k, 1)));
     }
     alignas(32) double parts[4];
-    _mm256_store_pd(parts, _mm256_add_pd(low, high));
+    _mm256_store_pd(parts, total);
     sum = parts[0] + parts[1] + parts[2] + parts[3];
-    return integerSumFrom(i, values, n, sum);
+    return scaledSumFrom(i, values, n, scale, sum);
+}
+
+bool exactSum(const float* values, std::size_t n, double& sum, int& exponent)
+{
+    return exactSumWith(largest, scaledSum, values, n, sum, exponent);
 }
 
 void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
@@ -93,4 +115,4 @@ void magnitudes(const float* re, const float* im, std::size_t n, double scale, f
 
 }  // namespace
 
-constinit const SpectrumKernels spectrumAvx2Kernels{integerSum, pack, magnitudes};
+constinit const SpectrumKernels spectrumAvx2Kernels{exactSum, pack, magnitudes};

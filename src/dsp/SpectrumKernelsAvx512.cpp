@@ -49,25 +49,57 @@ void pack(const float* block, std::size_t length, double offset, const double* t
     (taper ? pack<true> : pack<false>)(block, length, offset, taper, re, im);
 }
 
-// A value out of the integers' range converts to −2³¹, which differs from it unless it is −2³¹.
-bool integerSum(const float* values, std::size_t n, double& sum)
+float largest(const float* values, std::size_t n)
 {
-    __m512d low = _mm512_setzero_pd(), high = _mm512_setzero_pd();
+    const __m512i magnitude = _mm512_set1_epi32(0x7fffffff);
+    const auto magnitudes = [&](std::size_t at) {
+        return _mm512_castsi512_ps(_mm512_and_epi32(_mm512_castps_si512(_mm512_loadu_ps(values + at)), magnitude));
+    };
+    // Two running maxima, so that the comparisons do not wait on each other.
+    __m512 most = _mm512_setzero_ps(), other = _mm512_setzero_ps();
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        most = _mm512_max_ps(magnitudes(i), most);
+        other = _mm512_max_ps(magnitudes(i + 16), other);
+    }
+    if (i + 16 <= n) {
+        most = _mm512_max_ps(magnitudes(i), most);
+        i += 16;
+    }
+    alignas(64) float lanes[16];
+    _mm512_store_ps(lanes, _mm512_max_ps(most, other));
+    return largestFrom(i, values, n, largestFrom(0, lanes, 16, 0.0f));
+}
+
+bool scaledSum(const float* values, std::size_t n, double scale, double& sum)
+{
+    const __m512d factor = _mm512_set1_pd(scale);
+    const __m512i magnitude = _mm512_set1_epi64(0x7fffffffffffffff);
+    const __m512d rounding = _mm512_set1_pd(0x1p52);
+    __m512d total = _mm512_setzero_pd();
+    const auto take = [&](__m256 eight) {
+        const __m512d w = _mm512_mul_pd(_mm512_cvtps_pd(eight), factor);
+        const __m512d a = _mm512_castsi512_pd(_mm512_and_epi64(_mm512_castpd_si512(w), magnitude));
+        total = _mm512_add_pd(total, w);
+        return _mm512_cmp_pd_mask(_mm512_sub_pd(_mm512_add_pd(a, rounding), rounding), a, _CMP_EQ_OQ) == 0xff;
+    };
     std::size_t i = 0;
     for (; i + 16 <= n; i += 16) {
         const __m512 x = _mm512_loadu_ps(values + i);
-        const __m512i k = _mm512_cvttps_epi32(x);
-        if (_mm512_cmp_ps_mask(_mm512_cvtepi32_ps(k), x, _CMP_EQ_OQ) != 0xffff)
+        if (!(take(lowHalf(x)) & take(highHalf(x))))
             return false;
-        low = _mm512_add_pd(low, _mm512_cvtepi32_pd(_mm512_castsi512_si256(k)));
-        high = _mm512_add_pd(high, _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(k, 1)));
     }
     alignas(64) double parts[8];
-    _mm512_store_pd(parts, _mm512_add_pd(low, high));
+    _mm512_store_pd(parts, total);
     sum = 0;
     for (const double part : parts)
         sum += part;
-    return integerSumFrom(i, values, n, sum);
+    return scaledSumFrom(i, values, n, scale, sum);
+}
+
+bool exactSum(const float* values, std::size_t n, double& sum, int& exponent)
+{
+    return exactSumWith(largest, scaledSum, values, n, sum, exponent);
 }
 
 void magnitudes(const float* re, const float* im, std::size_t n, double scale, float* out)
@@ -89,4 +121,4 @@ void magnitudes(const float* re, const float* im, std::size_t n, double scale, f
 
 }  // namespace
 
-constinit const SpectrumKernels spectrumAvx512Kernels{integerSum, pack, magnitudes};
+constinit const SpectrumKernels spectrumAvx512Kernels{exactSum, pack, magnitudes};

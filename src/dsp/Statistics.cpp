@@ -8,10 +8,12 @@ long double mean(const float* values, std::size_t n)
 {
     if (n == 0)
         return 0;
-    // Integers (what the readers of integer files deliver) add up exactly, and so in the extended
-    // sums below too: their exact sum is the same number, found in wide lanes.
-    if (double exact = 0; n < IntegerSumLimit && spectrumKernels().integerSum(values, n, exact))
-        return (long double)exact / n;
+    // Values on a grid of 2^−k fine enough for every one of them (integers from the readers of integer
+    // files, most floats of a recording) add up exactly, in the extended sums below too: their exact sum is
+    // the same number, found in wide lanes.
+    double sum = 0;
+    if (int exponent = 0; spectrumKernels().exactSum(values, n, sum, exponent))
+        return std::ldexp((long double)sum, -exponent) / n;
     // Four running sums keep the extended additions from waiting on each other.
     long double a = 0, b = 0, c = 0, d = 0;
     std::size_t i = 0;

@@ -159,25 +159,38 @@ std::vector<float> integerValues(std::size_t count, unsigned seed, std::size_t o
 
 }  // namespace
 
-// Blocks of integers sum exactly in every kernel; any other value, wherever it stands, sends the sum back.
-TEST(SpectrumKernel, IntegerSumsAreExactAndRefuseAnyOtherValue)
+// Every kernel finds the scalar kernel's exact sum, which is the sum's true value; a value too fine for the
+// grid the largest one sets, an infinity or a NaN, wherever it stands, sends the sum back.
+TEST(SpectrumKernel, ExactSumsAreExactAndRefuseWhatNoGridHolds)
 {
-    const float others[] = {0.5f, -1e-30f, 0x1p31f, 3e9f, std::numeric_limits<float>::infinity(),
-                            std::numeric_limits<float>::quiet_NaN()};
+    const float others[] = {0x1p-40f, -1e-30f, std::numeric_limits<float>::denorm_min(),
+                            std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
     std::vector<FftKernel> kernels = vectorKernels();
     kernels.push_back(FftKernel::Scalar);
     for (FftKernel kernel : kernels)
         for (std::size_t n : comparedLengths()) {
-            const std::vector<float> whole = integerValues(n, unsigned(n), n, 0);
-            double sum = -1;
-            ASSERT_TRUE(spectrumKernels(kernel).integerSum(whole.data(), n, sum)) << nameOf(kernel) << " " << n;
-            long double exact = 0;
-            for (float v : whole)
-                exact += v;
-            EXPECT_EQ((long double)sum, exact) << nameOf(kernel) << " " << n;
+            if (n == 0)
+                continue;
+            for (const std::vector<float>& block : {integerValues(n, unsigned(n), n, 0), noise(n, unsigned(n))}) {
+                double sum = -1, reference = -1;
+                int exponent = 0, referenceExponent = 0;
+                const bool exact = spectrumKernels(kernel).exactSum(block.data(), n, sum, exponent);
+                ASSERT_EQ(exact, spectrumKernels(FftKernel::Scalar).exactSum(block.data(), n, reference, referenceExponent));
+                if (!exact)
+                    continue;
+                EXPECT_EQ(sum, reference) << nameOf(kernel) << " " << n;
+                EXPECT_EQ(exponent, referenceExponent) << nameOf(kernel) << " " << n;
+                long double inOrder = 0;
+                for (float v : block)
+                    inOrder += v;
+                EXPECT_EQ(std::ldexp((long double)sum, -exponent), inOrder) << nameOf(kernel) << " " << n;
+            }
             for (float other : others) {
-                const std::vector<float> mixed = integerValues(n, unsigned(n), n ? (n / 3 + n % 7) % n : 0, other);
-                EXPECT_FALSE(n > 0 && spectrumKernels(kernel).integerSum(mixed.data(), n, sum))
+                std::vector<float> mixed = integerValues(n, unsigned(n), n / 3, other);
+                mixed[n - 1] = 0x1p30f;
+                double sum = 0;
+                int exponent = 0;
+                EXPECT_FALSE(n > 1 && spectrumKernels(kernel).exactSum(mixed.data(), n, sum, exponent))
                     << nameOf(kernel) << " " << n << " " << other;
             }
         }
@@ -185,14 +198,18 @@ TEST(SpectrumKernel, IntegerSumsAreExactAndRefuseAnyOtherValue)
 
 // The mean is the extended sums' bits whether its block holds integers or not, and a negative zero
 // counts as an integer.
-TEST(SpectrumKernel, MeanOfIntegersIsTheExtendedSumsMean)
+TEST(SpectrumKernel, MeanIsTheExtendedSumsMean)
 {
     for (std::size_t n : comparedLengths()) {
         if (n == 0)
             continue;
-        for (const float odd : {0.0f, -0.0f, 0.25f, 7.0f}) {
+        for (const float odd : {0.0f, -0.0f, 0.25f, 7.0f, 0x1p-60f}) {
             const std::vector<float> values = integerValues(n, unsigned(n) + 3, n / 2, odd);
             EXPECT_EQ(mean(values.data(), n), extendedMean(values)) << n << " " << odd;
+        }
+        for (const std::vector<float>& values : {noise(n, unsigned(n) + 4), awkwardValues(n, unsigned(n) + 5)}) {
+            const long double got = mean(values.data(), n), want = extendedMean(values);
+            EXPECT_TRUE(got == want || (std::isnan(got) && std::isnan(want))) << n;
         }
     }
     const std::vector<float> zeros{-0.0f, -0.0f, 0.0f, -0.0f, -0.0f};
