@@ -2,7 +2,7 @@
 
 #include <emmintrin.h>
 
-#include "dsp/SpectrumKernelSteps.h"
+#include "dsp/SpectrumLaneKernels.h"
 
 extern const SpectrumKernels spectrumAvx2Kernels;
 extern const SpectrumKernels spectrumAvx512Kernels;
@@ -28,98 +28,39 @@ void magnitudesScalar(const float* re, const float* im, std::size_t n, double sc
     magnitudesFrom(1, re, im, n, scale, out);
 }
 
-// Four values at once, as conditionedValue does them one by one.
-template <bool Tapered>
-[[gnu::always_inline]] inline __m128 conditioned4(__m128 x, __m128d offset, const double* taper, std::size_t i)
-{
-    __m128d low = _mm_sub_pd(_mm_cvtps_pd(x), offset);
-    __m128d high = _mm_sub_pd(_mm_cvtps_pd(_mm_movehl_ps(x, x)), offset);
-    if constexpr (Tapered) {
-        low = _mm_mul_pd(_mm_cvtps_pd(_mm_cvtpd_ps(low)), _mm_loadu_pd(taper + i));
-        high = _mm_mul_pd(_mm_cvtps_pd(_mm_cvtpd_ps(high)), _mm_loadu_pd(taper + i + 2));
-    }
-    return _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high));
-}
+// Four lanes in SSE2 registers, the set every x86-64 processor runs.
+struct Sse2Lanes {
+    using Floats = __m128;
+    using Half = __m128;
+    using Doubles = __m128d;
+    static constexpr std::size_t Width = 4;
 
-template <bool Tapered>
-void packSse2(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
-{
-    const __m128d offsets = _mm_set1_pd(offset);
-    std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        const __m128 a = conditioned4<Tapered>(_mm_loadu_ps(block + i), offsets, taper, i);
-        const __m128 b = conditioned4<Tapered>(_mm_loadu_ps(block + i + 4), offsets, taper, i + 4);
-        _mm_storeu_ps(re + i / 2, _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)));
-        _mm_storeu_ps(im + i / 2, _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)));
-    }
-    packFrom(i, block, length, offset, taper, re, im);
-}
-
-void packSse2(const float* block, std::size_t length, double offset, const double* taper, float* re, float* im)
-{
-    (taper ? packSse2<true> : packSse2<false>)(block, length, offset, taper, re, im);
-}
-
-float largestSse2(const float* values, std::size_t n)
-{
-    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
-    __m128 largest = _mm_setzero_ps();
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4)
-        largest = _mm_max_ps(_mm_and_ps(_mm_loadu_ps(values + i), magnitude), largest);
-    alignas(16) float lanes[4];
-    _mm_store_ps(lanes, largest);
-    return largestFrom(i, values, n, largestFrom(0, lanes, 4, 0.0f));
-}
-
-bool scaledSumSse2(const float* values, std::size_t n, double scale, double& sum)
-{
-    const __m128d factor = _mm_set1_pd(scale);
-    const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff));
-    const __m128d rounding = _mm_set1_pd(0x1p52);
-    __m128d total = _mm_setzero_pd();
-    const auto take = [&](__m128 two) {
-        const __m128d w = _mm_mul_pd(_mm_cvtps_pd(two), factor);
-        const __m128d a = _mm_and_pd(w, magnitude);
-        total = _mm_add_pd(total, w);
-        return _mm_movemask_pd(_mm_cmpeq_pd(_mm_sub_pd(_mm_add_pd(a, rounding), rounding), a)) == 3;
-    };
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m128 x = _mm_loadu_ps(values + i);
-        if (!(take(x) & take(_mm_movehl_ps(x, x))))
-            return false;
-    }
-    alignas(16) double parts[2];
-    _mm_store_pd(parts, total);
-    sum = parts[0] + parts[1];
-    return scaledSumFrom(i, values, n, scale, sum);
-}
-
-bool exactSumSse2(const float* values, std::size_t n, double& sum, int& exponent)
-{
-    return exactSumWith(largestSse2, scaledSumSse2, values, n, sum, exponent);
-}
-
-void magnitudesSse2(const float* re, const float* im, std::size_t n, double scale, float* out)
-{
-    const __m128d s = _mm_set1_pd(scale);
-    const auto magnitude = [&](__m128d r, __m128d i) {
-        return _mm_cvtpd_ps(_mm_mul_pd(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(r, r), _mm_mul_pd(i, i))), s));
-    };
-    std::size_t j = 1;
-    for (; j + 4 <= n + 1; j += 4) {
-        const __m128 r = _mm_loadu_ps(re + j);
-        const __m128 i = _mm_loadu_ps(im + j);
-        const __m128 low = magnitude(_mm_cvtps_pd(r), _mm_cvtps_pd(i));
-        const __m128 high = magnitude(_mm_cvtps_pd(_mm_movehl_ps(r, r)), _mm_cvtps_pd(_mm_movehl_ps(i, i)));
-        _mm_storeu_ps(out + j - 1, _mm_movelh_ps(low, high));
-    }
-    magnitudesFrom(j, re, im, n, scale, out);
-}
+    static Floats load(const float* p) { return _mm_loadu_ps(p); }
+    static void store(float* p, Floats x) { _mm_storeu_ps(p, x); }
+    static void store(double* p, Doubles x) { _mm_storeu_pd(p, x); }
+    static Doubles loadDoubles(const double* p) { return _mm_loadu_pd(p); }
+    static Doubles splat(double x) { return _mm_set1_pd(x); }
+    static Half lowHalf(Floats x) { return x; }
+    static Half highHalf(Floats x) { return _mm_movehl_ps(x, x); }
+    static Floats join(Half low, Half high) { return _mm_movelh_ps(low, high); }
+    static Doubles widen(Half x) { return _mm_cvtps_pd(x); }
+    static Half narrow(Doubles x) { return _mm_cvtpd_ps(x); }
+    static Doubles add(Doubles x, Doubles y) { return _mm_add_pd(x, y); }
+    static Doubles sub(Doubles x, Doubles y) { return _mm_sub_pd(x, y); }
+    static Doubles mul(Doubles x, Doubles y) { return _mm_mul_pd(x, y); }
+    static Doubles sqrt(Doubles x) { return _mm_sqrt_pd(x); }
+    static Floats zero() { return _mm_setzero_ps(); }
+    // `max(v, m)` keeps m when v is NaN.
+    static Floats max(Floats v, Floats m) { return _mm_max_ps(v, m); }
+    static Floats magnitude(Floats x) { return _mm_and_ps(x, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff))); }
+    static Doubles magnitude(Doubles x) { return _mm_and_pd(x, _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffff))); }
+    static bool allEqual(Doubles x, Doubles y) { return _mm_movemask_pd(_mm_cmpeq_pd(x, y)) == 0x3; }
+    static Floats evens(Floats a, Floats b) { return _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0)); }
+    static Floats odds(Floats a, Floats b) { return _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1)); }
+};
 
 constinit const SpectrumKernels ScalarKernels{exactSumScalar, packScalar, magnitudesScalar};
-constinit const SpectrumKernels Sse2Kernels{exactSumSse2, packSse2, magnitudesSse2};
+constinit const SpectrumKernels Sse2Kernels = SpectrumLaneKernels<Sse2Lanes>::table();
 
 }  // namespace
 
