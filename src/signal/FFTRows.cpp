@@ -48,16 +48,27 @@ FFTRows::FFTRows(uint32_t rows, uint32_t bins) : bins_(bins)
 void FFTRows::fill(float value)
 {
     std::fill_n(block_.get(), rows_.size() * bins_, value);
+    extremes_.clear();
 }
+
+namespace {
+// One place towards the front, the first last; nothing for an empty table.
+template <typename Iterator>
+void turn(Iterator first, Iterator last)
+{
+    if (first != last)
+        std::rotate(first, first + 1, last);
+}
+}  // namespace
 
 void FFTRows::rotateTowardsFirst()
 {
-    if (!rows_.empty())
-        std::rotate(rows_.begin(), rows_.begin() + 1, rows_.end());
+    turn(rows_.begin(), rows_.end());
+    turn(extremes_.begin(), extremes_.end());
 }
 
 void FFTRows::rotateTowardsLast()
 {
-    if (!rows_.empty())
-        std::rotate(rows_.rbegin(), rows_.rbegin() + 1, rows_.rend());
+    turn(rows_.rbegin(), rows_.rend());
+    turn(extremes_.rbegin(), extremes_.rend());
 }

@@ -53,8 +53,7 @@ void TimeFrequencyMatrix::computeSegment(SpectrumPipeline& pipeline, const Signa
     // With zero expansion the spectrum is longer; its first N / 2 bins are the row.
     std::copy_n(pipeline.output(), parameters_.N / 2, row);
     // Found now, while the row is in the cache, rather than in a pass over the whole matrix.
-    if (i < rowExtremes_.size())
-        rowExtremes_[i] = MinMaxSummary::scanInOrder(row, parameters_.N / 2);
+    rows_.setExtremes(i, MinMaxSummary::scanInOrder(row, parameters_.N / 2));
 }
 
 unsigned TimeFrequencyMatrix::threadsFor(uint64_t values) const
@@ -80,10 +79,9 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::computeRows(const Signal& paren
         return Result::NoMemory;
     }
     try {
-        rowExtremes_.resize(M);
+        rows_.keepExtremes();
     } catch (const std::bad_alloc&) {
         // The extremes are then found from the rows.
-        rowExtremes_.clear();
     }
     // Chunks of about 16 000 samples: short enough for a lively progress report, long enough
     // that taking them costs nothing.
@@ -96,7 +94,6 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::computeRows(const Signal& paren
     };
     if (!runInChunks(M, chunk, threads, work, progress)) {
         valid_ = false;
-        rowExtremes_.clear();
         return Result::Cancelled;
     }
     segmentsComputed_ += M;
@@ -127,7 +124,6 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::createTimeFFT(const Signal& par
         source_ = Source::TimeFFT;
         parameters_ = parameters;
         rows_ = FFTRows();
-        rowExtremes_.clear();
         valid_ = false;
         return Result::Waiting;
     }
@@ -200,13 +196,9 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::followParent(const Signal& pare
                           && parent.sampleRate() == sampleRate_ && !scratch_.needsRebuild(settings, parameters_.N);
     if (sameGrid && start == parentStart_ + step) {
         rows_.rotateTowardsFirst();
-        if (!rowExtremes_.empty())
-            std::rotate(rowExtremes_.begin(), rowExtremes_.begin() + 1, rowExtremes_.end());
         shiftDirection = +1;
     } else if (sameGrid && start + step == parentStart_) {
         rows_.rotateTowardsLast();
-        if (!rowExtremes_.empty())
-            std::rotate(rowExtremes_.rbegin(), rowExtremes_.rbegin() + 1, rowExtremes_.rend());
         shiftDirection = -1;
     } else {
         return recompute(parent, settings, tap, progress);
@@ -228,7 +220,6 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::createLog(const Signal& parent,
     } catch (const std::bad_alloc&) {
         return Result::NoMemory;
     }
-    rowExtremes_.clear();
     source_ = Source::Log;
     parameters_ = TimeFFTParameters{};
     parameters_.M = length;
@@ -253,7 +244,6 @@ TimeFrequencyMatrix::Result TimeFrequencyMatrix::createPicture(uint32_t rows, ui
     } catch (const std::bad_alloc&) {
         return Result::NoMemory;
     }
-    rowExtremes_.clear();
     for (uint32_t r = 0; r < rows; ++r)
         std::copy_n(values.data() + std::size_t(r) * bins, bins, rows_.row(r));
     source_ = Source::Picture;

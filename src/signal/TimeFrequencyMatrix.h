@@ -4,12 +4,10 @@
 #include <optional>
 #include <span>
 #include <utility>
-#include <vector>
 
 #include "dsp/SpectralSettings.h"
 #include "dsp/SpectrumPipeline.h"
 #include "signal/FFTRows.h"
-#include "signal/MinMaxSummary.h"
 
 class ProgressReport;
 class Signal;
@@ -81,10 +79,7 @@ public:
     const float* row(uint32_t r) const { return rows_.row(r); }
     // Each row's extremes over all its bins (MinMaxSummary::scanInOrder), found while a Time FFT computed
     // it; none for other rows.
-    const MinMax* rowExtremes() const
-    {
-        return valid_ && rowExtremes_.size() == rows() ? rowExtremes_.data() : nullptr;
-    }
+    const MinMax* rowExtremes() const { return valid_ ? rows_.extremes() : nullptr; }
     const TimeFFTParameters& parameters() const { return parameters_; }
     double hop() const { return hop_; }
     uint32_t parentStart() const { return parentStart_; }
@@ -126,7 +121,6 @@ private:
     Source source_ = Source::None;
     TimeFFTParameters parameters_;
     FFTRows rows_;
-    std::vector<MinMax> rowExtremes_;
     SpectrumPipeline scratch_;
     double hop_ = 0;
     uint32_t parentStart_ = 0;
