@@ -31,7 +31,7 @@ void readyForFilling(void* block, std::size_t bytes)
     constexpr std::size_t Worthwhile = std::size_t(1) << 16;
     if (!block || bytes < Worthwhile)
         return;
-    constexpr std::uintptr_t HugePage = std::uintptr_t(1) << 21;
+    constexpr std::uintptr_t HugePage = HugePageBytes;
     const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(block);
     const std::uintptr_t end = start + bytes;

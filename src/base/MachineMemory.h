@@ -7,6 +7,9 @@
 // is filled, so it is refused as a failed allocation.
 uint64_t machineMemoryBytes();
 
+// The size of the pages that readyForFilling advises.
+inline constexpr std::size_t HugePageBytes = std::size_t(1) << 21;
+
 // Readies a newly allocated block that is filled right away. The whole 2 MiB pages inside it are advised
 // as huge pages, which spares most page faults; the small pages at its ends, which no huge page covers,
 // are faulted in with one call rather than one fault each (a fault costs far more than the page's share

@@ -70,7 +70,10 @@ struct Channel {
 
 // Converts samples [first, end), which lie in one fine block, and gives their extremes. Whole blocks of
 // a fixed length let -O2's cheap vectoriser take the loops; the rest is done singly.
+// Opening a long file is bound by this loop beside the zeroing of new pages, so it is built for the widest
+// vectors too, the loader choosing from the processor; a conversion and a comparison give the same in any width.
 template <typename Coding, typename Widen>
+__attribute__((target_clones("avx512f", "avx2", "default")))
 MinMax widenRun(float* __restrict out, std::size_t first, std::size_t end, Widen widen)
 {
     if constexpr (sizeof(typename Coding::Value) >= sizeof(float)) {

@@ -121,6 +121,30 @@ protected:
         return range;
     }
 
+    // The signal's Y range and its summary's extremes, over every pair of fine blocks and random ranges,
+    // are those of a scan of its samples.
+    static void expectSummaryAgreesWithAScan(const Signal& s, const std::string& name)
+    {
+        const Signal copy(nullptr, SignalKind::FileSignal, s.samples(), s.count(), s.sampleRate());
+        EXPECT_EQ(s.yMax(), copy.yMax()) << name;
+        EXPECT_EQ(s.yMin(), copy.yMin()) << name;
+        std::vector<std::pair<uint32_t, uint32_t>> ranges;
+        for (uint32_t first = 0; first < s.count(); first += MinMaxSummary::FineBlock)
+            ranges.push_back({first, std::min(s.count(), first + 2 * MinMaxSummary::FineBlock)});
+        std::mt19937 random(9);
+        for (int trial = 0; trial < 300; ++trial) {
+            const uint32_t a = random() % s.count();
+            const uint32_t b = random() % (s.count() + 1);
+            ranges.push_back({std::min(a, b), std::max(a, b)});
+        }
+        for (const auto& [a, b] : ranges) {
+            const MinMax got = s.extremes(a, b);
+            const MinMax want = MinMaxSummary::scan(s.samples() + a, b - a);
+            ASSERT_EQ(got.min, want.min) << name << " " << a << " " << b;
+            ASSERT_EQ(got.max, want.max) << name << " " << a << " " << b;
+        }
+    }
+
     // Our reading of name.wav has numpy's channels, rate and values, bit for bit, and the Y range
     // of each channel's values.
     FileReadResult expectSameAsNumpy(const std::string& name) const
@@ -270,29 +294,35 @@ open('slopes24.wav', 'wb').write(riff(fmt(1, 2, 8000, 6, 24), chunk(b'data', slo
 slopes = np.stack([32767 - i[:60000], i[:60000] - 32768, 32767 - i[:60000]], 1).astype('<i2')
 open('slopes16.wav', 'wb').write(riff(fmt(1, 3, 8000, 6, 16), chunk(b'data', slopes.tobytes())))
 )"));
-    std::mt19937 random(9);
     for (const char* name : {"long24.wav", "longf.wav", "long8.wav", "slopes24.wav", "slopes16.wav"}) {
         const FileReadResult r = readWavFile(file(name));
         ASSERT_TRUE(r.ok()) << name;
-        for (const auto& s : r.signals) {
-            const Signal copy(nullptr, SignalKind::FileSignal, s->samples(), s->count(), s->sampleRate());
-            EXPECT_EQ(s->yMax(), copy.yMax()) << name;
-            EXPECT_EQ(s->yMin(), copy.yMin()) << name;
-            std::vector<std::pair<uint32_t, uint32_t>> ranges;
-            for (uint32_t first = 0; first < s->count(); first += MinMaxSummary::FineBlock)
-                ranges.push_back({first, std::min(s->count(), first + 2 * MinMaxSummary::FineBlock)});
-            for (int trial = 0; trial < 300; ++trial) {
-                const uint32_t a = random() % s->count();
-                const uint32_t b = random() % (s->count() + 1);
-                ranges.push_back({std::min(a, b), std::max(a, b)});
-            }
-            for (const auto& [a, b] : ranges) {
-                const MinMax got = s->extremes(a, b);
-                const MinMax want = MinMaxSummary::scan(s->samples() + a, b - a);
-                ASSERT_EQ(got.min, want.min) << name << " " << a << " " << b;
-                ASSERT_EQ(got.max, want.max) << name << " " << a << " " << b;
-            }
-        }
+        for (const auto& s : r.signals)
+            expectSummaryAgreesWithAScan(*s, name);
+    }
+}
+
+// Files of several megabytes are read by several threads, each taking runs of chunks that end anywhere in
+// a fine block; their values and summaries are those of a reading in order.
+TEST_F(WavFormatsTest, FilesReadOnSeveralThreadsReadAsNumpyReadsThem)
+{
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"threads16", "-c 2 -b 16"},
+        {"threads24", "-c 2 -b 24"},
+        {"threadsf", "-c 2 -b 32 -e floating-point"},
+        {"threads24x3", "-c 3 -b 24"},
+    };
+    std::string script;
+    for (const auto& [name, format] : files) {
+        ASSERT_TRUE(run("sox -D -n -r 48000 " + format + " " + name + ".wav synth 47.3 whitenoise sine 7 2>/dev/null"))
+            << name;
+        script += "save('" + name + "')\n";
+    }
+    ASSERT_TRUE(numpy(script));
+    for (const auto& [name, format] : files) {
+        const FileReadResult r = expectSameAsNumpy(name);
+        for (const auto& s : r.signals)
+            expectSummaryAgreesWithAScan(*s, name);
     }
 }
 
