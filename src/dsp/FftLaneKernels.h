@@ -1,10 +1,11 @@
 #pragma once
-// The radix-2 and radix-4 butterflies and the real split, written once for a kernel's widest lanes.
+// The butterflies, the rotations and the real split, written once for a kernel's widest lanes.
 #include <cstddef>
 
 #include "dsp/FftForEachButterfly.h"
 #include "dsp/FftKernelTable.h"
 #include "dsp/FftLanes.h"
+#include "dsp/FftOddRadixLanes.h"
 
 // What a block leaves over runs in the narrower lane types down to single floats. Included by one file per
 // instruction set, after that set's lane header.
@@ -110,14 +111,33 @@ struct FftLaneKernels {
     // fly.template operator()<U>(k, m) for every butterfly; when the positions of a block lie side
     // by side (a single dimension, stride 1) neighbouring ones share the lanes.
     template <typename Fly>
-    static void forEachButterflyInLanes(const FftPassSpan& g, const Fly& fly)
+    static void forEachButterflyInLanes(const FftPassSpan& g, const Fly& fly, std::ptrdiff_t firstPosition = 0)
     {
         if (Lanes == 1 || g.jc != 1) {
-            forEachButterfly(g, 0, [&](std::ptrdiff_t k, std::ptrdiff_t m) { fly.template operator()<float>(k, m); });
+            forEachButterfly(g, firstPosition,
+                             [&](std::ptrdiff_t k, std::ptrdiff_t m) { fly.template operator()<float>(k, m); });
             return;
         }
         for (std::ptrdiff_t block = 0; block < g.nt; block += g.kspnn)
-            runPositions<T>(block, 0, g.positions(), fly);
+            runPositions<T>(block, firstPosition, g.positions(), fly);
+    }
+
+    static void radix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
+    {
+        forEachButterflyInLanes(g, Radix3AtPositions{a, b, g.kspan, dir.s120});
+    }
+
+    static void radix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
+    {
+        const float c2 = dir.c72 * dir.c72 - dir.s72 * dir.s72;
+        const float s2 = 2.0f * dir.c72 * dir.s72;
+        forEachButterflyInLanes(g, Radix5AtPositions{a, b, g.kspan, dir.c72, dir.s72, c2, s2});
+    }
+
+    // Position 0 turns by 1 and is left alone.
+    static void rotationPass(float* a, float* b, const FftPassSpan& g, const float* c1, const float* s1)
+    {
+        forEachButterflyInLanes(g, RotationAtPositions{a, b, g.kspan, g.kspnn, c1, s1}, 1);
     }
 
     // Radix-4 butterflies whose lanes are neighbouring positions of one block.
@@ -423,8 +443,8 @@ struct FftLaneKernels {
 
     static constexpr FftKernelTable table()
     {
-        FftKernelTable t{Lanes,   int(Group), &radix2Pass, nullptr, &radix4Pass, nullptr, &realSplit,
-                         &packReal, nullptr,    nullptr};
+        FftKernelTable t{Lanes,       int(Group), &radix2Pass, nullptr,    &radix4Pass, nullptr,
+                         &radix3Pass, &radix5Pass, &rotationPass, &realSplit, &packReal,  nullptr, nullptr};
         if constexpr (Lanes > 1) {
             t.radix2TwoPasses = &radix2TwoPasses;
             t.radix4LastTwoPasses = &radix4LastTwoPasses;

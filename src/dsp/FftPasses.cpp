@@ -98,70 +98,6 @@ FftTwiddles FftTwiddles::forRotation(std::ptrdiff_t positions, const FftRotation
     return w;
 }
 
-void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
-{
-    forEachButterfly(g, 0, [&](std::ptrdiff_t k0, std::ptrdiff_t) {
-        const std::ptrdiff_t k1 = k0 + g.kspan;
-        const std::ptrdiff_t k2 = k1 + g.kspan;
-        float ak = a[k0];
-        float bk = b[k0];
-        float aj = a[k1] + a[k2];
-        float bj = b[k1] + b[k2];
-        a[k0] = ak + aj;
-        b[k0] = bk + bj;
-        ak = -0.5f * aj + ak;
-        bk = -0.5f * bj + bk;
-        aj = (a[k1] - a[k2]) * dir.s120;
-        bj = (b[k1] - b[k2]) * dir.s120;
-        a[k1] = ak - bj;
-        b[k1] = bk + aj;
-        a[k2] = ak + bj;
-        b[k2] = bk - aj;
-    });
-}
-
-void fftRadix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
-{
-    const float c72 = dir.c72;
-    const float s72 = dir.s72;
-    const float c2 = c72 * c72 - s72 * s72;
-    const float s2 = 2.0f * c72 * s72;
-    forEachButterfly(g, 0, [&](std::ptrdiff_t k0, std::ptrdiff_t) {
-        const std::ptrdiff_t k1 = k0 + g.kspan;
-        const std::ptrdiff_t k2 = k1 + g.kspan;
-        const std::ptrdiff_t k3 = k2 + g.kspan;
-        const std::ptrdiff_t k4 = k3 + g.kspan;
-        const float akp = a[k1] + a[k4];
-        const float akm = a[k1] - a[k4];
-        const float bkp = b[k1] + b[k4];
-        const float bkm = b[k1] - b[k4];
-        const float ajp = a[k2] + a[k3];
-        const float ajm = a[k2] - a[k3];
-        const float bjp = b[k2] + b[k3];
-        const float bjm = b[k2] - b[k3];
-        const float aa = a[k0];
-        const float bb = b[k0];
-        a[k0] = aa + akp + ajp;
-        b[k0] = bb + bkp + bjp;
-        float ak = akp * c72 + ajp * c2 + aa;
-        float bk = bkp * c72 + bjp * c2 + bb;
-        float aj = akm * s72 + ajm * s2;
-        float bj = bkm * s72 + bjm * s2;
-        a[k1] = ak - bj;
-        a[k4] = ak + bj;
-        b[k1] = bk + aj;
-        b[k4] = bk - aj;
-        ak = akp * c2 + ajp * c72 + aa;
-        bk = bkp * c2 + bjp * c72 + bb;
-        aj = akm * s2 - ajm * s72;
-        bj = bkm * s2 - bjm * s72;
-        a[k2] = ak - bj;
-        a[k3] = ak + bj;
-        b[k2] = bk + aj;
-        b[k3] = bk - aj;
-    });
-}
-
 void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table)
 {
     const int p = table.factor;
@@ -206,26 +142,6 @@ void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTabl
             b[k1] = cosB + sinA;
             a[k2] = cosA + sinB;
             b[k2] = cosB - sinA;
-        }
-    });
-}
-
-void fftRotationPass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w)
-{
-    // Output r of a butterfly turns by w^r, built by repeated multiplication with the position's
-    // twiddle w in the same order for every block.
-    forEachButterfly(g, 1, [&](std::ptrdiff_t k0, std::ptrdiff_t m) {
-        const float c1 = w.c1[std::size_t(m)];
-        const float s1 = w.s1[std::size_t(m)];
-        float c2 = c1;
-        float s2 = s1;
-        for (std::ptrdiff_t k = k0 + g.kspan; k < k0 + g.kspnn; k += g.kspan) {
-            const float ak = a[k];
-            a[k] = c2 * ak - s2 * b[k];
-            b[k] = s2 * ak + c2 * b[k];
-            const float t = s1 * s2;
-            s2 = s1 * c2 + c1 * s2;
-            c2 = c1 * c2 - t;
         }
     });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The passes of the FFT for radix 3, 5 and any odd factor, and the twiddles every pass uses.
+// The FFT's pass for any odd factor, and the twiddles every pass uses.
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -54,9 +54,6 @@ struct FftTwiddles {
     static FftTwiddles forRotation(std::ptrdiff_t positions, const FftRotation& step);
 };
 
-// Radix 2 and 4 run in the kernels of FftKernelTable.h, which apply their twiddles inside the butterfly.
-// Radix 3, 5 and the general odd factor leave the twiddles to fftRotationPass.
-void fftRadix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
-void fftRadix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
+// Radix 2, 3, 4 and 5 and the rotations run in the kernels of FftKernelTable.h. The general odd factor
+// leaves its twiddles to the kernel's rotation, as radix 3 and 5 do.
 void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table);
-void fftRotationPass(float* a, float* b, const FftPassSpan& g, const FftTwiddles& w);

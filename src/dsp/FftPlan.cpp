@@ -83,17 +83,17 @@ std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPas
         kernels_->radix4Pass(re, im, g, pass.twiddles.radix4.data(), dir_.forward);
         break;
     case 3:
-        fftRadix3Pass(re, im, g, dir_);
+        kernels_->radix3Pass(re, im, g, dir_);
         break;
     case 5:
-        fftRadix5Pass(re, im, g, dir_);
+        kernels_->radix5Pass(re, im, g, dir_);
         break;
     default:
         fftOddPass(re, im, g, pass.odd);
         break;
     }
     if (pass.rotate)
-        fftRotationPass(re, im, g, pass.twiddles);
+        kernels_->rotationPass(re, im, g, pass.twiddles.c1.data(), pass.twiddles.s1.data());
     return 1;
 }
 

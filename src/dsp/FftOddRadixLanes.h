@@ -1,0 +1,122 @@
+#pragma once
+// The radix-3 and radix-5 butterflies and the rotation that follows them, written for any lane type.
+#include <cstddef>
+
+#include "dsp/FftLanes.h"
+
+// One butterfly per lane, each lane doing the single-precision operations of the scalar butterfly in its
+// order. These passes leave the twiddles to the rotation, which the plan runs after them.
+namespace {
+
+// The outputs of a pair of mirrored inputs: (ak − bj, bk + aj) at kLow and (ak + bj, bk − aj) at kHigh.
+template <typename U>
+[[gnu::always_inline]] inline void storeMirroredPair(float* a, float* b, std::ptrdiff_t kLow, std::ptrdiff_t kHigh,
+                                                     U ak, U bk, U aj, U bj)
+{
+    fftStore(a + kLow, ak - bj);
+    fftStore(b + kLow, bk + aj);
+    fftStore(a + kHigh, ak + bj);
+    fftStore(b + kHigh, bk - aj);
+}
+
+struct Radix3AtPositions {
+    float* a;
+    float* b;
+    std::ptrdiff_t kspan;
+    float s120;
+
+    template <typename U>
+    [[gnu::always_inline]] void operator()(std::ptrdiff_t k0, std::ptrdiff_t) const
+    {
+        const std::ptrdiff_t k1 = k0 + kspan;
+        const std::ptrdiff_t k2 = k1 + kspan;
+        const U a1 = fftLoad<U>(a + k1), a2 = fftLoad<U>(a + k2);
+        const U b1 = fftLoad<U>(b + k1), b2 = fftLoad<U>(b + k2);
+        U ak = fftLoad<U>(a + k0);
+        U bk = fftLoad<U>(b + k0);
+        U aj = a1 + a2;
+        U bj = b1 + b2;
+        fftStore(a + k0, ak + aj);
+        fftStore(b + k0, bk + bj);
+        const U half = fftBroadcast<U>(-0.5f);
+        ak = half * aj + ak;
+        bk = half * bj + bk;
+        const U s = fftBroadcast<U>(s120);
+        aj = (a1 - a2) * s;
+        bj = (b1 - b2) * s;
+        storeMirroredPair(a, b, k1, k2, ak, bk, aj, bj);
+    }
+};
+
+struct Radix5AtPositions {
+    float* a;
+    float* b;
+    std::ptrdiff_t kspan;
+    float c72, s72, c2, s2;  // cos and sin of 2π/5 and of twice that, with the direction's sign
+
+    template <typename U>
+    [[gnu::always_inline]] void operator()(std::ptrdiff_t k0, std::ptrdiff_t) const
+    {
+        const std::ptrdiff_t k1 = k0 + kspan;
+        const std::ptrdiff_t k2 = k1 + kspan;
+        const std::ptrdiff_t k3 = k2 + kspan;
+        const std::ptrdiff_t k4 = k3 + kspan;
+        const U a1 = fftLoad<U>(a + k1), a2 = fftLoad<U>(a + k2), a3 = fftLoad<U>(a + k3), a4 = fftLoad<U>(a + k4);
+        const U b1 = fftLoad<U>(b + k1), b2 = fftLoad<U>(b + k2), b3 = fftLoad<U>(b + k3), b4 = fftLoad<U>(b + k4);
+        const U akp = a1 + a4;
+        const U akm = a1 - a4;
+        const U bkp = b1 + b4;
+        const U bkm = b1 - b4;
+        const U ajp = a2 + a3;
+        const U ajm = a2 - a3;
+        const U bjp = b2 + b3;
+        const U bjm = b2 - b3;
+        const U aa = fftLoad<U>(a + k0);
+        const U bb = fftLoad<U>(b + k0);
+        fftStore(a + k0, aa + akp + ajp);
+        fftStore(b + k0, bb + bkp + bjp);
+        const U cos1 = fftBroadcast<U>(c72), sin1 = fftBroadcast<U>(s72);
+        const U cos2 = fftBroadcast<U>(c2), sin2 = fftBroadcast<U>(s2);
+        U ak = akp * cos1 + ajp * cos2 + aa;
+        U bk = bkp * cos1 + bjp * cos2 + bb;
+        U aj = akm * sin1 + ajm * sin2;
+        U bj = bkm * sin1 + bjm * sin2;
+        storeMirroredPair(a, b, k1, k4, ak, bk, aj, bj);
+        ak = akp * cos2 + ajp * cos1 + aa;
+        bk = bkp * cos2 + bjp * cos1 + bb;
+        aj = akm * sin2 - ajm * sin1;
+        bj = bkm * sin2 - bjm * sin1;
+        storeMirroredPair(a, b, k2, k3, ak, bk, aj, bj);
+    }
+};
+
+// Output r of the butterfly at position m turns by w^r, w being the position's twiddle (c1[m], s1[m]) and
+// each power made from the one before by one multiplication, in the same order for every block.
+struct RotationAtPositions {
+    float* a;
+    float* b;
+    std::ptrdiff_t kspan;
+    std::ptrdiff_t kspnn;
+    const float* c1;
+    const float* s1;
+
+    template <typename U>
+    [[gnu::always_inline]] void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
+    {
+        const U c = fftLoad<U>(c1 + m);
+        const U s = fftLoad<U>(s1 + m);
+        U cr = c;
+        U sr = s;
+        for (std::ptrdiff_t k = k0 + kspan; k < k0 + kspnn; k += kspan) {
+            const U ak = fftLoad<U>(a + k);
+            const U bk = fftLoad<U>(b + k);
+            fftStore(a + k, cr * ak - sr * bk);
+            fftStore(b + k, sr * ak + cr * bk);
+            const U t = s * sr;
+            sr = s * cr + c * sr;
+            cr = c * cr - t;
+        }
+    }
+};
+
+}  // namespace
