@@ -122,16 +122,60 @@ struct FftLaneKernels {
             runPositions<T>(block, firstPosition, g.positions(), fly);
     }
 
+    // The last passes of a single dimension hold fewer positions per block than there are lanes, so
+    // neighbouring blocks share the lanes instead: the inputs of one position in Lanes blocks are
+    // gathered into buffers, where they lie side by side, transformed there and put back. Blocks left
+    // over go one at a time.
+    template <int Points, typename Fly>
+    static void forEachButterflyAcrossBlocks(const FftPassSpan& g, const Fly& fly)
+    {
+        alignas(64) float a[Points * Lanes];
+        alignas(64) float b[Points * Lanes];
+        Fly inBuffers = fly;
+        inBuffers.a = a;
+        inBuffers.b = b;
+        inBuffers.kspan = Lanes;
+        const std::ptrdiff_t positions = g.positions();
+        const std::ptrdiff_t group = Lanes * g.kspnn;
+        std::ptrdiff_t block = 0;
+        for (; block + group <= g.nt; block += group)
+            for (std::ptrdiff_t m = 0; m < positions; ++m) {
+                for (int r = 0; r < Points; ++r)
+                    for (int l = 0; l < Lanes; ++l) {
+                        a[r * Lanes + l] = fly.a[block + l * g.kspnn + r * g.kspan + m];
+                        b[r * Lanes + l] = fly.b[block + l * g.kspnn + r * g.kspan + m];
+                    }
+                inBuffers.template operator()<T>(0, m);
+                for (int r = 0; r < Points; ++r)
+                    for (int l = 0; l < Lanes; ++l) {
+                        fly.a[block + l * g.kspnn + r * g.kspan + m] = a[r * Lanes + l];
+                        fly.b[block + l * g.kspnn + r * g.kspan + m] = b[r * Lanes + l];
+                    }
+            }
+        for (; block < g.nt; block += g.kspnn)
+            for (std::ptrdiff_t m = 0; m < positions; ++m)
+                fly.template operator()<float>(block + m, m);
+    }
+
+    template <int Points, typename Fly>
+    static void runOddRadixPass(const FftPassSpan& g, const Fly& fly)
+    {
+        if (Lanes > 1 && g.jc == 1 && g.positions() < 4)
+            forEachButterflyAcrossBlocks<Points>(g, fly);
+        else
+            forEachButterflyInLanes(g, fly);
+    }
+
     static void radix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
     {
-        forEachButterflyInLanes(g, Radix3AtPositions{a, b, g.kspan, dir.s120});
+        runOddRadixPass<3>(g, Radix3AtPositions{a, b, g.kspan, dir.s120});
     }
 
     static void radix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
     {
         const float c2 = dir.c72 * dir.c72 - dir.s72 * dir.s72;
         const float s2 = 2.0f * dir.c72 * dir.s72;
-        forEachButterflyInLanes(g, Radix5AtPositions{a, b, g.kspan, dir.c72, dir.s72, c2, s2});
+        runOddRadixPass<5>(g, Radix5AtPositions{a, b, g.kspan, dir.c72, dir.s72, c2, s2});
     }
 
     // Position 0 turns by 1 and is left alone.
