@@ -2,6 +2,7 @@
 // The butterflies, the rotations and the real split, written once for a kernel's widest lanes.
 #include <cstddef>
 
+#include "dsp/FftFactors.h"
 #include "dsp/FftForEachButterfly.h"
 #include "dsp/FftKernelTable.h"
 #include "dsp/FftLanes.h"
@@ -126,11 +127,11 @@ struct FftLaneKernels {
     // neighbouring blocks share the lanes instead: the inputs of one position in Lanes blocks are
     // gathered into buffers, where they lie side by side, transformed there and put back. Blocks left
     // over go one at a time.
-    template <int Points, typename Fly>
-    static void forEachButterflyAcrossBlocks(const FftPassSpan& g, const Fly& fly)
+    template <int Capacity, typename Fly>
+    static void forEachButterflyAcrossBlocks(const FftPassSpan& g, const Fly& fly, int points)
     {
-        alignas(64) float a[Points * Lanes];
-        alignas(64) float b[Points * Lanes];
+        alignas(64) float a[Capacity * Lanes];
+        alignas(64) float b[Capacity * Lanes];
         Fly inBuffers = fly;
         inBuffers.a = a;
         inBuffers.b = b;
@@ -140,13 +141,13 @@ struct FftLaneKernels {
         std::ptrdiff_t block = 0;
         for (; block + group <= g.nt; block += group)
             for (std::ptrdiff_t m = 0; m < positions; ++m) {
-                for (int r = 0; r < Points; ++r)
+                for (int r = 0; r < points; ++r)
                     for (int l = 0; l < Lanes; ++l) {
                         a[r * Lanes + l] = fly.a[block + l * g.kspnn + r * g.kspan + m];
                         b[r * Lanes + l] = fly.b[block + l * g.kspnn + r * g.kspan + m];
                     }
                 inBuffers.template operator()<T>(0, m);
-                for (int r = 0; r < Points; ++r)
+                for (int r = 0; r < points; ++r)
                     for (int l = 0; l < Lanes; ++l) {
                         fly.a[block + l * g.kspnn + r * g.kspan + m] = a[r * Lanes + l];
                         fly.b[block + l * g.kspnn + r * g.kspan + m] = b[r * Lanes + l];
@@ -157,11 +158,12 @@ struct FftLaneKernels {
                 fly.template operator()<float>(block + m, m);
     }
 
-    template <int Points, typename Fly>
-    static void runOddRadixPass(const FftPassSpan& g, const Fly& fly)
+    // A butterfly of `points` inputs, at most Capacity.
+    template <int Capacity, typename Fly>
+    static void runOddRadixPass(const FftPassSpan& g, const Fly& fly, int points = Capacity)
     {
         if (Lanes > 1 && g.jc == 1 && g.positions() < 4)
-            forEachButterflyAcrossBlocks<Points>(g, fly);
+            forEachButterflyAcrossBlocks<Capacity>(g, fly, points);
         else
             forEachButterflyInLanes(g, fly);
     }
@@ -176,6 +178,11 @@ struct FftLaneKernels {
         const float c2 = dir.c72 * dir.c72 - dir.s72 * dir.s72;
         const float s2 = 2.0f * dir.c72 * dir.s72;
         runOddRadixPass<5>(g, Radix5AtPositions{a, b, g.kspan, dir.c72, dir.s72, c2, s2});
+    }
+
+    static void oddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table)
+    {
+        runOddRadixPass<FftMaxPrimeFactor>(g, OddAtPositions{a, b, g.kspan, &table}, table.factor);
     }
 
     // Position 0 turns by 1 and is left alone.
@@ -488,7 +495,8 @@ struct FftLaneKernels {
     static constexpr FftKernelTable table()
     {
         FftKernelTable t{Lanes,       int(Group), &radix2Pass, nullptr,    &radix4Pass, nullptr,
-                         &radix3Pass, &radix5Pass, &rotationPass, &realSplit, &packReal,  nullptr, nullptr};
+                         &radix3Pass, &radix5Pass, &oddPass,    &rotationPass, &realSplit, &packReal,
+                         nullptr,     nullptr};
         if constexpr (Lanes > 1) {
             t.radix2TwoPasses = &radix2TwoPasses;
             t.radix4LastTwoPasses = &radix4LastTwoPasses;

@@ -1,8 +1,9 @@
 #pragma once
-// The radix-3 and radix-5 butterflies and the rotation that follows them, written for any lane type.
+// The butterflies of odd factors and the rotation that follows them, written for any lane type.
 #include <cstddef>
 
 #include "dsp/FftLanes.h"
+#include "dsp/FftPasses.h"
 
 // One butterfly per lane, each lane doing the single-precision operations of the scalar butterfly in its
 // order. These passes leave the twiddles to the rotation, which the plan runs after them.
@@ -87,6 +88,60 @@ struct Radix5AtPositions {
         aj = akm * sin2 - ajm * sin1;
         bj = bkm * sin2 - bjm * sin1;
         storeMirroredPair(a, b, k2, k3, ak, bk, aj, bj);
+    }
+};
+
+// Any odd factor p up to 23 from its table of cosines and sines: sums and differences of the input pairs
+// i and p − i, then each output pair j from all of them.
+struct OddAtPositions {
+    float* a;
+    float* b;
+    std::ptrdiff_t kspan;
+    const FftOddFactorTable* table;
+
+    template <typename U>
+    [[gnu::always_inline]] void operator()(std::ptrdiff_t k0, std::ptrdiff_t) const
+    {
+        const int p = table->factor;
+        const int half = (p - 1) / 2;
+        U sumA[12], sumB[12], difA[12], difB[12];
+        const U aa = fftLoad<U>(a + k0);
+        const U bb = fftLoad<U>(b + k0);
+        U ak = aa;
+        U bk = bb;
+        for (int i = 1; i <= half; ++i) {
+            const std::ptrdiff_t k1 = k0 + i * kspan;
+            const std::ptrdiff_t k2 = k0 + (p - i) * kspan;
+            const U a1 = fftLoad<U>(a + k1), a2 = fftLoad<U>(a + k2);
+            const U b1 = fftLoad<U>(b + k1), b2 = fftLoad<U>(b + k2);
+            sumA[i] = a1 + a2;
+            ak = sumA[i] + ak;
+            sumB[i] = b1 + b2;
+            bk = sumB[i] + bk;
+            difA[i] = a1 - a2;
+            difB[i] = b1 - b2;
+        }
+        fftStore(a + k0, ak);
+        fftStore(b + k0, bk);
+        for (int j = 1; j <= half; ++j) {
+            U cosA = aa;
+            U cosB = bb;
+            U sinA = fftBroadcast<U>(0.0f);
+            U sinB = fftBroadcast<U>(0.0f);
+            int jj = j;
+            for (int i = 1; i <= half; ++i) {
+                const U c = fftBroadcast<U>(table->ck[std::size_t(jj)]);
+                const U s = fftBroadcast<U>(table->sk[std::size_t(jj)]);
+                cosA = sumA[i] * c + cosA;
+                cosB = sumB[i] * c + cosB;
+                sinA = difA[i] * s + sinA;
+                sinB = difB[i] * s + sinB;
+                jj += j;
+                if (jj >= p)
+                    jj -= p;
+            }
+            storeMirroredPair(a, b, k0 + j * kspan, k0 + (p - j) * kspan, cosA, cosB, sinA, sinB);
+        }
     }
 };
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "dsp/FftForEachButterfly.h"
-
 namespace {
 constexpr float TwoPi = 6.2831855f;
 }  // namespace
@@ -96,52 +94,4 @@ FftTwiddles FftTwiddles::forRotation(std::ptrdiff_t positions, const FftRotation
         step.advance(c, s);
     }
     return w;
-}
-
-void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table)
-{
-    const int p = table.factor;
-    const int half = (p - 1) / 2;
-    forEachButterfly(g, 0, [&](std::ptrdiff_t k0, std::ptrdiff_t) {
-        // Sums and differences of the input pairs i and p - i.
-        std::array<float, 12> sumA, sumB, difA, difB;
-        const float aa = a[k0];
-        const float bb = b[k0];
-        float ak = aa;
-        float bk = bb;
-        for (int i = 1; i <= half; ++i) {
-            const std::ptrdiff_t k1 = k0 + i * g.kspan;
-            const std::ptrdiff_t k2 = k0 + g.kspnn - i * g.kspan;
-            sumA[i] = a[k1] + a[k2];
-            ak = sumA[i] + ak;
-            sumB[i] = b[k1] + b[k2];
-            bk = sumB[i] + bk;
-            difA[i] = a[k1] - a[k2];
-            difB[i] = b[k1] - b[k2];
-        }
-        a[k0] = ak;
-        b[k0] = bk;
-        for (int j = 1; j <= half; ++j) {
-            float cosA = aa;
-            float cosB = bb;
-            float sinA = 0.0f;
-            float sinB = 0.0f;
-            int jj = j;
-            for (int i = 1; i <= half; ++i) {
-                cosA = sumA[i] * table.ck[jj] + cosA;
-                cosB = sumB[i] * table.ck[jj] + cosB;
-                sinA = difA[i] * table.sk[jj] + sinA;
-                sinB = difB[i] * table.sk[jj] + sinB;
-                jj += j;
-                if (jj >= p)
-                    jj -= p;
-            }
-            const std::ptrdiff_t k1 = k0 + j * g.kspan;
-            const std::ptrdiff_t k2 = k0 + g.kspnn - j * g.kspan;
-            a[k1] = cosA - sinB;
-            b[k1] = cosB + sinA;
-            a[k2] = cosA + sinB;
-            b[k2] = cosB - sinA;
-        }
-    });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The FFT's pass for any odd factor, and the twiddles every pass uses.
+// Where an FFT pass's butterflies lie, and the twiddles and constants the passes use.
 #include <array>
 #include <cstddef>
 #include <vector>
@@ -54,6 +54,3 @@ struct FftTwiddles {
     static FftTwiddles forRotation(std::ptrdiff_t positions, const FftRotation& step);
 };
 
-// Radix 2, 3, 4 and 5 and the rotations run in the kernels of FftKernelTable.h. The general odd factor
-// leaves its twiddles to the kernel's rotation, as radix 3 and 5 do.
-void fftOddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table);

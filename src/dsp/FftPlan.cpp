@@ -89,7 +89,7 @@ std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPas
         kernels_->radix5Pass(re, im, g, dir_);
         break;
     default:
-        fftOddPass(re, im, g, pass.odd);
+        kernels_->oddPass(re, im, g, pass.odd);
         break;
     }
     if (pass.rotate)
