@@ -37,14 +37,5 @@ FftKernel fftFastestKernel()
 
 const FftKernelTable& fftKernelTable(FftKernel kernel)
 {
-    switch (kernel) {
-    case FftKernel::Scalar:
-        return ScalarKernels;
-    case FftKernel::Avx2:
-        return fftAvx2Kernels;
-    case FftKernel::Avx512:
-        return fftAvx512Kernels;
-    default:
-        return Sse2Kernels;
-    }
+    return ofKernel(kernel, ScalarKernels, Sse2Kernels, fftAvx2Kernels, fftAvx512Kernels);
 }

@@ -53,3 +53,19 @@ bool fftKernelRuns(FftKernel kernel);
 // The widest kernel that runs here, chosen once.
 FftKernel fftFastestKernel();
 const FftKernelTable& fftKernelTable(FftKernel kernel);
+
+// What `kernel` takes of four things made one per kernel, such as a table of its routines.
+template <typename Thing>
+const Thing& ofKernel(FftKernel kernel, const Thing& scalar, const Thing& sse2, const Thing& avx2, const Thing& avx512)
+{
+    switch (kernel) {
+    case FftKernel::Scalar:
+        return scalar;
+    case FftKernel::Avx2:
+        return avx2;
+    case FftKernel::Avx512:
+        return avx512;
+    default:
+        return sse2;
+    }
+}

@@ -66,14 +66,5 @@ constinit const SpectrumKernels Sse2Kernels = SpectrumLaneKernels<Sse2Lanes>::ta
 
 const SpectrumKernels& spectrumKernels(FftKernel kernel)
 {
-    switch (kernel) {
-    case FftKernel::Scalar:
-        return ScalarKernels;
-    case FftKernel::Avx2:
-        return spectrumAvx2Kernels;
-    case FftKernel::Avx512:
-        return spectrumAvx512Kernels;
-    default:
-        return Sse2Kernels;
-    }
+    return ofKernel(kernel, ScalarKernels, Sse2Kernels, spectrumAvx2Kernels, spectrumAvx512Kernels);
 }
