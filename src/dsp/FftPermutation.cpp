@@ -72,11 +72,16 @@ FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, con
         if (tiled_ && high >= 2 && f.factor[1] == 4 && kernels.mirrorBlocks16)
             listBlocks(kernels.mirrorBlocks16, 16);
     }
-    const int count = f.middleCount();
-    if (count < 2)
-        return;
+    if (f.middleCount() >= 2)
+        orderMiddle(f, layout);
+    listSources(kernels);
+}
+
+void FftPermutation::orderMiddle(const FftFactors& f, const FftLayout& layout)
+{
     // After the exchanges the middle digits still run most significant first; their order is
     // reversed by following source_: the middle digit whose values belong at digit d.
+    const int count = f.middleCount();
     const int* middle = f.factor.data() + f.squareCount;
     middleProduct_ = std::ptrdiff_t(f.middleProduct());
     std::array<std::ptrdiff_t, 64> passWeight{};
@@ -108,6 +113,21 @@ FftPermutation::FftPermutation(const FftFactors& f, const FftLayout& layout, con
         below_ *= f.factor[i];
 }
 
+void FftPermutation::listSources(const FftKernelTable& kernels)
+{
+    if (tiled_ || kernels.lanes == 1 || layout_.inc != 1 || layout_.jc != 1 || layout_.nt != layout_.ks
+        || n_ > MaxGathered || (highToLow_.empty() && middleProduct_ == 1))
+        return;
+    // The exchanges applied to the positions themselves say where each bin comes from; positions
+    // below 2^24 are exact in floats.
+    std::vector<float> positions(static_cast<std::size_t>(n_));
+    std::vector<float> unused(positions.size());
+    for (std::ptrdiff_t k = 0; k < n_; ++k)
+        positions[std::size_t(k)] = float(k);
+    apply(positions.data(), unused.data());
+    gathered_.assign(positions.begin(), positions.end());
+}
+
 void FftPermutation::listBlocks(FftKernelTable::MirrorBlocks mirror, std::ptrdiff_t side)
 {
     // A tile is s x s blocks of `side` rows and columns, s being the radix of the third high digit
@@ -130,8 +150,29 @@ void FftPermutation::listBlocks(FftKernelTable::MirrorBlocks mirror, std::ptrdif
 
 void FftPermutation::apply(float* a, float* b) const
 {
+    if (!gathered_.empty()) {
+        gather(a, b);
+        return;
+    }
     exchangeSquareFactors(a, b);
     reorderSquareFreeFactors(a, b);
+}
+
+void FftPermutation::gather(float* a, float* b) const
+{
+    // One buffer per thread, kept at the longest length it has served, so a transform allocates nothing.
+    thread_local std::vector<float> buffer;
+    const auto n = std::size_t(n_);
+    if (buffer.size() < 2 * n)
+        buffer.resize(2 * n);
+    float* __restrict toA = buffer.data();
+    float* __restrict toB = toA + n;
+    for (std::size_t k = 0; k < n; ++k) {
+        toA[k] = a[gathered_[k]];
+        toB[k] = b[gathered_[k]];
+    }
+    std::copy_n(toA, n, a);
+    std::copy_n(toB, n, b);
 }
 
 void FftPermutation::exchangeSquareFactors(float* a, float* b) const

@@ -26,12 +26,17 @@ public:
     // n = layout.ks / layout.jc must be below 2^32. Except with the scalar kernel, a single
     // unit-stride sequence has its exchanges done tile by tile when the first square factor is 4
     // (by blocks of 8 x 8 or 16 x 16 in the kernel's registers when it has them and the second is 2
-    // or 4); otherwise pair by pair.
+    // or 4); otherwise, up to MaxGathered values, through a table of sources; beyond, pair by pair.
     FftPermutation(const FftFactors& factors, const FftLayout& layout, const FftKernelTable& kernels);
 
     void apply(float* a, float* b) const;
 
 private:
+    // Short unit-stride sequences without tiles take their values from a table of sources instead:
+    // one pass of loads beats the exchanges' digit arithmetic there. Its memory bounds the length.
+    static constexpr std::ptrdiff_t MaxGathered = std::ptrdiff_t(1) << 16;
+    void gather(float* a, float* b) const;
+
     // A position splits into high digits (the first square factors), the inner digits and low
     // digits (their mirror), each tile side being as wide as the product of the high digits.
     void exchangeSquareFactors(float* a, float* b) const;
@@ -40,6 +45,8 @@ private:
     void fillMirroredTile(const float* from, std::ptrdiff_t fromRowStride, float* to) const;
     void reorderSquareFreeFactors(float* a, float* b) const;
     void listBlocks(FftKernelTable::MirrorBlocks mirror, std::ptrdiff_t side);
+    void orderMiddle(const FftFactors& factors, const FftLayout& layout);
+    void listSources(const FftKernelTable& kernels);
 
     FftLayout layout_{};
     bool tiled_ = false;
@@ -56,4 +63,5 @@ private:
     std::ptrdiff_t middleProduct_ = 1;      // 1 when the middle has fewer than two factors
     std::ptrdiff_t below_ = 0;              // indices below the middle digit
     std::array<std::uint8_t, FftMaxSquareFreeProduct> source_{};  // middle digit d takes from source_[d]
+    std::vector<std::uint32_t> gathered_;   // bin k comes from position gathered_[k]
 };
