@@ -5,7 +5,9 @@
 // minimum of its repetitions, interleaved with the other's so that the machine's load falls on both.
 //
 // BM_OpenLongFile opens a two-hour 48 kHz stereo 16-bit file as the program does, beside BM_CatLongFile,
-// the bytes of the same file read into a small buffer and thrown away (what `cat FILE > /dev/null` does).
+// the bytes of the same file read into a small buffer and thrown away (what `cat FILE > /dev/null` does),
+// and BM_FillLongFileBlocks, the floor of any open into floats: the two channels' new blocks only
+// filled with one byte, on as many threads as the reader uses, with nothing read.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <sndfile.h>
@@ -14,13 +16,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchMinimum.h"
+#include "base/MachineMemory.h"
+#include "base/ParallelChunks.h"
 #include "fileio/ChunkedRead.h"
 #include "fileio/WavReader.h"
 #include "signal/Signal.h"
@@ -183,6 +189,25 @@ void BM_CatLongFile(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * std::int64_t(std::filesystem::file_size(path)));
 }
 
+void BM_FillLongFileBlocks(benchmark::State& state)
+{
+    const auto frames = std::size_t(LongFrames);
+    const unsigned threads = std::max(std::thread::hardware_concurrency(), 1u);
+    for (auto _ : state) {
+        auto left = Signal::allocateSamples(frames);
+        auto right = Signal::allocateSamples(frames);
+        // memset writes with the widest stores the processor has, as the reader's conversion does.
+        const auto fill = [&](uint64_t first, uint64_t count, unsigned) {
+            std::memset(left.get() + first, 0x3f, count * sizeof(float));
+            std::memset(right.get() + first, 0x3f, count * sizeof(float));
+        };
+        runInChunks(frames, HugePageBytes / sizeof(float), threads, fill, nullptr);
+        benchmark::DoNotOptimize(left.get());
+        benchmark::DoNotOptimize(right.get());
+    }
+    state.SetItemsProcessed(state.iterations() * LongFrames * Channels);
+}
+
 void minimumOf15(benchmark::internal::Benchmark* b) { withMinimum(b->Unit(benchmark::kMillisecond)->UseRealTime(), 15); }
 // One pass over two hours is long enough to time alone.
 void minimumOf5Single(benchmark::internal::Benchmark* b)
@@ -200,5 +225,6 @@ BENCHMARK_CAPTURE(marluneReadWav, float32, files().path(SF_FORMAT_FLOAT), Frames
 BENCHMARK_CAPTURE(sndfileReadFloat, float32, SF_FORMAT_FLOAT)->Apply(minimumOf15);
 BENCHMARK(BM_OpenLongFile)->Apply(minimumOf5Single);
 BENCHMARK(BM_CatLongFile)->Apply(minimumOf5Single);
+BENCHMARK(BM_FillLongFileBlocks)->Apply(minimumOf5Single);
 
 BENCHMARK_MAIN();
