@@ -30,12 +30,14 @@ struct FftKernelTable {
     // with each block of 16 values in registers between the two; none for the scalar kernel.
     void (*radix4LastTwoPasses)(float* a, float* b, const FftPassSpan& g, const float* radix4,
                                 const float* lastRadix4, bool forward);
-    // Radix 3, 5 and the other odd factors leave their twiddles to rotationPass, which turns output r
-    // of the butterfly at position m by (c1[m], s1[m])^r.
-    void (*radix3Pass)(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
-    void (*radix5Pass)(float* a, float* b, const FftPassSpan& g, const FftDirection& dir);
-    void (*oddPass)(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table);
-    void (*rotationPass)(float* a, float* b, const FftPassSpan& g, const float* c1, const float* s1);
+    // Radix 3, 5 and the other odd factors, each followed by the rotation that turns output r of the
+    // butterfly at position m by (c1[m], s1[m])^r, unless c1 is null (the last pass).
+    void (*radix3Pass)(float* a, float* b, const FftPassSpan& g, const FftDirection& dir, const float* c1,
+                       const float* s1);
+    void (*radix5Pass)(float* a, float* b, const FftPassSpan& g, const FftDirection& dir, const float* c1,
+                       const float* s1);
+    void (*oddPass)(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table, const float* c1,
+                    const float* s1);
     // Pairs j = 0 … pairs − 1 with k = last − j of the real split at unit stride (FftRealSplitPlan).
     void (*realSplit)(float* re, float* im, std::ptrdiff_t last, std::ptrdiff_t pairs, const float* cosines,
                       const float* sines);

@@ -136,6 +136,7 @@ struct FftLaneKernels {
         inBuffers.a = a;
         inBuffers.b = b;
         inBuffers.kspan = Lanes;
+        inBuffers.turn.sharedPosition = true;
         const std::ptrdiff_t positions = g.positions();
         const std::ptrdiff_t group = Lanes * g.kspnn;
         std::ptrdiff_t block = 0;
@@ -168,27 +169,39 @@ struct FftLaneKernels {
             forEachButterflyInLanes(g, fly);
     }
 
-    static void radix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
+    // The pass of an odd factor, then the rotation by (c1, s1) unless there is none: in the same sweep,
+    // except for the scalar kernel, which keeps one pass per sweep as the reference.
+    template <int Capacity, template <bool> typename Fly, typename... Constants>
+    static void runOddFactor(float* a, float* b, const FftPassSpan& g, const float* c1, const float* s1, int points,
+                             Constants... constants)
     {
-        runOddRadixPass<3>(g, Radix3AtPositions{a, b, g.kspan, dir.s120});
+        if (Lanes > 1 && c1) {
+            runOddRadixPass<Capacity>(g, Fly<true>{a, b, g.kspan, constants..., {c1, s1}}, points);
+            return;
+        }
+        runOddRadixPass<Capacity>(g, Fly<false>{a, b, g.kspan, constants...}, points);
+        if (c1)
+            forEachButterflyInLanes(g, RotationAtPositions{a, b, g.kspan, g.kspnn, c1, s1}, 1);
     }
 
-    static void radix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir)
+    static void radix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir, const float* c1,
+                           const float* s1)
+    {
+        runOddFactor<3, Radix3AtPositions>(a, b, g, c1, s1, 3, dir.s120);
+    }
+
+    static void radix5Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir, const float* c1,
+                           const float* s1)
     {
         const float c2 = dir.c72 * dir.c72 - dir.s72 * dir.s72;
         const float s2 = 2.0f * dir.c72 * dir.s72;
-        runOddRadixPass<5>(g, Radix5AtPositions{a, b, g.kspan, dir.c72, dir.s72, c2, s2});
+        runOddFactor<5, Radix5AtPositions>(a, b, g, c1, s1, 5, dir.c72, dir.s72, c2, s2);
     }
 
-    static void oddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table)
+    static void oddPass(float* a, float* b, const FftPassSpan& g, const FftOddFactorTable& table, const float* c1,
+                        const float* s1)
     {
-        runOddRadixPass<FftMaxPrimeFactor>(g, OddAtPositions{a, b, g.kspan, &table}, table.factor);
-    }
-
-    // Position 0 turns by 1 and is left alone.
-    static void rotationPass(float* a, float* b, const FftPassSpan& g, const float* c1, const float* s1)
-    {
-        forEachButterflyInLanes(g, RotationAtPositions{a, b, g.kspan, g.kspnn, c1, s1}, 1);
+        runOddFactor<FftMaxPrimeFactor, OddAtPositions>(a, b, g, c1, s1, table.factor, &table);
     }
 
     // Radix-4 butterflies whose lanes are neighbouring positions of one block.
@@ -495,7 +508,7 @@ struct FftLaneKernels {
     static constexpr FftKernelTable table()
     {
         FftKernelTable t{Lanes,       int(Group), &radix2Pass, nullptr,    &radix4Pass, nullptr,
-                         &radix3Pass, &radix5Pass, &oddPass,    &rotationPass, &realSplit, &packReal,
+                         &radix3Pass, &radix5Pass, &oddPass,    &realSplit,  &packReal,
                          nullptr,     nullptr};
         if constexpr (Lanes > 1) {
             t.radix2TwoPasses = &radix2TwoPasses;

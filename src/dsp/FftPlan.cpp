@@ -64,6 +64,9 @@ FftPlan::FftPlan(std::size_t total, std::size_t n, std::size_t span, int sign, F
 std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPassSpan& g) const
 {
     const Pass& pass = passes_[i];
+    // The rotation after an odd factor, none after the last pass.
+    const float* c1 = pass.rotate ? pass.twiddles.c1.data() : nullptr;
+    const float* s1 = pass.rotate ? pass.twiddles.s1.data() : nullptr;
     switch (pass.factor) {
     case 2:
         if (pass.fusedWithNext) {
@@ -83,17 +86,15 @@ std::size_t FftPlan::runPasses(std::size_t i, float* re, float* im, const FftPas
         kernels_->radix4Pass(re, im, g, pass.twiddles.radix4.data(), dir_.forward);
         break;
     case 3:
-        kernels_->radix3Pass(re, im, g, dir_);
+        kernels_->radix3Pass(re, im, g, dir_, c1, s1);
         break;
     case 5:
-        kernels_->radix5Pass(re, im, g, dir_);
+        kernels_->radix5Pass(re, im, g, dir_, c1, s1);
         break;
     default:
-        kernels_->oddPass(re, im, g, pass.odd);
+        kernels_->oddPass(re, im, g, pass.odd, c1, s1);
         break;
     }
-    if (pass.rotate)
-        kernels_->rotationPass(re, im, g, pass.twiddles.c1.data(), pass.twiddles.s1.data());
     return 1;
 }
 
