@@ -181,7 +181,7 @@ struct FftLaneKernels {
         }
         runOddRadixPass<Capacity>(g, Fly<false>{a, b, g.kspan, constants...}, points);
         if (c1)
-            forEachButterflyInLanes(g, RotationAtPositions{a, b, g.kspan, g.kspnn, c1, s1}, 1);
+            forEachButterflyInLanes(g, RotationAtPositions{a, b, g.kspan, g.kspnn, {c1, s1}}, 1);
     }
 
     static void radix3Pass(float* a, float* b, const FftPassSpan& g, const FftDirection& dir, const float* c1,

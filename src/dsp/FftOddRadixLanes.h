@@ -19,8 +19,8 @@ struct FftTurnSource {
 };
 
 // Output r of the butterfly at position m stored as it is, or turned by w^r, w being the position's
-// twiddle and each power made from the one before by one multiplication, as RotationAtPositions makes
-// them. Position 0 turns by 1 and is left alone.
+// twiddle and each power made from the one before by one multiplication, in the same order for every
+// block. Position 0 turns by 1 and is left alone.
 template <bool Turned, typename U, int Capacity>
 struct FftOutputs {
     FftOutputs(const FftTurnSource&, std::ptrdiff_t, int) {}
@@ -213,31 +213,23 @@ struct OddAtPositions {
     }
 };
 
-// Output r of the butterfly at position m turns by w^r, w being the position's twiddle (c1[m], s1[m]) and
-// each power made from the one before by one multiplication, in the same order for every block.
+// The rotation as a sweep of its own, for the scalar kernel: the outputs of each butterfly loaded again
+// and turned as FftOutputs turns them.
 struct RotationAtPositions {
     float* a;
     float* b;
     std::ptrdiff_t kspan;
     std::ptrdiff_t kspnn;
-    const float* c1;
-    const float* s1;
+    FftTurnSource turn;
 
     template <typename U>
     [[gnu::always_inline]] void operator()(std::ptrdiff_t k0, std::ptrdiff_t m) const
     {
-        const U c = fftLoad<U>(c1 + m);
-        const U s = fftLoad<U>(s1 + m);
-        U cr = c;
-        U sr = s;
-        for (std::ptrdiff_t k = k0 + kspan; k < k0 + kspnn; k += kspan) {
-            const U ak = fftLoad<U>(a + k);
-            const U bk = fftLoad<U>(b + k);
-            fftStore(a + k, cr * ak - sr * bk);
-            fftStore(b + k, sr * ak + cr * bk);
-            const U t = s * sr;
-            sr = s * cr + c * sr;
-            cr = c * cr - t;
+        const int points = int(kspnn / kspan);
+        const FftOutputs<true, U, FftMaxPrimeFactor> out(turn, m, points);
+        for (int r = 1; r < points; ++r) {
+            const std::ptrdiff_t k = k0 + r * kspan;
+            out.put(a, b, k, r, fftLoad<U>(a + k), fftLoad<U>(b + k));
         }
     }
 };
